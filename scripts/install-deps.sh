@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages needed to build and test the quiz, only those missing.
+set -euo pipefail
+
+packages=(
+    cmake ninja-build g++         # toolchain
+    libgtest-dev libgmock-dev     # core tests
+    libbenchmark-dev              # bench/, built with the rest, run by hand
+    locales                       # locale sources, for the test that the parse ignores the locale
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+if [ "$(id -u)" -eq 0 ]; then
+    as_root=()
+elif command -v sudo >/dev/null 2>&1; then
+    as_root=(sudo)
+else
+    echo "install-deps: missing packages (${missing[*]}) and neither root nor sudo to install them" >&2
+    exit 1
+fi
+
+echo "install-deps: installing ${missing[*]}"
+"${as_root[@]}" apt-get update -qq
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y -qq --no-install-recommends "${missing[@]}"
