@@ -1,0 +1,26 @@
+#pragma once
+
+// One quiz turn: which series is shown, on which side, and the two lists of texts.
+
+#include "core/number_style.h"
+#include "core/random_source.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace quiz {
+
+struct Turn {
+    std::int16_t CurrencyNo = 0; // 1..6, the series shown; 0 before the first turn
+    int RealSide = 0;            // index of the list that holds the real series
+    double Spread = 0.0;         // largest minus smallest real value
+    std::array<std::vector<std::string>, 2> lists;
+};
+
+// Draws and fills a new turn, consuming exactly 2 + 43 values of the stream: the series,
+// the side, then one per generated value. Generated values are written in the given style.
+Turn NewTurn(RandomSource& random, const NumberStyle& style);
+
+} // namespace quiz
