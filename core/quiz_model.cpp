@@ -1,0 +1,68 @@
+#include "core/quiz_model.h"
+
+#include "core/catalogue.h"
+#include "core/number_text.h"
+
+#include <stdexcept>
+
+namespace quiz {
+
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kRight = "Правилно";
+constexpr std::string_view kWrong = "Грешка!";
+constexpr std::string_view kGeneratedFor = "Генерирани са данни за: ";
+constexpr std::string_view kMaximumDifference = "Максимална разлика: ";
+
+bool isOptionIndex(int index) {
+    return index == 0 || index == 1;
+}
+
+} // namespace
+
+QuizModel::QuizModel(std::unique_ptr<RandomSource> random, NumberStyle style)
+    : random_(std::move(random)), style_(std::move(style)) {
+    if (!random_) {
+        throw std::invalid_argument("QuizModel needs a random source");
+    }
+}
+
+void QuizModel::Form_Load(std::string_view introduction) {
+    startTurn();
+    transcript_ = introduction;
+}
+
+bool QuizModel::Option1_Click(int Index) {
+    if (!isOptionIndex(Index) || !options_[static_cast<std::size_t>(Index)].enabled) {
+        return false;
+    }
+    transcript_.append(Index == turn_.RealSide ? kRight : kWrong).append(kLineEnd);
+    for (int i = 0; i < 2; ++i) {
+        options_[static_cast<std::size_t>(i)] = Option{.enabled = false, .checked = i == Index};
+    }
+    return true;
+}
+
+void QuizModel::Command1_Click() {
+    startTurn();
+    const std::string_view name = currencyCatalogue().byNumber(turn_.CurrencyNo).name;
+    transcript_.assign(kGeneratedFor).append(name).append(kLineEnd);
+    transcript_.append(kMaximumDifference)
+        .append(defaultText(turn_.Spread, style_))
+        .append(kLineEnd);
+}
+
+const QuizModel::Option& QuizModel::option(int index) const {
+    if (!isOptionIndex(index)) {
+        throw std::out_of_range("no option " + std::to_string(index));
+    }
+    return options_[static_cast<std::size_t>(index)];
+}
+
+void QuizModel::startTurn() {
+    options_.fill(Option{.enabled = true, .checked = false});
+    turn_ = NewTurn(*random_, style_);
+}
+
+} // namespace quiz

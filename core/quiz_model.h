@@ -1,0 +1,52 @@
+#pragma once
+
+// Everything the quiz window shows, changed only by the program's three events.
+
+#include "core/number_style.h"
+#include "core/random_source.h"
+#include "core/turn.h"
+
+#include <array>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace quiz {
+
+class QuizModel {
+public:
+    struct Option {
+        bool enabled = false;
+        bool checked = false;
+    };
+
+    // Nothing is drawn until Form_Load: until then both options are disabled and lists empty.
+    QuizModel(std::unique_ptr<RandomSource> random, NumberStyle style);
+
+    // The window has opened: a first turn, and the introduction as the transcript.
+    void Form_Load(std::string_view introduction);
+
+    // The user checked option Index: judges the pick, appends the verdict and locks both
+    // options. Returns false, changing nothing, when the options are locked or Index is
+    // neither 0 nor 1.
+    bool Option1_Click(int Index);
+
+    // The user asked for a new turn: draws it and replaces the transcript with its report.
+    void Command1_Click();
+
+    const Turn& turn() const { return turn_; }
+    const Option& option(int index) const;
+    // UTF-8, every line ended by CR LF.
+    const std::string& Transcript() const { return transcript_; }
+
+private:
+    void startTurn();
+
+    std::unique_ptr<RandomSource> random_;
+    NumberStyle style_;
+    Turn turn_;
+    std::array<Option, 2> options_;
+    std::string transcript_;
+};
+
+} // namespace quiz
