@@ -102,6 +102,7 @@ TEST(QuizNewTurn, ReplacesTheTranscriptWithTheReport) {
     expectArmed(quiz);
     EXPECT_EQ(quiz.turn().CurrencyNo, 6);
     EXPECT_EQ(quiz.turn().RealSide, 1);
+    EXPECT_EQ(quiz.turn().lists[0].size(), 43U); // replaced, not appended to
 
     quiz.Option1_Click(0);
     EXPECT_EQ(quiz.Transcript(), "Генерирани са данни за: швейцарски франк - CHF\r\n"
