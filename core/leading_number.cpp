@@ -11,22 +11,23 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+// The index just past the run of digits that starts at `from`.
+std::size_t skipDigits(std::string_view text, std::size_t from) {
+    while (from < text.size() && isDigit(text[from])) {
+        ++from;
+    }
+    return from;
+}
+
 // Length of the longest "digits[.digits]" prefix, or 0 when it holds no digit at all.
 std::size_t decimalPrefixLength(std::string_view text) {
-    std::size_t end = 0;
-    bool sawDigit = false;
-    while (end < text.size() && isDigit(text[end])) {
-        ++end;
-        sawDigit = true;
+    const std::size_t wholeEnd = skipDigits(text, 0);
+    if (wholeEnd == text.size() || text[wholeEnd] != '.') {
+        return wholeEnd;
     }
-    if (end < text.size() && text[end] == '.') {
-        ++end;
-        while (end < text.size() && isDigit(text[end])) {
-            ++end;
-            sawDigit = true;
-        }
-    }
-    return sawDigit ? end : 0;
+    const std::size_t fractionEnd = skipDigits(text, wholeEnd + 1);
+    const bool hasDigit = wholeEnd > 0 || fractionEnd > wholeEnd + 1;
+    return hasDigit ? fractionEnd : 0;
 }
 
 bool hasNonZeroIntegerDigit(std::string_view number) {

@@ -2,6 +2,7 @@
 
 // A random source that hands out exactly the values a test lists, so a turn can be pinned.
 
+#include "core/catalogue.h"
 #include "core/random_source.h"
 
 #include <cstddef>
@@ -27,10 +28,10 @@ private:
     std::size_t drawn_ = 0;
 };
 
-// The draws of one whole turn: series, side, then 43 offsets all made from `offset`.
+// The draws of one whole turn: series, side, then one offset per value, all made from `offset`.
 inline std::vector<float> turnDraws(float series, float side, float offset = 0.0F) {
     std::vector<float> draws{series, side};
-    draws.resize(2 + 43, offset);
+    draws.resize(2 + quiz::kValueCount, offset);
     return draws;
 }
 
