@@ -148,4 +148,16 @@ std::string defaultText(double value, const NumberStyle& style) {
            digits.substr(wholeLength);
 }
 
+std::string storedText(std::string_view stored, const NumberStyle& style) {
+    std::string text;
+    for (const char c : stored) {
+        if (c == '.') {
+            text += style.decimalSeparator;
+        } else {
+            text += c;
+        }
+    }
+    return text;
+}
+
 } // namespace quiz

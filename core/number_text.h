@@ -5,6 +5,7 @@
 #include "core/number_style.h"
 
 #include <string>
+#include <string_view>
 
 namespace quiz {
 
@@ -19,6 +20,11 @@ std::string fixedFiveText(double value, const NumberStyle& style);
 // decimal exponent lies outside -4..14.
 std::string defaultText(double value, const NumberStyle& style);
 
-// Both write infinities and NaN as "inf", "-inf" and "nan".
+// A stored catalogue text with its point replaced by the style's separator, digits untouched
+// ("1.47" stays "1.47", or becomes "1,47"): both lists then follow one style, so the
+// separator alone never tells the real list from the generated one.
+std::string storedText(std::string_view stored, const NumberStyle& style);
+
+// fixedFiveText and defaultText write infinities and NaN as "inf", "-inf" and "nan".
 
 } // namespace quiz

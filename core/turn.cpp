@@ -29,7 +29,7 @@ Turn NewTurn(RandomSource& random, const NumberStyle& style) {
     for (const std::string_view text : series.values) {
         const std::int32_t offset = offsetFrom(random.next(), OffsetRange);
         generated.push_back(fixedFiveText(offset / kOffsetScale + base, style));
-        real.emplace_back(text);
+        real.push_back(storedText(text, style));
     }
     return turn;
 }

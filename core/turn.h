@@ -20,7 +20,8 @@ struct Turn {
 };
 
 // Draws and fills a new turn, consuming exactly 2 + 43 values of the stream: the series,
-// the side, then one per generated value. Generated values are written in the given style.
+// the side, then one per generated value. Both lists are written in the given style: the
+// stored texts keep their digits, only the separator follows the style.
 Turn NewTurn(RandomSource& random, const NumberStyle& style);
 
 } // namespace quiz

@@ -93,3 +93,11 @@ TEST(NumberTextLimits, WritesNonFiniteValuesPlainly) {
     EXPECT_EQ(defaultText(-inf, kPoint), "-inf");
     EXPECT_EQ(defaultText(std::numeric_limits<double>::quiet_NaN(), kPoint), "nan");
 }
+
+TEST(StoredText, KeepsTheDigitsAndSwapsOnlyTheSeparator) {
+    const NumberStyle arabic{.decimalSeparator = "\u066B", .groupSeparator = "\u066C", .groupSize = 3};
+    EXPECT_EQ(storedText("2.2446", kPoint), "2.2446");
+    EXPECT_EQ(storedText("2.2446", kBulgarian), "2,2446");
+    EXPECT_EQ(storedText("1.47", arabic), "1\u066B47"); // a separator of several bytes
+    EXPECT_EQ(storedText("", kComma), "");
+}

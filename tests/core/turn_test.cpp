@@ -100,12 +100,14 @@ TEST(NewTurn, GeneratedValuesStayInsideTheirBand) {
     }
 }
 
-TEST(NewTurn, WritesGeneratedValuesInTheGivenStyleOnly) {
+// A list whose separator differs from the other's would give the answer away.
+TEST(NewTurn, WritesBothListsInTheGivenStyle) {
     SequenceRandomSource random(turnDraws(seriesDraw(1), kSideZero, 0.5F));
     const Turn turn = NewTurn(random, kComma);
     // offset = 500000 mod 41960 = 38440, above the base 1.47766
     EXPECT_EQ(turn.lists[1].front(), "1,51610");
-    EXPECT_EQ(turn.lists[0][4], "1.47"); // the stored texts keep their point
+    EXPECT_EQ(turn.lists[0].front(), "1,47766");
+    EXPECT_EQ(turn.lists[0][4], "1,47"); // digits as stored, never padded
 }
 
 // The series and the side are separate draws, taken in that order.
