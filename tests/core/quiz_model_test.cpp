@@ -1,7 +1,7 @@
 #include "core/quiz_model.h"
 
 #include "core/catalogue.h"
-#include "sequence_random.h"
+#include "tests/support/sequence_random.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include "core/catalogue.h"
 #include "core/leading_number.h"
-#include "sequence_random.h"
+#include "tests/support/sequence_random.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,238 @@
+// The window as a user drives it: picks by mouse, keyboard and assistive technology, new turns,
+// and the keyboard path through the controls.
+
+#include "core/catalogue.h"
+#include "tests/support/sequence_random.h"
+#include "window/introduction.h"
+#include "window/quiz_form.h"
+
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTest>
+
+#include <memory>
+
+using namespace quiz;
+
+namespace {
+
+// First turn series 4 with the real list right; then series 2, left; then series 1, left.
+std::vector<float> threeTurns() {
+    std::vector<float> draws = turnDraws(seriesDraw(4), kSideOne, 0.5F);
+    for (const auto& turn : {turnDraws(seriesDraw(2), kSideZero, 0.25F),
+                             turnDraws(seriesDraw(1), kSideZero, 0.0F)}) {
+        draws.insert(draws.end(), turn.begin(), turn.end());
+    }
+    return draws;
+}
+
+QString shown(std::string_view transcript) {
+    return QString::fromUtf8(transcript.data(), static_cast<qsizetype>(transcript.size()))
+        .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+QStringList texts(const QListWidget* list) {
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i) {
+        items.append(list->item(i)->text());
+    }
+    return items;
+}
+
+QStringList seriesTexts(int number) {
+    QStringList items;
+    for (const std::string_view text : currencyCatalogue().byNumber(number).values) {
+        items.append(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    }
+    return items;
+}
+
+enum class PickBy { Mouse, Keyboard, Accessibility };
+
+} // namespace
+
+class QuizFormTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void opensOnAnArmedTurnUnderTheIntroduction();
+    void pickIsJudgedOnceAndLocksBothOptions_data();
+    void pickIsJudgedOnceAndLocksBothOptions();
+    void command1ReportsTheNewTurnAndRearmsWithoutJudging();
+    void secondCommand1LeavesOnlyItsOwnReport();
+    void tabVisitsTheControlsInDesignOrder();
+    void textBoxCanBeSelectedButNotEdited();
+
+private:
+    template <typename Widget> Widget* control(const char* name) const {
+        auto* widget = form_->findChild<Widget*>(QLatin1String(name));
+        if (!widget) {
+            qFatal("no control %s", name);
+        }
+        return widget;
+    }
+    QRadioButton* option(int index) const {
+        return index == 0 ? control<QRadioButton>("Option1_0") : control<QRadioButton>("Option1_1");
+    }
+    QListWidget* list(int index) const {
+        return index == 0 ? control<QListWidget>("List1_0") : control<QListWidget>("List1_1");
+    }
+    QString textBox() const { return control<QPlainTextEdit>("Text1_0")->toPlainText(); }
+    void pick(int index, PickBy way);
+    void pressCommand1() { QTest::mouseClick(control<QPushButton>("Command1"), Qt::LeftButton); }
+
+    std::unique_ptr<QuizForm> form_;
+};
+
+void QuizFormTest::init() {
+    form_ = std::make_unique<QuizForm>(std::make_unique<SequenceRandomSource>(threeTurns()),
+                                       NumberStyle{});
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+}
+
+void QuizFormTest::cleanup() {
+    form_.reset();
+}
+
+void QuizFormTest::pick(int index, PickBy way) {
+    QRadioButton* button = option(index);
+    switch (way) {
+    case PickBy::Mouse: {
+        // A radio button takes clicks on its indicator and caption only; its centre may miss.
+        QStyleOptionButton style;
+        style.initFrom(button);
+        const QRect indicator =
+            button->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &style, button);
+        QTest::mouseClick(button, Qt::LeftButton, {}, indicator.center());
+        break;
+    }
+    case PickBy::Keyboard:
+        button->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(button, Qt::Key_Space);
+        break;
+    case PickBy::Accessibility: {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(button);
+        QVERIFY(accessible && accessible->actionInterface());
+        accessible->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        break;
+    }
+    }
+}
+
+void QuizFormTest::opensOnAnArmedTurnUnderTheIntroduction() {
+    QCOMPARE(textBox(), shown(introduction()));
+    for (int i = 0; i < 2; ++i) {
+        QVERIFY(option(i)->isEnabled());
+        QVERIFY(!option(i)->isChecked());
+        QCOMPARE(list(i)->count(), kValueCount);
+    }
+    QCOMPARE(form_->model().turn().RealSide, 1);
+    QCOMPARE(texts(list(1)), seriesTexts(4));
+    QCOMPARE(list(0)->item(0)->text(), QStringLiteral("2.25460")); // 2.25015 + 4450 / 1e6
+}
+
+void QuizFormTest::pickIsJudgedOnceAndLocksBothOptions_data() {
+    QTest::addColumn<PickBy>("way");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("verdict");
+    const QString right = QStringLiteral("Правилно\n");
+    const QString wrong = QStringLiteral("Грешка!\n");
+    // The first turn shows the real series on the right, under option 1.
+    QTest::newRow("mouse, real list") << PickBy::Mouse << 1 << right;
+    QTest::newRow("mouse, generated list") << PickBy::Mouse << 0 << wrong;
+    QTest::newRow("keyboard, real list") << PickBy::Keyboard << 1 << right;
+    QTest::newRow("keyboard, generated list") << PickBy::Keyboard << 0 << wrong;
+    QTest::newRow("accessibility, real list") << PickBy::Accessibility << 1 << right;
+    QTest::newRow("accessibility, generated list") << PickBy::Accessibility << 0 << wrong;
+}
+
+void QuizFormTest::pickIsJudgedOnceAndLocksBothOptions() {
+    QFETCH(PickBy, way);
+    QFETCH(int, index);
+    QFETCH(QString, verdict);
+
+    pick(index, way);
+    QCOMPARE(textBox(), shown(introduction()) + verdict);
+    QVERIFY(option(index)->isChecked());
+    QVERIFY(!option(1 - index)->isChecked());
+    QVERIFY(!option(0)->isEnabled());
+    QVERIFY(!option(1)->isEnabled());
+
+    // Locked: no way of picking again adds a second verdict.
+    for (const PickBy again : {PickBy::Mouse, PickBy::Keyboard, PickBy::Accessibility}) {
+        pick(1 - index, again);
+        pick(index, again);
+    }
+    QCOMPARE(textBox(), shown(introduction()) + verdict);
+    QVERIFY(option(index)->isChecked());
+}
+
+void QuizFormTest::command1ReportsTheNewTurnAndRearmsWithoutJudging() {
+    pick(0, PickBy::Mouse);
+    pressCommand1();
+
+    QCOMPARE(textBox(), QStringLiteral("Генерирани са данни за: японска йена - JPY\n"
+                                       "Максимална разлика: 0.0667599999999999\n"));
+    QCOMPARE(texts(list(0)), seriesTexts(2));
+    QCOMPARE(list(1)->count(), kValueCount);
+    QCOMPARE(list(1)->item(0)->text(), QStringLiteral("1.54626")); // 1.49654 + 49720 / 1e6
+    for (int i = 0; i < 2; ++i) {
+        QVERIFY(option(i)->isEnabled());
+        QVERIFY(!option(i)->isChecked());
+    }
+
+    pick(0, PickBy::Keyboard); // the real list is now on the left
+    QVERIFY(textBox().endsWith(QStringLiteral("\nПравилно\n")));
+}
+
+void QuizFormTest::secondCommand1LeavesOnlyItsOwnReport() {
+    pressCommand1();
+    pick(1, PickBy::Mouse);
+    pressCommand1();
+    QCOMPARE(textBox(), QStringLiteral("Генерирани са данни за: щатски долар - USD\n"
+                                       "Максимална разлика: 0.04196\n"));
+    QCOMPARE(texts(list(0)), seriesTexts(1));
+}
+
+void QuizFormTest::tabVisitsTheControlsInDesignOrder() {
+    form_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+    control<QPlainTextEdit>("Text1_0")->setFocus(Qt::OtherFocusReason);
+
+    // The option group is one stop, as radio buttons are everywhere; arrows move within it.
+    QStringList visited;
+    for (int i = 0; i < 5; ++i) {
+        QTest::keyClick(form_->focusWidget(), Qt::Key_Tab);
+        visited.append(form_->focusWidget()->objectName());
+    }
+    QCOMPARE(visited, (QStringList{"Option1_0", "List1_0", "List1_1", "Command1", "Text1_0"}));
+
+    QTest::keyClick(form_->focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(form_->focusWidget(), Qt::Key_Right);
+    QCOMPARE(form_->focusWidget(), option(1));
+    QVERIFY(!option(1)->isChecked()); // moving is not picking
+}
+
+void QuizFormTest::textBoxCanBeSelectedButNotEdited() {
+    auto* text = control<QPlainTextEdit>("Text1_0");
+    text->setFocus(Qt::OtherFocusReason);
+    QTest::keyClicks(text, QStringLiteral("xyz"));
+    QTest::keyClick(text, Qt::Key_Backspace);
+    QCOMPARE(textBox(), shown(introduction()));
+
+    QTest::keyClick(text, Qt::Key_A, Qt::ControlModifier);
+    QVERIFY(text->textCursor().selectedText().startsWith(QStringLiteral("През 1950 г.")));
+}
+
+QTEST_MAIN(QuizFormTest)
+#include "quiz_form_test.moc"

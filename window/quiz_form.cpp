@@ -1,0 +1,216 @@
+#include "window/quiz_form.h"
+
+#include "window/introduction.h"
+
+#include <QButtonGroup>
+#include <QFont>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleFactory>
+
+#include <string_view>
+
+namespace quiz {
+
+namespace {
+
+// The quiz's own address; example.org is reserved, so it can never name someone else's site.
+constexpr std::string_view kPublisherAddress = "https://realdataquiz.example.org";
+constexpr std::string_view kTitle = "Информатика - реални и генерирани данни";
+
+// The layout is kept in twips as it was drawn. 15 twips make one pixel at 96 dpi; these are
+// Qt's logical pixels, which Qt scales on high-DPI screens.
+constexpr int kTwipsPerPixel = 15;
+
+constexpr QRect fromTwips(int left, int top, int width, int height) {
+    return {left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
+            height / kTwipsPerPixel};
+}
+
+constexpr QSize kClientSize{7275 / kTwipsPerPixel, 5295 / kTwipsPerPixel};
+constexpr std::array kLabelGeometry{fromTwips(1320, 0, 4575, 375), fromTwips(1800, 600, 3735, 375)};
+constexpr std::array kOptionGeometry{fromTwips(1800, 960, 1815, 375),
+                                     fromTwips(3720, 960, 1815, 375)};
+constexpr std::array kListGeometry{fromTwips(1920, 1320, 1695, 1485),
+                                   fromTwips(3720, 1320, 1815, 1485)};
+constexpr QRect kCommandGeometry = fromTwips(2880, 2880, 1815, 405);
+constexpr QRect kTextGeometry = fromTwips(240, 3360, 6735, 1815);
+
+constexpr QRgb kBackgroundColour = qRgb(192, 192, 255);
+constexpr QRgb kLabelColour = qRgb(255, 192, 128);
+constexpr QRgb kOptionColour = qRgb(255, 128, 255);
+constexpr QRgb kCommandColour = qRgb(255, 0, 0);
+
+constexpr int kFontPointSize = 12;
+
+constexpr std::array<const char*, 2> kLabelCaptions{"тест на Велмор - разпознаване",
+                                                    "Изберете списъка с реални данни!"};
+constexpr std::array<const char*, 2> kOptionCaptions{"Твърдо да", "Може би"};
+constexpr const char* kCommandCaption = "Чисти";
+
+// What a screen reader announces beyond the captions.
+constexpr std::array<const char*, 2> kListNames{"Списък под „Твърдо да“", "Списък под „Може би“"};
+constexpr const char* kOptionDescription =
+    "Изберете, ако списъкът под този бутон съдържа реалните данни";
+constexpr const char* kCommandDescription = "Нов ход: нова валута и нови списъци";
+constexpr const char* kTextName = "Съобщения";
+constexpr const char* kTextDescription = "Въведение, отчет за хода и оценка на избора";
+
+QString windowCaption() {
+    return QString::fromUtf8(kPublisherAddress) + u' ' + QString::fromUtf8(kTitle);
+}
+
+void fillBackground(QWidget* widget, QRgb colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+QStringList toStringList(const std::vector<std::string>& texts) {
+    QStringList list;
+    list.reserve(static_cast<qsizetype>(texts.size()));
+    for (const std::string& text : texts) {
+        list.append(QString::fromStdString(text));
+    }
+    return list;
+}
+
+// Fusion paints a button's palette colour as a pale gradient; the classic Windows style fills
+// it solid with a bevelled edge and a dotted focus frame, as a coloured button should look.
+void makeSolidButton(QPushButton* button, QRgb colour, QObject* styleOwner) {
+    if (QStyle* solid = QStyleFactory::create(QStringLiteral("Windows"))) {
+        solid->setParent(styleOwner); // setStyle() does not take ownership
+        button->setStyle(solid);
+    }
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::Button, colour);
+    palette.setColor(QPalette::ButtonText, Qt::black);
+    button->setPalette(palette);
+}
+
+} // namespace
+
+QuizForm::QuizForm(std::unique_ptr<RandomSource> random, NumberStyle style, QWidget* parent)
+    : QWidget(parent), model_(std::move(random), std::move(style)) {
+    setWindowTitle(windowCaption());
+    // The controls sit at fixed places, so the window keeps its size.
+    setFixedSize(kClientSize);
+    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    setFont(QFont(QStringLiteral("Times New Roman"), kFontPointSize));
+    fillBackground(this, kBackgroundColour);
+
+    createControls();
+    orderTabStops();
+
+    model_.Form_Load(introduction());
+    showTurn();
+    showOptions();
+    showTranscript();
+}
+
+void QuizForm::createControls() {
+    for (std::size_t i = 0; i < 2; ++i) {
+        Label1[i] = new QLabel(QString::fromUtf8(kLabelCaptions[i]), this);
+        Label1[i]->setObjectName(QStringLiteral("Label1_%1").arg(i));
+        Label1[i]->setGeometry(kLabelGeometry[i]);
+        Label1[i]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        fillBackground(Label1[i], kLabelColour);
+
+        Option1[i] = new QRadioButton(QString::fromUtf8(kOptionCaptions[i]), this);
+        Option1[i]->setObjectName(QStringLiteral("Option1_%1").arg(i));
+        Option1[i]->setGeometry(kOptionGeometry[i]);
+        Option1[i]->setAccessibleDescription(QString::fromUtf8(kOptionDescription));
+        fillBackground(Option1[i], kOptionColour);
+
+        List1[i] = new QListWidget(this);
+        List1[i]->setObjectName(QStringLiteral("List1_%1").arg(i));
+        List1[i]->setGeometry(kListGeometry[i]);
+        List1[i]->setAccessibleName(QString::fromUtf8(kListNames[i]));
+    }
+
+    optionGroup_ = new QButtonGroup(this);
+    for (std::size_t i = 0; i < 2; ++i) {
+        optionGroup_->addButton(Option1[i], static_cast<int>(i));
+    }
+    // toggled, not clicked: an assistive technology's toggle action checks the option without
+    // a click, and must be judged all the same. Unchecking is never a pick.
+    connect(optionGroup_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (checked) {
+            Option1_Click(id);
+        }
+    });
+
+    Command1 = new QPushButton(QString::fromUtf8(kCommandCaption), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setGeometry(kCommandGeometry);
+    Command1->setAccessibleDescription(QString::fromUtf8(kCommandDescription));
+    makeSolidButton(Command1, kCommandColour, this);
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+
+    Text1 = new QPlainTextEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1_0"));
+    Text1->setGeometry(kTextGeometry);
+    Text1->setReadOnly(true);
+    Text1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    Text1->setTabChangesFocus(true);
+    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text1->setAccessibleName(QString::fromUtf8(kTextName));
+    Text1->setAccessibleDescription(QString::fromUtf8(kTextDescription));
+}
+
+void QuizForm::orderTabStops() {
+    // The labels take no focus; the rest follow the order the window was designed with.
+    const std::array<QWidget*, 6> chain{Text1, Option1[0], List1[0], Option1[1], List1[1],
+                                        Command1};
+    for (std::size_t i = 1; i < chain.size(); ++i) {
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
+    }
+}
+
+void QuizForm::Option1_Click(int Index) {
+    model_.Option1_Click(Index);
+    showOptions();
+    showTranscript();
+    // The verdict is the newest line; keep it in view below a long introduction.
+    Text1->verticalScrollBar()->setValue(Text1->verticalScrollBar()->maximum());
+}
+
+void QuizForm::Command1_Click() {
+    model_.Command1_Click();
+    showTurn();
+    showOptions();
+    showTranscript();
+}
+
+void QuizForm::showTurn() {
+    for (std::size_t i = 0; i < 2; ++i) {
+        List1[i]->clear();
+        List1[i]->addItems(toStringList(model_.turn().lists[i]));
+    }
+}
+
+void QuizForm::showOptions() {
+    // What the program sets here is never a pick, so the group stays silent; and an exclusive
+    // group refuses to uncheck its checked button, so exclusivity is released around the reset.
+    const QSignalBlocker silence(optionGroup_);
+    optionGroup_->setExclusive(false);
+    for (std::size_t i = 0; i < 2; ++i) {
+        const QuizModel::Option& option = model_.option(static_cast<int>(i));
+        Option1[i]->setChecked(option.checked);
+        Option1[i]->setEnabled(option.enabled);
+    }
+    optionGroup_->setExclusive(true);
+}
+
+void QuizForm::showTranscript() {
+    Text1->setPlainText(QString::fromStdString(model_.Transcript()));
+}
+
+} // namespace quiz
