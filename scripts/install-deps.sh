@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages needed to build and test the quiz, only those missing.
+# Installs the Debian 12 packages needed to build, run and test the quiz, only those missing.
 set -euo pipefail
 
 packages=(
@@ -7,6 +7,9 @@ packages=(
     libgtest-dev libgmock-dev     # core tests
     libbenchmark-dev              # bench/, built with the rest, run by hand
     locales                       # locale sources, for the test that the parse ignores the locale
+    qt6-base-dev qt6-qpa-plugins  # the window: Qt Widgets and Qt Test, display and offscreen
+    fonts-liberation              # Liberation Serif, metric twin of Times New Roman
+    desktop-file-utils appstream  # validators for the desktop file and the metainfo
 )
 
 missing=()

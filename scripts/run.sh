@@ -6,5 +6,4 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh
 
-echo "The quiz core is built. Its window comes with the next step;"
-echo "until then, 'bash scripts/test.sh' shows the core at work in its tests."
+exec build/app/realdataquiz "$@"

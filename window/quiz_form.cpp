@@ -68,7 +68,7 @@ QString windowCaption() {
 
 void fillBackground(QWidget* widget, QRgb colour) {
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colour);
+    palette.setColor(widget->backgroundRole(), colour); // Button, not Window, for a radio button
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }
@@ -108,6 +108,7 @@ QuizForm::QuizForm(std::unique_ptr<RandomSource> random, NumberStyle style, QWid
 
     createControls();
     orderTabStops();
+    Text1->setFocus(); // first in the tab order, so the window opens on it
 
     model_.Form_Load(introduction());
     showTurn();
@@ -167,8 +168,8 @@ void QuizForm::createControls() {
 
 void QuizForm::orderTabStops() {
     // The labels take no focus; the rest follow the order the window was designed with.
-    const std::array<QWidget*, 6> chain{Text1, Option1[0], List1[0], Option1[1], List1[1],
-                                        Command1};
+    const std::array<QWidget*, 6> chain{Text1,      Option1[0], List1[0],
+                                        Option1[1], List1[1],   Command1};
     for (std::size_t i = 1; i < chain.size(); ++i) {
         QWidget::setTabOrder(chain[i - 1], chain[i]);
     }

@@ -95,7 +95,8 @@ TEST(NumberTextLimits, WritesNonFiniteValuesPlainly) {
 }
 
 TEST(StoredText, KeepsTheDigitsAndSwapsOnlyTheSeparator) {
-    const NumberStyle arabic{.decimalSeparator = "\u066B", .groupSeparator = "\u066C", .groupSize = 3};
+    const NumberStyle arabic{
+        .decimalSeparator = "\u066B", .groupSeparator = "\u066C", .groupSize = 3};
     EXPECT_EQ(storedText("2.2446", kPoint), "2.2446");
     EXPECT_EQ(storedText("2.2446", kBulgarian), "2,2446");
     EXPECT_EQ(storedText("1.47", arabic), "1\u066B47"); // a separator of several bytes

@@ -25,8 +25,8 @@ namespace {
 // First turn series 4 with the real list right; then series 2, left; then series 1, left.
 std::vector<float> threeTurns() {
     std::vector<float> draws = turnDraws(seriesDraw(4), kSideOne, 0.5F);
-    for (const auto& turn : {turnDraws(seriesDraw(2), kSideZero, 0.25F),
-                             turnDraws(seriesDraw(1), kSideZero, 0.0F)}) {
+    for (const auto& turn :
+         {turnDraws(seriesDraw(2), kSideZero, 0.25F), turnDraws(seriesDraw(1), kSideZero, 0.0F)}) {
         draws.insert(draws.end(), turn.begin(), turn.end());
     }
     return draws;
@@ -207,7 +207,7 @@ void QuizFormTest::secondCommand1LeavesOnlyItsOwnReport() {
 void QuizFormTest::tabVisitsTheControlsInDesignOrder() {
     form_->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(form_.get()));
-    control<QPlainTextEdit>("Text1_0")->setFocus(Qt::OtherFocusReason);
+    QCOMPARE(form_->focusWidget(), control<QPlainTextEdit>("Text1_0"));
 
     // The option group is one stop, as radio buttons are everywhere; arrows move within it.
     QStringList visited;
