@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
@@ -163,6 +164,10 @@ void QuizFormTest::pickIsJudgedOnceAndLocksBothOptions() {
 
     pick(index, way);
     QCOMPARE(textBox(), shown(introduction()) + verdict);
+    // The introduction fills more than the box: the verdict below it is scrolled into view.
+    const QScrollBar* scroll = control<QPlainTextEdit>("Text1_0")->verticalScrollBar();
+    QVERIFY(scroll->maximum() > 0);
+    QCOMPARE(scroll->value(), scroll->maximum());
     QVERIFY(option(index)->isChecked());
     QVERIFY(!option(1 - index)->isChecked());
     QVERIFY(!option(0)->isEnabled());
