@@ -2,6 +2,7 @@
 // With QUIZ_SCREENSHOT set to a path, the grabbed window is also saved there.
 
 #include "core/random_source.h"
+#include "window/introduction.h"
 #include "window/quiz_form.h"
 
 #include <QAccessible>
@@ -11,6 +12,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <memory>
@@ -56,6 +58,7 @@ private slots:
     void centresTheLabelCaptions();
     void keepsEveryControlInside();
     void namesEveryControlForScreenReaders();
+    void showsItsTextsExactly();
 
 private:
     template <typename Widget> Widget* control(const char* name) const {
@@ -162,6 +165,30 @@ void QuizFormLookTest::namesEveryControlForScreenReaders() {
         names.insert(name);
     }
     QCOMPARE(names.size(), roles.size()); // no two controls announced alike
+}
+
+void QuizFormLookTest::showsItsTextsExactly() {
+    QVERIFY(form_->windowTitle().startsWith(QStringLiteral("https://")));
+    QVERIFY(form_->windowTitle().endsWith(
+        QStringLiteral(".org Информатика - реални и генерирани данни")));
+    QCOMPARE(control<QLabel>("Label1_0")->text(), QStringLiteral("тест на Велмор - разпознаване"));
+    QCOMPARE(control<QLabel>("Label1_1")->text(),
+             QStringLiteral("Изберете списъка с реални данни!"));
+    QCOMPARE(control<QRadioButton>("Option1_0")->text(), QStringLiteral("Твърдо да"));
+    QCOMPARE(control<QRadioButton>("Option1_1")->text(), QStringLiteral("Може би"));
+    QCOMPARE(control<QPushButton>("Command1")->text(), QStringLiteral("Чисти"));
+
+    // Seven lines of about a thousand characters, each ended by CR LF.
+    const QString text =
+        QString::fromUtf8(introduction().data(), static_cast<qsizetype>(introduction().size()));
+    QVERIFY(text.endsWith(QStringLiteral("\r\n")));
+    const QStringList lines = text.chopped(2).split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.size(), 7);
+    QVERIFY(!text.contains(QRegularExpression(QStringLiteral("[^\r]\n"))));
+    QCOMPARE(lines[1], QStringLiteral("Поток 1 представлява реален курс на валута."));
+    QCOMPARE(lines[2], QStringLiteral("Поток 2 представлява правдоподобно изглеждащи, автоматично "
+                                      "генерирани данни за същата валута."));
+    QVERIFY2(std::abs(text.size() - 1000) <= 50, qPrintable(QString::number(text.size())));
 }
 
 QTEST_MAIN(QuizFormLookTest)
