@@ -46,6 +46,8 @@ constexpr QRgb kBackgroundColour = qRgb(192, 192, 255);
 constexpr QRgb kLabelColour = qRgb(255, 192, 128);
 constexpr QRgb kOptionColour = qRgb(255, 128, 255);
 constexpr QRgb kCommandColour = qRgb(255, 0, 0);
+// A locked option must still show what was picked: the style's pale grey vanishes on pink.
+constexpr QRgb kLockedTextColour = qRgb(80, 80, 80);
 
 constexpr int kFontPointSize = 12;
 
@@ -71,6 +73,15 @@ void fillBackground(QWidget* widget, QRgb colour) {
     palette.setColor(widget->backgroundRole(), colour); // Button, not Window, for a radio button
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
+}
+
+void darkenLockedText(QWidget* widget) {
+    QPalette palette = widget->palette();
+    for (const QPalette::ColorRole role :
+         {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
+        palette.setColor(QPalette::Disabled, role, kLockedTextColour);
+    }
+    widget->setPalette(palette);
 }
 
 QStringList toStringList(const std::vector<std::string>& texts) {
@@ -129,6 +140,7 @@ void QuizForm::createControls() {
         Option1[i]->setGeometry(kOptionGeometry[i]);
         Option1[i]->setAccessibleDescription(QString::fromUtf8(kOptionDescription));
         fillBackground(Option1[i], kOptionColour);
+        darkenLockedText(Option1[i]);
 
         List1[i] = new QListWidget(this);
         List1[i]->setObjectName(QStringLiteral("List1_%1").arg(i));
