@@ -2,6 +2,7 @@
 // With QUIZ_SCREENSHOT set to a path, the grabbed window is also saved there.
 
 #include "core/random_source.h"
+#include "tests/support/find_control.h"
 #include "window/introduction.h"
 #include "window/quiz_form.h"
 
@@ -62,11 +63,7 @@ private slots:
 
 private:
     template <typename Widget> Widget* control(const char* name) const {
-        auto* widget = form_->findChild<Widget*>(QLatin1String(name));
-        if (!widget) {
-            qFatal("no control %s", name);
-        }
-        return widget;
+        return findControl<Widget>(*form_, name);
     }
     QList<QWidget*> visibleControls() const {
         QList<QWidget*> controls;

@@ -2,6 +2,7 @@
 // and the keyboard path through the controls.
 
 #include "core/catalogue.h"
+#include "tests/support/find_control.h"
 #include "tests/support/sequence_random.h"
 #include "window/introduction.h"
 #include "window/quiz_form.h"
@@ -75,11 +76,7 @@ private slots:
 
 private:
     template <typename Widget> Widget* control(const char* name) const {
-        auto* widget = form_->findChild<Widget*>(QLatin1String(name));
-        if (!widget) {
-            qFatal("no control %s", name);
-        }
-        return widget;
+        return findControl<Widget>(*form_, name);
     }
     QRadioButton* option(int index) const {
         return index == 0 ? control<QRadioButton>("Option1_0") : control<QRadioButton>("Option1_1");
