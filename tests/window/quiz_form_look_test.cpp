@@ -10,7 +10,6 @@
 #include <QFontInfo>
 #include <QImage>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
