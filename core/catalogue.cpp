@@ -87,6 +87,12 @@ const CurrencyCatalogue& currencyCatalogue() {
     return kCatalogue;
 }
 
+std::string_view currencyCode(const CurrencySeries& series) {
+    constexpr std::string_view kCodeMark = " - ";
+    std::string_view code = series.name.substr(series.name.rfind(kCodeMark) + kCodeMark.size());
+    return code.substr(0, code.find(' '));
+}
+
 double seriesSpread(const CurrencySeries& series) {
     double smallest = parseLeadingNumber(series.values.front());
     double largest = smallest;

@@ -26,6 +26,9 @@ struct CurrencyCatalogue {
 
 const CurrencyCatalogue& currencyCatalogue();
 
+// The ISO 4217 code that ends the series' name ("GBP" for "британски паунд - GBP ").
+std::string_view currencyCode(const CurrencySeries& series);
+
 // Largest minus smallest value of the series, each read with the leading-number parse.
 double seriesSpread(const CurrencySeries& series);
 

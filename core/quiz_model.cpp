@@ -60,9 +60,14 @@ const QuizModel::Option& QuizModel::option(int index) const {
     return options_[static_cast<std::size_t>(index)];
 }
 
+bool QuizModel::answered() const {
+    return options_[0].checked || options_[1].checked;
+}
+
 void QuizModel::startTurn() {
     options_.fill(Option{.enabled = true, .checked = false});
     turn_ = NewTurn(*random_, style_);
+    ++turnNumber_;
 }
 
 } // namespace quiz

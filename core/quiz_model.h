@@ -35,6 +35,10 @@ public:
     void Command1_Click();
 
     const Turn& turn() const { return turn_; }
+    // Turns drawn so far: 1 for the turn the window opens with.
+    int turnNumber() const { return turnNumber_; }
+    // The current turn has been answered: one option checked, both locked.
+    bool answered() const;
     const Option& option(int index) const;
     // UTF-8, every line ended by CR LF.
     const std::string& Transcript() const { return transcript_; }
@@ -47,6 +51,7 @@ private:
     Turn turn_;
     std::array<Option, 2> options_;
     std::string transcript_;
+    int turnNumber_ = 0;
 };
 
 } // namespace quiz

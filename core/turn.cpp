@@ -21,15 +21,20 @@ Turn NewTurn(RandomSource& random, const NumberStyle& style) {
     // Every generated value starts from entry 0, so the made-up list never wanders like a
     // real one: it is noise in a band one spread wide above the first rate.
     const double base = parseLeadingNumber(series.values.front());
+    turn.band = {.low = base, .high = base + (OffsetRange - 1) / kOffsetScale};
 
-    auto& generated = turn.lists[static_cast<std::size_t>(GenSide)];
-    auto& real = turn.lists[static_cast<std::size_t>(turn.RealSide)];
-    generated.reserve(kValueCount);
-    real.reserve(kValueCount);
+    const auto gen = static_cast<std::size_t>(GenSide);
+    const auto real = static_cast<std::size_t>(turn.RealSide);
+    for (std::size_t side = 0; side < 2; ++side) {
+        turn.lists[side].reserve(kValueCount);
+        turn.values[side].reserve(kValueCount);
+    }
     for (const std::string_view text : series.values) {
-        const std::int32_t offset = offsetFrom(random.next(), OffsetRange);
-        generated.push_back(fixedFiveText(offset / kOffsetScale + base, style));
-        real.push_back(storedText(text, style));
+        const double value = offsetFrom(random.next(), OffsetRange) / kOffsetScale + base;
+        turn.lists[gen].push_back(fixedFiveText(value, style));
+        turn.values[gen].push_back(value);
+        turn.lists[real].push_back(storedText(text, style));
+        turn.values[real].push_back(parseLeadingNumber(text));
     }
     return turn;
 }

@@ -42,6 +42,13 @@ TEST(Catalogue, NamesAreInSeriesOrderWithTheirExactText) {
     EXPECT_EQ(catalogue.byNumber(4).name.back(), ' ');
 }
 
+TEST(Catalogue, CodesAreTheNamesLastThreeLettersWithoutTheBlank) {
+    const char* const expected[] = {"USD", "JPY", "RUB", "GBP", "BRL", "CHF"};
+    for (int number = 1; number <= kSeriesCount; ++number) {
+        EXPECT_EQ(currencyCode(catalogue.byNumber(number)), expected[number - 1]);
+    }
+}
+
 TEST(Catalogue, SpreadsAreTheLargestMinusTheSmallestValue) {
     const double smallest[] = {1.44299, 1.45339, 4.40835, 2.2446, 6.01553, 1.57386};
     const double largest[] = {1.48495, 1.52015, 4.56543, 2.34371, 6.60642, 1.59986};

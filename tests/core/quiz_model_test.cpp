@@ -45,6 +45,8 @@ TEST(QuizStart, ShowsTheIntroductionAndAFreshTurn) {
     EXPECT_EQ(quiz.turn().CurrencyNo, 3);
     EXPECT_EQ(quiz.turn().lists[0].size(), 43U);
     EXPECT_EQ(quiz.turn().lists[1].size(), 43U);
+    EXPECT_EQ(quiz.turnNumber(), 1);
+    EXPECT_FALSE(quiz.answered());
     expectArmed(quiz);
 }
 
@@ -71,6 +73,7 @@ TEST(QuizPick, TheRealSideIsRightAndTheOtherWrong) {
 TEST(QuizPick, LocksBothOptionsAndKeepsThePickChecked) {
     QuizModel quiz = loadedQuiz(turnDraws(seriesDraw(2), kSideZero));
     ASSERT_TRUE(quiz.Option1_Click(1));
+    EXPECT_TRUE(quiz.answered());
     EXPECT_FALSE(quiz.option(0).enabled);
     EXPECT_FALSE(quiz.option(1).enabled);
     EXPECT_FALSE(quiz.option(0).checked);
@@ -100,6 +103,7 @@ TEST(QuizNewTurn, ReplacesTheTranscriptWithTheReport) {
     EXPECT_EQ(quiz.Transcript(),
               "Генерирани са данни за: швейцарски франк - CHF\r\nМаксимална разлика: 0.026\r\n");
     expectArmed(quiz);
+    EXPECT_FALSE(quiz.answered());
     EXPECT_EQ(quiz.turn().CurrencyNo, 6);
     EXPECT_EQ(quiz.turn().RealSide, 1);
     EXPECT_EQ(quiz.turn().lists[0].size(), 43U); // replaced, not appended to
@@ -115,6 +119,7 @@ TEST(QuizNewTurn, ASecondPressLeavesOnlyTheSecondReport) {
                            turnDraws(seriesDraw(4), kSideZero)}));
     quiz.Command1_Click();
     quiz.Command1_Click();
+    EXPECT_EQ(quiz.turnNumber(), 3);
     // The pound's name keeps its trailing blank before the line end.
     EXPECT_EQ(quiz.Transcript(),
               "Генерирани са данни за: британски паунд - GBP \r\nМаксимална разлика: 0.09911\r\n");

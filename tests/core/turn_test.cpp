@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -77,25 +78,26 @@ TEST(NewTurn, GeneratedValuesStartAtTheFirstRealValue) {
 }
 
 TEST(NewTurn, GeneratedValuesStayInsideTheirBand) {
-    struct Band {
-        int series;
-        double low;
-        double high;
-    };
-    for (const Band band : {Band{6, 1.58791, 1.613909}, Band{5, 6.50058, 7.091469}}) {
-        SeededRandomSource random(2024);
-        for (int turns = 0; turns < 300; ++turns) {
-            const Turn turn = NewTurn(random, kPoint);
-            if (turn.CurrencyNo != band.series) {
-                continue;
-            }
-            for (const std::string& text :
-                 turn.lists[static_cast<std::size_t>(1 - turn.RealSide)]) {
-                const double value = parseLeadingNumber(text);
-                ASSERT_GE(value, band.low) << text;
-                ASSERT_LE(value, band.high + 0.000005) << text; // five decimals may round up
-                ASSERT_EQ(text.size(), 7U) << text;
-            }
+    const std::map<int, Band> expected{{6, {1.58791, 1.613909}}, {5, {6.50058, 7.091469}}};
+    SeededRandomSource random(2024);
+    for (int turns = 0; turns < 300; ++turns) {
+        const Turn turn = NewTurn(random, kPoint);
+        if (const auto band = expected.find(turn.CurrencyNo); band != expected.end()) {
+            EXPECT_DOUBLE_EQ(turn.band.low, band->second.low);
+            EXPECT_DOUBLE_EQ(turn.band.high, band->second.high);
+        }
+        const auto gen = static_cast<std::size_t>(1 - turn.RealSide);
+        for (std::size_t i = 0; i < 43; ++i) {
+            const std::string& text = turn.lists[gen][i];
+            const double value = turn.values[gen][i];
+            ASSERT_GE(value, turn.band.low) << text;
+            ASSERT_LE(value, turn.band.high) << text;
+            ASSERT_NEAR(parseLeadingNumber(text), value, 0.0000050001) << text; // half a last place
+            ASSERT_EQ(text.size(), 7U) << text;
+        }
+        const auto real = static_cast<std::size_t>(turn.RealSide);
+        for (std::size_t i = 0; i < 43; ++i) {
+            ASSERT_EQ(turn.values[real][i], parseLeadingNumber(turn.lists[real][i]));
         }
     }
 }

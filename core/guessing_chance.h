@@ -1,0 +1,13 @@
+#pragma once
+
+// How likely pure guessing is to do at least as well as the class did.
+
+namespace quiz {
+
+// The chance of at least `correct` right answers in `answered` turns when each is a coin toss
+// (binomial, p = 1/2). 1 for 0 of 0, 0.125 for 3 of 3; exact to about 1e-12 and free of
+// overflow for any count an int holds. Throws std::invalid_argument unless
+// 0 <= correct <= answered.
+double guessingChance(int correct, int answered);
+
+} // namespace quiz

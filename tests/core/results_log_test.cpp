@@ -1,0 +1,135 @@
+#include "core/results_log.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+using namespace quiz;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kHeader =
+    "time,seed,turn,currency,currency_name,real_side,chosen_side,right,spread\r\n";
+
+// The pound, whose name ends with a blank, picked wrongly.
+ResultRow poundRow() {
+    return {.time = "2026-12-08T09:15:00+02:00",
+            .seed = 4294967295U,
+            .turn = 12,
+            .CurrencyNo = 4,
+            .realSide = 1,
+            .chosenSide = 0,
+            .spread = 2.34371 - 2.2446};
+}
+
+const std::string kPoundLine = "2026-12-08T09:15:00+02:00,4294967295,12,GBP,"
+                               "\"британски паунд - GBP \",1,0,0,0.09911\r\n";
+
+std::string contents(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class ResultsLogFile : public testing::Test {
+protected:
+    void SetUp() override {
+        directory = fs::temp_directory_path() /
+                    ("results_log_test_" + std::to_string(::testing::UnitTest::GetInstance()
+                                                              ->random_seed()) +
+                     "_" + testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(directory);
+        fs::create_directories(directory);
+        path = directory / "results.csv";
+    }
+    void TearDown() override { fs::remove_all(directory); }
+
+    std::unique_ptr<ResultsLog> open() {
+        std::string error;
+        auto log = ResultsLog::open(path.string(), error);
+        EXPECT_TRUE(log) << error;
+        return log;
+    }
+
+    fs::path directory;
+    fs::path path;
+};
+
+} // namespace
+
+TEST(ResultsCsv, QuotesOnlyWhatNeedsIt) {
+    EXPECT_EQ(csvField("USD"), "USD");
+    EXPECT_EQ(csvField(""), "");
+    EXPECT_EQ(csvField("a,b"), "\"a,b\"");
+    EXPECT_EQ(csvField("say \"hi\""), "\"say \"\"hi\"\"\"");
+    EXPECT_EQ(csvField("two\r\nlines"), "\"two\r\nlines\"");
+    EXPECT_EQ(csvField("щатски долар - USD"), "щатски долар - USD"); // inner blanks are safe
+    EXPECT_EQ(csvField("GBP "), "\"GBP \"");
+    EXPECT_EQ(csvField(" GBP"), "\" GBP\"");
+}
+
+TEST(ResultsCsv, WritesARowWithTheCodeTheNameAndTheVerdict) {
+    EXPECT_EQ(csvLine(poundRow()), kPoundLine);
+
+    ResultRow right = poundRow();
+    right.chosenSide = 1;
+    right.CurrencyNo = 2;
+    right.spread = 1.52015 - 1.45339;
+    EXPECT_EQ(csvLine(right), "2026-12-08T09:15:00+02:00,4294967295,12,JPY,японска йена - JPY,"
+                              "1,1,1,0.0667599999999999\r\n");
+}
+
+TEST_F(ResultsLogFile, ANewFileGetsTheHeaderAndEachRowAtOnce) {
+    auto log = open();
+    EXPECT_EQ(contents(path), kHeader);
+    ASSERT_TRUE(log->append(poundRow()));
+    // Read while the log is still open: the row is already on disk.
+    EXPECT_EQ(contents(path), kHeader + kPoundLine);
+}
+
+TEST_F(ResultsLogFile, ALaterRunAppendsWithoutASecondHeader) {
+    open()->append(poundRow());
+    open()->append(poundRow());
+    EXPECT_EQ(contents(path), kHeader + kPoundLine + kPoundLine);
+}
+
+TEST_F(ResultsLogFile, AnExistingFileIsKeptAndAnEmptyOneGetsTheHeader) {
+    std::ofstream(path, std::ios::binary) << "kept as it was\r\n";
+    open()->append(poundRow());
+    EXPECT_EQ(contents(path), "kept as it was\r\n" + kPoundLine);
+
+    std::ofstream(path, std::ios::binary | std::ios::trunc).close();
+    open();
+    EXPECT_EQ(contents(path), kHeader);
+}
+
+TEST_F(ResultsLogFile, APathThatCannotBeWrittenIsRefused) {
+    for (const fs::path& bad : {directory / "missing" / "results.csv", directory}) {
+        std::string error;
+        EXPECT_EQ(ResultsLog::open(bad.string(), error), nullptr) << bad;
+        EXPECT_FALSE(error.empty()) << bad;
+    }
+    EXPECT_FALSE(fs::exists(directory / "missing"));
+}
+
+// A full disk: the header cannot be written, so the log is refused before any answer.
+TEST(ResultsLogDevice, AFullDiskIsRefusedAtOpenAndReportedOnAppend) {
+    std::string error;
+    EXPECT_EQ(ResultsLog::open("/dev/full", error), nullptr);
+    EXPECT_NE(error, "");
+
+    std::FILE* full = std::fopen("/dev/full", "ab");
+    if (!full) {
+        GTEST_SKIP() << "no /dev/full here";
+    }
+    ResultsLog log(full);
+    EXPECT_FALSE(log.append(poundRow()));
+    EXPECT_NE(log.lastError(), "");
+    EXPECT_FALSE(log.append(poundRow())); // and again, without falling over
+}
