@@ -2,10 +2,12 @@
 
 #include "window/introduction.h"
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QFont>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -63,6 +65,7 @@ constexpr const char* kOptionDescription =
 constexpr const char* kCommandDescription = "Нов ход: нова валута и нови списъци";
 constexpr const char* kTextName = "Съобщения";
 constexpr const char* kTextDescription = "Въведение, отчет за хода и оценка на избора";
+constexpr const char* kStatisticsCaption = "Статистика…";
 
 QString windowCaption() {
     return QString::fromUtf8(kPublisherAddress) + u' ' + QString::fromUtf8(kTitle);
@@ -119,6 +122,7 @@ QuizForm::QuizForm(std::unique_ptr<RandomSource> random, NumberStyle style, QWid
 
     createControls();
     orderTabStops();
+    createStatisticsAction();
     Text1->setFocus(); // first in the tab order, so the window opens on it
 
     model_.Form_Load(introduction());
@@ -178,6 +182,28 @@ void QuizForm::createControls() {
     Text1->setAccessibleDescription(QString::fromUtf8(kTextDescription));
 }
 
+QString QuizForm::optionCaption(int Index) {
+    return QString::fromUtf8(kOptionCaptions.at(static_cast<std::size_t>(Index)));
+}
+
+void QuizForm::createStatisticsAction() {
+    statisticsAction_ = new QAction(QString::fromUtf8(kStatisticsCaption), this);
+    statisticsAction_->setShortcut(Qt::Key_F2);
+    connect(statisticsAction_, &QAction::triggered, this, &QuizForm::statisticsRequested);
+    addAction(statisticsAction_);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    // The text box keeps its own Copy and Select All, with the entry added below them.
+    Text1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Text1, &QWidget::customContextMenuRequested, this, &QuizForm::showTextMenu);
+}
+
+void QuizForm::showTextMenu(const QPoint& position) {
+    const std::unique_ptr<QMenu> menu(Text1->createStandardContextMenu(position));
+    menu->addSeparator();
+    menu->addAction(statisticsAction_);
+    menu->exec(Text1->viewport()->mapToGlobal(position));
+}
+
 void QuizForm::orderTabStops() {
     // The labels take no focus; the rest follow the order the window was designed with.
     const std::array<QWidget*, 6> chain{Text1,      Option1[0], List1[0],
@@ -188,11 +214,17 @@ void QuizForm::orderTabStops() {
 }
 
 void QuizForm::Option1_Click(int Index) {
-    model_.Option1_Click(Index);
-    showOptions();
+    const bool judged = model_.Option1_Click(Index);
+    showOptions(); // in step with the model even for a pick it refused
+    if (!judged) {
+        return;
+    }
     showTranscript();
     // The verdict is the newest line; keep it in view below a long introduction.
     Text1->verticalScrollBar()->setValue(Text1->verticalScrollBar()->maximum());
+    // The options are locked now; the next thing to do is a new turn.
+    Command1->setFocus();
+    emit turnAnswered(Index);
 }
 
 void QuizForm::Command1_Click() {
@@ -200,6 +232,8 @@ void QuizForm::Command1_Click() {
     showTurn();
     showOptions();
     showTranscript();
+    Option1[0]->setFocus(); // ready to pick with Space, or to move on with the arrow keys
+    emit turnStarted();
 }
 
 void QuizForm::showTurn() {

@@ -11,6 +11,7 @@
 #include <array>
 #include <memory>
 
+class QAction;
 class QButtonGroup;
 class QLabel;
 class QListWidget;
@@ -28,8 +29,17 @@ public:
     QuizForm(std::unique_ptr<RandomSource> random, NumberStyle style, QWidget* parent = nullptr);
 
     const QuizModel& model() const { return model_; }
+    // The caption of Option1(Index), which names the list below it.
+    static QString optionCaption(int Index);
+
+signals:
+    void turnAnswered(int Index); // a pick was judged; the verdict is in the transcript
+    void turnStarted();           // Command1 drew a new turn
+    void statisticsRequested();   // F2, or the entry in the context menu
 
 private:
+    void createStatisticsAction();
+    void showTextMenu(const QPoint& position);
     void createControls();
     void orderTabStops();
     void Option1_Click(int Index);
@@ -46,6 +56,7 @@ private:
     QButtonGroup* optionGroup_ = nullptr;
     QPushButton* Command1 = nullptr;
     QPlainTextEdit* Text1 = nullptr;
+    QAction* statisticsAction_ = nullptr;
 };
 
 } // namespace quiz

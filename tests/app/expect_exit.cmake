@@ -1,10 +1,15 @@
 # Runs the program once and checks how it ended: the exit code (never a signal such as an
-# abort) and the message on stderr. Lists are passed with "|" between items.
+# abort) and what it printed. Lists are passed with "|" between items.
 #   PROGRAM  the program        ENV      NAME=value sets a variable, -NAME removes it
 #   ARGS     its arguments      EXIT     the expected exit code
 #   MESSAGE  a regex the stderr must match     ONE_LINE  if set, stderr is that one line only
+#   OUTPUT   a regex the stdout must match (optional)
+#   RUNTIME  a private runtime folder, so Qt has nothing to say about a missing one
 string(REPLACE "|" ";" env "${ENV}")
 string(REPLACE "|" ";" args "${ARGS}")
+file(MAKE_DIRECTORY "${RUNTIME}")
+file(CHMOD "${RUNTIME}" DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+set(ENV{XDG_RUNTIME_DIR} "${RUNTIME}")
 # Set here rather than through "cmake -E env", which would turn a signal into exit code 1.
 foreach(item IN LISTS env)
     if(item MATCHES "^-(.*)")
@@ -17,7 +22,7 @@ execute_process(
     COMMAND ${PROGRAM} ${args}
     RESULT_VARIABLE result
     ERROR_VARIABLE errors
-    OUTPUT_QUIET
+    OUTPUT_VARIABLE output
     TIMEOUT 60)
 string(STRIP "${errors}" errors)
 if(NOT result STREQUAL EXIT)
@@ -28,4 +33,7 @@ if(NOT errors MATCHES "${MESSAGE}")
 endif()
 if(ONE_LINE AND errors MATCHES "\n")
     message(FATAL_ERROR "stderr holds more than one line:\n${errors}")
+endif()
+if(NOT output MATCHES "${OUTPUT}")
+    message(FATAL_ERROR "stdout does not match '${OUTPUT}':\n${output}")
 endif()

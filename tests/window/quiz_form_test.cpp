@@ -9,14 +9,20 @@
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -73,6 +79,8 @@ private slots:
     void secondCommand1LeavesOnlyItsOwnReport();
     void tabVisitsTheControlsInDesignOrder();
     void textBoxCanBeSelectedButNotEdited();
+    void turnsCanBePlayedByKeyboardAlone();
+    void everyPartOfTheWindowOffersTheStatistics();
 
 private:
     template <typename Widget> Widget* control(const char* name) const {
@@ -234,6 +242,68 @@ void QuizFormTest::textBoxCanBeSelectedButNotEdited() {
 
     QTest::keyClick(text, Qt::Key_A, Qt::ControlModifier);
     QVERIFY(text->textCursor().selectedText().startsWith(QStringLiteral("През 1950 г.")));
+}
+
+// Space picks, the focus moves on to Command1, Space again starts the next turn on the first
+// option; and every step is announced to whoever listens.
+void QuizFormTest::turnsCanBePlayedByKeyboardAlone() {
+    form_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+    const QSignalSpy answered(form_.get(), &QuizForm::turnAnswered);
+    const QSignalSpy started(form_.get(), &QuizForm::turnStarted);
+    const QSignalSpy statistics(form_.get(), &QuizForm::statisticsRequested);
+
+    QTest::keyClick(form_->focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(form_->focusWidget(), Qt::Key_Right);
+    QTest::keyClick(form_->focusWidget(), Qt::Key_Space);
+    QVERIFY(textBox().endsWith(QStringLiteral("Правилно\n")));
+    QCOMPARE(answered.count(), 1);
+    QCOMPARE(answered.first().first().toInt(), 1);
+    QCOMPARE(form_->focusWidget(), control<QPushButton>("Command1"));
+
+    QTest::keyClick(form_->focusWidget(), Qt::Key_Space);
+    QCOMPARE(started.count(), 1);
+    QCOMPARE(form_->focusWidget(), option(0));
+    QVERIFY(!option(0)->isChecked()); // focused, not picked
+    QTest::keyClick(form_->focusWidget(), Qt::Key_Space);
+    QVERIFY(textBox().endsWith(QStringLiteral("Правилно\n"))); // series 2 is on the left
+    QCOMPARE(answered.count(), 2);
+
+    QTest::keyClick(form_->focusWidget(), Qt::Key_F2);
+    QCOMPARE(statistics.count(), 1);
+    QCOMPARE(answered.count(), 2); // a refused pick is never announced
+}
+
+// A right click anywhere: on the window's own parts the menu holds the entry alone, in the
+// text box it comes below the box's own Copy and Select All.
+void QuizFormTest::everyPartOfTheWindowOffersTheStatistics() {
+    const QSignalSpy statistics(form_.get(), &QuizForm::statisticsRequested);
+    auto* text = control<QPlainTextEdit>("Text1_0");
+    for (QWidget* target : {static_cast<QWidget*>(control<QLabel>("Label1_0")),
+                            static_cast<QWidget*>(option(1)), list(0)->viewport(),
+                            text->viewport(), static_cast<QWidget*>(form_.get())}) {
+        QStringList entries;
+        QTimer::singleShot(0, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu) {
+                return;
+            }
+            for (QAction* action : menu->actions()) {
+                entries.append(action->text());
+                if (action->text() == QStringLiteral("Статистика…")) {
+                    menu->setActiveAction(action);
+                }
+            }
+            QTest::keyClick(menu, Qt::Key_Return);
+        });
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                target->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(target, &event);
+        QVERIFY2(entries.contains(QStringLiteral("Статистика…")),
+                 qPrintable(target->objectName() + u':' + entries.join(u',')));
+        QCOMPARE(entries.size() > 1, target == text->viewport());
+    }
+    QCOMPARE(statistics.count(), 5);
 }
 
 QTEST_MAIN(QuizFormTest)

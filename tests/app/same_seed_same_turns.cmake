@@ -1,0 +1,28 @@
+# Two separate runs with one seed show the same ten turns; another seed shows others; and the
+# first turn of seed 2026 is pinned, so a change of engine or draw order cannot pass unseen.
+function(replay seed out)
+    execute_process(COMMAND ${REPLAY} --seed ${seed}
+        RESULT_VARIABLE result OUTPUT_VARIABLE turns ERROR_QUIET TIMEOUT 60)
+    if(NOT result EQUAL 0)
+        message(FATAL_ERROR "replay with seed ${seed} ended with '${result}'")
+    endif()
+    set(${out} "${turns}" PARENT_SCOPE)
+endfunction()
+
+replay(2026 first)
+replay(2026 second)
+replay(2027 other)
+string(REGEX MATCHALL "turn [0-9]+:" turns "${first}")
+list(LENGTH turns count)
+if(NOT count EQUAL 10)
+    message(FATAL_ERROR "expected ten turns, got ${count}:\n${first}")
+endif()
+if(NOT first STREQUAL second)
+    message(FATAL_ERROR "seed 2026 gave two different runs:\n${first}\n---\n${second}")
+endif()
+if(first STREQUAL other)
+    message(FATAL_ERROR "seeds 2026 and 2027 gave the same turns")
+endif()
+if(NOT first MATCHES "^${PINNED}")
+    message(FATAL_ERROR "the first turn of seed 2026 changed:\n${first}")
+endif()

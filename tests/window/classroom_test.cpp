@@ -1,0 +1,318 @@
+// The classroom layer as a teacher meets it: the statistics window, the reveal chart and the
+// results log, and a quiz that is unchanged when none of it is asked for.
+
+#include "core/results_log.h"
+#include "tests/support/find_control.h"
+#include "tests/support/sequence_random.h"
+#include "window/classroom.h"
+#include "window/quiz_form.h"
+#include "window/reveal_chart.h"
+#include "window/statistics_window.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdio>
+#include <memory>
+
+using namespace quiz;
+
+namespace {
+
+// Series 4 with the real list right, then series 2, 1 and 4 again with it left, left, right.
+std::vector<float> fourTurns() {
+    std::vector<float> draws;
+    for (const auto& turn :
+         {turnDraws(seriesDraw(4), kSideOne, 0.5F), turnDraws(seriesDraw(2), kSideZero, 0.25F),
+          turnDraws(seriesDraw(1), kSideZero, 0.0F), turnDraws(seriesDraw(4), kSideOne, 0.75F)}) {
+        draws.insert(draws.end(), turn.begin(), turn.end());
+    }
+    return draws;
+}
+
+std::unique_ptr<QuizForm> shownForm() {
+    auto form = std::make_unique<QuizForm>(std::make_unique<SequenceRandomSource>(fourTurns()),
+                                           NumberStyle{});
+    form->show();
+    return form;
+}
+
+void pick(const QuizForm& form, int index) {
+    findControl<QRadioButton>(form, index == 0 ? "Option1_0" : "Option1_1")->click();
+}
+
+void pressCommand1(const QuizForm& form) {
+    findControl<QPushButton>(form, "Command1")->click();
+}
+
+QString figure(const StatisticsWindow& window, const char* name) {
+    return findControl<QLabel>(window, name)->text();
+}
+
+// Pixels of the real series' colour, allowing for antialiasing at the edges of the line.
+int realColouredPixels(QWidget& window) {
+    const QImage image = window.grab().toImage();
+    const QColor real = RevealChart::kRealColour;
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            const int distance = std::abs(pixel.red() - real.red()) +
+                                 std::abs(pixel.green() - real.green()) +
+                                 std::abs(pixel.blue() - real.blue());
+            count += distance < 30 ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+QStringList fileLines(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    QStringList lines = QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"));
+    if (lines.last().isEmpty()) {
+        lines.removeLast();
+    }
+    return lines;
+}
+
+const QString kHeader =
+    QStringLiteral("time,seed,turn,currency,currency_name,real_side,chosen_side,right,spread");
+const QString kTime = QStringLiteral(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d(Z|[+-]\d\d:\d\d))");
+
+} // namespace
+
+class ClassroomTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Bulgarian, QLocale::Bulgaria)); }
+
+    void f2OpensTheStatisticsWindow();
+    void scoreAndChanceFollowEveryAnswer();
+    void chartAppearsOnlyOnceTheTurnIsAnswered();
+    void statisticsNameTheSeedAndTheLog();
+    void eachAnswerIsOnDiskAsItIsGiven();
+    void aFailedWriteIsShownAndTheQuizGoesOn();
+    void withoutOptionsTheQuizIsUnchanged();
+};
+
+void ClassroomTest::f2OpensTheStatisticsWindow() {
+    const auto form = shownForm();
+    Classroom classroom(*form, 1);
+    form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+
+    QTest::keyClick(form.get(), Qt::Key_F2);
+    StatisticsWindow* statistics = classroom.statisticsWindow();
+    QVERIFY(statistics->isVisible());
+    QTRY_COMPARE(QApplication::activeWindow(), statistics); // the keyboard follows it
+    QVERIFY(statistics->isWindow()); // its own window, and the quiz stays usable
+    QVERIFY(!statistics->isModal());
+
+    QTest::keyClick(statistics, Qt::Key_Escape);
+    QVERIFY(!statistics->isVisible());
+}
+
+void ClassroomTest::scoreAndChanceFollowEveryAnswer() {
+    const auto form = shownForm();
+    Classroom classroom(*form, 1);
+    const StatisticsWindow& statistics = *classroom.statisticsWindow();
+    QCOMPARE(figure(statistics, "answered"), QStringLiteral("0"));
+    QCOMPARE(figure(statistics, "accuracy"), QStringLiteral("—"));
+    QVERIFY(figure(statistics, "chance").startsWith(QStringLiteral("Още няма отговори.")));
+
+    // Three right answers: the real list is right, left, left.
+    pick(*form, 1);
+    pressCommand1(*form);
+    pick(*form, 0);
+    pressCommand1(*form);
+    pick(*form, 0);
+    QCOMPARE(figure(statistics, "answered"), QStringLiteral("3"));
+    QCOMPARE(figure(statistics, "correct"), QStringLiteral("3"));
+    QCOMPARE(figure(statistics, "accuracy"), QStringLiteral("100\u00a0%"));
+    QCOMPARE(figure(statistics, "streaks"), QStringLiteral("сега 3, най-много 3"));
+    QVERIFY2(figure(statistics, "chance").startsWith(QStringLiteral(
+                 "Ако човек само налучква, шансът да познае поне 3 от 3 е 12,5\u00a0%.")),
+             qPrintable(figure(statistics, "chance")));
+
+    // Then a wrong one: 3 of 4 is 5/16 by guessing.
+    pressCommand1(*form);
+    pick(*form, 0);
+    QCOMPARE(figure(statistics, "accuracy"), QStringLiteral("75\u00a0%"));
+    QCOMPARE(figure(statistics, "streaks"), QStringLiteral("сега 0, най-много 3"));
+    QVERIFY(figure(statistics, "chance").contains(QStringLiteral("поне 3 от 4 е 31,3\u00a0%.")));
+    QVERIFY(figure(statistics, "chance").contains(QStringLiteral("лесно се получава и случайно")));
+
+    const auto* table = findControl<QTableWidget>(statistics, "byCurrency");
+    const auto row = [&](int CurrencyNo) {
+        return QStringList{table->item(CurrencyNo - 1, 0)->text(),
+                           table->item(CurrencyNo - 1, 1)->text(),
+                           table->item(CurrencyNo - 1, 2)->text()};
+    };
+    QCOMPARE(row(4), (QStringList{"британски паунд - GBP ", "2", "1"}));
+    QCOMPARE(row(2), (QStringList{"японска йена - JPY", "1", "1"}));
+    QCOMPARE(row(6), (QStringList{"швейцарски франк - CHF", "0", "0"}));
+}
+
+void ClassroomTest::chartAppearsOnlyOnceTheTurnIsAnswered() {
+    const auto form = shownForm();
+    Classroom classroom(*form, 1);
+    StatisticsWindow& statistics = *classroom.statisticsWindow();
+    statistics.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&statistics));
+
+    QCOMPARE(realColouredPixels(statistics), 0);
+    QCOMPARE(figure(statistics, "turnHeading"),
+             QStringLiteral("Ход 1: графиката ще се покаже след отговора."));
+
+    pick(*form, 0);
+    QVERIFY(realColouredPixels(statistics) > 200);
+    QCOMPARE(figure(statistics, "turnHeading"),
+             QStringLiteral("Ход 1: реалните данни бяха под „Може би“."));
+
+    pressCommand1(*form); // a new turn hides it again
+    QCOMPARE(realColouredPixels(statistics), 0);
+    QCOMPARE(figure(statistics, "turnHeading"),
+             QStringLiteral("Ход 2: графиката ще се покаже след отговора."));
+}
+
+void ClassroomTest::statisticsNameTheSeedAndTheLog() {
+    const auto form = shownForm();
+    {
+        Classroom classroom(*form, 4294967295U);
+        const StatisticsWindow& statistics = *classroom.statisticsWindow();
+        // No grouping: the seed must be typed back in as it stands.
+        QVERIFY(figure(statistics, "seed").contains(QStringLiteral("--seed 4294967295")));
+        QCOMPARE(figure(statistics, "log"), QStringLiteral("Отговорите не се записват във файл."));
+    }
+    QTemporaryDir directory;
+    const QString path = directory.filePath(QStringLiteral("клас 7а.csv"));
+    std::string error;
+    Classroom classroom(*form, 7, ResultsLog::open(QFile::encodeName(path).toStdString(), error),
+                        path);
+    QVERIFY(figure(*classroom.statisticsWindow(), "log").contains(path));
+}
+
+void ClassroomTest::eachAnswerIsOnDiskAsItIsGiven() {
+    QTemporaryDir directory;
+    const QString path = directory.filePath(QStringLiteral("results.csv"));
+    const auto run = [&](const auto& play) {
+        const auto form = shownForm();
+        std::string error;
+        auto log = ResultsLog::open(QFile::encodeName(path).toStdString(), error);
+        QVERIFY2(log, error.c_str());
+        Classroom classroom(*form, 777, std::move(log), path);
+        play(*form);
+    };
+
+    run([&](const QuizForm& form) {
+        pick(form, 0); // wrong: the pound is on the right
+        QStringList lines = fileLines(path);
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines[0], kHeader);
+        QVERIFY2(QRegularExpression(QStringLiteral("^%1,777,1,GBP,\"британски паунд - GBP \","
+                                                   "1,0,0,0.09911$")
+                                        .arg(kTime))
+                     .match(lines[1])
+                     .hasMatch(),
+                 qPrintable(lines[1]));
+
+        pressCommand1(form);
+        pressCommand1(form); // an unanswered turn writes nothing
+        pick(form, 0);
+        lines = fileLines(path);
+        QCOMPARE(lines.size(), 3);
+        QVERIFY2(lines[2].endsWith(QStringLiteral(",777,3,USD,щатски долар - USD,0,0,1,0.04196")),
+                 qPrintable(lines[2]));
+    });
+    // A second run appends below the first, under the same single header.
+    run([&](const QuizForm& form) { pick(form, 1); });
+    const QStringList lines = fileLines(path);
+    QCOMPARE(lines.size(), 4);
+    QCOMPARE(lines.count(kHeader), 1);
+    QVERIFY(lines[3].endsWith(QStringLiteral(",777,1,GBP,\"британски паунд - GBP \",1,1,1,0.09911")));
+}
+
+void ClassroomTest::aFailedWriteIsShownAndTheQuizGoesOn() {
+    std::FILE* full = std::fopen("/dev/full", "ab");
+    if (!full) {
+        QSKIP("no /dev/full here");
+    }
+    const auto form = shownForm();
+    Classroom classroom(*form, 1, std::make_unique<ResultsLog>(full), QStringLiteral("/dev/full"));
+    pick(*form, 1);
+
+    StatisticsWindow& statistics = *classroom.statisticsWindow();
+    QVERIFY(statistics.isVisible());
+    auto* warning = findControl<QLabel>(statistics, "logWarning");
+    QVERIFY(warning->isVisible());
+    QVERIFY2(warning->text().contains(QStringLiteral("1 отговора не бяха записани във файла "
+                                                     "/dev/full")),
+             qPrintable(warning->text()));
+
+    pressCommand1(*form);
+    pick(*form, 0);
+    QVERIFY(findControl<QPlainTextEdit>(*form, "Text1_0")->toPlainText().endsWith(
+        QStringLiteral("Правилно\n")));
+    QVERIFY(warning->text().contains(QStringLiteral("2 отговора")));
+    QCOMPARE(figure(statistics, "answered"), QStringLiteral("2"));
+}
+
+// The classroom layer adds to the quiz, never changes it: same texts, same lists, no files.
+void ClassroomTest::withoutOptionsTheQuizIsUnchanged() {
+    QTemporaryDir workDirectory;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(workDirectory.path());
+
+    const auto plain = shownForm();
+    const auto taught = shownForm();
+    const Classroom classroom(*taught, 1);
+    const auto same = [&] {
+        QCOMPARE(findControl<QPlainTextEdit>(*taught, "Text1_0")->toPlainText(),
+                 findControl<QPlainTextEdit>(*plain, "Text1_0")->toPlainText());
+        for (const char* name : {"List1_0", "List1_1"}) {
+            const auto* a = findControl<QListWidget>(*taught, name);
+            const auto* b = findControl<QListWidget>(*plain, name);
+            QCOMPARE(a->count(), b->count());
+            for (int i = 0; i < a->count(); ++i) {
+                QCOMPARE(a->item(i)->text(), b->item(i)->text());
+            }
+        }
+        for (const char* name : {"Option1_0", "Option1_1"}) {
+            QCOMPARE(findControl<QRadioButton>(*taught, name)->isChecked(),
+                     findControl<QRadioButton>(*plain, name)->isChecked());
+            QCOMPARE(findControl<QRadioButton>(*taught, name)->isEnabled(),
+                     findControl<QRadioButton>(*plain, name)->isEnabled());
+        }
+    };
+
+    same();
+    for (const QuizForm* form : {plain.get(), taught.get()}) {
+        pick(*form, 0);
+        pressCommand1(*form);
+        pick(*form, 1);
+    }
+    same();
+    QCOMPARE(taught->windowTitle(), plain->windowTitle());
+    QCOMPARE(taught->size(), plain->size());
+    QVERIFY(taught->findChildren<StatisticsWindow*>().isEmpty()); // not even made
+    QCOMPARE(QDir(workDirectory.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+             QStringList{});
+    QDir::setCurrent(previous);
+}
+
+QTEST_MAIN(ClassroomTest)
+#include "classroom_test.moc"

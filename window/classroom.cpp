@@ -1,0 +1,92 @@
+#include "window/classroom.h"
+
+#include "window/quiz_form.h"
+#include "window/statistics_window.h"
+
+#include <QDateTime>
+
+namespace quiz {
+
+namespace {
+
+constexpr const char* kLogWarning =
+    "Внимание: %1 отговора не бяха записани във файла %2 (%3). Тестът продължава.";
+
+// Local time with its offset from UTC, so rows from different computers line up.
+std::string localIsoTime() {
+    const QDateTime now = QDateTime::currentDateTime();
+    return now.toOffsetFromUtc(now.offsetFromUtc()).toString(Qt::ISODate).toStdString();
+}
+
+} // namespace
+
+Classroom::Classroom(QuizForm& form, std::uint32_t seed, std::unique_ptr<ResultsLog> log,
+                     QString logPath)
+    : form_(form), seed_(seed), log_(std::move(log)),
+      logPath_(std::move(logPath)) {
+    connect(&form_, &QuizForm::turnAnswered, this, &Classroom::recordAnswer);
+    connect(&form_, &QuizForm::turnStarted, this, &Classroom::refresh);
+    connect(&form_, &QuizForm::statisticsRequested, this, &Classroom::openStatistics);
+}
+
+Classroom::~Classroom() = default;
+
+StatisticsWindow* Classroom::statisticsWindow() {
+    if (!statistics_) {
+        // A child of the quiz window: it stays with it and closes with it.
+        statistics_ = new StatisticsWindow(&form_);
+        statistics_->showSource(seed_, logPath_);
+        refresh();
+    }
+    return statistics_;
+}
+
+void Classroom::recordAnswer(int Index) {
+    const Turn& turn = form_.model().turn();
+    score_.record(turn.CurrencyNo, Index == turn.RealSide);
+    if (log_) {
+        writeLogRow(Index);
+    }
+    refresh();
+}
+
+void Classroom::writeLogRow(int Index) {
+    const QuizModel& model = form_.model();
+    const ResultRow row{.time = localIsoTime(),
+                        .seed = seed_,
+                        .turn = model.turnNumber(),
+                        .CurrencyNo = model.turn().CurrencyNo,
+                        .realSide = model.turn().RealSide,
+                        .chosenSide = Index,
+                        .spread = model.turn().Spread};
+    if (log_->append(row)) {
+        return;
+    }
+    // The quiz goes on; the teacher must see that answers are being lost.
+    ++unloggedAnswers_;
+    logWarning_ = QString::fromUtf8(kLogWarning)
+                      .arg(unloggedAnswers_)
+                      .arg(logPath_, QString::fromStdString(log_->lastError()));
+    if (unloggedAnswers_ == 1) {
+        statisticsWindow()->show(); // shown, but the quiz keeps the keyboard
+    }
+}
+
+void Classroom::openStatistics() {
+    StatisticsWindow* window = statisticsWindow();
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void Classroom::refresh() {
+    if (!statistics_) {
+        return;
+    }
+    const QuizModel& model = form_.model();
+    statistics_->showScore(score_);
+    statistics_->showTurn(model.turn(), model.turnNumber(), model.answered());
+    statistics_->showLogWarning(logWarning_);
+}
+
+} // namespace quiz

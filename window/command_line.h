@@ -1,0 +1,27 @@
+#pragma once
+
+// The program's own options: --seed and --log, with --help and --version.
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <optional>
+
+namespace quiz {
+
+struct CommandLine {
+    enum class Action { Run, ShowHelp, ShowVersion, Refuse };
+
+    Action action = Action::Run;
+    std::optional<std::uint32_t> seed; // none: seed from the clock
+    QString logPath;                   // empty: write no log
+    // For ShowHelp and ShowVersion the text to print; for Refuse the one line saying why.
+    QString text;
+};
+
+// `arguments` as QCoreApplication::arguments() gives them, the program first and Qt's own
+// options already taken out. Needs a QCoreApplication, whose name and version it prints.
+CommandLine parseCommandLine(const QStringList& arguments);
+
+} // namespace quiz

@@ -1,0 +1,49 @@
+#pragma once
+
+// The statistics window: how this run of the quiz is going, and the answered turn revealed.
+
+#include "core/scoreboard.h"
+#include "core/turn.h"
+
+#include <QWidget>
+
+#include <cstdint>
+
+class QFormLayout;
+class QLabel;
+class QTableWidget;
+
+namespace quiz {
+
+class RevealChart;
+
+class StatisticsWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit StatisticsWindow(QWidget* parent = nullptr);
+
+    void showScore(const Scoreboard& score);
+    // The chart shows the turn only once it is answered.
+    void showTurn(const Turn& turn, int turnNumber, bool answered);
+    // Where the turns come from and where the answers go; an empty path means no log.
+    void showSource(std::uint32_t seed, const QString& logPath);
+    void showLogWarning(const QString& warning);
+
+private:
+    QLabel* addFigure(QFormLayout* form, const char* caption, const char* name);
+
+    QLabel* answered_ = nullptr;
+    QLabel* correct_ = nullptr;
+    QLabel* accuracy_ = nullptr;
+    QLabel* streaks_ = nullptr;
+    QLabel* chance_ = nullptr;
+    QTableWidget* byCurrency_ = nullptr;
+    QLabel* turnHeading_ = nullptr;
+    RevealChart* chart_ = nullptr;
+    QLabel* seed_ = nullptr;
+    QLabel* log_ = nullptr;
+    QLabel* logWarning_ = nullptr;
+};
+
+} // namespace quiz
