@@ -9,7 +9,9 @@ namespace quiz {
 
 namespace {
 
-constexpr const char* kLogWarning =
+constexpr const char* kLogWarningOne =
+    "Внимание: 1 отговор не беше записан във файла %1 (%2). Тестът продължава.";
+constexpr const char* kLogWarningMany =
     "Внимание: %1 отговора не бяха записани във файла %2 (%3). Тестът продължава.";
 
 // Local time with its offset from UTC, so rows from different computers line up.
@@ -64,9 +66,11 @@ void Classroom::writeLogRow(int Index) {
     }
     // The quiz goes on; the teacher must see that answers are being lost.
     ++unloggedAnswers_;
-    logWarning_ = QString::fromUtf8(kLogWarning)
-                      .arg(unloggedAnswers_)
-                      .arg(logPath_, QString::fromStdString(log_->lastError()));
+    const QString reason = QString::fromStdString(log_->lastError());
+    logWarning_ = unloggedAnswers_ == 1
+                      ? QString::fromUtf8(kLogWarningOne).arg(logPath_, reason)
+                      : QString::fromUtf8(kLogWarningMany)
+                            .arg(QString::number(unloggedAnswers_), logPath_, reason);
     if (unloggedAnswers_ == 1) {
         statisticsWindow()->show(); // shown, but the quiz keeps the keyboard
     }

@@ -259,15 +259,15 @@ void ClassroomTest::aFailedWriteIsShownAndTheQuizGoesOn() {
     QVERIFY(statistics.isVisible());
     auto* warning = findControl<QLabel>(statistics, "logWarning");
     QVERIFY(warning->isVisible());
-    QVERIFY2(warning->text().contains(QStringLiteral("1 отговора не бяха записани във файла "
-                                                     "/dev/full")),
+    QVERIFY2(warning->text().contains(QStringLiteral("1 отговор не беше записан във файла "
+                                                     "/dev/full (No space left on device)")),
              qPrintable(warning->text()));
 
     pressCommand1(*form);
     pick(*form, 0);
     QVERIFY(findControl<QPlainTextEdit>(*form, "Text1_0")->toPlainText().endsWith(
         QStringLiteral("Правилно\n")));
-    QVERIFY(warning->text().contains(QStringLiteral("2 отговора")));
+    QVERIFY(warning->text().contains(QStringLiteral("2 отговора не бяха записани")));
     QCOMPARE(figure(statistics, "answered"), QStringLiteral("2"));
 }
 
