@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages needed to build, run and test the quiz, only those missing.
+#   --sanitizers  also clang and its runtime, for the sanitizer build and the fuzzer
+#   --bench       also Xvfb, for the start-up benchmark on a real X server
 set -euo pipefail
 
 packages=(
@@ -11,6 +13,14 @@ packages=(
     fonts-liberation              # Liberation Serif, metric twin of Times New Roman
     desktop-file-utils appstream  # validators for the desktop file and the metainfo
 )
+
+for group in "$@"; do
+    case "$group" in
+        --sanitizers) packages+=(clang libclang-rt-14-dev) ;;
+        --bench) packages+=(xvfb xauth) ;;
+        *) echo "install-deps: unknown option $group" >&2; exit 2 ;;
+    esac
+done
 
 missing=()
 for package in "${packages[@]}"; do
