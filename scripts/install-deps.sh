@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages needed to build, run and test the quiz, only those missing.
-#   --sanitizers  also clang and its runtime, for the sanitizer build and the fuzzer
+#   --fuzz        also clang and its runtime, for the libFuzzer target
 #   --bench       also Xvfb, for the start-up benchmark on a real X server
 set -euo pipefail
 
@@ -16,7 +16,7 @@ packages=(
 
 for group in "$@"; do
     case "$group" in
-        --sanitizers) packages+=(clang libclang-rt-14-dev) ;;
+        --fuzz) packages+=(clang libclang-rt-14-dev) ;;
         --bench) packages+=(xvfb xauth) ;;
         *) echo "install-deps: unknown option $group" >&2; exit 2 ;;
     esac
