@@ -11,9 +11,9 @@
 namespace quiz {
 
 struct ResultRow {
-    std::string time;        // local time in ISO 8601, with its offset from UTC
-    std::uint32_t seed = 0;  // the seed of the run, so the turn can be replayed
-    int turn = 0;            // 1 for the turn the window opens with
+    std::string time;       // local time in ISO 8601, with its offset from UTC
+    std::uint32_t seed = 0; // the seed of the run, so the turn can be replayed
+    int turn = 0;           // 1 for the turn the window opens with
     int CurrencyNo = 1;
     int realSide = 0;
     int chosenSide = 0;

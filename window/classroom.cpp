@@ -24,8 +24,7 @@ std::string localIsoTime() {
 
 Classroom::Classroom(QuizForm& form, std::uint32_t seed, std::unique_ptr<ResultsLog> log,
                      QString logPath)
-    : form_(form), seed_(seed), log_(std::move(log)),
-      logPath_(std::move(logPath)) {
+    : form_(form), seed_(seed), log_(std::move(log)), logPath_(std::move(logPath)) {
     connect(&form_, &QuizForm::turnAnswered, this, &Classroom::recordAnswer);
     connect(&form_, &QuizForm::turnStarted, this, &Classroom::refresh);
     connect(&form_, &QuizForm::statisticsRequested, this, &Classroom::openStatistics);

@@ -61,10 +61,9 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                        "computer shows the same turns.")
             .arg(kSeedLimit),
         QStringLiteral("N"));
-    const QCommandLineOption log(
-        QStringLiteral("log"),
-        QStringLiteral("Append one CSV row per answered turn to FILE."),
-        QStringLiteral("FILE"));
+    const QCommandLineOption log(QStringLiteral("log"),
+                                 QStringLiteral("Append one CSV row per answered turn to FILE."),
+                                 QStringLiteral("FILE"));
     parser.addOptions({help, version, seed, log});
 
     if (!parser.parse(arguments)) {

@@ -50,8 +50,9 @@ int tickDecimals(double step) {
 
 QString realLegend(const Turn& turn) {
     const std::string_view name = currencyCatalogue().byNumber(turn.CurrencyNo).name;
-    return QString::fromUtf8(kRealLegend).arg(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())),
-                                QuizForm::optionCaption(turn.RealSide));
+    return QString::fromUtf8(kRealLegend)
+        .arg(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())),
+             QuizForm::optionCaption(turn.RealSide));
 }
 
 QString generatedLegend(const Turn& turn) {
@@ -158,8 +159,7 @@ void RevealChart::paintLegend(QPainter& painter, const QRect& area) const {
     }
 }
 
-void RevealChart::paintAxes(QPainter& painter, const QRectF& plot, double low,
-                            double high) const {
+void RevealChart::paintAxes(QPainter& painter, const QRectF& plot, double low, double high) const {
     const QFontMetrics metrics = fontMetrics();
     const QColor text = palette().color(QPalette::WindowText);
     QColor grid = text;
@@ -184,9 +184,9 @@ void RevealChart::paintAxes(QPainter& painter, const QRectF& plot, double low,
         const QRectF label(x - 30, plot.bottom() + 2, 60, metrics.height());
         painter.drawText(label, Qt::AlignHCenter | Qt::AlignTop, locale().toString(position));
     }
-    painter.drawText(QRectF(plot.left(), plot.bottom() + metrics.height() + 4, plot.width(),
-                            metrics.height()),
-                     Qt::AlignHCenter | Qt::AlignTop, QString::fromUtf8(kPositionAxis));
+    painter.drawText(
+        QRectF(plot.left(), plot.bottom() + metrics.height() + 4, plot.width(), metrics.height()),
+        Qt::AlignHCenter | Qt::AlignTop, QString::fromUtf8(kPositionAxis));
     painter.setPen(text);
     painter.drawRect(plot);
 }

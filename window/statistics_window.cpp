@@ -93,9 +93,9 @@ QTableWidget* currencyTable(QWidget* parent) {
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + kRowPadding);
     table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     for (int row = 0; row < kSeriesCount; ++row) {
-        table->setItem(row, 0,
-                       new QTableWidgetItem(
-                           QString::fromUtf8(currencyCatalogue().byNumber(row + 1).name)));
+        table->setItem(
+            row, 0,
+            new QTableWidgetItem(QString::fromUtf8(currencyCatalogue().byNumber(row + 1).name)));
     }
     table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table->setFixedHeight(table->horizontalHeader()->sizeHint().height() +
@@ -174,9 +174,9 @@ void StatisticsWindow::showScore(const Scoreboard& score) {
     accuracy_->setText(total.answered == 0
                            ? utf8(kNoValue)
                            : percentText(locale, double(total.correct) / total.answered));
-    streaks_->setText(utf8(kStreaksValue)
-                          .arg(locale.toString(score.currentStreak()),
-                               locale.toString(score.bestStreak())));
+    streaks_->setText(
+        utf8(kStreaksValue)
+            .arg(locale.toString(score.currentStreak()), locale.toString(score.bestStreak())));
     chance_->setText(chanceSentence(locale, total));
     for (int row = 0; row < kSeriesCount; ++row) {
         const Tally& tally = score.currency(row + 1);

@@ -14,10 +14,10 @@ TEST(GuessingChance, MatchesHandComputedTails) {
         int answered;
         double chance;
     };
-    for (const Case c : {Case{3, 3, 0.125}, Case{0, 0, 1.0}, Case{0, 5, 1.0}, Case{1, 1, 0.5},
-                         Case{5, 5, 0.03125}, Case{7, 10, 0.171875},
-                         Case{60, 100, 0.028443966820490395},
-                         Case{5000, 10000, 0.5039893230696911}}) {
+    for (const Case c :
+         {Case{3, 3, 0.125}, Case{0, 0, 1.0}, Case{0, 5, 1.0}, Case{1, 1, 0.5}, Case{5, 5, 0.03125},
+          Case{7, 10, 0.171875}, Case{60, 100, 0.028443966820490395},
+          Case{5000, 10000, 0.5039893230696911}}) {
         EXPECT_NEAR(guessingChance(c.correct, c.answered), c.chance, c.chance * 1e-10)
             << c.correct << " of " << c.answered;
     }

@@ -41,9 +41,9 @@ class ResultsLogFile : public testing::Test {
 protected:
     void SetUp() override {
         directory = fs::temp_directory_path() /
-                    ("results_log_test_" + std::to_string(::testing::UnitTest::GetInstance()
-                                                              ->random_seed()) +
-                     "_" + testing::UnitTest::GetInstance()->current_test_info()->name());
+                    ("results_log_test_" +
+                     std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+                     testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(directory);
         fs::create_directories(directory);
         path = directory / "results.csv";

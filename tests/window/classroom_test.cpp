@@ -144,8 +144,9 @@ void ClassroomTest::scoreAndChanceFollowEveryAnswer() {
     QCOMPARE(figure(statistics, "correct"), QStringLiteral("3"));
     QCOMPARE(figure(statistics, "accuracy"), QStringLiteral("100\u00a0%"));
     QCOMPARE(figure(statistics, "streaks"), QStringLiteral("сега 3, най-много 3"));
-    QVERIFY2(figure(statistics, "chance").startsWith(QStringLiteral(
-                 "Ако човек само налучква, шансът да познае поне 3 от 3 е 12,5\u00a0%.")),
+    QVERIFY2(figure(statistics, "chance")
+                 .startsWith(QStringLiteral(
+                     "Ако човек само налучква, шансът да познае поне 3 от 3 е 12,5\u00a0%.")),
              qPrintable(figure(statistics, "chance")));
 
     // Then a wrong one: 3 of 4 is 5/16 by guessing.
@@ -243,7 +244,8 @@ void ClassroomTest::eachAnswerIsOnDiskAsItIsGiven() {
     const QStringList lines = fileLines(path);
     QCOMPARE(lines.size(), 4);
     QCOMPARE(lines.count(kHeader), 1);
-    QVERIFY(lines[3].endsWith(QStringLiteral(",777,1,GBP,\"британски паунд - GBP \",1,1,1,0.09911")));
+    QVERIFY(
+        lines[3].endsWith(QStringLiteral(",777,1,GBP,\"британски паунд - GBP \",1,1,1,0.09911")));
 }
 
 void ClassroomTest::aFailedWriteIsShownAndTheQuizGoesOn() {
@@ -265,8 +267,9 @@ void ClassroomTest::aFailedWriteIsShownAndTheQuizGoesOn() {
 
     pressCommand1(*form);
     pick(*form, 0);
-    QVERIFY(findControl<QPlainTextEdit>(*form, "Text1_0")->toPlainText().endsWith(
-        QStringLiteral("Правилно\n")));
+    QVERIFY(findControl<QPlainTextEdit>(*form, "Text1_0")
+                ->toPlainText()
+                .endsWith(QStringLiteral("Правилно\n")));
     QVERIFY(warning->text().contains(QStringLiteral("2 отговора не бяха записани")));
     QCOMPARE(figure(statistics, "answered"), QStringLiteral("2"));
 }

@@ -24,12 +24,12 @@ private slots:
         QTest::newRow("nothing") << QStringList{} << qint64{-1} << QString();
         QTest::newRow("seed") << QStringList{"--seed", "42"} << qint64{42} << QString();
         QTest::newRow("seed with =") << QStringList{"--seed=0"} << qint64{0} << QString();
-        QTest::newRow("single dash, as Qt's own") << QStringList{"-seed", "7"} << qint64{7}
-                                                  << QString();
-        QTest::newRow("largest seed") << QStringList{"--seed", "4294967295"}
-                                      << qint64{4294967295} << QString();
-        QTest::newRow("leading zeros") << QStringList{"--seed", "0000000012"} << qint64{12}
-                                       << QString();
+        QTest::newRow("single dash, as Qt's own")
+            << QStringList{"-seed", "7"} << qint64{7} << QString();
+        QTest::newRow("largest seed")
+            << QStringList{"--seed", "4294967295"} << qint64{4294967295} << QString();
+        QTest::newRow("leading zeros")
+            << QStringList{"--seed", "0000000012"} << qint64{12} << QString();
         QTest::newRow("log") << QStringList{"--log", "клас 7а.csv"} << qint64{-1}
                              << QStringLiteral("клас 7а.csv");
         QTest::newRow("both") << QStringList{"--log=r.csv", "--seed", "9"} << qint64{9}
@@ -59,28 +59,29 @@ private slots:
         QTest::newRow("seed missing") << QStringList{"--seed"}
                                       << QStringLiteral("realdataquiz: Missing value after "
                                                         "'--seed'. See --help.");
-        QTest::newRow("seed not a number") << QStringList{"--seed", "abc"}
-                                           << seedRange + QStringLiteral("\"abc\".");
-        QTest::newRow("seed negative") << QStringList{"--seed=-1"}
-                                       << seedRange + QStringLiteral("\"-1\".");
-        QTest::newRow("seed too large") << QStringList{"--seed", "4294967296"}
-                                        << seedRange + QStringLiteral("\"4294967296\".");
-        QTest::newRow("seed far too large") << QStringList{"--seed", "99999999999999999999"}
-                                            << seedRange + QStringLiteral("\"99999999999999999999\".");
-        QTest::newRow("seed with a sign") << QStringList{"--seed", "+5"}
-                                          << seedRange + QStringLiteral("\"+5\".");
-        QTest::newRow("seed with blanks") << QStringList{"--seed", " 5"}
-                                          << seedRange + QStringLiteral("\" 5\".");
-        QTest::newRow("seed as a fraction") << QStringList{"--seed", "5.0"}
-                                            << seedRange + QStringLiteral("\"5.0\".");
+        QTest::newRow("seed not a number")
+            << QStringList{"--seed", "abc"} << seedRange + QStringLiteral("\"abc\".");
+        QTest::newRow("seed negative")
+            << QStringList{"--seed=-1"} << seedRange + QStringLiteral("\"-1\".");
+        QTest::newRow("seed too large")
+            << QStringList{"--seed", "4294967296"} << seedRange + QStringLiteral("\"4294967296\".");
+        QTest::newRow("seed far too large")
+            << QStringList{"--seed", "99999999999999999999"}
+            << seedRange + QStringLiteral("\"99999999999999999999\".");
+        QTest::newRow("seed with a sign")
+            << QStringList{"--seed", "+5"} << seedRange + QStringLiteral("\"+5\".");
+        QTest::newRow("seed with blanks")
+            << QStringList{"--seed", " 5"} << seedRange + QStringLiteral("\" 5\".");
+        QTest::newRow("seed as a fraction")
+            << QStringList{"--seed", "5.0"} << seedRange + QStringLiteral("\"5.0\".");
         QTest::newRow("empty log") << QStringList{"--log="}
                                    << QStringLiteral("realdataquiz: --log needs the name of a "
                                                      "file.");
         QTest::newRow("stray argument") << QStringList{"results.csv"}
                                         << QStringLiteral("realdataquiz: unexpected argument "
                                                           "\"results.csv\". See --help.");
-        QTest::newRow("line break in a value") << QStringList{"--seed", "1\n2"}
-                                               << seedRange + QStringLiteral("\"1?2\".");
+        QTest::newRow("line break in a value")
+            << QStringList{"--seed", "1\n2"} << seedRange + QStringLiteral("\"1?2\".");
     }
     void refusesWithOneLine() {
         QFETCH(QStringList, arguments);

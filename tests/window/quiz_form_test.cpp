@@ -279,9 +279,9 @@ void QuizFormTest::turnsCanBePlayedByKeyboardAlone() {
 void QuizFormTest::everyPartOfTheWindowOffersTheStatistics() {
     const QSignalSpy statistics(form_.get(), &QuizForm::statisticsRequested);
     auto* text = control<QPlainTextEdit>("Text1_0");
-    for (QWidget* target : {static_cast<QWidget*>(control<QLabel>("Label1_0")),
-                            static_cast<QWidget*>(option(1)), list(0)->viewport(),
-                            text->viewport(), static_cast<QWidget*>(form_.get())}) {
+    for (QWidget* target :
+         {static_cast<QWidget*>(control<QLabel>("Label1_0")), static_cast<QWidget*>(option(1)),
+          list(0)->viewport(), text->viewport(), static_cast<QWidget*>(form_.get())}) {
         QStringList entries;
         QTimer::singleShot(0, [&] {
             auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());

@@ -22,8 +22,8 @@ using namespace quiz;
 namespace {
 
 constexpr int kDefaultRounds = 2000;
-constexpr int kWarmUpRounds = 200;     // Qt fills its caches (glyphs, pixmaps) early on
-constexpr int kPaintEvery = 25;        // let both windows repaint now and then
+constexpr int kWarmUpRounds = 200; // Qt fills its caches (glyphs, pixmaps) early on
+constexpr int kPaintEvery = 25;    // let both windows repaint now and then
 constexpr std::size_t kHeapSlack = 256 * 1024;
 
 int soakRounds() {
@@ -87,8 +87,8 @@ void WindowSoakTest::transcriptAndMemoryStayBounded() {
 #endif
     if (rounds > kWarmUpRounds) {
         const std::size_t heapAtEnd = heapInUse();
-        qInfo("heap in use after %d rounds: %zu bytes; at the end of %d: %zu bytes",
-              kWarmUpRounds, heapAfterWarmUp, rounds, heapAtEnd);
+        qInfo("heap in use after %d rounds: %zu bytes; at the end of %d: %zu bytes", kWarmUpRounds,
+              heapAfterWarmUp, rounds, heapAtEnd);
         QVERIFY2(heapAtEnd < heapAfterWarmUp + kHeapSlack, "the heap grows from turn to turn");
     }
 }
