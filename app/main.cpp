@@ -7,12 +7,11 @@
 #include "window/number_style_from_locale.h"
 #include "window/platform_start.h"
 #include "window/quiz_form.h"
+#include "window/window_icon.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QIcon>
 #include <QLocale>
 
 #include <cstdio>
@@ -32,14 +31,6 @@ std::string environmentVariable(const char* name) {
 void setIdentity() {
     QCoreApplication::setApplicationName(QStringLiteral(QUIZ_EXECUTABLE));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUIZ_VERSION));
-}
-
-QIcon applicationIcon() {
-    QIcon icon;
-    for (const QFileInfo& size : QDir(QStringLiteral(":/icons")).entryInfoList()) {
-        icon.addFile(size.filePath());
-    }
-    return icon;
 }
 
 // Help and version go to stdout and end well; a refusal is one line on stderr.
@@ -93,13 +84,13 @@ int main(int argc, char* argv[]) {
         }
     }
     QGuiApplication::setDesktopFileName(QStringLiteral(QUIZ_APP_ID));
-    QApplication::setWindowIcon(applicationIcon());
 
     const std::uint32_t seed = line.seed.value_or(quiz::SeededRandomSource::seedFromClock());
     quiz::QuizForm form(std::make_unique<quiz::SeededRandomSource>(seed),
                         quiz::numberStyleFrom(QLocale::system()));
     quiz::Classroom classroom(form, seed, std::move(log),
                               QFileInfo(line.logPath).absoluteFilePath());
+    quiz::setWindowIconAfterFirstFrame(form, QStringLiteral(QUIZ_WINDOW_ICON));
     form.show();
     return QApplication::exec();
 }
