@@ -8,12 +8,15 @@
 #include <QPainterPath>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace quiz {
 
 namespace {
 
+constexpr QSize kMinimumSize{360, 220};
+constexpr QSize kPreferredSize{560, 320};
 constexpr int kPadding = 8;
 constexpr int kSwatchWidth = 28;
 constexpr int kYTicks = 5;
@@ -49,9 +52,8 @@ int tickDecimals(double step) {
 }
 
 QString realLegend(const Turn& turn) {
-    const std::string_view name = currencyCatalogue().byNumber(turn.CurrencyNo).name;
     return QString::fromUtf8(kRealLegend)
-        .arg(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())),
+        .arg(QString::fromUtf8(currencyCatalogue().byNumber(turn.CurrencyNo).name),
              QuizForm::optionCaption(turn.RealSide));
 }
 
@@ -67,12 +69,12 @@ const QColor RevealChart::kGeneratedColour{225, 110, 0};
 RevealChart::RevealChart(QWidget* parent) : QWidget(parent) {
     setAccessibleName(QString::fromUtf8(kAccessibleName));
     setAccessibleDescription(QString::fromUtf8(kPlaceholder));
-    setMinimumSize(360, 220);
+    setMinimumSize(kMinimumSize);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
 QSize RevealChart::sizeHint() const {
-    return {560, 320};
+    return kPreferredSize;
 }
 
 void RevealChart::showTurn(const Turn& turn) {
