@@ -6,6 +6,8 @@
 #include "core/number_text.h"
 #include "core/rounding.h"
 
+#include <algorithm>
+
 namespace quiz {
 
 Turn NewTurn(RandomSource& random, const NumberStyle& style) {
@@ -15,26 +17,30 @@ Turn NewTurn(RandomSource& random, const NumberStyle& style) {
     turn.RealSide = sideFrom(random.next());
 
     const CurrencySeries& series = currencyCatalogue().byNumber(turn.CurrencyNo);
-    turn.Spread = seriesSpread(series);
-    const std::int32_t OffsetRange = roundHalfEven(turn.Spread * kOffsetScale);
-    const int GenSide = (turn.RealSide + 1) % 2;
-    // Every generated value starts from entry 0, so the made-up list never wanders like a
-    // real one: it is noise in a band one spread wide above the first rate.
-    const double base = parseLeadingNumber(series.values.front());
-    turn.band = {.low = base, .high = base + (OffsetRange - 1) / kOffsetScale};
-
-    const auto gen = static_cast<std::size_t>(GenSide);
     const auto real = static_cast<std::size_t>(turn.RealSide);
+    const auto gen = static_cast<std::size_t>((turn.RealSide + 1) % 2);
     for (std::size_t side = 0; side < 2; ++side) {
         turn.lists[side].reserve(kValueCount);
         turn.values[side].reserve(kValueCount);
     }
+    // Each stored text is read once, for the real list's numbers and the spread alike.
     for (const std::string_view text : series.values) {
+        turn.lists[real].push_back(storedText(text, style));
+        turn.values[real].push_back(parseLeadingNumber(text));
+    }
+    const auto [smallest, largest] =
+        std::minmax_element(turn.values[real].begin(), turn.values[real].end());
+    turn.Spread = *largest - *smallest;
+    const std::int32_t OffsetRange = roundHalfEven(turn.Spread * kOffsetScale);
+    // Every generated value starts from entry 0, so the made-up list never wanders like a
+    // real one: it is noise in a band one spread wide above the first rate.
+    const double base = turn.values[real].front();
+    turn.band = {.low = base, .high = base + (OffsetRange - 1) / kOffsetScale};
+
+    for (int i = 0; i < kValueCount; ++i) {
         const double value = offsetFrom(random.next(), OffsetRange) / kOffsetScale + base;
         turn.lists[gen].push_back(fixedFiveText(value, style));
         turn.values[gen].push_back(value);
-        turn.lists[real].push_back(storedText(text, style));
-        turn.values[real].push_back(parseLeadingNumber(text));
     }
     return turn;
 }
