@@ -46,6 +46,12 @@ std::pair<double, double> valueRange(const Turn& turn) {
     return {low - margin, high + margin};
 }
 
+QColor bandColour() {
+    QColor colour = RevealChart::kGeneratedColour;
+    colour.setAlpha(kBandAlpha);
+    return colour;
+}
+
 // Enough decimals that neighbouring ticks never read the same.
 int tickDecimals(double step) {
     return std::clamp(static_cast<int>(std::ceil(-std::log10(step))) + 1, 1, 6);
@@ -111,10 +117,8 @@ void RevealChart::paintEvent(QPaintEvent*) {
                        plot.bottom() - (value - low) / (high - low) * plot.height());
     };
 
-    QColor bandColour = kGeneratedColour;
-    bandColour.setAlpha(kBandAlpha);
     painter.fillRect(QRectF(at(0, turn_->band.high), at(kValueCount - 1, turn_->band.low)),
-                     bandColour);
+                     bandColour());
     paintAxes(painter, plot, low, high);
 
     const auto drawLine = [&](int side, const QColor& colour, double width) {
@@ -142,11 +146,9 @@ void RevealChart::paintLegend(QPainter& painter, const QRect& area) const {
         painter.setPen(QPen(colour, width));
         painter.drawLine(box.left(), box.center().y(), box.left() + kSwatchWidth, box.center().y());
     };
-    QColor bandColour = kGeneratedColour;
-    bandColour.setAlpha(kBandAlpha);
     swatchLine(0, kRealColour, kRealPenWidth);
     swatchLine(1, kGeneratedColour, kGeneratedPenWidth);
-    painter.fillRect(row(2).adjusted(0, 2, kSwatchWidth - row(2).width(), -2), bandColour);
+    painter.fillRect(row(2).adjusted(0, 2, kSwatchWidth - row(2).width(), -2), bandColour());
 
     const QString band =
         QString::fromUtf8(kBandLegend)
