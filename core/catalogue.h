@@ -10,8 +10,8 @@ namespace quiz {
 inline constexpr int kSeriesCount = 6;
 inline constexpr int kValueCount = 43;
 
+// Series k (the CurrencyNo a turn draws) is entry k - 1 of the catalogue.
 struct CurrencySeries {
-    int number; // 1..kSeriesCount, the value a turn draws as its CurrencyNo
     std::string_view name;
     // Texts, not numbers: the real list shows them exactly as written ("1.47", not "1.47000").
     std::array<std::string_view, kValueCount> values;
@@ -28,8 +28,5 @@ const CurrencyCatalogue& currencyCatalogue();
 
 // The ISO 4217 code that ends the series' name ("GBP" for "британски паунд - GBP ").
 std::string_view currencyCode(const CurrencySeries& series);
-
-// Largest minus smallest value of the series, each read with the leading-number parse.
-double seriesSpread(const CurrencySeries& series);
 
 } // namespace quiz

@@ -10,6 +10,7 @@ namespace quiz {
 namespace {
 
 constexpr double kNegligible = 1e-17;
+constexpr double kConvincingChance = 0.05;
 
 // log(C(n, k) / 2^n): binomial coefficients of thousands of turns overflow a double long
 // before their share of 2^n becomes small, so the terms are taken in logarithms.
@@ -48,6 +49,10 @@ double guessingChance(int correct, int answered) {
     }
     // By symmetry P(X >= k) = 1 - P(X <= k - 1) = 1 - P(X >= n - k + 1), a tail above n / 2.
     return std::clamp(1.0 - upperTail(answered - correct + 1, answered), 0.0, 1.0);
+}
+
+bool beatsGuessing(double chance) {
+    return chance <= kConvincingChance;
 }
 
 } // namespace quiz

@@ -10,4 +10,8 @@ namespace quiz {
 // 0 <= correct <= answered.
 double guessingChance(int correct, int answered);
 
+// A result whose guessing chance is at most 5 %, the usual line of a one-sided test, is seldom
+// luck: it says the pupil tells the lists apart.
+bool beatsGuessing(double chance);
+
 } // namespace quiz

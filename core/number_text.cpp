@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <stdexcept>
 #include <string_view>
 
 namespace quiz {
@@ -99,23 +100,31 @@ std::string exponentText(int exponent) {
 } // namespace
 
 std::string fixedFiveText(double value, const NumberStyle& style) {
+    return fixedText(value, kFixedDecimals, style);
+}
+
+std::string fixedText(double value, int decimals, const NumberStyle& style) {
+    if (decimals < 0 || decimals > kSignificantDigits) {
+        throw std::invalid_argument("fixedText takes 0 to 15 decimals");
+    }
     if (!std::isfinite(value)) {
         return nonFiniteText(value);
     }
     const Decimal15 decimal = toDecimal15(value);
 
-    std::string digits; // from the highest whole place down to the fifth decimal
-    for (int place = std::max(decimal.exponent, 0); place >= -kFixedDecimals; --place) {
+    std::string digits; // from the highest whole place down to the last decimal
+    for (int place = std::max(decimal.exponent, 0); place >= -decimals; --place) {
         digits += decimal.digitAt(place);
     }
-    if (decimal.digitAt(-kFixedDecimals - 1) >= '5') {
+    if (decimal.digitAt(-decimals - 1) >= '5') {
         incrementDigits(digits);
     }
 
-    const std::size_t wholeLength = digits.size() - kFixedDecimals;
+    const auto fractionLength = static_cast<std::size_t>(decimals);
+    const std::size_t wholeLength = digits.size() - fractionLength;
     const std::string sign = decimal.negative && !allZeros(digits) ? "-" : "";
-    return sign + grouped(digits.substr(0, wholeLength), style) + style.decimalSeparator +
-           digits.substr(wholeLength);
+    const std::string whole = sign + grouped(digits.substr(0, wholeLength), style);
+    return decimals == 0 ? whole : whole + style.decimalSeparator + digits.substr(wholeLength);
 }
 
 std::string defaultText(double value, const NumberStyle& style) {

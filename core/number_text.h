@@ -15,6 +15,9 @@ namespace quiz {
 // whichever side of the half its binary form happens to fall.
 std::string fixedFiveText(double value, const NumberStyle& style);
 
+// The same with any number of decimals (0 to 15): the text of a value at its data's precision.
+std::string fixedText(double value, int decimals, const NumberStyle& style);
+
 // At most 15 significant digits, trailing zeros dropped, no grouping: the text of the spread
 // (0.026000000000000023 gives "0.026"). Exponent notation ("1E-05", "1.5E+20") when the
 // decimal exponent lies outside -4..14.
@@ -25,6 +28,6 @@ std::string defaultText(double value, const NumberStyle& style);
 // separator alone never tells the real list from the generated one.
 std::string storedText(std::string_view stored, const NumberStyle& style);
 
-// fixedFiveText and defaultText write infinities and NaN as "inf", "-inf" and "nan".
+// fixedText, fixedFiveText and defaultText write infinities and NaN as "inf", "-inf" and "nan".
 
 } // namespace quiz

@@ -40,6 +40,8 @@ public:
     // The current turn has been answered: one option checked, both locked.
     bool answered() const;
     const Option& option(int index) const;
+    // How the lists and the report write numbers.
+    const NumberStyle& numberStyle() const { return style_; }
     // UTF-8, every line ended by CR LF.
     const std::string& Transcript() const { return transcript_; }
 

@@ -21,6 +21,17 @@ bool needsQuotes(std::string_view text) {
            (!text.empty() && (text.front() == ' ' || text.back() == ' '));
 }
 
+std::string spreadText(double spread, int decimals) {
+    std::string text = fixedText(spread, decimals, kCsvNumberStyle);
+    if (text.find('.') != std::string::npos) {
+        text.erase(text.find_last_not_of('0') + 1);
+        if (text.back() == '.') {
+            text.pop_back();
+        }
+    }
+    return text;
+}
+
 std::string systemError() {
     return std::strerror(errno);
 }
@@ -46,7 +57,7 @@ std::string csvField(std::string_view text) {
 }
 
 std::string csvLine(const ResultRow& row) {
-    const CurrencySeries& series = currencyCatalogue().byNumber(row.CurrencyNo);
+    const CurrencySeries& series = currencyCatalogue().byNumber(row.currencyNo);
     const std::string fields[] = {
         csvField(row.time),
         std::to_string(row.seed),
@@ -56,7 +67,7 @@ std::string csvLine(const ResultRow& row) {
         std::to_string(row.realSide),
         std::to_string(row.chosenSide),
         row.chosenSide == row.realSide ? "1" : "0",
-        defaultText(row.spread, kCsvNumberStyle),
+        spreadText(row.spread, row.decimals),
     };
     std::string line;
     for (const std::string& field : fields) {

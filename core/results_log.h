@@ -14,15 +14,17 @@ struct ResultRow {
     std::string time;       // local time in ISO 8601, with its offset from UTC
     std::uint32_t seed = 0; // the seed of the run, so the turn can be replayed
     int turn = 0;           // 1 for the turn the window opens with
-    int CurrencyNo = 1;
+    int currencyNo = 1;
     int realSide = 0;
     int chosenSide = 0;
     double spread = 0.0;
+    int decimals = 5; // the data's own precision, at which the spread is written
 };
 
 // The first line of every log.
 std::string csvHeader();
-// One row, ended by CR LF; the spread is written with "." whatever the user's locale.
+// One row, ended by CR LF. The spread is written at the data's precision, not as the double
+// difference (0.06676, not 0.0667599999999999), with "." whatever the user's locale.
 std::string csvLine(const ResultRow& row);
 // A field as RFC 4180 writes it: quoted when it holds a comma, a quote or a line break, and
 // also when it starts or ends with a blank, which spreadsheets would otherwise trim.

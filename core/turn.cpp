@@ -10,6 +10,14 @@
 
 namespace quiz {
 
+double spreadOf(const std::vector<double>& values) {
+    if (values.empty()) {
+        return 0.0;
+    }
+    const auto [smallest, largest] = std::minmax_element(values.begin(), values.end());
+    return *largest - *smallest;
+}
+
 Turn NewTurn(RandomSource& random, const NumberStyle& style) {
     // The order of the draws is part of the behaviour: a seed must replay the same turns.
     Turn turn;
@@ -18,7 +26,7 @@ Turn NewTurn(RandomSource& random, const NumberStyle& style) {
 
     const CurrencySeries& series = currencyCatalogue().byNumber(turn.CurrencyNo);
     const auto real = static_cast<std::size_t>(turn.RealSide);
-    const auto gen = static_cast<std::size_t>((turn.RealSide + 1) % 2);
+    const auto gen = static_cast<std::size_t>(turn.generatedSide());
     for (std::size_t side = 0; side < 2; ++side) {
         turn.lists[side].reserve(kValueCount);
         turn.values[side].reserve(kValueCount);
@@ -28,9 +36,7 @@ Turn NewTurn(RandomSource& random, const NumberStyle& style) {
         turn.lists[real].push_back(storedText(text, style));
         turn.values[real].push_back(parseLeadingNumber(text));
     }
-    const auto [smallest, largest] =
-        std::minmax_element(turn.values[real].begin(), turn.values[real].end());
-    turn.Spread = *largest - *smallest;
+    turn.Spread = spreadOf(turn.values[real]);
     const std::int32_t OffsetRange = roundHalfEven(turn.Spread * kOffsetScale);
     // Every generated value starts from entry 0, so the made-up list never wanders like a
     // real one: it is noise in a band one spread wide above the first rate.

@@ -25,7 +25,12 @@ struct Turn {
     std::array<std::vector<std::string>, 2> lists;
     std::array<std::vector<double>, 2> values; // the numbers the two lists' texts show
     Band band;                                 // where the generated values lie
+
+    int generatedSide() const { return 1 - RealSide; }
 };
+
+// Largest minus smallest value; 0 for no values.
+double spreadOf(const std::vector<double>& values);
 
 // Draws and fills a new turn, consuming exactly 2 + 43 values of the stream: the series,
 // the side, then one per generated value. Both lists are written in the given style: the

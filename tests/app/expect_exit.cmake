@@ -5,9 +5,13 @@
 #   MESSAGE  a regex the stderr must match     ONE_LINE  if set, stderr is that one line only
 #   OUTPUT   a regex the stdout must match (optional)
 #   RUNTIME  a private runtime folder, so Qt has nothing to say about a missing one
+#   FILE, FILE_CONTENT  a file the run must leave behind, and a regex its content must match
 string(REPLACE "|" ";" env "${ENV}")
 string(REPLACE "|" ";" args "${ARGS}")
 file(MAKE_DIRECTORY "${RUNTIME}")
+if(FILE)
+    file(REMOVE "${FILE}")
+endif()
 file(CHMOD "${RUNTIME}" DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
 set(ENV{XDG_RUNTIME_DIR} "${RUNTIME}")
 # Set here rather than through "cmake -E env", which would turn a signal into exit code 1.
@@ -36,4 +40,13 @@ if(ONE_LINE AND errors MATCHES "\n")
 endif()
 if(NOT output MATCHES "${OUTPUT}")
     message(FATAL_ERROR "stdout does not match '${OUTPUT}':\n${output}")
+endif()
+if(FILE)
+    if(NOT EXISTS "${FILE}")
+        message(FATAL_ERROR "the run left no file ${FILE}")
+    endif()
+    file(READ "${FILE}" content)
+    if(NOT content MATCHES "${FILE_CONTENT}")
+        message(FATAL_ERROR "${FILE} does not match '${FILE_CONTENT}':\n${content}")
+    endif()
 endif()

@@ -1,10 +1,10 @@
 // Prints the first ten turns the quiz window shows for the given options, one line per turn,
 // so that two separate runs can be compared.
 
+#include "app/command_line.h"
 #include "core/random_source.h"
 #include "tests/support/find_control.h"
-#include "window/command_line.h"
-#include "window/quiz_form.h"
+#include "window/quiz/quiz_form.h"
 
 #include <QApplication>
 #include <QListWidget>

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <stdexcept>
 
+using quiz::beatsGuessing;
 using quiz::guessingChance;
 
 // Expected values are exact sums of C(n, i) / 2^n, worked out with whole numbers.
@@ -41,4 +42,11 @@ TEST(GuessingChance, StaysFiniteAndFallsAsTheScoreRises) {
 TEST(GuessingChance, RejectsImpossibleCounts) {
     EXPECT_THROW(guessingChance(4, 3), std::invalid_argument);
     EXPECT_THROW(guessingChance(-1, 3), std::invalid_argument);
+}
+
+TEST(GuessingChance, BeatsGuessingAtFivePercentOrLess) {
+    EXPECT_FALSE(beatsGuessing(guessingChance(4, 4))); // 6.25 %
+    EXPECT_TRUE(beatsGuessing(guessingChance(5, 5)));  // 3.125 %
+    EXPECT_TRUE(beatsGuessing(0.05));
+    EXPECT_FALSE(beatsGuessing(0.0500001));
 }

@@ -102,3 +102,19 @@ TEST(StoredText, KeepsTheDigitsAndSwapsOnlyTheSeparator) {
     EXPECT_EQ(storedText("1.47", arabic), "1\u066B47"); // a separator of several bytes
     EXPECT_EQ(storedText("", kComma), "");
 }
+
+TEST(FixedText, WritesAnyNumberOfDecimals) {
+    const struct {
+        double value;
+        int decimals;
+        const char* text;
+    } cases[] = {
+        {18606.59, 2, "18.606,59"}, {163.355, 2, "163,36"},
+        {0.8477, 4, "0,8477"},      {1.47, 5, "1,47000"},
+        {1575.5, 0, "1.576"},       {-0.004, 2, "0,00"}, // no sign on a zero
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(fixedText(c.value, c.decimals, kComma), c.text) << c.text;
+    }
+    EXPECT_THROW(fixedText(1.0, 16, kComma), std::invalid_argument);
+}

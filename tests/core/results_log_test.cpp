@@ -21,7 +21,7 @@ ResultRow poundRow() {
     return {.time = "2026-12-08T09:15:00+02:00",
             .seed = 4294967295U,
             .turn = 12,
-            .CurrencyNo = 4,
+            .currencyNo = 4,
             .realSide = 1,
             .chosenSide = 0,
             .spread = 2.34371 - 2.2446};
@@ -79,10 +79,30 @@ TEST(ResultsCsv, WritesARowWithTheCodeTheNameAndTheVerdict) {
 
     ResultRow right = poundRow();
     right.chosenSide = 1;
-    right.CurrencyNo = 2;
+    right.currencyNo = 2;
     right.spread = 1.52015 - 1.45339;
     EXPECT_EQ(csvLine(right), "2026-12-08T09:15:00+02:00,4294967295,12,JPY,японска йена - JPY,"
-                              "1,1,1,0.0667599999999999\r\n");
+                              "1,1,1,0.06676\r\n");
+}
+
+TEST(ResultsCsv, WritesTheSpreadAtTheDatasPrecision) {
+    const struct {
+        double spread;
+        int decimals;
+        const char* text;
+    } cases[] = {
+        {1.52015 - 1.45339, 5, "0.06676"}, // the double difference is 0.0667599999999999
+        {1.59986 - 1.57386, 5, "0.026"},   // trailing zeros dropped
+        {18606.59 - 18100.09, 2, "506.5"}, {163.36 - 161.0, 2, "2.36"},
+        {1200.0 - 1100.0, 0, "100"}, // no point to drop zeros after
+    };
+    for (const auto& c : cases) {
+        ResultRow row = poundRow();
+        row.spread = c.spread;
+        row.decimals = c.decimals;
+        const std::string line = csvLine(row);
+        EXPECT_EQ(line.substr(line.rfind(',') + 1), std::string(c.text) + "\r\n") << c.text;
+    }
 }
 
 TEST_F(ResultsLogFile, ANewFileGetsTheHeaderAndEachRowAtOnce) {

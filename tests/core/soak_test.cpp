@@ -43,8 +43,12 @@ std::array<Expected, kSeriesCount> expectedSeries() {
         for (const std::string_view text : series.values) {
             e.realTexts.push_back(storedText(text, kStyle));
         }
-        e.low = parseLeadingNumber(series.values.front());
-        e.high = e.low + seriesSpread(series);
+        std::vector<double> values;
+        for (const std::string_view text : series.values) {
+            values.push_back(parseLeadingNumber(text));
+        }
+        e.low = values.front();
+        e.high = e.low + spreadOf(values);
     }
     return expected;
 }

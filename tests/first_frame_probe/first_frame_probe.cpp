@@ -2,7 +2,9 @@
 // first window has been painted it prints the monotonic clock and the first item of every list
 // box, then ends the program normally. Loaded with
 //   QT_PLUGIN_PATH=<build>/plugins QT_QPA_GENERIC_PLUGINS=firstframeprobe program ...
+// With QUIZ_PROBE_CLICK=<object name> it first clicks that button, as a user would.
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QGenericPlugin>
 #include <QListWidget>
@@ -29,7 +31,22 @@ protected:
     }
 
 private:
+    static void clickRequestedButton() {
+        const QString name = qEnvironmentVariable("QUIZ_PROBE_CLICK");
+        if (name.isEmpty()) {
+            return;
+        }
+        for (const QWidget* window : QApplication::topLevelWidgets()) {
+            if (auto* button = window->findChild<QAbstractButton*>(name)) {
+                button->click();
+                std::printf("clicked %s\n", qPrintable(name));
+                return;
+            }
+        }
+    }
+
     static void report() {
+        clickRequestedButton();
         timespec now{};
         clock_gettime(CLOCK_MONOTONIC, &now);
         std::printf("first-frame-ns %lld\n",

@@ -2,6 +2,7 @@
 
 // The statistics window: how this run of the quiz is going, and the answered turn revealed.
 
+#include "core/number_style.h"
 #include "core/scoreboard.h"
 #include "core/turn.h"
 
@@ -21,7 +22,8 @@ class StatisticsWindow : public QWidget {
     Q_OBJECT
 
 public:
-    explicit StatisticsWindow(QWidget* parent = nullptr);
+    // Numbers are written in `style`, as the quiz window writes them.
+    explicit StatisticsWindow(NumberStyle style, QWidget* parent = nullptr);
 
     void showScore(const Scoreboard& score);
     // The chart shows the turn only once it is answered.
@@ -32,7 +34,9 @@ public:
 
 private:
     QLabel* addFigure(QFormLayout* form, const char* caption, const char* name);
+    QString shareOf(int part, int whole) const;
 
+    NumberStyle style_;
     QLabel* answered_ = nullptr;
     QLabel* correct_ = nullptr;
     QLabel* accuracy_ = nullptr;

@@ -1,4 +1,4 @@
-#include "window/platform_start.h"
+#include "app/platform_start.h"
 
 #include <QMessageLogContext>
 #include <QString>

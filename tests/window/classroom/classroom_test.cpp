@@ -1,13 +1,14 @@
 // The classroom layer as a teacher meets it: the statistics window, the reveal chart and the
 // results log, and a quiz that is unchanged when none of it is asked for.
 
+#include "app/startup.h"
 #include "core/results_log.h"
 #include "tests/support/find_control.h"
 #include "tests/support/sequence_random.h"
-#include "window/classroom.h"
-#include "window/quiz_form.h"
-#include "window/reveal_chart.h"
-#include "window/statistics_window.h"
+#include "window/classroom/classroom.h"
+#include "window/classroom/reveal_chart.h"
+#include "window/classroom/statistics_window.h"
+#include "window/quiz/quiz_form.h"
 
 #include <QApplication>
 #include <QDir>
@@ -40,9 +41,12 @@ std::vector<float> fourTurns() {
     return draws;
 }
 
-std::unique_ptr<QuizForm> shownForm() {
-    auto form = std::make_unique<QuizForm>(std::make_unique<SequenceRandomSource>(fourTurns()),
-                                           NumberStyle{});
+// Bulgarian numbers: a decimal comma and a no-break space between groups.
+const NumberStyle kBulgarian{.decimalSeparator = ",", .groupSeparator = "\u00a0", .groupSize = 3};
+
+std::unique_ptr<QuizForm> shownForm(const NumberStyle& style = kBulgarian) {
+    auto form =
+        std::make_unique<QuizForm>(std::make_unique<SequenceRandomSource>(fourTurns()), style);
     form->show();
     return form;
 }
@@ -98,7 +102,6 @@ class ClassroomTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Bulgarian, QLocale::Bulgaria)); }
 
     void f2OpensTheStatisticsWindow();
     void scoreAndChanceFollowEveryAnswer();
@@ -111,12 +114,12 @@ private slots:
 
 void ClassroomTest::f2OpensTheStatisticsWindow() {
     const auto form = shownForm();
-    Classroom classroom(*form, 1);
+    const auto classroom = attachClassroom(*form, 1);
     form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(form.get()));
 
     QTest::keyClick(form.get(), Qt::Key_F2);
-    StatisticsWindow* statistics = classroom.statisticsWindow();
+    StatisticsWindow* statistics = classroom->statisticsWindow();
     QVERIFY(statistics->isVisible());
     QTRY_COMPARE(QApplication::activeWindow(), statistics); // the keyboard follows it
     QVERIFY(statistics->isWindow()); // its own window, and the quiz stays usable
@@ -128,8 +131,8 @@ void ClassroomTest::f2OpensTheStatisticsWindow() {
 
 void ClassroomTest::scoreAndChanceFollowEveryAnswer() {
     const auto form = shownForm();
-    Classroom classroom(*form, 1);
-    const StatisticsWindow& statistics = *classroom.statisticsWindow();
+    const auto classroom = attachClassroom(*form, 1);
+    const StatisticsWindow& statistics = *classroom->statisticsWindow();
     QCOMPARE(figure(statistics, "answered"), QStringLiteral("0"));
     QCOMPARE(figure(statistics, "accuracy"), QStringLiteral("—"));
     QVERIFY(figure(statistics, "chance").startsWith(QStringLiteral("Още няма отговори.")));
@@ -170,8 +173,8 @@ void ClassroomTest::scoreAndChanceFollowEveryAnswer() {
 
 void ClassroomTest::chartAppearsOnlyOnceTheTurnIsAnswered() {
     const auto form = shownForm();
-    Classroom classroom(*form, 1);
-    StatisticsWindow& statistics = *classroom.statisticsWindow();
+    const auto classroom = attachClassroom(*form, 1);
+    StatisticsWindow& statistics = *classroom->statisticsWindow();
     statistics.show();
     QVERIFY(QTest::qWaitForWindowExposed(&statistics));
 
@@ -193,8 +196,8 @@ void ClassroomTest::chartAppearsOnlyOnceTheTurnIsAnswered() {
 void ClassroomTest::statisticsNameTheSeedAndTheLog() {
     const auto form = shownForm();
     {
-        Classroom classroom(*form, 4294967295U);
-        const StatisticsWindow& statistics = *classroom.statisticsWindow();
+        const auto classroom = attachClassroom(*form, 4294967295U);
+        const StatisticsWindow& statistics = *classroom->statisticsWindow();
         // No grouping: the seed must be typed back in as it stands.
         QVERIFY(figure(statistics, "seed").contains(QStringLiteral("--seed 4294967295")));
         QCOMPARE(figure(statistics, "log"), QStringLiteral("Отговорите не се записват във файл."));
@@ -202,9 +205,9 @@ void ClassroomTest::statisticsNameTheSeedAndTheLog() {
     QTemporaryDir directory;
     const QString path = directory.filePath(QStringLiteral("клас 7а.csv"));
     std::string error;
-    Classroom classroom(*form, 7, ResultsLog::open(QFile::encodeName(path).toStdString(), error),
-                        path);
-    QVERIFY(figure(*classroom.statisticsWindow(), "log").contains(path));
+    const auto classroom = attachClassroom(
+        *form, 7, ResultsLog::open(QFile::encodeName(path).toStdString(), error), path);
+    QVERIFY(figure(*classroom->statisticsWindow(), "log").contains(path));
 }
 
 void ClassroomTest::eachAnswerIsOnDiskAsItIsGiven() {
@@ -215,7 +218,7 @@ void ClassroomTest::eachAnswerIsOnDiskAsItIsGiven() {
         std::string error;
         auto log = ResultsLog::open(QFile::encodeName(path).toStdString(), error);
         QVERIFY2(log, error.c_str());
-        Classroom classroom(*form, 777, std::move(log), path);
+        const auto classroom = attachClassroom(*form, 777, std::move(log), path);
         play(*form);
     };
 
@@ -254,10 +257,11 @@ void ClassroomTest::aFailedWriteIsShownAndTheQuizGoesOn() {
         QSKIP("no /dev/full here");
     }
     const auto form = shownForm();
-    Classroom classroom(*form, 1, std::make_unique<ResultsLog>(full), QStringLiteral("/dev/full"));
+    const auto classroom =
+        attachClassroom(*form, 1, std::make_unique<ResultsLog>(full), QStringLiteral("/dev/full"));
     pick(*form, 1);
 
-    StatisticsWindow& statistics = *classroom.statisticsWindow();
+    StatisticsWindow& statistics = *classroom->statisticsWindow();
     QVERIFY(statistics.isVisible());
     auto* warning = findControl<QLabel>(statistics, "logWarning");
     QVERIFY(warning->isVisible());
@@ -282,7 +286,7 @@ void ClassroomTest::withoutOptionsTheQuizIsUnchanged() {
 
     const auto plain = shownForm();
     const auto taught = shownForm();
-    const Classroom classroom(*taught, 1);
+    const auto classroom = attachClassroom(*taught, 1);
     const auto same = [&] {
         QCOMPARE(findControl<QPlainTextEdit>(*taught, "Text1_0")->toPlainText(),
                  findControl<QPlainTextEdit>(*plain, "Text1_0")->toPlainText());

@@ -1,6 +1,6 @@
 // The window icon arrives once the window has been painted, and then on every window.
 
-#include "window/window_icon.h"
+#include "app/window_icon.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -1,4 +1,4 @@
-#include "window/number_style_from_locale.h"
+#include "app/number_style_from_locale.h"
 
 namespace quiz {
 

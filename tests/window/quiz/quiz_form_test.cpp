@@ -4,8 +4,8 @@
 #include "core/catalogue.h"
 #include "tests/support/find_control.h"
 #include "tests/support/sequence_random.h"
-#include "window/introduction.h"
-#include "window/quiz_form.h"
+#include "window/quiz/introduction.h"
+#include "window/quiz/quiz_form.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>

@@ -1,7 +1,6 @@
-#include "window/classroom.h"
+#include "window/classroom/classroom.h"
 
-#include "window/quiz_form.h"
-#include "window/statistics_window.h"
+#include "window/classroom/statistics_window.h"
 
 #include <QDateTime>
 
@@ -22,20 +21,17 @@ std::string localIsoTime() {
 
 } // namespace
 
-Classroom::Classroom(QuizForm& form, std::uint32_t seed, std::unique_ptr<ResultsLog> log,
-                     QString logPath)
-    : form_(form), seed_(seed), log_(std::move(log)), logPath_(std::move(logPath)) {
-    connect(&form_, &QuizForm::turnAnswered, this, &Classroom::recordAnswer);
-    connect(&form_, &QuizForm::turnStarted, this, &Classroom::refresh);
-    connect(&form_, &QuizForm::statisticsRequested, this, &Classroom::openStatistics);
-}
+Classroom::Classroom(const QuizModel& model, QWidget& window, std::uint32_t seed,
+                     std::unique_ptr<ResultsLog> log, QString logPath)
+    : model_(model), window_(window), seed_(seed), log_(std::move(log)),
+      logPath_(std::move(logPath)) {}
 
 Classroom::~Classroom() = default;
 
 StatisticsWindow* Classroom::statisticsWindow() {
     if (!statistics_) {
         // A child of the quiz window: it stays with it and closes with it.
-        statistics_ = new StatisticsWindow(&form_);
+        statistics_ = new StatisticsWindow(model_.numberStyle(), &window_);
         statistics_->showSource(seed_, logPath_);
         refresh();
     }
@@ -43,7 +39,7 @@ StatisticsWindow* Classroom::statisticsWindow() {
 }
 
 void Classroom::recordAnswer(int Index) {
-    const Turn& turn = form_.model().turn();
+    const Turn& turn = model_.turn();
     score_.record(turn.CurrencyNo, Index == turn.RealSide);
     if (log_) {
         writeLogRow(Index);
@@ -52,11 +48,11 @@ void Classroom::recordAnswer(int Index) {
 }
 
 void Classroom::writeLogRow(int Index) {
-    const QuizModel& model = form_.model();
+    const QuizModel& model = model_;
     const ResultRow row{.time = localIsoTime(),
                         .seed = seed_,
                         .turn = model.turnNumber(),
-                        .CurrencyNo = model.turn().CurrencyNo,
+                        .currencyNo = model.turn().CurrencyNo,
                         .realSide = model.turn().RealSide,
                         .chosenSide = Index,
                         .spread = model.turn().Spread};
@@ -86,7 +82,7 @@ void Classroom::refresh() {
     if (!statistics_) {
         return;
     }
-    const QuizModel& model = form_.model();
+    const QuizModel& model = model_;
     statistics_->showScore(score_);
     statistics_->showTurn(model.turn(), model.turnNumber(), model.answered());
     statistics_->showLogWarning(logWarning_);

@@ -1,4 +1,4 @@
-#include "window/window_icon.h"
+#include "app/window_icon.h"
 
 #include <QApplication>
 #include <QEvent>

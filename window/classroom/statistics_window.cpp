@@ -1,19 +1,17 @@
-#include "window/statistics_window.h"
+#include "window/classroom/statistics_window.h"
 
 #include "core/catalogue.h"
 #include "core/guessing_chance.h"
-#include "window/quiz_form.h"
-#include "window/reveal_chart.h"
+#include "core/option_captions.h"
+#include "core/share_text.h"
+#include "window/classroom/reveal_chart.h"
 
 #include <QFormLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLocale>
 #include <QShortcut>
 #include <QTableWidget>
 #include <QVBoxLayout>
-
-#include <cmath>
 
 namespace quiz {
 
@@ -38,13 +36,6 @@ constexpr const char* kUnlikelyByChance =
 constexpr const char* kLikelyByChance =
     "Такъв резултат лесно се получава и случайно, така че още не личи, че различавате "
     "реалните данни.";
-// Below this a result is seldom luck: the usual line for a one-sided test.
-constexpr double kConvincingChance = 0.05;
-// Shares below this are written as "under 0.1 %" rather than rounded to nothing.
-constexpr double kSmallestShownShare = 0.001;
-constexpr const char* kUnderShare = "под %1";
-// A no-break space keeps the sign beside its number when the sentence wraps.
-constexpr const char* kPercentSign = "\u00a0%";
 
 constexpr const char* kTurnOpen = "Ход %1: графиката ще се покаже след отговора.";
 constexpr const char* kTurnAnswered = "Ход %1: реалните данни бяха под „%2“.";
@@ -57,23 +48,18 @@ QString utf8(const char* text) {
     return QString::fromUtf8(text);
 }
 
-// "12,5 %" in a Bulgarian locale: one decimal at most, none when it is zero.
-QString percentText(const QLocale& locale, double share) {
-    if (share > 0.0 && share < kSmallestShownShare) {
-        return utf8(kUnderShare).arg(percentText(locale, kSmallestShownShare));
-    }
-    const double tenths = std::round(share * 1000.0) / 10.0;
-    return locale.toString(tenths, 'f', QLocale::FloatingPointShortest) + utf8(kPercentSign);
+QString shareString(double share, const NumberStyle& style) {
+    return QString::fromStdString(shareText(share, style));
 }
 
-QString chanceSentence(const QLocale& locale, const Tally& total) {
+QString chanceSentence(const NumberStyle& style, const Tally& total) {
     if (total.answered == 0) {
         return utf8(kNoAnswersYet);
     }
     const double chance = guessingChance(total.correct, total.answered);
-    return utf8(kChance).arg(locale.toString(total.correct), locale.toString(total.answered),
-                             percentText(locale, chance)) +
-           u' ' + utf8(chance <= kConvincingChance ? kUnlikelyByChance : kLikelyByChance);
+    return utf8(kChance).arg(QString::number(total.correct), QString::number(total.answered),
+                             shareString(chance, style)) +
+           u' ' + utf8(beatsGuessing(chance) ? kUnlikelyByChance : kLikelyByChance);
 }
 
 QTableWidget* currencyTable(QWidget* parent) {
@@ -120,7 +106,8 @@ QLabel* wrappedLabel(const char* name, QWidget* parent) {
 
 } // namespace
 
-StatisticsWindow::StatisticsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+StatisticsWindow::StatisticsWindow(NumberStyle style, QWidget* parent)
+    : QWidget(parent, Qt::Window), style_(std::move(style)) {
     setObjectName(QStringLiteral("StatisticsWindow"));
     setWindowTitle(utf8(kTitle));
     resize(kInitialSize);
@@ -133,7 +120,7 @@ StatisticsWindow::StatisticsWindow(QWidget* parent) : QWidget(parent, Qt::Window
     chance_ = wrappedLabel("chance", this);
     byCurrency_ = currencyTable(this);
     turnHeading_ = wrappedLabel("turnHeading", this);
-    chart_ = new RevealChart(this);
+    chart_ = new RevealChart(style_, this);
     chart_->setObjectName(QStringLiteral("revealChart"));
     seed_ = wrappedLabel("seed", this);
     log_ = wrappedLabel("log", this);
@@ -166,30 +153,33 @@ QLabel* StatisticsWindow::addFigure(QFormLayout* form, const char* caption, cons
     return value;
 }
 
+QString StatisticsWindow::shareOf(int part, int whole) const {
+    return whole == 0 ? utf8(kNoValue) : shareString(double(part) / whole, style_);
+}
+
+// Counts stand in Bulgarian sentences, where a group separator would read as a decimal one.
 void StatisticsWindow::showScore(const Scoreboard& score) {
-    const QLocale locale = this->locale();
     const Tally& total = score.total();
-    answered_->setText(locale.toString(total.answered));
-    correct_->setText(locale.toString(total.correct));
-    accuracy_->setText(total.answered == 0
-                           ? utf8(kNoValue)
-                           : percentText(locale, double(total.correct) / total.answered));
+    answered_->setText(QString::number(total.answered));
+    correct_->setText(QString::number(total.correct));
+    accuracy_->setText(shareOf(total.correct, total.answered));
     streaks_->setText(
         utf8(kStreaksValue)
-            .arg(locale.toString(score.currentStreak()), locale.toString(score.bestStreak())));
-    chance_->setText(chanceSentence(locale, total));
+            .arg(QString::number(score.currentStreak()), QString::number(score.bestStreak())));
+    chance_->setText(chanceSentence(style_, total));
     for (int row = 0; row < kSeriesCount; ++row) {
         const Tally& tally = score.currency(row + 1);
-        setCount(byCurrency_, row, 1, locale.toString(tally.answered));
-        setCount(byCurrency_, row, 2, locale.toString(tally.correct));
+        setCount(byCurrency_, row, 1, QString::number(tally.answered));
+        setCount(byCurrency_, row, 2, QString::number(tally.correct));
     }
 }
 
 void StatisticsWindow::showTurn(const Turn& turn, int turnNumber, bool answered) {
-    const QString number = locale().toString(turnNumber);
+    const QString number = QString::number(turnNumber);
     if (answered) {
-        turnHeading_->setText(
-            utf8(kTurnAnswered).arg(number, QuizForm::optionCaption(turn.RealSide)));
+        const std::string_view caption =
+            kOptionCaptions.at(static_cast<std::size_t>(turn.RealSide));
+        turnHeading_->setText(utf8(kTurnAnswered).arg(number, QString::fromUtf8(caption)));
         chart_->showTurn(turn);
     } else {
         turnHeading_->setText(utf8(kTurnOpen).arg(number));

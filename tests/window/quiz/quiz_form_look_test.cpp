@@ -3,8 +3,8 @@
 
 #include "core/random_source.h"
 #include "tests/support/find_control.h"
-#include "window/introduction.h"
-#include "window/quiz_form.h"
+#include "window/quiz/introduction.h"
+#include "window/quiz/quiz_form.h"
 
 #include <QAccessible>
 #include <QFontInfo>

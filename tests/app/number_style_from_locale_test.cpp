@@ -1,6 +1,6 @@
 // The number style the window hands the core, read from the user's locale.
 
-#include "window/number_style_from_locale.h"
+#include "app/number_style_from_locale.h"
 
 #include <QTest>
 

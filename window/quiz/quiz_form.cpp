@@ -1,6 +1,7 @@
-#include "window/quiz_form.h"
+#include "window/quiz/quiz_form.h"
 
-#include "window/introduction.h"
+#include "core/option_captions.h"
+#include "window/quiz/introduction.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -55,7 +56,6 @@ constexpr int kFontPointSize = 12;
 
 constexpr std::array<const char*, 2> kLabelCaptions{"тест на Велмор - разпознаване",
                                                     "Изберете списъка с реални данни!"};
-constexpr std::array<const char*, 2> kOptionCaptions{"Твърдо да", "Може би"};
 constexpr const char* kCommandCaption = "Чисти";
 
 // What a screen reader announces beyond the captions.
@@ -180,10 +180,6 @@ void QuizForm::createControls() {
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text1->setAccessibleName(QString::fromUtf8(kTextName));
     Text1->setAccessibleDescription(QString::fromUtf8(kTextDescription));
-}
-
-QString QuizForm::optionCaption(int Index) {
-    return QString::fromUtf8(kOptionCaptions.at(static_cast<std::size_t>(Index)));
 }
 
 void QuizForm::createStatisticsAction() {

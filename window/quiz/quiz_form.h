@@ -29,8 +29,6 @@ public:
     QuizForm(std::unique_ptr<RandomSource> random, NumberStyle style, QWidget* parent = nullptr);
 
     const QuizModel& model() const { return model_; }
-    // The caption of Option1(Index), which names the list below it.
-    static QString optionCaption(int Index);
 
 signals:
     void turnAnswered(int Index); // a pick was judged; the verdict is in the transcript

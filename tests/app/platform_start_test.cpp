@@ -1,6 +1,6 @@
 // When the program can tell, before Qt tries, that no window can be opened.
 
-#include "window/platform_start.h"
+#include "app/platform_start.h"
 
 #include <QTest>
 

@@ -2,11 +2,12 @@
 // it: the transcript never holds more than a report and one verdict, and memory stays flat.
 // QUIZ_SOAK_ROUNDS sets how many rounds (a press and a pick each; default 2,000).
 
+#include "app/startup.h"
 #include "core/random_source.h"
 #include "tests/support/find_control.h"
-#include "window/classroom.h"
-#include "window/quiz_form.h"
-#include "window/statistics_window.h"
+#include "window/classroom/classroom.h"
+#include "window/classroom/statistics_window.h"
+#include "window/quiz/quiz_form.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -56,10 +57,10 @@ private slots:
 void WindowSoakTest::transcriptAndMemoryStayBounded() {
     const std::uint32_t seed = SeededRandomSource::seedFromClock();
     QuizForm form(std::make_unique<SeededRandomSource>(seed), NumberStyle{});
-    Classroom classroom(form, seed);
+    const auto classroom = attachClassroom(form, seed);
     form.show();
-    classroom.statisticsWindow()->show();
-    QVERIFY(QTest::qWaitForWindowExposed(classroom.statisticsWindow()));
+    classroom->statisticsWindow()->show();
+    QVERIFY(QTest::qWaitForWindowExposed(classroom->statisticsWindow()));
 
     auto* command = findControl<QPushButton>(form, "Command1");
     auto* text = findControl<QPlainTextEdit>(form, "Text1_0");
@@ -80,7 +81,7 @@ void WindowSoakTest::transcriptAndMemoryStayBounded() {
             heapAfterWarmUp = heapInUse();
         }
     }
-    QCOMPARE(classroom.score().total().answered, rounds);
+    QCOMPARE(classroom->score().total().answered, rounds);
 
 #if defined(__SANITIZE_ADDRESS__)
     QSKIP("the sanitizer's own allocator hides the heap; LeakSanitizer checks this build at exit");

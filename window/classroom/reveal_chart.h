@@ -3,6 +3,8 @@
 // The reveal chart: both lists of an answered turn drawn as lines over their 43 positions,
 // with the band the generated values were drawn from.
 
+#include "core/chart_scale.h"
+#include "core/number_style.h"
 #include "core/turn.h"
 
 #include <QWidget>
@@ -15,13 +17,13 @@ class RevealChart : public QWidget {
     Q_OBJECT
 
 public:
-    explicit RevealChart(QWidget* parent = nullptr);
+    // The band's ends are written in `style`, as the lists are.
+    explicit RevealChart(NumberStyle style, QWidget* parent = nullptr);
 
     // Only for an answered turn: before the pick the lines would give the answer away.
     void showTurn(const Turn& turn);
     // Back to the note that the chart comes after the answer.
     void clearTurn();
-    bool showsTurn() const { return turn_.has_value(); }
 
     QSize sizeHint() const override;
 
@@ -33,8 +35,11 @@ protected:
 
 private:
     void paintLegend(QPainter& painter, const QRect& area) const;
-    void paintAxes(QPainter& painter, const QRectF& plot, double low, double high) const;
+    void paintAxes(QPainter& painter, const QRectF& plot, const ChartScale& scale) const;
 
+    QString tickText(double value, int decimals) const;
+
+    NumberStyle style_;
     std::optional<Turn> turn_;
 };
 

@@ -1,15 +1,13 @@
-#include "window/reveal_chart.h"
+#include "window/classroom/reveal_chart.h"
 
 #include "core/catalogue.h"
-#include "window/quiz_form.h"
+#include "core/number_text.h"
+#include "core/option_captions.h"
 
-#include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
 
-#include <algorithm>
 #include <array>
-#include <cmath>
 
 namespace quiz {
 
@@ -19,7 +17,6 @@ constexpr QSize kMinimumSize{360, 220};
 constexpr QSize kPreferredSize{560, 320};
 constexpr int kPadding = 8;
 constexpr int kSwatchWidth = 28;
-constexpr int kYTicks = 5;
 constexpr std::array kXTicks{1, 10, 20, 30, 43}; // positions as the user counts them
 constexpr int kBandAlpha = 60;
 constexpr double kRealPenWidth = 2.5;
@@ -33,38 +30,24 @@ constexpr const char* kBandLegend = "Обхват на генерираните:
 constexpr const char* kPositionAxis = "Позиция в списъка";
 constexpr const char* kAccessibleName = "Графика на двата списъка";
 
-// The smallest and the largest value the chart must show: both lists and the band.
-std::pair<double, double> valueRange(const Turn& turn) {
-    double low = turn.band.low;
-    double high = turn.band.high;
-    for (const auto& values : turn.values) {
-        const auto [smallest, largest] = std::minmax_element(values.begin(), values.end());
-        low = std::min(low, *smallest);
-        high = std::max(high, *largest);
-    }
-    const double margin = (high - low) * 0.05;
-    return {low - margin, high + margin};
-}
-
 QColor bandColour() {
     QColor colour = RevealChart::kGeneratedColour;
     colour.setAlpha(kBandAlpha);
     return colour;
 }
 
-// Enough decimals that neighbouring ticks never read the same.
-int tickDecimals(double step) {
-    return std::clamp(static_cast<int>(std::ceil(-std::log10(step))) + 1, 1, 6);
+QString caption(int side) {
+    return QString::fromUtf8(kOptionCaptions.at(static_cast<std::size_t>(side)));
 }
 
 QString realLegend(const Turn& turn) {
     return QString::fromUtf8(kRealLegend)
         .arg(QString::fromUtf8(currencyCatalogue().byNumber(turn.CurrencyNo).name),
-             QuizForm::optionCaption(turn.RealSide));
+             caption(turn.RealSide));
 }
 
 QString generatedLegend(const Turn& turn) {
-    return QString::fromUtf8(kGeneratedLegend).arg(QuizForm::optionCaption(1 - turn.RealSide));
+    return QString::fromUtf8(kGeneratedLegend).arg(caption(turn.generatedSide()));
 }
 
 } // namespace
@@ -72,7 +55,8 @@ QString generatedLegend(const Turn& turn) {
 const QColor RevealChart::kRealColour{0, 80, 170};
 const QColor RevealChart::kGeneratedColour{225, 110, 0};
 
-RevealChart::RevealChart(QWidget* parent) : QWidget(parent) {
+RevealChart::RevealChart(NumberStyle style, QWidget* parent)
+    : QWidget(parent), style_(std::move(style)) {
     setAccessibleName(QString::fromUtf8(kAccessibleName));
     setAccessibleDescription(QString::fromUtf8(kPlaceholder));
     setMinimumSize(kMinimumSize);
@@ -95,6 +79,10 @@ void RevealChart::clearTurn() {
     update();
 }
 
+QString RevealChart::tickText(double value, int decimals) const {
+    return QString::fromStdString(fixedText(value, decimals, style_));
+}
+
 void RevealChart::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -108,18 +96,18 @@ void RevealChart::paintEvent(QPaintEvent*) {
     const int legendHeight = 3 * metrics.height() + kPadding;
     paintLegend(painter, area);
 
-    const auto [low, high] = valueRange(*turn_);
-    const int labelWidth = metrics.horizontalAdvance(locale().toString(high, 'f', 6));
+    const ChartScale scale = chartScale(*turn_);
+    const int labelWidth = metrics.horizontalAdvance(tickText(scale.high, scale.tickDecimals));
     const QRectF plot = QRectF(area).adjusted(labelWidth + kPadding, legendHeight + kPadding, 0,
                                               -2 * metrics.height() - kPadding - 4);
     const auto at = [&](int position, double value) {
-        return QPointF(plot.left() + position * plot.width() / (kValueCount - 1),
-                       plot.bottom() - (value - low) / (high - low) * plot.height());
+        return QPointF(plot.left() + ChartScale::widthFraction(position) * plot.width(),
+                       plot.bottom() - scale.heightFraction(value) * plot.height());
     };
 
     painter.fillRect(QRectF(at(0, turn_->band.high), at(kValueCount - 1, turn_->band.low)),
                      bandColour());
-    paintAxes(painter, plot, low, high);
+    paintAxes(painter, plot, scale);
 
     const auto drawLine = [&](int side, const QColor& colour, double width) {
         QPainterPath line;
@@ -131,7 +119,7 @@ void RevealChart::paintEvent(QPaintEvent*) {
         painter.setPen(QPen(colour, width));
         painter.drawPath(line);
     };
-    drawLine(1 - turn_->RealSide, kGeneratedColour, kGeneratedPenWidth);
+    drawLine(turn_->generatedSide(), kGeneratedColour, kGeneratedPenWidth);
     drawLine(turn_->RealSide, kRealColour, kRealPenWidth); // on top: it is the one to see
 }
 
@@ -150,10 +138,9 @@ void RevealChart::paintLegend(QPainter& painter, const QRect& area) const {
     swatchLine(1, kGeneratedColour, kGeneratedPenWidth);
     painter.fillRect(row(2).adjusted(0, 2, kSwatchWidth - row(2).width(), -2), bandColour());
 
-    const QString band =
-        QString::fromUtf8(kBandLegend)
-            .arg(locale().toString(turn_->band.low, 'f', QLocale::FloatingPointShortest),
-                 locale().toString(turn_->band.high, 'f', QLocale::FloatingPointShortest));
+    const QString band = QString::fromUtf8(kBandLegend)
+                             .arg(QString::fromStdString(fixedFiveText(turn_->band.low, style_)),
+                                  QString::fromStdString(fixedFiveText(turn_->band.high, style_)));
     const QStringList texts{realLegend(*turn_), generatedLegend(*turn_), band};
     painter.setPen(palette().color(QPalette::WindowText));
     for (int i = 0; i < static_cast<int>(texts.size()); ++i) {
@@ -163,30 +150,28 @@ void RevealChart::paintLegend(QPainter& painter, const QRect& area) const {
     }
 }
 
-void RevealChart::paintAxes(QPainter& painter, const QRectF& plot, double low, double high) const {
+void RevealChart::paintAxes(QPainter& painter, const QRectF& plot, const ChartScale& scale) const {
     const QFontMetrics metrics = fontMetrics();
     const QColor text = palette().color(QPalette::WindowText);
     QColor grid = text;
     grid.setAlpha(40);
 
-    const double step = (high - low) / (kYTicks - 1);
-    const int decimals = tickDecimals(step);
-    for (int i = 0; i < kYTicks; ++i) {
-        const double y = plot.bottom() - i * plot.height() / (kYTicks - 1);
+    for (const double tick : scale.ticks) {
+        const double y = plot.bottom() - scale.heightFraction(tick) * plot.height();
         painter.setPen(grid);
         painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
         painter.setPen(text);
         const QRectF label(0, y - metrics.height() / 2.0, plot.left() - kPadding, metrics.height());
         painter.drawText(label, Qt::AlignRight | Qt::AlignVCenter,
-                         locale().toString(low + i * step, 'f', decimals));
+                         tickText(tick, scale.tickDecimals));
     }
     for (const int position : kXTicks) {
-        const double x = plot.left() + (position - 1) * plot.width() / (kValueCount - 1);
+        const double x = plot.left() + ChartScale::widthFraction(position - 1) * plot.width();
         painter.setPen(grid);
         painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
         painter.setPen(text);
         const QRectF label(x - 30, plot.bottom() + 2, 60, metrics.height());
-        painter.drawText(label, Qt::AlignHCenter | Qt::AlignTop, locale().toString(position));
+        painter.drawText(label, Qt::AlignHCenter | Qt::AlignTop, QString::number(position));
     }
     painter.drawText(
         QRectF(plot.left(), plot.bottom() + metrics.height() + 4, plot.width(), metrics.height()),

@@ -1,6 +1,6 @@
 // The program's options as a teacher might type them, right and wrong.
 
-#include "window/command_line.h"
+#include "app/command_line.h"
 
 #include <QCoreApplication>
 #include <QTest>

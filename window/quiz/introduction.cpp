@@ -1,4 +1,4 @@
-#include "window/introduction.h"
+#include "window/quiz/introduction.h"
 
 namespace quiz {
 
