@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include "core/level.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QRegularExpression>
@@ -61,10 +63,26 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                        "computer shows the same turns.")
             .arg(kSeedLimit),
         QStringLiteral("N"));
+    const QCommandLineOption level(
+        QStringLiteral("level"),
+        QStringLiteral("Difficulty 0 to %1: how the made-up list is made. 0, the default, is "
+                       "noise in a band; 1 a random walk; 2 the real day-to-day changes "
+                       "shuffled; 3 a surrogate of them with the same spectrum; 4 the real "
+                       "changes replayed from another day.")
+            .arg(kLevelCount - 1),
+        QStringLiteral("N"));
+    const QCommandLineOption data(
+        QStringLiteral("data"),
+        QStringLiteral("Where the real lists come from: catalogue (the default: six stored "
+                       "series), ecb (the built-in euro reference rates of the European Central "
+                       "Bank, 1999-2025, units of each currency for 1 euro; Source: ECB) or a "
+                       "FILE of dates and daily rates, as the ECB publishes it or as a "
+                       "spreadsheet saves it."),
+        QStringLiteral("catalogue|ecb|FILE"));
     const QCommandLineOption log(QStringLiteral("log"),
                                  QStringLiteral("Append one CSV row per answered turn to FILE."),
                                  QStringLiteral("FILE"));
-    parser.addOptions({help, version, seed, log});
+    parser.addOptions({help, version, seed, level, data, log});
 
     if (!parser.parse(arguments)) {
         return refuse(parser.errorText() + QStringLiteral(" See --help."));
@@ -88,6 +106,22 @@ CommandLine parseCommandLine(const QStringList& arguments) {
             return refuse(QStringLiteral("--seed takes a whole number from 0 to %1, not \"%2\".")
                               .arg(kSeedLimit)
                               .arg(parser.value(seed)));
+        }
+    }
+    if (parser.isSet(level)) {
+        static const QRegularExpression digit(QStringLiteral("^[0-9]$"));
+        const QString value = parser.value(level);
+        if (!digit.match(value).hasMatch() || !isLevel(value.toInt())) {
+            return refuse(QStringLiteral("--level takes a whole number from 0 to %1, not \"%2\".")
+                              .arg(kLevelCount - 1)
+                              .arg(value));
+        }
+        line.level = value.toInt();
+    }
+    if (parser.isSet(data)) {
+        line.data = parser.value(data);
+        if (line.data.isEmpty()) {
+            return refuse(QStringLiteral("--data needs catalogue, ecb or the name of a file."));
         }
     }
     if (parser.isSet(log)) {

@@ -1,6 +1,6 @@
 #pragma once
 
-// The program's own options: --seed and --log, with --help and --version.
+// The program's own options: --seed, --level, --data and --log, with --help and --version.
 
 #include <QString>
 #include <QStringList>
@@ -14,8 +14,10 @@ struct CommandLine {
     enum class Action { Run, ShowHelp, ShowVersion, Refuse };
 
     Action action = Action::Run;
-    std::optional<std::uint32_t> seed; // none: seed from the clock
-    QString logPath;                   // empty: write no log
+    std::optional<std::uint32_t> seed;          // none: seed from the clock
+    QString logPath;                            // empty: write no log
+    int level = 0;                              // difficulty, 0 to kLevelCount - 1
+    QString data = QStringLiteral("catalogue"); // "catalogue", "ecb", or a file of rates
     // For ShowHelp and ShowVersion the text to print; for Refuse the one line saying why.
     QString text;
 };

@@ -1,15 +1,22 @@
 #include "app/startup.h"
 
+#include "app/data_choice.h"
 #include "app/number_style_from_locale.h"
 #include "app/platform_start.h"
 #include "app/window_icon.h"
 #include "core/random_source.h"
-#include "core/results_log.h"
+#include "core/result_row.h"
+#include "core/results_file.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <QSysInfo>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -54,47 +61,111 @@ int withoutDisplay(int argc, char* argv[], const ProgramIdentity& identity,
     return EXIT_FAILURE;
 }
 
-std::unique_ptr<ResultsLog> openLog(const QString& path, QString& refusal) {
-    std::string error;
-    auto log = ResultsLog::open(QFile::encodeName(path).toStdString(), error);
-    if (!log) {
-        refusal =
-            QStringLiteral("%1: cannot write the results log \"%2\": %3")
-                .arg(QCoreApplication::applicationName(), path, QString::fromStdString(error));
+std::unique_ptr<ResultsFile> openLog(const QString& path, QString& refusal) {
+    // Absolute, so the statistics window can say where the rows go.
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    ResultsFile::OpenError error;
+    auto log = ResultsFile::open(QFile::encodeName(absolute).toStdString(), csvHeader(),
+                                 ResultsFile::Mode::Append, error);
+    if (log) {
+        return log;
     }
-    return log;
+    const QString program = QCoreApplication::applicationName();
+    if (error.kind == ResultsFile::OpenError::Kind::OtherHeader) {
+        refusal = QStringLiteral("%1: \"%2\" holds rows of another shape and is left as it is; "
+                                 "give a new file, such as \"%3\".")
+                      .arg(program, path, QString::fromStdString(error.suggestedPath));
+    } else {
+        refusal = QStringLiteral("%1: cannot write the results log \"%2\": %3")
+                      .arg(program, path, QString::fromStdString(error.text));
+    }
+    return nullptr;
+}
+
+// A message line stays one line whatever a file's name holds.
+QString oneLine(QString text) {
+    static const QRegularExpression controls(QStringLiteral("[\\x00-\\x1f]"));
+    return text.replace(controls, QStringLiteral("?"));
+}
+
+// The menu's choice of data applies from the next turn; a file that cannot be used is said in a
+// message box and the data in use stays.
+void connectDataMenu(QuizForm& form) {
+    QObject::connect(&form, &QuizForm::dataRequested, &form, [&form](DataKind kind) {
+        QString argument =
+            kind == DataKind::Catalogue ? QStringLiteral("catalogue") : QStringLiteral("ecb");
+        if (kind == DataKind::File) {
+            argument = QFileDialog::getOpenFileName(
+                &form, QString::fromUtf8("Файл с курсове"), QString(),
+                QString::fromUtf8("Курсове (*.csv *.txt);;Всички файлове (*)"));
+            if (argument.isEmpty()) {
+                return;
+            }
+        }
+        QString error;
+        if (auto data = loadData(argument, error)) {
+            form.chooseData(std::move(data));
+        } else {
+            QMessageBox::warning(&form, QString::fromUtf8("Файлът не може да се използва"),
+                                 oneLine(error));
+        }
+    });
 }
 
 } // namespace
 
+std::string loginName() {
+    for (const char* variable : {"USER", "LOGNAME", "USERNAME"}) {
+        if (const QString name = qEnvironmentVariable(variable); !name.isEmpty()) {
+            return name.toStdString();
+        }
+    }
+    return {};
+}
+
+std::string hostName() {
+    return QSysInfo::machineHostName().toStdString();
+}
+
 std::unique_ptr<Classroom> attachClassroom(QuizForm& form, std::uint32_t seed,
-                                           std::unique_ptr<ResultsLog> log, QString logPath) {
-    auto classroom =
-        std::make_unique<Classroom>(form.model(), form, seed, std::move(log), std::move(logPath));
+                                           ResultsTarget results) {
+    auto classroom = std::make_unique<Classroom>(form.model(), form, seed, std::move(results));
     QObject::connect(&form, &QuizForm::turnAnswered, classroom.get(), &Classroom::recordAnswer);
     QObject::connect(&form, &QuizForm::turnStarted, classroom.get(), &Classroom::refresh);
     QObject::connect(&form, &QuizForm::statisticsRequested, classroom.get(),
                      &Classroom::openStatistics);
+    QObject::connect(&form, &QuizForm::levelChosen, classroom.get(), &Classroom::refresh);
+    QObject::connect(&form, &QuizForm::dataChosen, classroom.get(), &Classroom::refresh);
     return classroom;
 }
 
 std::unique_ptr<QuizSession> startQuiz(const CommandLine& line, const QLocale& locale,
                                        QString& refusal) {
-    std::unique_ptr<ResultsLog> log;
-    if (!line.logPath.isEmpty() && !(log = openLog(line.logPath, refusal))) {
+    ResultsTarget results{.file = nullptr, .pupil = loginName(), .host = hostName()};
+    if (!line.logPath.isEmpty() && !(results.file = openLog(line.logPath, refusal))) {
+        return nullptr;
+    }
+    QString dataError;
+    std::shared_ptr<const DataSet> data = loadData(line.data, dataError);
+    if (!data) {
+        refusal = QCoreApplication::applicationName() + QStringLiteral(": ") + oneLine(dataError);
         return nullptr;
     }
     const std::uint32_t seed = line.seed.value_or(SeededRandomSource::seedFromClock());
     auto session = std::make_unique<QuizSession>();
-    session->form = std::make_unique<QuizForm>(std::make_unique<SeededRandomSource>(seed),
-                                               numberStyleFrom(locale));
-    session->classroom = attachClassroom(
-        *session->form, seed, std::move(log),
-        line.logPath.isEmpty() ? QString() : QFileInfo(line.logPath).absoluteFilePath());
+    session->form =
+        std::make_unique<QuizForm>(std::make_unique<SeededRandomSource>(seed),
+                                   numberStyleFrom(locale), std::move(data), line.level);
+    connectDataMenu(*session->form);
+    session->classroom = attachClassroom(*session->form, seed, std::move(results));
     return session;
 }
 
 int runQuiz(int argc, char* argv[], const ProgramIdentity& identity) {
+#ifdef SIGPIPE
+    // A reader that goes away is a failed write, reported like a full disk, never the end.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
     if (const std::string problem =
             missingDisplayMessage(identity.executable, argc, argv, environmentVariable);
         !problem.empty()) {

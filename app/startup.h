@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 namespace quiz {
 
@@ -30,8 +31,11 @@ struct QuizSession {
 
 // A classroom that follows the form's picks, new turns and requests for statistics.
 std::unique_ptr<Classroom> attachClassroom(QuizForm& form, std::uint32_t seed,
-                                           std::unique_ptr<ResultsLog> log = nullptr,
-                                           QString logPath = {});
+                                           ResultsTarget results = {});
+
+// Who is answering on this computer: the login name and the computer's name.
+std::string loginName();
+std::string hostName();
 
 // Builds the session `line` asks for, with numbers written as `locale` says. A choice it
 // cannot carry out (a log that cannot be written) gives null and the one line saying why,

@@ -1,3 +1,4 @@
+#include "core/level.h"
 #include "core/quiz_model.h"
 #include "core/turn.h"
 
@@ -7,14 +8,17 @@
 
 using namespace quiz;
 
+// One turn at each level (the argument) from the stored series.
 static void BM_NewTurn(benchmark::State& state) {
     SeededRandomSource random(SeededRandomSource::seedFromClock());
     const NumberStyle style;
+    const auto data = DataSet::catalogue();
+    const int level = static_cast<int>(state.range(0));
     for (auto _ : state) {
-        benchmark::DoNotOptimize(NewTurn(random, style));
+        benchmark::DoNotOptimize(NewTurn(random, style, *data, level));
     }
 }
-BENCHMARK(BM_NewTurn);
+BENCHMARK(BM_NewTurn)->DenseRange(0, kLevelCount - 1);
 
 // What a press of the button costs: a turn plus its two-line report.
 static void BM_Command1Click(benchmark::State& state) {

@@ -24,15 +24,20 @@ double ChartScale::widthFraction(int position) {
 }
 
 ChartScale chartScale(const Turn& turn) {
-    double low = turn.band.low;
-    double high = turn.band.high;
+    std::vector<double> shown;
     for (const auto& values : turn.values) {
-        if (!values.empty()) {
-            const auto [smallest, largest] = std::minmax_element(values.begin(), values.end());
-            low = std::min(low, *smallest);
-            high = std::max(high, *largest);
-        }
+        shown.insert(shown.end(), values.begin(), values.end());
     }
+    if (turn.band) {
+        shown.push_back(turn.band->low);
+        shown.push_back(turn.band->high);
+    }
+    if (shown.empty()) {
+        shown.push_back(0.0);
+    }
+    const auto [smallest, largest] = std::minmax_element(shown.begin(), shown.end());
+    const double low = *smallest;
+    const double high = *largest;
     // A flat picture still needs a height to divide by.
     const double margin =
         high > low ? (high - low) * kMargin : std::max(std::abs(low), 1.0) * kMargin;

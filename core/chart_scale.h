@@ -20,7 +20,8 @@ struct ChartScale {
     static double widthFraction(int position);
 };
 
-// Both lists and the band, with a margin of 5 % of their range above and below.
+// Both lists and the band (where there is one), with a margin of 5 % of their range above and
+// below.
 ChartScale chartScale(const Turn& turn);
 
 } // namespace quiz

@@ -26,9 +26,12 @@ int sideFrom(float r) {
     return scaled(r, kPercent) % 2;
 }
 
-std::int32_t offsetFrom(float r, std::int32_t offsetRange) {
+std::int64_t offsetFrom(float r, std::int64_t offsetRange) {
     if (offsetRange < 1) {
         throw std::invalid_argument("offset range must be at least 1");
+    }
+    if (static_cast<double>(offsetRange) > kOffsetScale) {
+        return static_cast<std::int64_t>(static_cast<double>(r) * static_cast<double>(offsetRange));
     }
     return scaled(r, kOffsetScale) % offsetRange;
 }

@@ -17,7 +17,9 @@ std::int16_t currencyNoFrom(float r);
 // round(r * 100) mod 2
 int sideFrom(float r);
 
-// round(r * kOffsetScale) mod offsetRange; throws std::invalid_argument for a range below 1
-std::int32_t offsetFrom(float r, std::int32_t offsetRange);
+// round(r * kOffsetScale) mod offsetRange; throws std::invalid_argument for a range below 1.
+// A range wider than kOffsetScale (data far from 1, such as rupiahs) is drawn as
+// floor(r * offsetRange) instead, so that every offset can still come up.
+std::int64_t offsetFrom(float r, std::int64_t offsetRange);
 
 } // namespace quiz

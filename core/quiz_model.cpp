@@ -1,6 +1,6 @@
 #include "core/quiz_model.h"
 
-#include "core/catalogue.h"
+#include "core/level.h"
 #include "core/number_text.h"
 
 #include <stdexcept>
@@ -21,11 +21,28 @@ bool isOptionIndex(int index) {
 
 } // namespace
 
-QuizModel::QuizModel(std::unique_ptr<RandomSource> random, NumberStyle style)
-    : random_(std::move(random)), style_(std::move(style)) {
+QuizModel::QuizModel(std::unique_ptr<RandomSource> random, NumberStyle style,
+                     std::shared_ptr<const DataSet> data, int level)
+    : random_(std::move(random)), style_(std::move(style)), level_(0) {
     if (!random_) {
         throw std::invalid_argument("QuizModel needs a random source");
     }
+    chooseData(std::move(data));
+    chooseLevel(level);
+}
+
+void QuizModel::chooseLevel(int level) {
+    if (!isLevel(level)) {
+        throw std::out_of_range("no difficulty level " + std::to_string(level));
+    }
+    level_ = level;
+}
+
+void QuizModel::chooseData(std::shared_ptr<const DataSet> data) {
+    if (!data) {
+        throw std::invalid_argument("QuizModel needs data to draw from");
+    }
+    data_ = std::move(data);
 }
 
 void QuizModel::Form_Load(std::string_view introduction) {
@@ -46,8 +63,7 @@ bool QuizModel::Option1_Click(int Index) {
 
 void QuizModel::Command1_Click() {
     startTurn();
-    const std::string_view name = currencyCatalogue().byNumber(turn_.CurrencyNo).name;
-    transcript_.assign(kGeneratedFor).append(name).append(kLineEnd);
+    transcript_.assign(kGeneratedFor).append(turn_.name).append(kLineEnd);
     transcript_.append(kMaximumDifference)
         .append(defaultText(turn_.Spread, style_))
         .append(kLineEnd);
@@ -66,7 +82,7 @@ bool QuizModel::answered() const {
 
 void QuizModel::startTurn() {
     options_.fill(Option{.enabled = true, .checked = false});
-    turn_ = NewTurn(*random_, style_);
+    turn_ = NewTurn(*random_, style_, *data_, level_);
     ++turnNumber_;
 }
 

@@ -21,7 +21,10 @@ public:
     };
 
     // Nothing is drawn until Form_Load: until then both options are disabled and lists empty.
-    QuizModel(std::unique_ptr<RandomSource> random, NumberStyle style);
+    // Turns come from `data` at `level`: by default the stored series at level 0, the quiz as
+    // it was designed.
+    QuizModel(std::unique_ptr<RandomSource> random, NumberStyle style,
+              std::shared_ptr<const DataSet> data = DataSet::catalogue(), int level = 0);
 
     // The window has opened: a first turn, and the introduction as the transcript.
     void Form_Load(std::string_view introduction);
@@ -33,6 +36,14 @@ public:
 
     // The user asked for a new turn: draws it and replaces the transcript with its report.
     void Command1_Click();
+
+    // The level and the data of the turns drawn from now on; the current turn keeps its own, so
+    // no pick is judged at a level it was not dealt at. Throws std::out_of_range for a level
+    // that does not exist, std::invalid_argument for no data.
+    void chooseLevel(int level);
+    void chooseData(std::shared_ptr<const DataSet> data);
+    int chosenLevel() const { return level_; }
+    const DataSet& chosenData() const { return *data_; }
 
     const Turn& turn() const { return turn_; }
     // Turns drawn so far: 1 for the turn the window opens with.
@@ -50,6 +61,8 @@ private:
 
     std::unique_ptr<RandomSource> random_;
     NumberStyle style_;
+    std::shared_ptr<const DataSet> data_;
+    int level_;
     Turn turn_;
     std::array<Option, 2> options_;
     std::string transcript_;

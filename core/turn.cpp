@@ -1,14 +1,64 @@
 #include "core/turn.h"
 
 #include "core/catalogue.h"
+#include "core/decimal_units.h"
 #include "core/draw_map.h"
 #include "core/leading_number.h"
+#include "core/level.h"
+#include "core/made_up_list.h"
 #include "core/number_text.h"
-#include "core/rounding.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace quiz {
+
+namespace {
+
+// Exact for every exponent a turn uses, and the same on every system, unlike a library pow.
+double powerOfTen(int exponent) {
+    double power = 1.0;
+    for (int i = 0; i < exponent; ++i) {
+        power *= 10.0;
+    }
+    return power;
+}
+
+// Level 0's made-up list: noise in a band one spread wide above the first value, with one more
+// decimal than the data (a millionth for the stored series) and written at the data's decimals.
+void fillBandNoise(Turn& turn, const std::vector<std::int64_t>& units, RandomSource& random,
+                   const NumberStyle& listStyle) {
+    const auto gen = static_cast<std::size_t>(turn.generatedSide());
+    const double scale = powerOfTen(turn.decimals + 1);
+    const auto [smallest, largest] = std::minmax_element(units.begin(), units.end());
+    const std::int64_t offsetRange = (*largest - *smallest) * 10;
+    // Every value starts from entry 0, so the made-up list never wanders like a real one.
+    const double base = turn.values[static_cast<std::size_t>(turn.RealSide)].front();
+    turn.band = Band{.low = base, .high = base + static_cast<double>(offsetRange - 1) / scale};
+    for (int i = 0; i < kValueCount; ++i) {
+        const double value =
+            static_cast<double>(offsetFrom(random.next(), offsetRange)) / scale + base;
+        turn.lists[gen].push_back(fixedText(value, turn.decimals, listStyle));
+        turn.values[gen].push_back(value);
+    }
+}
+
+void fillFromChanges(Turn& turn, const std::vector<std::int64_t>& units, RandomSource& random,
+                     const NumberStyle& listStyle) {
+    const auto real = static_cast<std::size_t>(turn.RealSide);
+    const auto gen = static_cast<std::size_t>(turn.generatedSide());
+    const double scale = powerOfTen(turn.decimals);
+    // The real texts are padded too, so a short text no longer tells the real list.
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        turn.lists[real][i] = unitsText(units[i], turn.decimals, listStyle);
+    }
+    for (const std::int64_t made : madeUpUnits(turn.level, units, random)) {
+        turn.lists[gen].push_back(unitsText(made, turn.decimals, listStyle));
+        turn.values[gen].push_back(static_cast<double>(made) / scale);
+    }
+}
+
+} // namespace
 
 double spreadOf(const std::vector<double>& values) {
     if (values.empty()) {
@@ -18,35 +68,40 @@ double spreadOf(const std::vector<double>& values) {
     return *largest - *smallest;
 }
 
-Turn NewTurn(RandomSource& random, const NumberStyle& style) {
-    // The order of the draws is part of the behaviour: a seed must replay the same turns.
-    Turn turn;
-    turn.CurrencyNo = currencyNoFrom(random.next());
-    turn.RealSide = sideFrom(random.next());
-
-    const CurrencySeries& series = currencyCatalogue().byNumber(turn.CurrencyNo);
-    const auto real = static_cast<std::size_t>(turn.RealSide);
-    const auto gen = static_cast<std::size_t>(turn.generatedSide());
-    for (std::size_t side = 0; side < 2; ++side) {
-        turn.lists[side].reserve(kValueCount);
-        turn.values[side].reserve(kValueCount);
+Turn NewTurn(RandomSource& random, const NumberStyle& style, const DataSet& data, int level) {
+    if (!isLevel(level)) {
+        throw std::out_of_range("no difficulty level " + std::to_string(level));
     }
-    // Each stored text is read once, for the real list's numbers and the spread alike.
-    for (const std::string_view text : series.values) {
+    // The order of the draws is part of the behaviour: a seed must replay the same turns.
+    const RealWindow window = data.draw(random.next());
+    Turn turn;
+    turn.CurrencyNo = window.seriesNumber;
+    turn.RealSide = sideFrom(random.next());
+    turn.level = level;
+    turn.source = data.kind();
+    turn.data = data.id();
+    turn.code = window.code;
+    turn.name = window.name;
+    turn.firstDate = window.firstDate;
+    turn.lastDate = window.lastDate;
+
+    NumberStyle listStyle = style;
+    listStyle.groupSize = 0;
+    const auto real = static_cast<std::size_t>(turn.RealSide);
+    for (const std::string_view text : window.texts) {
+        turn.decimals = std::max(turn.decimals, decimalsOf(text));
+    }
+    std::vector<std::int64_t> units;
+    for (const std::string_view text : window.texts) {
         turn.lists[real].push_back(storedText(text, style));
         turn.values[real].push_back(parseLeadingNumber(text));
+        units.push_back(toUnits(text, turn.decimals));
     }
     turn.Spread = spreadOf(turn.values[real]);
-    const std::int32_t OffsetRange = roundHalfEven(turn.Spread * kOffsetScale);
-    // Every generated value starts from entry 0, so the made-up list never wanders like a
-    // real one: it is noise in a band one spread wide above the first rate.
-    const double base = turn.values[real].front();
-    turn.band = {.low = base, .high = base + (OffsetRange - 1) / kOffsetScale};
-
-    for (int i = 0; i < kValueCount; ++i) {
-        const double value = offsetFrom(random.next(), OffsetRange) / kOffsetScale + base;
-        turn.lists[gen].push_back(fixedFiveText(value, style));
-        turn.values[gen].push_back(value);
+    if (level == 0) {
+        fillBandNoise(turn, units, random, listStyle);
+    } else {
+        fillFromChanges(turn, units, random, listStyle);
     }
     return turn;
 }

@@ -46,6 +46,17 @@ private slots:
             QCOMPARE(qint64{*line.seed}, seed);
         }
         QCOMPARE(line.logPath, logPath);
+        QCOMPARE(line.level, 0);
+    }
+
+    void takesEveryLevel() {
+        for (int level = 0; level <= 4; ++level) {
+            const CommandLine line =
+                parseCommandLine({QStringLiteral("realdataquiz"), QStringLiteral("--level"),
+                                  QString::number(level)});
+            QCOMPARE(line.action, Action::Run);
+            QCOMPARE(line.level, level);
+        }
     }
 
     void refusesWithOneLine_data() {
@@ -74,6 +85,13 @@ private slots:
             << QStringList{"--seed", " 5"} << seedRange + QStringLiteral("\" 5\".");
         QTest::newRow("seed as a fraction")
             << QStringList{"--seed", "5.0"} << seedRange + QStringLiteral("\"5.0\".");
+        const QString levelRange =
+            QStringLiteral("realdataquiz: --level takes a whole number from 0 to 4, not ");
+        for (const char* level : {"5", "-1", "x", "1.5", "01", ""}) {
+            QTest::newRow(qPrintable(QStringLiteral("level '%1'").arg(level)))
+                << QStringList{QStringLiteral("--level=%1").arg(level)}
+                << levelRange + QStringLiteral("\"%1\".").arg(level);
+        }
         QTest::newRow("empty log") << QStringList{"--log="}
                                    << QStringLiteral("realdataquiz: --log needs the name of a "
                                                      "file.");

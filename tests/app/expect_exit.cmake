@@ -6,11 +6,15 @@
 #   OUTPUT   a regex the stdout must match (optional)
 #   RUNTIME  a private runtime folder, so Qt has nothing to say about a missing one
 #   FILE, FILE_CONTENT  a file the run must leave behind, and a regex its content must match
+#   FILE_BEFORE  what FILE holds before the run (without it, FILE does not exist)
 string(REPLACE "|" ";" env "${ENV}")
 string(REPLACE "|" ";" args "${ARGS}")
 file(MAKE_DIRECTORY "${RUNTIME}")
 if(FILE)
     file(REMOVE "${FILE}")
+    if(FILE_BEFORE)
+        file(WRITE "${FILE}" "${FILE_BEFORE}")
+    endif()
 endif()
 file(CHMOD "${RUNTIME}" DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
 set(ENV{XDG_RUNTIME_DIR} "${RUNTIME}")

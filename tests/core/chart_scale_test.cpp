@@ -10,7 +10,7 @@ Turn turnBetween(double low, double high) {
     Turn turn;
     turn.values[0] = {low, high};
     turn.values[1] = {(low + high) / 2};
-    turn.band = {.low = low, .high = low};
+    turn.band = Band{.low = low, .high = low};
     return turn;
 }
 
@@ -42,7 +42,7 @@ TEST(ChartScale, ShowsEverythingWithAMarginAndTicksThatReadApart) {
 
 TEST(ChartScale, TheBandCountsAndAFlatPictureStillHasAHeight) {
     Turn banded = turnBetween(1.0, 2.0);
-    banded.band = {.low = 1.0, .high = 3.0};
+    banded.band = Band{.low = 1.0, .high = 3.0};
     EXPECT_DOUBLE_EQ(chartScale(banded).high, 3.1);
 
     const ChartScale flat = chartScale(turnBetween(5.0, 5.0));

@@ -13,7 +13,7 @@ TEST(Scoreboard, CountsAnswersAndStreaks) {
 
     // right, right, right, wrong, right
     for (const bool right : {true, true, true, false, true}) {
-        score.record(2, right);
+        score.record("USD", 0, right);
     }
     EXPECT_EQ(score.total().answered, 5);
     EXPECT_EQ(score.total().correct, 4);
@@ -21,18 +21,21 @@ TEST(Scoreboard, CountsAnswersAndStreaks) {
     EXPECT_EQ(score.bestStreak(), 3);    // but the best one stays
 }
 
-TEST(Scoreboard, KeepsEachCurrencyApart) {
+TEST(Scoreboard, KeepsEachCurrencyAndLevelApart) {
     Scoreboard score;
-    score.record(1, true);
-    score.record(6, false);
-    score.record(6, true);
-    EXPECT_EQ(score.currency(1).answered, 1);
-    EXPECT_EQ(score.currency(1).correct, 1);
-    EXPECT_EQ(score.currency(6).answered, 2);
-    EXPECT_EQ(score.currency(6).correct, 1);
-    EXPECT_EQ(score.currency(3).answered, 0);
+    score.record("CHF", 0, true);
+    score.record("USD", 4, false);
+    score.record("CHF", 4, true);
+    ASSERT_EQ(score.currencies().size(), 2U);
+    EXPECT_EQ(score.currencies()[0].first, "CHF"); // in the order first answered
+    EXPECT_EQ(score.currencies()[0].second.answered, 2);
+    EXPECT_EQ(score.currencies()[0].second.correct, 2);
+    EXPECT_EQ(score.currencies()[1].second.correct, 0);
+    EXPECT_EQ(score.level(4).answered, 2);
+    EXPECT_EQ(score.level(4).correct, 1);
+    EXPECT_EQ(score.level(2).answered, 0);
 
-    EXPECT_THROW(score.record(7, true), std::out_of_range);
-    EXPECT_THROW(score.currency(0), std::out_of_range);
+    EXPECT_THROW(score.record("USD", 5, true), std::out_of_range);
+    EXPECT_THROW(score.level(-1), std::out_of_range);
     EXPECT_EQ(score.total().answered, 3); // the rejected answer counted nowhere
 }

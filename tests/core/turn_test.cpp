@@ -82,15 +82,15 @@ TEST(NewTurn, GeneratedValuesStayInsideTheirBand) {
     for (int turns = 0; turns < 300; ++turns) {
         const Turn turn = NewTurn(random, kPoint);
         if (const auto band = expected.find(turn.CurrencyNo); band != expected.end()) {
-            EXPECT_DOUBLE_EQ(turn.band.low, band->second.low);
-            EXPECT_DOUBLE_EQ(turn.band.high, band->second.high);
+            EXPECT_DOUBLE_EQ(turn.band->low, band->second.low);
+            EXPECT_DOUBLE_EQ(turn.band->high, band->second.high);
         }
         const auto gen = static_cast<std::size_t>(1 - turn.RealSide);
         for (std::size_t i = 0; i < 43; ++i) {
             const std::string& text = turn.lists[gen][i];
             const double value = turn.values[gen][i];
-            ASSERT_GE(value, turn.band.low) << text;
-            ASSERT_LE(value, turn.band.high) << text;
+            ASSERT_GE(value, turn.band->low) << text;
+            ASSERT_LE(value, turn.band->high) << text;
             ASSERT_NEAR(parseLeadingNumber(text), value, 0.0000050001) << text; // half a last place
             ASSERT_EQ(text.size(), 7U) << text;
         }

@@ -1,5 +1,7 @@
 #include "window/classroom/classroom.h"
 
+#include "core/result_row.h"
+#include "core/system_reason.h"
 #include "window/classroom/statistics_window.h"
 
 #include <QDateTime>
@@ -8,10 +10,12 @@ namespace quiz {
 
 namespace {
 
-constexpr const char* kLogWarningOne =
+constexpr const char* kWarningOne =
     "Внимание: 1 отговор не беше записан във файла %1 (%2). Тестът продължава.";
-constexpr const char* kLogWarningMany =
+constexpr const char* kWarningMany =
     "Внимание: %1 отговора не бяха записани във файла %2 (%3). Тестът продължава.";
+constexpr const char* kMoved = "Файлът с резултатите беше изтрит или заменен. Отговорите вече се "
+                               "записват във файла %1.";
 
 // Local time with its offset from UTC, so rows from different computers line up.
 std::string localIsoTime() {
@@ -22,9 +26,8 @@ std::string localIsoTime() {
 } // namespace
 
 Classroom::Classroom(const QuizModel& model, QWidget& window, std::uint32_t seed,
-                     std::unique_ptr<ResultsLog> log, QString logPath)
-    : model_(model), window_(window), seed_(seed), log_(std::move(log)),
-      logPath_(std::move(logPath)) {}
+                     ResultsTarget results)
+    : model_(model), window_(window), seed_(seed), results_(std::move(results)) {}
 
 Classroom::~Classroom() = default;
 
@@ -32,7 +35,6 @@ StatisticsWindow* Classroom::statisticsWindow() {
     if (!statistics_) {
         // A child of the quiz window: it stays with it and closes with it.
         statistics_ = new StatisticsWindow(model_.numberStyle(), &window_);
-        statistics_->showSource(seed_, logPath_);
         refresh();
     }
     return statistics_;
@@ -40,35 +42,67 @@ StatisticsWindow* Classroom::statisticsWindow() {
 
 void Classroom::recordAnswer(int Index) {
     const Turn& turn = model_.turn();
-    score_.record(turn.CurrencyNo, Index == turn.RealSide);
-    if (log_) {
-        writeLogRow(Index);
+    score_.record(turn.name, turn.level, Index == turn.RealSide);
+    if (results_.file) {
+        writeResultRow(Index);
     }
     refresh();
 }
 
-void Classroom::writeLogRow(int Index) {
-    const QuizModel& model = model_;
+void Classroom::writeResultRow(int Index) {
+    const Turn& turn = model_.turn();
     const ResultRow row{.time = localIsoTime(),
                         .seed = seed_,
-                        .turn = model.turnNumber(),
-                        .currencyNo = model.turn().CurrencyNo,
-                        .realSide = model.turn().RealSide,
+                        .turn = model_.turnNumber(),
+                        .currency = turn.code,
+                        .currencyName = turn.name,
+                        .realSide = turn.RealSide,
                         .chosenSide = Index,
-                        .spread = model.turn().Spread};
-    if (log_->append(row)) {
+                        .spread = turn.Spread,
+                        .decimals = turn.decimals,
+                        .level = turn.level,
+                        .data = turn.data,
+                        .pupil = results_.pupil,
+                        .host = results_.host};
+    const WriteOutcome outcome = results_.file->append(csvLine(row));
+    const QString path = QString::fromStdString(results_.file->path());
+    if (!outcome.replacedBy.empty()) {
+        warnOnce(movedNotice_, QString::fromUtf8(kMoved).arg(path));
+    }
+    if (outcome.written) {
         return;
     }
     // The quiz goes on; the teacher must see that answers are being lost.
-    ++unloggedAnswers_;
-    const QString reason = QString::fromStdString(log_->lastError());
-    logWarning_ = unloggedAnswers_ == 1
-                      ? QString::fromUtf8(kLogWarningOne).arg(logPath_, reason)
-                      : QString::fromUtf8(kLogWarningMany)
-                            .arg(QString::number(unloggedAnswers_), logPath_, reason);
-    if (unloggedAnswers_ == 1) {
-        statisticsWindow()->show(); // shown, but the quiz keeps the keyboard
+    ++unwrittenAnswers_;
+    const QString reason =
+        QString::fromStdString(bulgarianReason(outcome.errorNumber, outcome.error));
+    warnOnce(writeWarning_, unwrittenAnswers_ == 1
+                                ? QString::fromUtf8(kWarningOne).arg(path, reason)
+                                : QString::fromUtf8(kWarningMany)
+                                      .arg(QString::number(unwrittenAnswers_), path, reason));
+}
+
+// The first time, the window shows itself, but the quiz keeps the keyboard; later, only the
+// text follows.
+void Classroom::warnOnce(QString& warning, const QString& text) {
+    const bool first = warning.isEmpty();
+    warning = text;
+    if (first) {
+        statisticsWindow()->show();
     }
+}
+
+// The options that deal this run's turns again: the seed, and the level and data chosen now.
+QString Classroom::repeatOptions() const {
+    QString options = QStringLiteral("--seed %1 --level %2").arg(seed_).arg(model_.chosenLevel());
+    if (const DataSet& data = model_.chosenData(); data.kind() != DataKind::Catalogue) {
+        QString argument = QString::fromStdString(data.argument());
+        if (argument.contains(u' ')) {
+            argument = u'"' + argument + u'"';
+        }
+        options += QStringLiteral(" --data ") + argument;
+    }
+    return options;
 }
 
 void Classroom::openStatistics() {
@@ -82,10 +116,17 @@ void Classroom::refresh() {
     if (!statistics_) {
         return;
     }
-    const QuizModel& model = model_;
-    statistics_->showScore(score_);
-    statistics_->showTurn(model.turn(), model.turnNumber(), model.answered());
-    statistics_->showLogWarning(logWarning_);
+    statistics_->showScore(score_, model_.turn().level);
+    statistics_->showTurn(model_.turn(), model_.turnNumber(), model_.answered());
+    statistics_->showRepeat(seed_, repeatOptions());
+    statistics_->showLog(results_.file ? QString::fromStdString(results_.file->path()) : QString());
+    QStringList warnings;
+    for (const QString* warning : {&movedNotice_, &writeWarning_}) {
+        if (!warning->isEmpty()) {
+            warnings << *warning;
+        }
+    }
+    statistics_->showLogWarning(warnings.join(u'\n'));
 }
 
 } // namespace quiz

@@ -1,10 +1,10 @@
 #pragma once
 
-// The classroom layer over a quiz: keeps the score, writes the results log and keeps the
+// The classroom layer over a quiz: keeps the score, writes the results file and keeps the
 // statistics window up to date.
 
 #include "core/quiz_model.h"
-#include "core/results_log.h"
+#include "core/results_file.h"
 #include "core/scoreboard.h"
 
 #include <QObject>
@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 class QWidget;
 
@@ -20,15 +21,21 @@ namespace quiz {
 
 class StatisticsWindow;
 
+// Where the answers go and whose they are.
+struct ResultsTarget {
+    std::unique_ptr<ResultsFile> file; // none: nothing is written anywhere
+    std::string pupil;                 // a name given, or the login name
+    std::string host;                  // the computer's name
+};
+
 class Classroom : public QObject {
     Q_OBJECT
 
 public:
     // Follows `model`, whose random source was built from `seed`; the statistics window is a
-    // child of `window`, the quiz's own. Without a log nothing is written anywhere. Must not
-    // outlive the model or the window.
+    // child of `window`, the quiz's own. Must not outlive the model or the window.
     Classroom(const QuizModel& model, QWidget& window, std::uint32_t seed,
-              std::unique_ptr<ResultsLog> log = nullptr, QString logPath = {});
+              ResultsTarget results = {});
     ~Classroom() override;
 
     const Scoreboard& score() const { return score_; }
@@ -38,21 +45,23 @@ public:
 public slots:
     // The pick of option Index has been judged.
     void recordAnswer(int Index);
-    // A new turn has been drawn.
+    // A new turn has been drawn, or the level or data for the next one chosen.
     void refresh();
     void openStatistics();
 
 private:
-    void writeLogRow(int Index);
+    void writeResultRow(int Index);
+    QString repeatOptions() const;
+    void warnOnce(QString& warning, const QString& text);
 
     const QuizModel& model_;
     QWidget& window_;
     std::uint32_t seed_;
-    std::unique_ptr<ResultsLog> log_;
-    QString logPath_;
+    ResultsTarget results_;
     Scoreboard score_;
-    int unloggedAnswers_ = 0;
-    QString logWarning_;
+    int unwrittenAnswers_ = 0;
+    QString writeWarning_;
+    QString movedNotice_;
     QPointer<StatisticsWindow> statistics_;
 };
 

@@ -42,8 +42,7 @@ QString caption(int side) {
 
 QString realLegend(const Turn& turn) {
     return QString::fromUtf8(kRealLegend)
-        .arg(QString::fromUtf8(currencyCatalogue().byNumber(turn.CurrencyNo).name),
-             caption(turn.RealSide));
+        .arg(QString::fromStdString(turn.name), caption(turn.RealSide));
 }
 
 QString generatedLegend(const Turn& turn) {
@@ -105,8 +104,10 @@ void RevealChart::paintEvent(QPaintEvent*) {
                        plot.bottom() - scale.heightFraction(value) * plot.height());
     };
 
-    painter.fillRect(QRectF(at(0, turn_->band.high), at(kValueCount - 1, turn_->band.low)),
-                     bandColour());
+    if (turn_->band) {
+        painter.fillRect(QRectF(at(0, turn_->band->high), at(kValueCount - 1, turn_->band->low)),
+                         bandColour());
+    }
     paintAxes(painter, plot, scale);
 
     const auto drawLine = [&](int side, const QColor& colour, double width) {
@@ -136,12 +137,13 @@ void RevealChart::paintLegend(QPainter& painter, const QRect& area) const {
     };
     swatchLine(0, kRealColour, kRealPenWidth);
     swatchLine(1, kGeneratedColour, kGeneratedPenWidth);
-    painter.fillRect(row(2).adjusted(0, 2, kSwatchWidth - row(2).width(), -2), bandColour());
-
-    const QString band = QString::fromUtf8(kBandLegend)
-                             .arg(QString::fromStdString(fixedFiveText(turn_->band.low, style_)),
-                                  QString::fromStdString(fixedFiveText(turn_->band.high, style_)));
-    const QStringList texts{realLegend(*turn_), generatedLegend(*turn_), band};
+    QStringList texts{realLegend(*turn_), generatedLegend(*turn_)};
+    if (const auto& band = turn_->band) {
+        painter.fillRect(row(2).adjusted(0, 2, kSwatchWidth - row(2).width(), -2), bandColour());
+        texts << QString::fromUtf8(kBandLegend)
+                     .arg(QString::fromStdString(fixedText(band->low, turn_->decimals, style_)),
+                          QString::fromStdString(fixedText(band->high, turn_->decimals, style_)));
+    }
     painter.setPen(palette().color(QPalette::WindowText));
     for (int i = 0; i < static_cast<int>(texts.size()); ++i) {
         const QRect text = row(i).adjusted(kSwatchWidth + kPadding, 0, 0, 0);

@@ -1,14 +1,17 @@
 #include "window/classroom/statistics_window.h"
 
-#include "core/catalogue.h"
 #include "core/guessing_chance.h"
+#include "core/level.h"
 #include "core/option_captions.h"
 #include "core/share_text.h"
 #include "window/classroom/reveal_chart.h"
 
 #include <QFormLayout>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScreen>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -24,12 +27,14 @@ constexpr const char* kAccuracy = "Точност:";
 constexpr const char* kStreaks = "Верни отговори подред:";
 constexpr const char* kStreaksValue = "сега %1, най-много %2";
 constexpr const char* kNoValue = "—";
-constexpr QSize kInitialSize{640, 780};
+// What it would like; on a small screen it opens smaller and scrolls.
+constexpr QSize kPreferredSize{640, 780};
+constexpr double kMostOfTheScreen = 0.9;
 constexpr int kRowPadding = 8;
-constexpr std::array kTableHeaders{"Валута", "Отговори", "Верни"};
 
 constexpr const char* kNoAnswersYet = "Още няма отговори. След първия тук ще видите колко "
                                       "вероятен е такъв резултат при чисто налучкване.";
+constexpr const char* kAtLevel = "На трудност %1: ";
 constexpr const char* kChance = "Ако човек само налучква, шансът да познае поне %1 от %2 е %3.";
 constexpr const char* kUnlikelyByChance =
     "Толкова добър резултат рядко се получава случайно: изглежда, че различавате реалните данни.";
@@ -39,8 +44,11 @@ constexpr const char* kLikelyByChance =
 
 constexpr const char* kTurnOpen = "Ход %1: графиката ще се покаже след отговора.";
 constexpr const char* kTurnAnswered = "Ход %1: реалните данни бяха под „%2“.";
+constexpr const char* kEcbSource = "Източник: ЕЦБ (Европейската централна банка), референтни "
+                                   "курсове: единици валута за 1 евро, от %1 до %2.";
+constexpr const char* kFileSource = "Данните са от файла на учителя, от %1 до %2.";
 constexpr const char* kSeed = "Начално число на тегленето: %1. Същите ходове дава "
-                              "„realdataquiz --seed %1“.";
+                              "„realdataquiz %2“.";
 constexpr const char* kLog = "Отговорите се записват във файла %1.";
 constexpr const char* kNoLog = "Отговорите не се записват във файл.";
 
@@ -52,48 +60,56 @@ QString shareString(double share, const NumberStyle& style) {
     return QString::fromStdString(shareText(share, style));
 }
 
-QString chanceSentence(const NumberStyle& style, const Tally& total) {
-    if (total.answered == 0) {
-        return utf8(kNoAnswersYet);
-    }
-    const double chance = guessingChance(total.correct, total.answered);
-    return utf8(kChance).arg(QString::number(total.correct), QString::number(total.answered),
+QString chanceSentence(const NumberStyle& style, const Tally& tally) {
+    const double chance = guessingChance(tally.correct, tally.answered);
+    return utf8(kChance).arg(QString::number(tally.correct), QString::number(tally.answered),
                              shareString(chance, style)) +
            u' ' + utf8(beatsGuessing(chance) ? kUnlikelyByChance : kLikelyByChance);
 }
 
-QTableWidget* currencyTable(QWidget* parent) {
-    auto* table = new QTableWidget(kSeriesCount, static_cast<int>(kTableHeaders.size()), parent);
-    table->setObjectName(QStringLiteral("byCurrency"));
-    table->setAccessibleName(utf8("Резултати по валути"));
-    QStringList headers;
-    for (const char* header : kTableHeaders) {
-        headers << utf8(header);
+int levelsPlayed(const Scoreboard& score) {
+    int played = 0;
+    for (int level = 0; level < kLevelCount; ++level) {
+        played += score.level(level).answered > 0 ? 1 : 0;
     }
+    return played;
+}
+
+// A summary to read, reached with Tab so a screen reader can walk its cells.
+QTableWidget* summaryTable(const char* name, const char* accessibleName, const QStringList& headers,
+                           QWidget* parent) {
+    auto* table = new QTableWidget(0, static_cast<int>(headers.size()), parent);
+    table->setObjectName(QString::fromUtf8(name));
+    table->setAccessibleName(utf8(accessibleName));
     table->setHorizontalHeaderLabels(headers);
     table->verticalHeader()->hide();
-    // A summary to read, not to edit; screen readers reach it through the window's tree.
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionMode(QAbstractItemView::NoSelection);
-    table->setFocusPolicy(Qt::NoFocus);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setTabKeyNavigation(false);
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + kRowPadding);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    for (int row = 0; row < kSeriesCount; ++row) {
-        table->setItem(
-            row, 0,
-            new QTableWidgetItem(QString::fromUtf8(currencyCatalogue().byNumber(row + 1).name)));
-    }
     table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    table->setFixedHeight(table->horizontalHeader()->sizeHint().height() +
-                          kSeriesCount * table->verticalHeader()->defaultSectionSize() +
-                          2 * table->frameWidth());
     return table;
 }
 
-void setCount(QTableWidget* table, int row, int column, const QString& count) {
-    auto* item = new QTableWidgetItem(count);
-    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    table->setItem(row, column, item);
+// As tall as its rows, so the window's scrolling is the only scrolling; hidden while empty.
+void fillTable(QTableWidget* table, const QList<QStringList>& rows) {
+    table->setVisible(!rows.isEmpty());
+    table->setRowCount(static_cast<int>(rows.size()));
+    for (int row = 0; row < rows.size(); ++row) {
+        for (int column = 0; column < rows[row].size(); ++column) {
+            auto* item = new QTableWidgetItem(rows[row][column]);
+            if (column > 0) {
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            }
+            table->setItem(row, column, item);
+        }
+    }
+    table->setFixedHeight(table->horizontalHeader()->sizeHint().height() +
+                          table->rowCount() * table->verticalHeader()->defaultSectionSize() +
+                          2 * table->frameWidth());
 }
 
 QLabel* wrappedLabel(const char* name, QWidget* parent) {
@@ -104,44 +120,72 @@ QLabel* wrappedLabel(const char* name, QWidget* parent) {
     return label;
 }
 
+QString sourceSentence(const Turn& turn) {
+    if (turn.firstDate.empty()) {
+        return {};
+    }
+    const char* sentence = turn.source == DataKind::Ecb ? kEcbSource : kFileSource;
+    return utf8(sentence).arg(QString::fromStdString(turn.firstDate),
+                              QString::fromStdString(turn.lastDate));
+}
+
 } // namespace
 
 StatisticsWindow::StatisticsWindow(NumberStyle style, QWidget* parent)
     : QWidget(parent, Qt::Window), style_(std::move(style)) {
     setObjectName(QStringLiteral("StatisticsWindow"));
     setWindowTitle(utf8(kTitle));
-    resize(kInitialSize);
 
+    auto* content = new QWidget;
     auto* form = new QFormLayout;
     answered_ = addFigure(form, kAnswered, "answered");
     correct_ = addFigure(form, kCorrect, "correct");
     accuracy_ = addFigure(form, kAccuracy, "accuracy");
     streaks_ = addFigure(form, kStreaks, "streaks");
-    chance_ = wrappedLabel("chance", this);
-    byCurrency_ = currencyTable(this);
-    turnHeading_ = wrappedLabel("turnHeading", this);
-    chart_ = new RevealChart(style_, this);
+    chance_ = wrappedLabel("chance", content);
+    byLevel_ = summaryTable(
+        "byLevel", "Резултати по трудност",
+        {utf8("Трудност"), utf8("Отговори"), utf8("Верни"), utf8("Шанс при налучкване")}, content);
+    byCurrency_ = summaryTable("byCurrency", "Резултати по валути",
+                               {utf8("Валута"), utf8("Отговори"), utf8("Верни")}, content);
+    turnHeading_ = wrappedLabel("turnHeading", content);
+    chart_ = new RevealChart(style_, content);
     chart_->setObjectName(QStringLiteral("revealChart"));
-    seed_ = wrappedLabel("seed", this);
-    log_ = wrappedLabel("log", this);
-    logWarning_ = wrappedLabel("logWarning", this);
+    explanation_ = wrappedLabel("explanation", content);
+    seed_ = wrappedLabel("seed", content);
+    log_ = wrappedLabel("log", content);
+    logWarning_ = wrappedLabel("logWarning", content);
     QPalette warning = logWarning_->palette();
     warning.setColor(QPalette::WindowText, Qt::darkRed);
     logWarning_->setPalette(warning);
     logWarning_->hide();
 
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(content);
     layout->addLayout(form);
     layout->addWidget(chance_);
+    layout->addWidget(byLevel_);
     layout->addWidget(byCurrency_);
     layout->addWidget(turnHeading_);
     layout->addWidget(chart_, 1);
+    layout->addWidget(explanation_);
     layout->addWidget(seed_);
     layout->addWidget(log_);
     layout->addWidget(logWarning_);
 
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidget(content);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroll);
+
+    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    const QSize room = screen ? screen->availableSize() * kMostOfTheScreen : kPreferredSize;
+    resize(kPreferredSize.boundedTo(room));
+
     new QShortcut(QKeySequence::Cancel, this, this, &QWidget::close);
-    showScore(Scoreboard{});
+    showScore(Scoreboard{}, 0);
 }
 
 QLabel* StatisticsWindow::addFigure(QFormLayout* form, const char* caption, const char* name) {
@@ -158,7 +202,7 @@ QString StatisticsWindow::shareOf(int part, int whole) const {
 }
 
 // Counts stand in Bulgarian sentences, where a group separator would read as a decimal one.
-void StatisticsWindow::showScore(const Scoreboard& score) {
+void StatisticsWindow::showScore(const Scoreboard& score, int level) {
     const Tally& total = score.total();
     answered_->setText(QString::number(total.answered));
     correct_->setText(QString::number(total.correct));
@@ -166,12 +210,31 @@ void StatisticsWindow::showScore(const Scoreboard& score) {
     streaks_->setText(
         utf8(kStreaksValue)
             .arg(QString::number(score.currentStreak()), QString::number(score.bestStreak())));
-    chance_->setText(chanceSentence(style_, total));
-    for (int row = 0; row < kSeriesCount; ++row) {
-        const Tally& tally = score.currency(row + 1);
-        setCount(byCurrency_, row, 1, QString::number(tally.answered));
-        setCount(byCurrency_, row, 2, QString::number(tally.correct));
+
+    const Tally& atLevel = score.level(level);
+    if (atLevel.answered == 0) {
+        chance_->setText(utf8(kNoAnswersYet));
+    } else {
+        const QString prefix =
+            levelsPlayed(score) > 1 ? utf8(kAtLevel).arg(QString::number(level)) : QString();
+        chance_->setText(prefix + chanceSentence(style_, atLevel));
     }
+
+    QList<QStringList> levels;
+    for (int played = 0; played < kLevelCount; ++played) {
+        if (const Tally& tally = score.level(played); tally.answered > 0) {
+            levels.append({QString::fromUtf8(levelName(played)), QString::number(tally.answered),
+                           QString::number(tally.correct),
+                           shareString(guessingChance(tally.correct, tally.answered), style_)});
+        }
+    }
+    fillTable(byLevel_, levels);
+    QList<QStringList> currencies;
+    for (const auto& [name, tally] : score.currencies()) {
+        currencies.append({QString::fromStdString(name), QString::number(tally.answered),
+                           QString::number(tally.correct)});
+    }
+    fillTable(byCurrency_, currencies);
 }
 
 void StatisticsWindow::showTurn(const Turn& turn, int turnNumber, bool answered) {
@@ -181,16 +244,24 @@ void StatisticsWindow::showTurn(const Turn& turn, int turnNumber, bool answered)
             kOptionCaptions.at(static_cast<std::size_t>(turn.RealSide));
         turnHeading_->setText(utf8(kTurnAnswered).arg(number, QString::fromUtf8(caption)));
         chart_->showTurn(turn);
+        const QString source = sourceSentence(turn);
+        explanation_->setText(QString::fromUtf8(levelExplanation(turn.level)) +
+                              (source.isEmpty() ? QString() : u' ' + source));
     } else {
         turnHeading_->setText(utf8(kTurnOpen).arg(number));
         chart_->clearTurn();
+        explanation_->clear();
     }
+    explanation_->setVisible(answered);
 }
 
-void StatisticsWindow::showSource(std::uint32_t seed, const QString& logPath) {
+void StatisticsWindow::showRepeat(std::uint32_t seed, const QString& options) {
     // Unformatted, so it can be typed back in as it stands.
-    seed_->setText(utf8(kSeed).arg(seed));
-    log_->setText(logPath.isEmpty() ? utf8(kNoLog) : utf8(kLog).arg(logPath));
+    seed_->setText(utf8(kSeed).arg(QString::number(seed), options));
+}
+
+void StatisticsWindow::showLog(const QString& path) {
+    log_->setText(path.isEmpty() ? utf8(kNoLog) : utf8(kLog).arg(path));
 }
 
 void StatisticsWindow::showLogWarning(const QString& warning) {

@@ -25,11 +25,14 @@ public:
     // Numbers are written in `style`, as the quiz window writes them.
     explicit StatisticsWindow(NumberStyle style, QWidget* parent = nullptr);
 
-    void showScore(const Scoreboard& score);
+    // `level` is the one the current turn was dealt at: guessing is judged within one level.
+    void showScore(const Scoreboard& score, int level);
     // The chart shows the turn only once it is answered.
     void showTurn(const Turn& turn, int turnNumber, bool answered);
-    // Where the turns come from and where the answers go; an empty path means no log.
-    void showSource(std::uint32_t seed, const QString& logPath);
+    // The options that deal the same turns again, as typed after the program's name.
+    void showRepeat(std::uint32_t seed, const QString& options);
+    // Where the answers go; an empty path means nowhere.
+    void showLog(const QString& path);
     void showLogWarning(const QString& warning);
 
 private:
@@ -42,9 +45,11 @@ private:
     QLabel* accuracy_ = nullptr;
     QLabel* streaks_ = nullptr;
     QLabel* chance_ = nullptr;
+    QTableWidget* byLevel_ = nullptr;
     QTableWidget* byCurrency_ = nullptr;
     QLabel* turnHeading_ = nullptr;
     RevealChart* chart_ = nullptr;
+    QLabel* explanation_ = nullptr;
     QLabel* seed_ = nullptr;
     QLabel* log_ = nullptr;
     QLabel* logWarning_ = nullptr;

@@ -4,6 +4,7 @@
 #include "window/quiz/introduction.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QButtonGroup>
 #include <QFont>
 #include <QLabel>
@@ -66,6 +67,11 @@ constexpr const char* kCommandDescription = "Нов ход: нова валут�
 constexpr const char* kTextName = "Съобщения";
 constexpr const char* kTextDescription = "Въведение, отчет за хода и оценка на избора";
 constexpr const char* kStatisticsCaption = "Статистика…";
+constexpr const char* kLevelMenuCaption = "Трудност";
+constexpr const char* kDataMenuCaption = "Данни";
+// In the order of DataKind.
+constexpr std::array<const char*, 3> kDataCaptions{"Шестте вградени валути",
+                                                   "Курсове на ЕЦБ (вградени)", "Файл с курсове…"};
 
 QString windowCaption() {
     return QString::fromUtf8(kPublisherAddress) + u' ' + QString::fromUtf8(kTitle);
@@ -111,8 +117,9 @@ void makeSolidButton(QPushButton* button, QRgb colour, QObject* styleOwner) {
 
 } // namespace
 
-QuizForm::QuizForm(std::unique_ptr<RandomSource> random, NumberStyle style, QWidget* parent)
-    : QWidget(parent), model_(std::move(random), std::move(style)) {
+QuizForm::QuizForm(std::unique_ptr<RandomSource> random, NumberStyle style,
+                   std::shared_ptr<const DataSet> data, int level, QWidget* parent)
+    : QWidget(parent), model_(std::move(random), std::move(style), std::move(data), level) {
     setWindowTitle(windowCaption());
     // The controls sit at fixed places, so the window keeps its size.
     setFixedSize(kClientSize);
@@ -122,7 +129,7 @@ QuizForm::QuizForm(std::unique_ptr<RandomSource> random, NumberStyle style, QWid
 
     createControls();
     orderTabStops();
-    createStatisticsAction();
+    createMenus();
     Text1->setFocus(); // first in the tab order, so the window opens on it
 
     model_.Form_Load(introduction());
@@ -182,21 +189,77 @@ void QuizForm::createControls() {
     Text1->setAccessibleDescription(QString::fromUtf8(kTextDescription));
 }
 
-void QuizForm::createStatisticsAction() {
+void QuizForm::createMenus() {
     statisticsAction_ = new QAction(QString::fromUtf8(kStatisticsCaption), this);
     statisticsAction_->setShortcut(Qt::Key_F2);
     connect(statisticsAction_, &QAction::triggered, this, &QuizForm::statisticsRequested);
     addAction(statisticsAction_);
+    addAction(createLevelMenu()->menuAction());
+    addAction(createDataMenu()->menuAction());
     setContextMenuPolicy(Qt::ActionsContextMenu);
     // The text box keeps its own Copy and Select All, with the entry added below them.
     Text1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Text1, &QWidget::customContextMenuRequested, this, &QuizForm::showTextMenu);
 }
 
+QMenu* QuizForm::createLevelMenu() {
+    auto* menu = new QMenu(QString::fromUtf8(kLevelMenuCaption), this);
+    menu->setObjectName(QStringLiteral("levelMenu"));
+    auto* group = new QActionGroup(menu);
+    for (int level = 0; level < kLevelCount; ++level) {
+        QAction* action = menu->addAction(QString::fromUtf8(levelName(level)));
+        action->setCheckable(true);
+        action->setChecked(level == model_.chosenLevel());
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, [this, level] {
+            chooseLevel(level);
+            emit levelChosen(level);
+        });
+        levelActions_[static_cast<std::size_t>(level)] = action;
+    }
+    return menu;
+}
+
+QMenu* QuizForm::createDataMenu() {
+    auto* menu = new QMenu(QString::fromUtf8(kDataMenuCaption), this);
+    menu->setObjectName(QStringLiteral("dataMenu"));
+    auto* group = new QActionGroup(menu);
+    for (const DataKind kind : {DataKind::Catalogue, DataKind::Ecb, DataKind::File}) {
+        const auto index = static_cast<std::size_t>(kind);
+        QAction* action = menu->addAction(QString::fromUtf8(kDataCaptions[index]));
+        action->setCheckable(true);
+        group->addAction(action);
+        // The check moves only once the data is in use, which a file may never be.
+        connect(action, &QAction::triggered, this, [this, kind] {
+            chooseData(nullptr);
+            emit dataRequested(kind);
+        });
+        dataActions_[index] = action;
+    }
+    chooseData(nullptr);
+    return menu;
+}
+
+void QuizForm::chooseLevel(int level) {
+    model_.chooseLevel(level);
+    levelActions_.at(static_cast<std::size_t>(level))->setChecked(true);
+}
+
+void QuizForm::chooseData(std::shared_ptr<const DataSet> data) {
+    dataActions_[static_cast<std::size_t>(data ? data->kind() : model_.chosenData().kind())]
+        ->setChecked(true);
+    if (data) {
+        model_.chooseData(std::move(data));
+        emit dataChosen();
+    }
+}
+
 void QuizForm::showTextMenu(const QPoint& position) {
     const std::unique_ptr<QMenu> menu(Text1->createStandardContextMenu(position));
     menu->addSeparator();
-    menu->addAction(statisticsAction_);
+    for (QAction* action : actions()) {
+        menu->addAction(action);
+    }
     menu->exec(Text1->viewport()->mapToGlobal(position));
 }
 

@@ -2,6 +2,8 @@
 
 // The quiz window: shows the core's QuizModel and forwards the user's picks and presses to it.
 
+#include "core/data_set.h"
+#include "core/level.h"
 #include "core/number_style.h"
 #include "core/quiz_model.h"
 #include "core/random_source.h"
@@ -15,6 +17,7 @@ class QAction;
 class QButtonGroup;
 class QLabel;
 class QListWidget;
+class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
@@ -26,17 +29,30 @@ class QuizForm : public QWidget {
 
 public:
     // Opens on the first turn with the introduction; numbers are written in the given style.
-    QuizForm(std::unique_ptr<RandomSource> random, NumberStyle style, QWidget* parent = nullptr);
+    // Turns come from `data` at `level`, by default the quiz as it was designed.
+    QuizForm(std::unique_ptr<RandomSource> random, NumberStyle style,
+             std::shared_ptr<const DataSet> data = DataSet::catalogue(), int level = 0,
+             QWidget* parent = nullptr);
 
     const QuizModel& model() const { return model_; }
+
+    // For the turns from the next one on; the menus show the choice.
+    void chooseLevel(int level);
+    void chooseData(std::shared_ptr<const DataSet> data);
 
 signals:
     void turnAnswered(int Index); // a pick was judged; the verdict is in the transcript
     void turnStarted();           // Command1 drew a new turn
     void statisticsRequested();   // F2, or the entry in the context menu
+    void levelChosen(int level);  // from the menu, for the turns from the next one on
+    // The menu asks for other data: the stored series, the ECB's, or a file (to be chosen).
+    void dataRequested(quiz::DataKind kind);
+    void dataChosen(); // other data is in use from the next turn on
 
 private:
-    void createStatisticsAction();
+    void createMenus();
+    QMenu* createLevelMenu();
+    QMenu* createDataMenu();
     void showTextMenu(const QPoint& position);
     void createControls();
     void orderTabStops();
@@ -55,6 +71,8 @@ private:
     QPushButton* Command1 = nullptr;
     QPlainTextEdit* Text1 = nullptr;
     QAction* statisticsAction_ = nullptr;
+    std::array<QAction*, kLevelCount> levelActions_{};
+    std::array<QAction*, 3> dataActions_{}; // by DataKind
 };
 
 } // namespace quiz

@@ -2,7 +2,9 @@
 // results log, and a quiz that is unchanged when none of it is asked for.
 
 #include "app/startup.h"
-#include "core/results_log.h"
+#include "core/random_source.h"
+#include "core/result_row.h"
+#include "core/results_file.h"
 #include "tests/support/find_control.h"
 #include "tests/support/sequence_random.h"
 #include "window/classroom/classroom.h"
@@ -15,6 +17,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -92,8 +95,33 @@ QStringList fileLines(const QString& path) {
     return lines;
 }
 
-const QString kHeader =
-    QStringLiteral("time,seed,turn,currency,currency_name,real_side,chosen_side,right,spread");
+const QString kHeader = QStringLiteral("time,seed,turn,currency,currency_name,real_side,"
+                                       "chosen_side,right,spread,level,data,pupil,host");
+
+// Lets the header through, then finds the disk full.
+class FullAfterHeader : public DescriptorWriter {
+public:
+    std::int64_t write(int descriptor, const char* data, std::size_t size) override {
+        if (writes_++ == 0) {
+            return systemWriter().write(descriptor, data, size);
+        }
+        errno = ENOSPC;
+        return -1;
+    }
+
+private:
+    int writes_ = 0;
+};
+
+ResultsTarget resultsIn(const QString& path, DescriptorWriter& writer = systemWriter()) {
+    ResultsFile::OpenError error;
+    auto file = ResultsFile::open(QFile::encodeName(path).toStdString(), csvHeader(),
+                                  ResultsFile::Mode::Append, error, writer);
+    if (!file) {
+        qFatal("cannot open %s: %s", qPrintable(path), error.text.c_str());
+    }
+    return {.file = std::move(file), .pupil = "Иванова Мария", .host = "PC07"};
+}
 const QString kTime = QStringLiteral(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d(Z|[+-]\d\d:\d\d))");
 
 } // namespace
@@ -110,6 +138,7 @@ private slots:
     void eachAnswerIsOnDiskAsItIsGiven();
     void aFailedWriteIsShownAndTheQuizGoesOn();
     void withoutOptionsTheQuizIsUnchanged();
+    void eachLevelIsScoredApartAndExplainedAfterTheAnswer();
 };
 
 void ClassroomTest::f2OpensTheStatisticsWindow() {
@@ -161,14 +190,14 @@ void ClassroomTest::scoreAndChanceFollowEveryAnswer() {
     QVERIFY(figure(statistics, "chance").contains(QStringLiteral("лесно се получава и случайно")));
 
     const auto* table = findControl<QTableWidget>(statistics, "byCurrency");
-    const auto row = [&](int CurrencyNo) {
-        return QStringList{table->item(CurrencyNo - 1, 0)->text(),
-                           table->item(CurrencyNo - 1, 1)->text(),
-                           table->item(CurrencyNo - 1, 2)->text()};
+    const auto row = [&](int index) {
+        return QStringList{table->item(index, 0)->text(), table->item(index, 1)->text(),
+                           table->item(index, 2)->text()};
     };
-    QCOMPARE(row(4), (QStringList{"британски паунд - GBP ", "2", "1"}));
-    QCOMPARE(row(2), (QStringList{"японска йена - JPY", "1", "1"}));
-    QCOMPARE(row(6), (QStringList{"швейцарски франк - CHF", "0", "0"}));
+    QCOMPARE(table->rowCount(), 3); // only what was answered, in the order first answered
+    QCOMPARE(row(0), (QStringList{"британски паунд - GBP ", "2", "1"}));
+    QCOMPARE(row(1), (QStringList{"японска йена - JPY", "1", "1"}));
+    QCOMPARE(row(2), (QStringList{"щатски долар - USD", "1", "1"}));
 }
 
 void ClassroomTest::chartAppearsOnlyOnceTheTurnIsAnswered() {
@@ -199,14 +228,12 @@ void ClassroomTest::statisticsNameTheSeedAndTheLog() {
         const auto classroom = attachClassroom(*form, 4294967295U);
         const StatisticsWindow& statistics = *classroom->statisticsWindow();
         // No grouping: the seed must be typed back in as it stands.
-        QVERIFY(figure(statistics, "seed").contains(QStringLiteral("--seed 4294967295")));
+        QVERIFY(figure(statistics, "seed").contains(QStringLiteral("--seed 4294967295 --level 0")));
         QCOMPARE(figure(statistics, "log"), QStringLiteral("Отговорите не се записват във файл."));
     }
     QTemporaryDir directory;
     const QString path = directory.filePath(QStringLiteral("клас 7а.csv"));
-    std::string error;
-    const auto classroom = attachClassroom(
-        *form, 7, ResultsLog::open(QFile::encodeName(path).toStdString(), error), path);
+    const auto classroom = attachClassroom(*form, 7, resultsIn(path));
     QVERIFY(figure(*classroom->statisticsWindow(), "log").contains(path));
 }
 
@@ -215,10 +242,7 @@ void ClassroomTest::eachAnswerIsOnDiskAsItIsGiven() {
     const QString path = directory.filePath(QStringLiteral("results.csv"));
     const auto run = [&](const auto& play) {
         const auto form = shownForm();
-        std::string error;
-        auto log = ResultsLog::open(QFile::encodeName(path).toStdString(), error);
-        QVERIFY2(log, error.c_str());
-        const auto classroom = attachClassroom(*form, 777, std::move(log), path);
+        const auto classroom = attachClassroom(*form, 777, resultsIn(path));
         play(*form);
     };
 
@@ -228,7 +252,7 @@ void ClassroomTest::eachAnswerIsOnDiskAsItIsGiven() {
         QCOMPARE(lines.size(), 2);
         QCOMPARE(lines[0], kHeader);
         QVERIFY2(QRegularExpression(QStringLiteral("^%1,777,1,GBP,\"британски паунд - GBP \","
-                                                   "1,0,0,0.09911$")
+                                                   "1,0,0,0.09911,0,catalogue,Иванова Мария,PC07$")
                                         .arg(kTime))
                      .match(lines[1])
                      .hasMatch(),
@@ -239,7 +263,8 @@ void ClassroomTest::eachAnswerIsOnDiskAsItIsGiven() {
         pick(form, 0);
         lines = fileLines(path);
         QCOMPARE(lines.size(), 3);
-        QVERIFY2(lines[2].endsWith(QStringLiteral(",777,3,USD,щатски долар - USD,0,0,1,0.04196")),
+        QVERIFY2(lines[2].endsWith(QStringLiteral(",777,3,USD,щатски долар - USD,0,0,1,0.04196,0,"
+                                                  "catalogue,Иванова Мария,PC07")),
                  qPrintable(lines[2]));
     });
     // A second run appends below the first, under the same single header.
@@ -248,25 +273,25 @@ void ClassroomTest::eachAnswerIsOnDiskAsItIsGiven() {
     QCOMPARE(lines.size(), 4);
     QCOMPARE(lines.count(kHeader), 1);
     QVERIFY(
-        lines[3].endsWith(QStringLiteral(",777,1,GBP,\"британски паунд - GBP \",1,1,1,0.09911")));
+        lines[3].endsWith(QStringLiteral(",777,1,GBP,\"британски паунд - GBP \",1,1,1,0.09911,0,"
+                                         "catalogue,Иванова Мария,PC07")));
 }
 
 void ClassroomTest::aFailedWriteIsShownAndTheQuizGoesOn() {
-    std::FILE* full = std::fopen("/dev/full", "ab");
-    if (!full) {
-        QSKIP("no /dev/full here");
-    }
+    QTemporaryDir directory;
+    const QString path = directory.filePath(QStringLiteral("results.csv"));
+    FullAfterHeader full;
     const auto form = shownForm();
-    const auto classroom =
-        attachClassroom(*form, 1, std::make_unique<ResultsLog>(full), QStringLiteral("/dev/full"));
+    const auto classroom = attachClassroom(*form, 1, resultsIn(path, full));
     pick(*form, 1);
 
     StatisticsWindow& statistics = *classroom->statisticsWindow();
     QVERIFY(statistics.isVisible());
     auto* warning = findControl<QLabel>(statistics, "logWarning");
     QVERIFY(warning->isVisible());
-    QVERIFY2(warning->text().contains(QStringLiteral("1 отговор не беше записан във файла "
-                                                     "/dev/full (No space left on device)")),
+    QVERIFY2(warning->text().contains(QStringLiteral("1 отговор не беше записан във файла %1 "
+                                                     "(няма свободно място на диска)")
+                                          .arg(path)),
              qPrintable(warning->text()));
 
     pressCommand1(*form);
@@ -319,6 +344,28 @@ void ClassroomTest::withoutOptionsTheQuizIsUnchanged() {
     QCOMPARE(QDir(workDirectory.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
              QStringList{});
     QDir::setCurrent(previous);
+}
+
+void ClassroomTest::eachLevelIsScoredApartAndExplainedAfterTheAnswer() {
+    QuizForm form(std::make_unique<SeededRandomSource>(8), kBulgarian);
+    const auto classroom = attachClassroom(form, 8);
+    const StatisticsWindow& statistics = *classroom->statisticsWindow();
+    pick(form, form.model().turn().RealSide);
+    QCOMPARE(findControl<QTableWidget>(statistics, "byLevel")->rowCount(), 1);
+
+    findControl<QMenu>(form, "levelMenu")->actions().at(2)->trigger();
+    QVERIFY(
+        figure(statistics, "seed").contains(QStringLiteral("„realdataquiz --seed 8 --level 2“")));
+    pressCommand1(form);
+    QVERIFY(!findControl<QLabel>(statistics, "explanation")->isVisibleTo(&statistics));
+    pick(form, form.model().turn().generatedSide());
+
+    const auto* byLevel = findControl<QTableWidget>(statistics, "byLevel");
+    QCOMPARE(byLevel->rowCount(), 2);
+    QCOMPARE(byLevel->item(1, 2)->text(), QStringLiteral("0"));
+    QVERIFY(figure(statistics, "chance").startsWith(QStringLiteral("На трудност 2: ")));
+    QVERIFY(findControl<QLabel>(statistics, "explanation")->isVisibleTo(&statistics));
+    QVERIFY(figure(statistics, "explanation").contains(QStringLiteral("в разбъркан ред")));
 }
 
 QTEST_MAIN(ClassroomTest)

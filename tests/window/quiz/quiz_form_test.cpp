@@ -2,6 +2,7 @@
 // and the keyboard path through the controls.
 
 #include "core/catalogue.h"
+#include "core/random_source.h"
 #include "tests/support/find_control.h"
 #include "tests/support/sequence_random.h"
 #include "window/quiz/introduction.h"
@@ -81,6 +82,7 @@ private slots:
     void textBoxCanBeSelectedButNotEdited();
     void turnsCanBePlayedByKeyboardAlone();
     void everyPartOfTheWindowOffersTheStatistics();
+    void aLevelFromTheMenuDealsTheNextTurnNotThisOne();
 
 private:
     template <typename Widget> Widget* control(const char* name) const {
@@ -274,8 +276,8 @@ void QuizFormTest::turnsCanBePlayedByKeyboardAlone() {
     QCOMPARE(answered.count(), 2); // a refused pick is never announced
 }
 
-// A right click anywhere: on the window's own parts the menu holds the entry alone, in the
-// text box it comes below the box's own Copy and Select All.
+// A right click anywhere: on the window's own parts the menu holds the statistics, the level and
+// the data; in the text box they come below the box's own Copy and Select All.
 void QuizFormTest::everyPartOfTheWindowOffersTheStatistics() {
     const QSignalSpy statistics(form_.get(), &QuizForm::statisticsRequested);
     auto* text = control<QPlainTextEdit>("Text1_0");
@@ -299,11 +301,33 @@ void QuizFormTest::everyPartOfTheWindowOffersTheStatistics() {
         QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
                                 target->mapToGlobal(QPoint(5, 5)));
         QApplication::sendEvent(target, &event);
-        QVERIFY2(entries.contains(QStringLiteral("Статистика…")),
-                 qPrintable(target->objectName() + u':' + entries.join(u',')));
-        QCOMPARE(entries.size() > 1, target == text->viewport());
+        for (const QString& entry :
+             {QStringLiteral("Статистика…"), QStringLiteral("Трудност"), QStringLiteral("Данни")}) {
+            QVERIFY2(entries.contains(entry),
+                     qPrintable(target->objectName() + u':' + entries.join(u',')));
+        }
+        QCOMPARE(entries.size() > 3, target == text->viewport());
     }
     QCOMPARE(statistics.count(), 5);
+}
+
+// No pick is judged at a level it was not dealt at.
+void QuizFormTest::aLevelFromTheMenuDealsTheNextTurnNotThisOne() {
+    QuizForm form(std::make_unique<SeededRandomSource>(5), NumberStyle{});
+    const QSignalSpy chosen(&form, &QuizForm::levelChosen);
+    const QList<QAction*> levels = findControl<QMenu>(form, "levelMenu")->actions();
+    QCOMPARE(levels.size(), 5);
+    QVERIFY(levels[0]->isChecked());
+
+    const QString before = findControl<QListWidget>(form, "List1_0")->item(0)->text();
+    levels[4]->trigger();
+    QCOMPARE(chosen.count(), 1);
+    QVERIFY(levels[4]->isChecked() && !levels[0]->isChecked());
+    QCOMPARE(form.model().turn().level, 0);
+    QCOMPARE(findControl<QListWidget>(form, "List1_0")->item(0)->text(), before);
+
+    findControl<QPushButton>(form, "Command1")->click();
+    QCOMPARE(form.model().turn().level, 4);
 }
 
 QTEST_MAIN(QuizFormTest)

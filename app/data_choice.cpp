@@ -1,0 +1,59 @@
+#include "app/data_choice.h"
+
+#include "core/rate_table.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QFileInfo>
+
+namespace quiz {
+
+namespace {
+
+// Far beyond any file of daily rates (the ECB's whole history is under 2 MB).
+constexpr qint64 kLargestFile = 64 * 1024 * 1024;
+constexpr int kIdHexDigits = 12;
+
+} // namespace
+
+QString dataFileId(const QString& path, const QByteArray& bytes) {
+    const QByteArray hash = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
+    return QFileInfo(path).fileName() + u'@' + QString::fromLatin1(hash.left(kIdHexDigits));
+}
+
+std::shared_ptr<const DataSet> loadData(const QString& argument, QString& error) {
+    try {
+        if (argument == QStringLiteral("catalogue")) {
+            return DataSet::catalogue();
+        }
+        if (argument == QStringLiteral("ecb")) {
+            return DataSet::ecb();
+        }
+        QFile file(argument);
+        // A folder, a pipe or a device is no file of rates, and opening a pipe could block.
+        if (const QFileInfo info(argument); info.exists() && !info.isFile()) {
+            error = argument + QStringLiteral(": is not a file of rates but a ") +
+                    (info.isDir() ? QStringLiteral("folder") : QStringLiteral("special file"));
+            return nullptr;
+        }
+        if (!file.open(QIODevice::ReadOnly)) {
+            error = argument + QStringLiteral(": cannot be read: ") + file.errorString();
+            return nullptr;
+        }
+        if (file.size() > kLargestFile) {
+            error =
+                argument + QStringLiteral(": is larger than 64 MB, too large for a file of rates");
+            return nullptr;
+        }
+        const QByteArray bytes = file.read(kLargestFile + 1);
+        const std::string name = argument.toStdString();
+        return DataSet::fromTable(
+            readRateTable({bytes.constData(), std::size_t(bytes.size())}, name), DataKind::File,
+            dataFileId(argument, bytes).toStdString(), name);
+    } catch (const RateFileError& refused) {
+        error = QString::fromStdString(refused.what());
+    }
+    return nullptr;
+}
+
+} // namespace quiz

@@ -1,0 +1,13 @@
+#pragma once
+
+// The built-in extract of the ECB's euro reference rates (Source: ECB), in the ECB's own file
+// format: every currency that still floats against the euro, 1999 to 2025.
+
+#include <string>
+
+namespace quiz {
+
+// The whole file, made at build time from data/eurofxref-extract.csv.
+std::string ecbExtractText();
+
+} // namespace quiz

@@ -1,0 +1,42 @@
+#pragma once
+
+// Reading a file of daily exchange rates into the unbroken runs of each column.
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quiz {
+
+// A stretch of one column's values with no gap, oldest first.
+struct RateRun {
+    std::string column;             // the column's header ("USD"); "" for a file with one value
+                                    // column and no header; "2", "3", … (field numbers) for a
+                                    // file with several and no header
+    std::vector<std::string> dates; // "YYYY-MM-DD"
+    std::vector<std::string> texts; // each value as written, with "." as the decimal point
+};
+
+struct RateTable {
+    // Only runs of at least kValueCount values, columns in file order, then date order.
+    std::vector<RateRun> runs;
+};
+
+// A file that cannot be used. what() is one line, "<name>:<line>:<field>: <what is wrong>"
+// (both counted from 1), or "<name>: <what is wrong>" when no single place is at fault.
+class RateFileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Reads a whole file's bytes, in any of the forms it detects: the ECB's reference-rate file
+// as published, or a spreadsheet's file with a date column and up to 1000 value columns
+// (separator ",", ";" or tab; decimal point or comma; UTF-8 or Windows-1251; any line ends;
+// dates YYYY-MM-DD or DD.MM.YYYY in either order; cells quoted or not). The first line is a
+// header when its first cell does not start with a digit. Missing values (empty, N/A) end a
+// run; nothing is filled in. `name` is used in messages only. Throws RateFileError for a
+// file it cannot use. Linear in the size of the file.
+RateTable readRateTable(std::string_view bytes, std::string_view name);
+
+} // namespace quiz

@@ -1,0 +1,36 @@
+#pragma once
+
+// One answered turn as a row of the results CSV (RFC 4180, UTF-8, CR LF).
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace quiz {
+
+struct ResultRow {
+    std::string time;       // local time in ISO 8601, with its offset from UTC
+    std::uint32_t seed = 0; // the seed of the run, so the turn can be replayed
+    int turn = 0;           // 1 for the turn the window opens with
+    std::string currency;   // the ISO code, "USD"
+    std::string currencyName;
+    int realSide = 0;
+    int chosenSide = 0;
+    double spread = 0.0;
+    int decimals = 5; // the data's own precision, at which the spread is written
+    int level = 0;
+    std::string data;  // "catalogue", "ecb", or a file's name with the start of its SHA-256
+    std::string pupil; // who answered: a name given, or the login name
+    std::string host;  // the computer's name
+};
+
+// The first line of every results file, without its line end.
+std::string_view csvHeader();
+// One row, ended by CR LF. The spread is written at the data's precision, not as the double
+// difference (0.06676, not 0.0667599999999999), with "." whatever the user's locale.
+std::string csvLine(const ResultRow& row);
+// A field as RFC 4180 writes it: quoted when it holds a comma, a quote or a line break, and
+// also when it starts or ends with a blank, which spreadsheets would otherwise trim.
+std::string csvField(std::string_view text);
+
+} // namespace quiz

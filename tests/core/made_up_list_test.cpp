@@ -1,0 +1,116 @@
+// The difficulty levels: what each made-up list keeps of the real one, one pinned turn per
+// level, and a short run of the ladder of simple rules.
+
+#include "core/decimal_units.h"
+#include "core/level.h"
+#include "core/made_up_list.h"
+#include "core/random_source.h"
+#include "core/turn.h"
+#include "tests/support/simple_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+using namespace quiz;
+
+namespace {
+
+std::vector<std::int64_t> changesOf(const std::vector<std::int64_t>& values) {
+    std::vector<std::int64_t> changes;
+    for (std::size_t i = 1; i < values.size(); ++i) {
+        changes.push_back(values[i] - values[i - 1]);
+    }
+    std::sort(changes.begin(), changes.end());
+    return changes;
+}
+
+std::vector<std::int64_t> unitsOf(const std::vector<std::string>& texts, int decimals) {
+    std::vector<std::int64_t> units;
+    for (const std::string& text : texts) {
+        units.push_back(toUnits(text, decimals));
+    }
+    return units;
+}
+
+} // namespace
+
+TEST(MadeUpList, AboveLevelOneTheRealStepsComeInAnotherOrder) {
+    const auto data = DataSet::catalogue();
+    for (int level = 1; level < kLevelCount; ++level) {
+        SeededRandomSource random(11U + static_cast<unsigned>(level));
+        for (int i = 0; i < 200; ++i) {
+            SCOPED_TRACE("level " + std::to_string(level) + ", turn " + std::to_string(i));
+            const Turn turn = NewTurn(random, NumberStyle{}, *data, level);
+            const auto& real = turn.lists[static_cast<std::size_t>(turn.RealSide)];
+            const auto& made = turn.lists[static_cast<std::size_t>(turn.generatedSide())];
+            // Padded alike: every text of both lists has the same number of decimals.
+            for (const auto* list : {&real, &made}) {
+                for (const std::string& text : *list) {
+                    ASSERT_EQ(decimalsOf(text), turn.decimals) << text;
+                }
+            }
+            const auto realUnits = unitsOf(real, turn.decimals);
+            const auto madeUnits = unitsOf(made, turn.decimals);
+            ASSERT_EQ(madeUnits.size(), realUnits.size());
+            EXPECT_EQ(madeUnits.front(), realUnits.front());
+            EXPECT_NE(madeUnits, realUnits);
+            if (level >= 2) {
+                EXPECT_EQ(madeUnits.back(), realUnits.back());
+                EXPECT_EQ(changesOf(madeUnits), changesOf(realUnits));
+            }
+        }
+    }
+}
+
+TEST(MadeUpList, EachLevelDrawsItsOwnCountOfValues) {
+    const std::vector<std::int64_t> real{100, 103, 101, 108, 104, 110};
+    const std::size_t draws[] = {0, 6, 4, 4, 2}; // levels 1 to 4, for five changes
+    for (int level = 1; level < kLevelCount; ++level) {
+        struct Counting : RandomSource {
+            std::size_t count = 0;
+            SeededRandomSource inner{5};
+            float next() override { return ++count, inner.next(); }
+        } random;
+        madeUpUnits(level, real, random);
+        EXPECT_EQ(random.count, draws[level]) << "level " << level;
+    }
+    SeededRandomSource random(1);
+    EXPECT_THROW(madeUpUnits(0, real, random), std::out_of_range);
+    EXPECT_THROW(madeUpUnits(5, real, random), std::out_of_range);
+}
+
+// A change of engine, of draw order or of any level's method shows here.
+TEST(MadeUpList, SeedSevenDealsTheseMadeUpListsAtEveryLevel) {
+    const char* const pinned[] = {
+        "4.62565 4.62498 4.58541 4.49073 4.59824 4.57955 4.54727",
+        "4.47405 4.46867 4.55639 4.53169 4.52844 4.48956 4.53834",
+        "4.47405 4.49133 4.56291 4.51022 4.48939 4.48312 4.48030",
+        "4.47405 4.50813 4.57575 4.51410 4.47821 4.46752 4.48030",
+        "4.47405 4.57395 4.58915 4.55007 4.55635 4.51162 4.48030",
+    };
+    for (int level = 0; level < kLevelCount; ++level) {
+        SeededRandomSource random(7);
+        const Turn turn = NewTurn(random, NumberStyle{}, *DataSet::catalogue(), level);
+        EXPECT_EQ(turn.CurrencyNo, 3);
+        EXPECT_EQ(turn.RealSide, 1);
+        std::string every7th;
+        for (std::size_t i = 0; i < 43; i += 7) {
+            every7th += (i == 0 ? "" : " ") + turn.lists[0][i];
+        }
+        EXPECT_EQ(every7th, pinned[level]) << "level " << level;
+    }
+}
+
+TEST(MadeUpList, SimpleRulesLoseTheirEdgeLevelByLevel) {
+    constexpr int kTurns = 300;
+    const auto data = DataSet::catalogue();
+    const auto best = [&](int level) {
+        const auto accuracies = ruleAccuracies(*data, level, kTurns, 99);
+        return *std::max_element(accuracies.begin(), accuracies.end());
+    };
+    EXPECT_GE(ruleAccuracies(*data, 0, kTurns, 99).front(), 0.99); // sum |changes| at level 0
+    EXPECT_LE(best(4), 0.68);
+}

@@ -1,0 +1,319 @@
+#include "core/results_file.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdint>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+using namespace quiz;
+using Kind = ResultsFile::OpenError::Kind;
+using Mode = ResultsFile::Mode;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kHeader = "time,turn,name,right";
+const std::string kHeaderLine = kHeader + "\r\n";
+const std::string kRow = "2026-12-08T09:15:00+02:00,1,\"паунд, GBP \",0\r\n";
+const std::string kNextRow = "2026-12-08T09:16:00+02:00,2,йена,1\r\n";
+
+// Strict RFC 4180: quotes closed before a comma or line end, no lone CR, the last row ended,
+// and as many fields in every row as in the header. Returns the fault, empty when none.
+std::string csvFault(std::string_view text) {
+    std::vector<std::size_t> widths;
+    std::size_t fields = 1;
+    enum { Plain, Quoted, Closed } state = Plain;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        const std::string at = " at byte " + std::to_string(i);
+        if (state == Quoted) {
+            const bool doubled = c == '"' && text.substr(i + 1).starts_with('"');
+            i += doubled ? 1 : 0;
+            state = c == '"' && !doubled ? Closed : Quoted;
+        } else if (c == ',' || c == '\n') {
+            state = Plain;
+            fields += c == ',' ? 1 : 0;
+            if (c == '\n') {
+                widths.push_back(std::exchange(fields, 1));
+            }
+        } else if (c == '\r' ? !text.substr(i + 1).starts_with('\n') : state == Closed) {
+            return "stray byte" + at;
+        } else if (c == '"' && (i == 0 || text[i - 1] == ',' || text[i - 1] == '\n')) {
+            state = Quoted;
+        } else if (c == '"') {
+            return "quote inside a field" + at;
+        }
+    }
+    if (state == Quoted || (!text.empty() && text.back() != '\n')) {
+        return "the last row is not whole";
+    }
+    const auto odd = std::find_if(widths.begin(), widths.end(),
+                                  [&](std::size_t width) { return width != widths.front(); });
+    return odd == widths.end() ? "" : "row " + std::to_string(odd - widths.begin()) + " is cut";
+}
+
+std::string contents(const fs::path& path) {
+    std::ostringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    return text.str();
+}
+
+// Sends the first `budget` bytes to the file and the rest to `sink` (/dev/full, or a pipe
+// with no reader), where the system itself fails them; at most `chunk` bytes a call (none
+// at all when it is 0).
+struct Plan {
+    std::size_t budget = SIZE_MAX;
+    std::size_t chunk = SIZE_MAX;
+    int interruptions = 0;
+    int sink = -1;
+};
+
+class FailingWriter final : public DescriptorWriter {
+public:
+    std::int64_t write(int descriptor, const char* data, std::size_t size) override {
+        if (plan.interruptions > 0 && plan.interruptions--) {
+            errno = EINTR;
+            return -1;
+        }
+        if (plan.chunk == 0) {
+            return 0;
+        }
+        const std::size_t count = std::min({size, plan.chunk, plan.budget});
+        plan.budget -= count;
+        return count == 0 ? ::write(plan.sink, data, size) : ::write(descriptor, data, count);
+    }
+    Plan plan;
+};
+
+class ResultsFileTest : public testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "results_file_XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        folder = pattern;
+        path = (folder / "results.csv").string();
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    void write(const fs::path& where, const std::string& text) {
+        std::ofstream(where, std::ios::binary) << text;
+    }
+    std::unique_ptr<ResultsFile> open(DescriptorWriter& writer = systemWriter()) {
+        auto file = ResultsFile::open(path, kHeader, Mode::Append, error, writer);
+        EXPECT_TRUE(file) << error.text;
+        return file;
+    }
+    std::string wholeContents(const fs::path& where) {
+        const std::string text = contents(where);
+        EXPECT_EQ(csvFault(text), "") << where;
+        return text;
+    }
+
+    fs::path folder;
+    std::string path;
+    ResultsFile::OpenError error;
+};
+
+struct FailureCase {
+    const char* name;
+    std::size_t budget;
+    std::size_t chunk;
+    int interruptions;
+    const char* sink; // a device path, or "" for a pipe whose reader has gone
+    int errorNumber;
+};
+
+const FailureCase kFailures[] = {
+    {"short writes and interruptions", SIZE_MAX, 3, 2, "/dev/full", 0},
+    {"disk full", 0, SIZE_MAX, 0, "/dev/full", ENOSPC},
+    {"full after one byte", 1, SIZE_MAX, 0, "/dev/full", ENOSPC},
+    {"full in the quoted name", 31, 7, 1, "/dev/full", ENOSPC},
+    {"full one byte short", kRow.size() - 1, SIZE_MAX, 0, "/dev/full", ENOSPC},
+    {"full right after the row", kRow.size(), SIZE_MAX, 0, "/dev/full", 0},
+    {"reader gone", 10, SIZE_MAX, 0, "", EPIPE},
+    {"no progress", SIZE_MAX, 0, 0, "/dev/full", EIO},
+};
+
+} // namespace
+
+TEST_F(ResultsFileTest, AFailedRowLeavesNoFragmentAndTheNextOneIsWhole) {
+    const auto oldHandler = std::signal(SIGPIPE, SIG_IGN);
+    for (const FailureCase& test : kFailures) {
+        SCOPED_TRACE(test.name);
+        fs::remove(path);
+        FailingWriter writer;
+        auto file = open(writer);
+        ASSERT_TRUE(file->append(kNextRow).written);
+
+        int pipeEnds[2] = {-1, -1};
+        ASSERT_EQ(::pipe(pipeEnds), 0);
+        ::close(pipeEnds[0]);
+        writer.plan = {test.budget, test.chunk, test.interruptions,
+                       *test.sink ? ::open(test.sink, O_WRONLY) : pipeEnds[1]};
+        const WriteOutcome outcome = file->append(kRow);
+        EXPECT_EQ(outcome.written, test.errorNumber == 0);
+        EXPECT_EQ(outcome.errorNumber, test.errorNumber);
+        EXPECT_EQ(outcome.error.empty(), test.errorNumber == 0);
+        ::close(writer.plan.sink);
+        ::close(pipeEnds[1]);
+
+        writer.plan = {}; // space freed
+        EXPECT_TRUE(file->append(kNextRow).written);
+        EXPECT_EQ(wholeContents(path),
+                  kHeaderLine + kNextRow + (outcome.written ? kRow : "") + kNextRow);
+    }
+    std::signal(SIGPIPE, oldHandler);
+}
+
+TEST_F(ResultsFileTest, AHeaderThatCannotBeWrittenLeavesAnEmptyFile) {
+    for (const std::size_t budget : {std::size_t{0}, std::size_t{5}, kHeaderLine.size() - 1}) {
+        FailingWriter writer;
+        writer.plan = {.budget = budget, .sink = ::open("/dev/full", O_WRONLY)};
+        EXPECT_FALSE(ResultsFile::open(path, kHeader, Mode::Append, error, writer));
+        EXPECT_EQ(error.errorNumber, ENOSPC);
+        EXPECT_EQ(contents(path), "");
+        ::close(writer.plan.sink);
+    }
+    open();
+    EXPECT_EQ(wholeContents(path), kHeaderLine);
+}
+
+TEST_F(ResultsFileTest, OnlyARegularFileIsAccepted) {
+    const std::string fifo = folder / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    int pipeEnds[2];
+    ASSERT_EQ(::pipe(pipeEnds), 0);
+    sockaddr_un address{.sun_family = AF_UNIX, .sun_path = {}};
+    const std::string socketPath = folder / "socket";
+    socketPath.copy(address.sun_path, sizeof address.sun_path - 1);
+    const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_EQ(::bind(socket, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+
+    // A FIFO with no reader must not block the start; /proc/self/fd/N is --log /dev/stdout.
+    for (const std::string& notPlain : {fifo, folder.string(), socketPath, std::string("/dev/full"),
+                                        "/proc/self/fd/" + std::to_string(pipeEnds[1])}) {
+        for (const Mode mode : {Mode::Append, Mode::CreateNew}) {
+            EXPECT_FALSE(ResultsFile::open(notPlain, kHeader, mode, error)) << notPlain;
+            EXPECT_EQ(error.kind, Kind::NotRegular) << notPlain << ": " << error.text;
+        }
+    }
+    ::close(socket);
+    ::close(pipeEnds[0]);
+    ::close(pipeEnds[1]);
+}
+
+struct MoveCase {
+    const char* name;
+    std::string replacement; // what is renamed over the file; nothing when it is only removed
+    bool keepsBackup;        // the old file is moved aside first, as some editors do
+    std::string rowsGoTo;
+    std::string rowsFollow; // what the file the rows go to holds before them
+};
+
+TEST_F(ResultsFileTest, RowsFollowAFileThatWasDeletedOrReplaced) {
+    const MoveCase cases[] = {
+        {"deleted", "", false, "results.csv", kHeaderLine},
+        {"an editor's copy", kHeaderLine + kRow, false, "results.csv", kHeaderLine + kRow},
+        {"a copy beside a backup", kHeaderLine + kRow, true, "results.csv", kHeaderLine + kRow},
+        {"a copy without a last line end", kHeaderLine + "x,1,y,0", false, "results.csv",
+         kHeaderLine + "x,1,y,0\r\n"},
+        {"another program's file", "a,b\r\n1,2\r\n", false, "results-2.csv", kHeaderLine},
+    };
+    for (const MoveCase& test : cases) {
+        SCOPED_TRACE(test.name);
+        fs::remove_all(folder);
+        fs::create_directory(folder);
+        auto file = open();
+        ASSERT_TRUE(file->append(kRow).written);
+        if (test.keepsBackup) {
+            fs::rename(path, path + "~");
+        }
+        if (test.replacement.empty()) {
+            fs::remove(path);
+        } else {
+            write(folder / "copy", test.replacement);
+            fs::rename(folder / "copy", path);
+        }
+        const WriteOutcome moved = file->append(kNextRow);
+        const std::string rowsGoTo = (folder / test.rowsGoTo).string();
+        EXPECT_TRUE(moved.written);
+        EXPECT_EQ(moved.replacedBy, rowsGoTo);
+        EXPECT_EQ(file->append(kNextRow).replacedBy, ""); // said once
+        EXPECT_EQ(file->path(), rowsGoTo);
+        EXPECT_EQ(wholeContents(rowsGoTo), test.rowsFollow + kNextRow + kNextRow);
+    }
+}
+
+TEST_F(ResultsFileTest, AnExistingLastRowIsEndedBeforeTheNextOne) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"", kHeaderLine},
+        {kHeader, kHeaderLine},
+        {kHeaderLine + "x,1,y,0", kHeaderLine + "x,1,y,0\r\n"},
+        {kHeader + "\nx,1,y,0\n", kHeader + "\nx,1,y,0\n"},
+    };
+    for (const auto& [before, afterOpen] : cases) {
+        write(path, before);
+        auto file = open();
+        EXPECT_EQ(contents(path), afterOpen);
+        EXPECT_TRUE(file->append(kRow).written);
+        EXPECT_EQ(wholeContents(path), afterOpen + kRow);
+    }
+}
+
+TEST_F(ResultsFileTest, AFileWithAnotherHeaderIsLeftAsItIsAndAFreeNameSuggested) {
+    const struct {
+        std::string file, text, taken, suggestion;
+    } cases[] = {
+        {"results.csv", "a,b,c\r\n1,2,3\r\n", "", "results-2.csv"},
+        {"results.csv", "\xEF\xBB\xBF" + kHeaderLine, "", "results-2.csv"},
+        {"results.csv", "time,turn", "", "results-2.csv"},
+        {"results.csv", kHeader + ",extra\r\n", "results-2.csv", "results-3.csv"},
+        {"log", "x", "", "log-2"},
+        {"class.7/log", "x", "class.7/log-2", "class.7/log-3"},
+    };
+    for (const auto& test : cases) {
+        fs::remove_all(folder);
+        fs::create_directories(folder / "class.7");
+        write(folder / test.file, test.text);
+        if (!test.taken.empty()) {
+            write(folder / test.taken, "");
+        }
+        const fs::path wanted = folder / test.file;
+        EXPECT_FALSE(ResultsFile::open(wanted, kHeader, Mode::Append, error)) << test.file;
+        EXPECT_EQ(error.kind, Kind::OtherHeader);
+        EXPECT_EQ(error.suggestedPath, (folder / test.suggestion).string());
+        EXPECT_FALSE(fs::exists(error.suggestedPath));
+        EXPECT_EQ(contents(wanted), test.text);
+    }
+}
+
+TEST_F(ResultsFileTest, CreateNewRefusesAnyExistingFile) {
+    for (const std::string& existing : {std::string(), kHeaderLine}) {
+        write(path, existing);
+        EXPECT_FALSE(ResultsFile::open(path, kHeader, Mode::CreateNew, error));
+        EXPECT_EQ(error.errorNumber, EEXIST);
+        EXPECT_EQ(error.suggestedPath, (folder / "results-2.csv").string());
+        EXPECT_EQ(contents(path), existing);
+    }
+    fs::remove(path);
+    EXPECT_TRUE(ResultsFile::open(path, kHeaderLine, Mode::CreateNew, error));
+    EXPECT_EQ(wholeContents(path), kHeaderLine);
+}
+
+TEST_F(ResultsFileTest, ANameWithANulIsRefusedRatherThanCutShort) {
+    EXPECT_FALSE(ResultsFile::open(path + '\0' + ".bak", kHeader, Mode::Append, error));
+    EXPECT_EQ(error.errorNumber, EINVAL);
+    EXPECT_FALSE(fs::exists(path));
+}
