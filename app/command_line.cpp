@@ -82,7 +82,21 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     const QCommandLineOption log(QStringLiteral("log"),
                                  QStringLiteral("Append one CSV row per answered turn to FILE."),
                                  QStringLiteral("FILE"));
-    parser.addOptions({help, version, seed, level, data, log});
+    const QCommandLineOption classDir(
+        QStringLiteral("class-dir"),
+        QStringLiteral("Write this run's answers to a new file of its own in the class folder "
+                       "DIR (a shared folder), named from the pupil, the computer and the time."),
+        QStringLiteral("DIR"));
+    const QCommandLineOption pupil(QStringLiteral("pupil"),
+                                   QStringLiteral("The pupil's name for the results (default: "
+                                                  "the login name)."),
+                                   QStringLiteral("NAME"));
+    const QCommandLineOption teacher(
+        QStringLiteral("teacher"),
+        QStringLiteral("Open the teacher's view of the class folder DIR instead of the quiz: "
+                       "every pupil's results, followed live."),
+        QStringLiteral("DIR"));
+    parser.addOptions({help, version, seed, level, data, log, classDir, pupil, teacher});
 
     if (!parser.parse(arguments)) {
         return refuse(parser.errorText() + QStringLiteral(" See --help."));
@@ -128,6 +142,35 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         line.logPath = parser.value(log);
         if (line.logPath.isEmpty()) {
             return refuse(QStringLiteral("--log needs the name of a file."));
+        }
+    }
+    if (parser.isSet(classDir)) {
+        line.classDir = parser.value(classDir);
+        if (line.classDir.isEmpty()) {
+            return refuse(QStringLiteral("--class-dir needs the name of a folder."));
+        }
+        if (!line.logPath.isEmpty()) {
+            return refuse(QStringLiteral("--log and --class-dir both say where the answers go; "
+                                         "give one of them."));
+        }
+    }
+    if (parser.isSet(pupil)) {
+        line.pupil = parser.value(pupil).trimmed();
+        if (line.pupil.isEmpty()) {
+            return refuse(QStringLiteral("--pupil needs a name."));
+        }
+    }
+    if (parser.isSet(teacher)) {
+        line.teacherDir = parser.value(teacher);
+        if (line.teacherDir.isEmpty()) {
+            return refuse(QStringLiteral("--teacher needs the name of a folder."));
+        }
+        for (const QCommandLineOption* quizOnly : {&seed, &level, &data, &log, &classDir, &pupil}) {
+            if (parser.isSet(*quizOnly)) {
+                return refuse(QStringLiteral("--teacher opens the class view, which takes no "
+                                             "--%1.")
+                                  .arg(quizOnly->names().constFirst()));
+            }
         }
     }
     return line;

@@ -1,6 +1,7 @@
 #pragma once
 
-// The program's own options: --seed, --level, --data and --log, with --help and --version.
+// The program's own options: the quiz's (--seed, --level, --data), where results go (--log,
+// --class-dir, --pupil), the teacher's view (--teacher), and --help and --version.
 
 #include <QString>
 #include <QStringList>
@@ -14,9 +15,12 @@ struct CommandLine {
     enum class Action { Run, ShowHelp, ShowVersion, Refuse };
 
     Action action = Action::Run;
-    std::optional<std::uint32_t> seed;          // none: seed from the clock
-    QString logPath;                            // empty: write no log
-    int level = 0;                              // difficulty, 0 to kLevelCount - 1
+    std::optional<std::uint32_t> seed; // none: seed from the clock
+    QString logPath;                   // empty: write no log
+    QString classDir;                  // empty: no class folder; else a new file there for this run
+    QString pupil;                     // empty: the login name
+    QString teacherDir; // set: open the class view of this folder instead of the quiz
+    int level = 0;      // difficulty, 0 to kLevelCount - 1
     QString data = QStringLiteral("catalogue"); // "catalogue", "ecb", or a file of rates
     // For ShowHelp and ShowVersion the text to print; for Refuse the one line saying why.
     QString text;

@@ -4,11 +4,14 @@
 #include "app/number_style_from_locale.h"
 #include "app/platform_start.h"
 #include "app/window_icon.h"
+#include "core/class_file_name.h"
 #include "core/random_source.h"
 #include "core/result_row.h"
 #include "core/results_file.h"
 
 #include <QApplication>
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -82,6 +85,36 @@ std::unique_ptr<ResultsFile> openLog(const QString& path, QString& refusal) {
     return nullptr;
 }
 
+// A new file of this run's own in the class folder. Two runs of one pupil on one computer in
+// the same second get two names, never one file.
+std::unique_ptr<ResultsFile> openClassFile(const QString& folder, const std::string& pupil,
+                                           const std::string& host, QString& refusal) {
+    const QFileInfo info(folder);
+    const QString program = QCoreApplication::applicationName();
+    if (!info.isDir()) {
+        refusal = QStringLiteral("%1: the class folder \"%2\" does not exist or is not a folder.")
+                      .arg(program, folder);
+        return nullptr;
+    }
+    const std::string name = classFileName(pupil, host, QDateTime::currentSecsSinceEpoch());
+    std::string path =
+        QFile::encodeName(QDir(info.absoluteFilePath()).filePath(QString::fromStdString(name)))
+            .toStdString();
+    ResultsFile::OpenError error;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (auto file = ResultsFile::open(path, csvHeader(), ResultsFile::Mode::CreateNew, error)) {
+            return file;
+        }
+        if (error.suggestedPath.empty()) {
+            break;
+        }
+        path = error.suggestedPath;
+    }
+    refusal = QStringLiteral("%1: cannot write in the class folder \"%2\": %3")
+                  .arg(program, folder, QString::fromStdString(error.text));
+    return nullptr;
+}
+
 // A message line stays one line whatever a file's name holds.
 QString oneLine(QString text) {
     static const QRegularExpression controls(QStringLiteral("[\\x00-\\x1f]"));
@@ -141,8 +174,15 @@ std::unique_ptr<Classroom> attachClassroom(QuizForm& form, std::uint32_t seed,
 
 std::unique_ptr<QuizSession> startQuiz(const CommandLine& line, const QLocale& locale,
                                        QString& refusal) {
-    ResultsTarget results{.file = nullptr, .pupil = loginName(), .host = hostName()};
-    if (!line.logPath.isEmpty() && !(results.file = openLog(line.logPath, refusal))) {
+    ResultsTarget results{.file = nullptr,
+                          .pupil = line.pupil.isEmpty() ? loginName() : line.pupil.toStdString(),
+                          .host = hostName()};
+    if (!line.logPath.isEmpty()) {
+        results.file = openLog(line.logPath, refusal);
+    } else if (!line.classDir.isEmpty()) {
+        results.file = openClassFile(line.classDir, results.pupil, results.host, refusal);
+    }
+    if (!refusal.isEmpty()) {
         return nullptr;
     }
     QString dataError;
@@ -159,6 +199,17 @@ std::unique_ptr<QuizSession> startQuiz(const CommandLine& line, const QLocale& l
     connectDataMenu(*session->form);
     session->classroom = attachClassroom(*session->form, seed, std::move(results));
     return session;
+}
+
+std::unique_ptr<TeacherWindow> startTeacher(const CommandLine& line, const QLocale& locale,
+                                            QString& refusal) {
+    if (!QFileInfo(line.teacherDir).isDir()) {
+        refusal = QStringLiteral("%1: the class folder \"%2\" does not exist or is not a folder.")
+                      .arg(QCoreApplication::applicationName(), line.teacherDir);
+        return nullptr;
+    }
+    return std::make_unique<TeacherWindow>(QFileInfo(line.teacherDir).absoluteFilePath(),
+                                           numberStyleFrom(locale));
 }
 
 int runQuiz(int argc, char* argv[], const ProgramIdentity& identity) {
@@ -181,12 +232,22 @@ int runQuiz(int argc, char* argv[], const ProgramIdentity& identity) {
         return finish(line);
     }
     QString refusal;
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(identity.appId));
+    if (!line.teacherDir.isEmpty()) {
+        const std::unique_ptr<TeacherWindow> teacher =
+            startTeacher(line, QLocale::system(), refusal);
+        if (!teacher) {
+            std::fprintf(stderr, "%s\n", qPrintable(oneLine(refusal)));
+            return kBadArguments;
+        }
+        teacher->show();
+        return QApplication::exec();
+    }
     const std::unique_ptr<QuizSession> session = startQuiz(line, QLocale::system(), refusal);
     if (!session) {
-        std::fprintf(stderr, "%s\n", qPrintable(refusal));
+        std::fprintf(stderr, "%s\n", qPrintable(oneLine(refusal)));
         return kBadArguments;
     }
-    QGuiApplication::setDesktopFileName(QString::fromUtf8(identity.appId));
     setWindowIconAfterFirstFrame(*session->form, QString::fromUtf8(identity.windowIcon));
     session->form->show();
     return QApplication::exec();

@@ -5,6 +5,7 @@
 #include "app/command_line.h"
 #include "window/classroom/classroom.h"
 #include "window/quiz/quiz_form.h"
+#include "window/teacher/teacher_window.h"
 
 #include <QLocale>
 #include <QString>
@@ -42,6 +43,10 @@ std::string hostName();
 // program name first, in `refusal`. Needs a QApplication.
 std::unique_ptr<QuizSession> startQuiz(const CommandLine& line, const QLocale& locale,
                                        QString& refusal);
+
+// The teacher's view of the folder `line` names, or null and the one line saying why.
+std::unique_ptr<TeacherWindow> startTeacher(const CommandLine& line, const QLocale& locale,
+                                            QString& refusal);
 
 // The whole program: the display check, Qt's start, the options, the session and the event
 // loop. Returns the exit code.

@@ -2,7 +2,8 @@
 // first window has been painted it prints the monotonic clock and the first item of every list
 // box, then ends the program normally. Loaded with
 //   QT_PLUGIN_PATH=<build>/plugins QT_QPA_GENERIC_PLUGINS=firstframeprobe program ...
-// With QUIZ_PROBE_CLICK=<object name> it first clicks that button, as a user would.
+// With QUIZ_PROBE_CLICK=<object name>[,<object name>…] it first clicks those buttons in turn,
+// as a user would, QUIZ_PROBE_REPEAT times over (once by default).
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -31,16 +32,23 @@ protected:
     }
 
 private:
-    static void clickRequestedButton() {
-        const QString name = qEnvironmentVariable("QUIZ_PROBE_CLICK");
-        if (name.isEmpty()) {
-            return;
-        }
+    static void click(const QString& name) {
         for (const QWidget* window : QApplication::topLevelWidgets()) {
             if (auto* button = window->findChild<QAbstractButton*>(name)) {
                 button->click();
                 std::printf("clicked %s\n", qPrintable(name));
                 return;
+            }
+        }
+    }
+
+    static void clickRequestedButton() {
+        const QStringList names =
+            qEnvironmentVariable("QUIZ_PROBE_CLICK").split(u',', Qt::SkipEmptyParts);
+        const int repeat = std::max(1, qEnvironmentVariableIntValue("QUIZ_PROBE_REPEAT"));
+        for (int round = 0; round < repeat; ++round) {
+            for (const QString& name : names) {
+                click(name);
             }
         }
     }

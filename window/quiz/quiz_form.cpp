@@ -1,6 +1,7 @@
 #include "window/quiz/quiz_form.h"
 
 #include "core/option_captions.h"
+#include "window/quiz/caption_fit.h"
 #include "window/quiz/introduction.h"
 
 #include <QAction>
@@ -17,6 +18,8 @@
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QTextCursor>
+#include <QTextDocument>
 
 #include <string_view>
 
@@ -52,6 +55,7 @@ constexpr QRgb kOptionColour = qRgb(255, 128, 255);
 constexpr QRgb kCommandColour = qRgb(255, 0, 0);
 // A locked option must still show what was picked: the style's pale grey vanishes on pink.
 constexpr QRgb kLockedTextColour = qRgb(80, 80, 80);
+constexpr QRgb kLockedBaseColour = qRgb(235, 235, 235);
 
 constexpr int kFontPointSize = 12;
 
@@ -84,13 +88,51 @@ void fillBackground(QWidget* widget, QRgb colour) {
     widget->setAutoFillBackground(true);
 }
 
-void darkenLockedText(QWidget* widget) {
+// The quiz's own fills are light in every theme, so their text and a radio button's indicator
+// are fixed to match: dark text, a white indicator with a black dot, and a locked option still
+// showing what was picked, where the style's pale grey would vanish on pink.
+void fixTextColours(QWidget* widget) {
     QPalette palette = widget->palette();
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        for (const QPalette::ColorRole role :
+             {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
+            palette.setColor(group, role, Qt::black);
+        }
+        palette.setColor(group, QPalette::Base, Qt::white);
+    }
     for (const QPalette::ColorRole role :
          {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
         palette.setColor(QPalette::Disabled, role, kLockedTextColour);
     }
+    palette.setColor(QPalette::Disabled, QPalette::Base, kLockedBaseColour);
     widget->setPalette(palette);
+}
+
+// Room a control leaves its caption: the indicator of a radio button, the frame of a button.
+int captionRoom(const QWidget* widget) {
+    constexpr int kFrame = 8;
+    if (qobject_cast<const QRadioButton*>(widget)) {
+        return widget->width() -
+               widget->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, widget) -
+               widget->style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, widget) -
+               kFrame;
+    }
+    return widget->width() - kFrame;
+}
+
+void fitCaption(QWidget* widget, const QString& caption) {
+    QFont font = widget->font();
+    if (const int size = fittingPointSize(font, caption, captionRoom(widget));
+        size < font.pointSize()) {
+        font.setPointSize(size);
+        widget->setFont(font);
+    }
+}
+
+// The last line of a transcript, without its line end.
+QString lastLine(const std::string& transcript) {
+    QString text = QString::fromStdString(transcript).trimmed();
+    return text.mid(text.lastIndexOf(u'\n') + 1).trimmed();
 }
 
 QStringList toStringList(const std::vector<std::string>& texts) {
@@ -126,6 +168,7 @@ QuizForm::QuizForm(std::unique_ptr<RandomSource> random, NumberStyle style,
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     setFont(QFont(QStringLiteral("Times New Roman"), kFontPointSize));
     fillBackground(this, kBackgroundColour);
+    fixTextColours(this);
 
     createControls();
     orderTabStops();
@@ -143,15 +186,17 @@ void QuizForm::createControls() {
         Label1[i] = new QLabel(QString::fromUtf8(kLabelCaptions[i]), this);
         Label1[i]->setObjectName(QStringLiteral("Label1_%1").arg(i));
         Label1[i]->setGeometry(kLabelGeometry[i]);
+        fitCaption(Label1[i], Label1[i]->text());
         Label1[i]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         fillBackground(Label1[i], kLabelColour);
 
         Option1[i] = new QRadioButton(QString::fromUtf8(kOptionCaptions[i]), this);
         Option1[i]->setObjectName(QStringLiteral("Option1_%1").arg(i));
         Option1[i]->setGeometry(kOptionGeometry[i]);
+        fitCaption(Option1[i], Option1[i]->text());
         Option1[i]->setAccessibleDescription(QString::fromUtf8(kOptionDescription));
         fillBackground(Option1[i], kOptionColour);
-        darkenLockedText(Option1[i]);
+        fixTextColours(Option1[i]);
 
         List1[i] = new QListWidget(this);
         List1[i]->setObjectName(QStringLiteral("List1_%1").arg(i));
@@ -174,6 +219,7 @@ void QuizForm::createControls() {
     Command1 = new QPushButton(QString::fromUtf8(kCommandCaption), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(kCommandGeometry);
+    fitCaption(Command1, Command1->text());
     Command1->setAccessibleDescription(QString::fromUtf8(kCommandDescription));
     makeSolidButton(Command1, kCommandColour, this);
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
@@ -274,6 +320,14 @@ void QuizForm::orderTabStops() {
 
 void QuizForm::Option1_Click(int Index) {
     const bool judged = model_.Option1_Click(Index);
+    if (judged) {
+        // The options lock now and the next thing to do is a new turn. The focus moves before
+        // they lock, so it never stops on a list on the way; and it carries the verdict, which
+        // a screen reader then speaks without the user moving.
+        Command1->setAccessibleDescription(lastLine(model_.Transcript()) + QStringLiteral(". ") +
+                                           QString::fromUtf8(kCommandDescription));
+        Command1->setFocus();
+    }
     showOptions(); // in step with the model even for a pick it refused
     if (!judged) {
         return;
@@ -281,8 +335,6 @@ void QuizForm::Option1_Click(int Index) {
     showTranscript();
     // The verdict is the newest line; keep it in view below a long introduction.
     Text1->verticalScrollBar()->setValue(Text1->verticalScrollBar()->maximum());
-    // The options are locked now; the next thing to do is a new turn.
-    Command1->setFocus();
     emit turnAnswered(Index);
 }
 
@@ -291,6 +343,12 @@ void QuizForm::Command1_Click() {
     showTurn();
     showOptions();
     showTranscript();
+    // The new turn's report is read out with the option the focus lands on.
+    QString report = QString::fromStdString(model_.Transcript()).trimmed();
+    report.replace(QStringLiteral("\r\n"), QStringLiteral(". "));
+    Option1[0]->setAccessibleDescription(report + QStringLiteral(". ") +
+                                         QString::fromUtf8(kOptionDescription));
+    Command1->setAccessibleDescription(QString::fromUtf8(kCommandDescription));
     Option1[0]->setFocus(); // ready to pick with Space, or to move on with the arrow keys
     emit turnStarted();
 }
@@ -315,8 +373,22 @@ void QuizForm::showOptions() {
     optionGroup_->setExclusive(true);
 }
 
+// A verdict is added as one new line, not by rewriting the box, so a screen reader hears the
+// line rather than the whole text deleted and inserted again.
 void QuizForm::showTranscript() {
-    Text1->setPlainText(QString::fromStdString(model_.Transcript()));
+    const std::string& transcript = model_.Transcript();
+    const auto shown = [](std::string_view text) {
+        return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
+            .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    };
+    if (!shownTranscript_.empty() && transcript.starts_with(shownTranscript_)) {
+        QTextCursor end(Text1->document());
+        end.movePosition(QTextCursor::End);
+        end.insertText(shown(std::string_view(transcript).substr(shownTranscript_.size())));
+    } else {
+        Text1->setPlainText(shown(transcript));
+    }
+    shownTranscript_ = transcript;
 }
 
 } // namespace quiz

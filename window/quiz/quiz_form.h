@@ -12,6 +12,7 @@
 
 #include <array>
 #include <memory>
+#include <string>
 
 class QAction;
 class QButtonGroup;
@@ -71,6 +72,7 @@ private:
     QPushButton* Command1 = nullptr;
     QPlainTextEdit* Text1 = nullptr;
     QAction* statisticsAction_ = nullptr;
+    std::string shownTranscript_; // what Text1 shows, as the model wrote it
     std::array<QAction*, kLevelCount> levelActions_{};
     std::array<QAction*, 3> dataActions_{}; // by DataKind
 };

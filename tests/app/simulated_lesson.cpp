@@ -1,0 +1,73 @@
+// A lesson in miniature: 30 quiz processes write to one class folder at the same time while the
+// teacher's reader follows it; at the end every answer given is counted exactly once.
+//   simulated_lesson <quiz program>   (with the first-frame probe in the environment)
+
+#include "window/teacher/class_folder.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr int kPupils = 30;
+constexpr int kTurnsEach = 12;
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    const QCoreApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: simulated_lesson <quiz program>\n");
+        return 2;
+    }
+    QTemporaryDir folder;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QUIZ_PROBE_CLICK"), QStringLiteral("Option1_0,Command1"));
+    environment.insert(QStringLiteral("QUIZ_PROBE_REPEAT"), QString::number(kTurnsEach));
+
+    std::vector<std::unique_ptr<QProcess>> pupils;
+    for (int pupil = 1; pupil <= kPupils; ++pupil) {
+        auto process = std::make_unique<QProcess>();
+        process->setProcessEnvironment(environment);
+        process->start(QString::fromLocal8Bit(argv[1]),
+                       {QStringLiteral("--seed"), QString::number(pupil), QStringLiteral("--level"),
+                        QString::number(pupil % 5), QStringLiteral("--class-dir"), folder.path(),
+                        QStringLiteral("--pupil"), QStringLiteral("Ученик %1").arg(pupil)});
+        pupils.push_back(std::move(process));
+    }
+    // The teacher reads while they write, half-written lines and all.
+    quiz::ClassFolder teacher(folder.path());
+    int reads = 0;
+    bool running = true;
+    while (running) {
+        teacher.refresh();
+        ++reads;
+        running = false;
+        for (const auto& process : pupils) {
+            // A short wait lets QProcess notice an exit; there is no event loop here.
+            const bool finished =
+                process->waitForFinished(1) || process->state() == QProcess::NotRunning;
+            running = running || !finished;
+        }
+    }
+    for (const auto& process : pupils) {
+        if (process->exitStatus() != QProcess::NormalExit || process->exitCode() != 0) {
+            std::fprintf(stderr, "a pupil's quiz ended badly: %s\n",
+                         process->readAllStandardError().constData());
+            return 1;
+        }
+    }
+    teacher.refresh();
+    const quiz::ClassSummary summary = teacher.results().summary();
+    std::printf("pupils %d, answers %d, skipped %zu, reads %d\n", summary.pupils,
+                summary.total.answered, teacher.results().skipped().size(), reads);
+    const bool exact = summary.pupils == kPupils &&
+                       summary.total.answered == kPupils * kTurnsEach &&
+                       teacher.results().skipped().empty();
+    return exact ? 0 : 1;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+// Follows a class folder on disk: each results file read once, a little more at each refresh.
+
+#include "core/class_results.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace quiz {
+
+class ClassFolder {
+public:
+    explicit ClassFolder(QString path);
+
+    // Reads what is new in the folder: new files, new bytes, files gone, shrunk or replaced.
+    // Returns false, keeping what was read, when the folder cannot be listed (an unplugged
+    // share); it is tried again at the next refresh.
+    bool refresh();
+
+    const QString& path() const { return path_; }
+    const ClassResults& results() const { return results_; }
+    // Files that could not be opened at the last refresh, each with its reason.
+    const QStringList& unreadable() const { return unreadable_; }
+
+private:
+    void readNewBytes(const QString& name);
+
+    QString path_;
+    ClassResults results_;
+    QStringList unreadable_;
+};
+
+} // namespace quiz
