@@ -14,9 +14,13 @@ namespace {
 
 constexpr auto kSeedLimit = std::numeric_limits<std::uint32_t>::max();
 
-const QString kDescription = QStringLiteral(
-    "A quiz for an informatics lesson: which of two lists is a real exchange-rate series?\n"
-    "Qt's own options, such as -platform and -style, are accepted as well.");
+// Translated when asked for, once a translator may have been installed.
+QString description() {
+    return QCoreApplication::translate(
+        "quiz",
+        "A quiz for an informatics lesson: which of two lists is a real exchange-rate series?\n"
+        "Qt's own options, such as -platform and -style, are accepted as well.");
+}
 
 CommandLine textOnly(CommandLine::Action action, QString text) {
     CommandLine line;
@@ -50,56 +54,64 @@ std::optional<std::uint32_t> seedFrom(const QString& text) {
 
 CommandLine parseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(kDescription);
+    parser.setApplicationDescription(description());
     // Qt's options are single-dash words (-platform), so ours read the same way: -seed 5.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Show this help and end."));
-    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
-                                     QStringLiteral("Show the version and end."));
+                                  QCoreApplication::translate("quiz", "Show this help and end."));
+    const QCommandLineOption version(
+        {QStringLiteral("v"), QStringLiteral("version")},
+        QCoreApplication::translate("quiz", "Show the version and end."));
     const QCommandLineOption seed(
         QStringLiteral("seed"),
-        QStringLiteral("Draw the turns from seed N (0 to %1) instead of the clock, so every "
-                       "computer shows the same turns.")
+        QCoreApplication::translate(
+            "quiz", "Draw the turns from seed N (0 to %1) instead of the clock, so every "
+                    "computer shows the same turns.")
             .arg(kSeedLimit),
         QStringLiteral("N"));
     const QCommandLineOption level(
         QStringLiteral("level"),
-        QStringLiteral("Difficulty 0 to %1: how the made-up list is made. 0, the default, is "
-                       "noise in a band; 1 a random walk; 2 the real day-to-day changes "
-                       "shuffled; 3 a surrogate of them with the same spectrum; 4 the real "
-                       "changes replayed from another day.")
+        QCoreApplication::translate(
+            "quiz", "Difficulty 0 to %1: how the made-up list is made. 0, the default, is "
+                    "noise in a band; 1 a random walk; 2 the real day-to-day changes "
+                    "shuffled; 3 a surrogate of them with the same spectrum; 4 the real "
+                    "changes replayed from another day.")
             .arg(kLevelCount - 1),
         QStringLiteral("N"));
     const QCommandLineOption data(
         QStringLiteral("data"),
-        QStringLiteral("Where the real lists come from: catalogue (the default: six stored "
-                       "series), ecb (the built-in euro reference rates of the European Central "
-                       "Bank, 1999-2025, units of each currency for 1 euro; Source: ECB) or a "
-                       "FILE of dates and daily rates, as the ECB publishes it or as a "
-                       "spreadsheet saves it."),
+        QCoreApplication::translate(
+            "quiz", "Where the real lists come from: catalogue (the default: six stored "
+                    "series), ecb (the built-in euro reference rates of the European Central "
+                    "Bank, 1999-2025, units of each currency for 1 euro; Source: ECB) or a "
+                    "FILE of dates and daily rates, as the ECB publishes it or as a "
+                    "spreadsheet saves it."),
         QStringLiteral("catalogue|ecb|FILE"));
-    const QCommandLineOption log(QStringLiteral("log"),
-                                 QStringLiteral("Append one CSV row per answered turn to FILE."),
-                                 QStringLiteral("FILE"));
+    const QCommandLineOption log(
+        QStringLiteral("log"),
+        QCoreApplication::translate("quiz", "Append one CSV row per answered turn to FILE."),
+        QStringLiteral("FILE"));
     const QCommandLineOption classDir(
         QStringLiteral("class-dir"),
-        QStringLiteral("Write this run's answers to a new file of its own in the class folder "
-                       "DIR (a shared folder), named from the pupil, the computer and the time."),
+        QCoreApplication::translate(
+            "quiz", "Write this run's answers to a new file of its own in the class folder "
+                    "DIR (a shared folder), named from the pupil, the computer and the time."),
         QStringLiteral("DIR"));
-    const QCommandLineOption pupil(QStringLiteral("pupil"),
-                                   QStringLiteral("The pupil's name for the results (default: "
-                                                  "the login name)."),
-                                   QStringLiteral("NAME"));
+    const QCommandLineOption pupil(
+        QStringLiteral("pupil"),
+        QCoreApplication::translate("quiz", "The pupil's name for the results (default: "
+                                            "the login name)."),
+        QStringLiteral("NAME"));
     const QCommandLineOption teacher(
         QStringLiteral("teacher"),
-        QStringLiteral("Open the teacher's view of the class folder DIR instead of the quiz: "
-                       "every pupil's results, followed live."),
+        QCoreApplication::translate(
+            "quiz", "Open the teacher's view of the class folder DIR instead of the quiz: "
+                    "every pupil's results, followed live."),
         QStringLiteral("DIR"));
     parser.addOptions({help, version, seed, level, data, log, classDir, pupil, teacher});
 
     if (!parser.parse(arguments)) {
-        return refuse(parser.errorText() + QStringLiteral(" See --help."));
+        return refuse(parser.errorText() + QCoreApplication::translate("quiz", " See --help."));
     }
     if (parser.isSet(help)) {
         return textOnly(CommandLine::Action::ShowHelp, parser.helpText());
@@ -110,14 +122,16 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                             QCoreApplication::applicationVersion() + u'\n');
     }
     if (const QStringList extra = parser.positionalArguments(); !extra.isEmpty()) {
-        return refuse(QStringLiteral("unexpected argument \"%1\". See --help.").arg(extra.first()));
+        return refuse(QCoreApplication::translate("quiz", "unexpected argument \"%1\". See --help.")
+                          .arg(extra.first()));
     }
 
     CommandLine line;
     if (parser.isSet(seed)) {
         line.seed = seedFrom(parser.value(seed));
         if (!line.seed) {
-            return refuse(QStringLiteral("--seed takes a whole number from 0 to %1, not \"%2\".")
+            return refuse(QCoreApplication::translate(
+                              "quiz", "--seed takes a whole number from 0 to %1, not \"%2\".")
                               .arg(kSeedLimit)
                               .arg(parser.value(seed)));
         }
@@ -126,7 +140,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         static const QRegularExpression digit(QStringLiteral("^[0-9]$"));
         const QString value = parser.value(level);
         if (!digit.match(value).hasMatch() || !isLevel(value.toInt())) {
-            return refuse(QStringLiteral("--level takes a whole number from 0 to %1, not \"%2\".")
+            return refuse(QCoreApplication::translate(
+                              "quiz", "--level takes a whole number from 0 to %1, not \"%2\".")
                               .arg(kLevelCount - 1)
                               .arg(value));
         }
@@ -135,40 +150,45 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     if (parser.isSet(data)) {
         line.data = parser.value(data);
         if (line.data.isEmpty()) {
-            return refuse(QStringLiteral("--data needs catalogue, ecb or the name of a file."));
+            return refuse(QCoreApplication::translate(
+                "quiz", "--data needs catalogue, ecb or the name of a file."));
         }
     }
     if (parser.isSet(log)) {
         line.logPath = parser.value(log);
         if (line.logPath.isEmpty()) {
-            return refuse(QStringLiteral("--log needs the name of a file."));
+            return refuse(QCoreApplication::translate("quiz", "--log needs the name of a file."));
         }
     }
     if (parser.isSet(classDir)) {
         line.classDir = parser.value(classDir);
         if (line.classDir.isEmpty()) {
-            return refuse(QStringLiteral("--class-dir needs the name of a folder."));
+            return refuse(
+                QCoreApplication::translate("quiz", "--class-dir needs the name of a folder."));
         }
         if (!line.logPath.isEmpty()) {
-            return refuse(QStringLiteral("--log and --class-dir both say where the answers go; "
-                                         "give one of them."));
+            return refuse(QCoreApplication::translate(
+                "quiz", "--log and --class-dir both say where the answers go; "
+                        "give one of them."));
         }
     }
     if (parser.isSet(pupil)) {
         line.pupil = parser.value(pupil).trimmed();
         if (line.pupil.isEmpty()) {
-            return refuse(QStringLiteral("--pupil needs a name."));
+            return refuse(QCoreApplication::translate("quiz", "--pupil needs a name."));
         }
     }
     if (parser.isSet(teacher)) {
         line.teacherDir = parser.value(teacher);
         if (line.teacherDir.isEmpty()) {
-            return refuse(QStringLiteral("--teacher needs the name of a folder."));
+            return refuse(
+                QCoreApplication::translate("quiz", "--teacher needs the name of a folder."));
         }
         for (const QCommandLineOption* quizOnly : {&seed, &level, &data, &log, &classDir, &pupil}) {
             if (parser.isSet(*quizOnly)) {
-                return refuse(QStringLiteral("--teacher opens the class view, which takes no "
-                                             "--%1.")
+                return refuse(QCoreApplication::translate(
+                                  "quiz", "--teacher opens the class view, which takes no "
+                                          "--%1.")
                                   .arg(quizOnly->names().constFirst()));
             }
         }

@@ -2,6 +2,7 @@
 
 #include "core/rate_table.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
@@ -32,17 +33,20 @@ std::shared_ptr<const DataSet> loadData(const QString& argument, QString& error)
         QFile file(argument);
         // A folder, a pipe or a device is no file of rates, and opening a pipe could block.
         if (const QFileInfo info(argument); info.exists() && !info.isFile()) {
-            error = argument + QStringLiteral(": is not a file of rates but a ") +
-                    (info.isDir() ? QStringLiteral("folder") : QStringLiteral("special file"));
+            error = argument +
+                    QCoreApplication::translate("quiz", ": is not a file of rates but a ") +
+                    (info.isDir() ? QCoreApplication::translate("quiz", "folder")
+                                  : QCoreApplication::translate("quiz", "special file"));
             return nullptr;
         }
         if (!file.open(QIODevice::ReadOnly)) {
-            error = argument + QStringLiteral(": cannot be read: ") + file.errorString();
+            error = argument + QCoreApplication::translate("quiz", ": cannot be read: ") +
+                    file.errorString();
             return nullptr;
         }
         if (file.size() > kLargestFile) {
-            error =
-                argument + QStringLiteral(": is larger than 64 MB, too large for a file of rates");
+            error = argument + QCoreApplication::translate(
+                                   "quiz", ": is larger than 64 MB, too large for a file of rates");
             return nullptr;
         }
         const QByteArray bytes = file.read(kLargestFile + 1);

@@ -3,13 +3,16 @@
 #include "app/data_choice.h"
 #include "app/number_style_from_locale.h"
 #include "app/platform_start.h"
+#include "app/translations.h"
 #include "app/window_icon.h"
+#include "app/window_roles.h"
 #include "core/class_file_name.h"
 #include "core/random_source.h"
 #include "core/result_row.h"
 #include "core/results_file.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -55,6 +58,7 @@ int withoutDisplay(int argc, char* argv[], const ProgramIdentity& identity,
                    const std::string& problem) {
     const QCoreApplication app(argc, argv);
     setIdentity(identity);
+    installCommandLineTranslations(QLocale::system());
     if (const CommandLine line = parseCommandLine(QCoreApplication::arguments());
         line.action == CommandLine::Action::ShowHelp ||
         line.action == CommandLine::Action::ShowVersion) {
@@ -75,11 +79,12 @@ std::unique_ptr<ResultsFile> openLog(const QString& path, QString& refusal) {
     }
     const QString program = QCoreApplication::applicationName();
     if (error.kind == ResultsFile::OpenError::Kind::OtherHeader) {
-        refusal = QStringLiteral("%1: \"%2\" holds rows of another shape and is left as it is; "
-                                 "give a new file, such as \"%3\".")
+        refusal = QCoreApplication::translate(
+                      "quiz", "%1: \"%2\" holds rows of another shape and is left as it is; "
+                              "give a new file, such as \"%3\".")
                       .arg(program, path, QString::fromStdString(error.suggestedPath));
     } else {
-        refusal = QStringLiteral("%1: cannot write the results log \"%2\": %3")
+        refusal = QCoreApplication::translate("quiz", "%1: cannot write the results log \"%2\": %3")
                       .arg(program, path, QString::fromStdString(error.text));
     }
     return nullptr;
@@ -92,7 +97,8 @@ std::unique_ptr<ResultsFile> openClassFile(const QString& folder, const std::str
     const QFileInfo info(folder);
     const QString program = QCoreApplication::applicationName();
     if (!info.isDir()) {
-        refusal = QStringLiteral("%1: the class folder \"%2\" does not exist or is not a folder.")
+        refusal = QCoreApplication::translate(
+                      "quiz", "%1: the class folder \"%2\" does not exist or is not a folder.")
                       .arg(program, folder);
         return nullptr;
     }
@@ -110,7 +116,7 @@ std::unique_ptr<ResultsFile> openClassFile(const QString& folder, const std::str
         }
         path = error.suggestedPath;
     }
-    refusal = QStringLiteral("%1: cannot write in the class folder \"%2\": %3")
+    refusal = QCoreApplication::translate("quiz", "%1: cannot write in the class folder \"%2\": %3")
                   .arg(program, folder, QString::fromStdString(error.text));
     return nullptr;
 }
@@ -204,7 +210,8 @@ std::unique_ptr<QuizSession> startQuiz(const CommandLine& line, const QLocale& l
 std::unique_ptr<TeacherWindow> startTeacher(const CommandLine& line, const QLocale& locale,
                                             QString& refusal) {
     if (!QFileInfo(line.teacherDir).isDir()) {
-        refusal = QStringLiteral("%1: the class folder \"%2\" does not exist or is not a folder.")
+        refusal = QCoreApplication::translate(
+                      "quiz", "%1: the class folder \"%2\" does not exist or is not a folder.")
                       .arg(QCoreApplication::applicationName(), line.teacherDir);
         return nullptr;
     }
@@ -226,11 +233,14 @@ int runQuiz(int argc, char* argv[], const ProgramIdentity& identity) {
     QApplication app(argc, argv); // takes Qt's own options out of argv
     guard.release();
     setIdentity(identity);
+    installCommandLineTranslations(QLocale::system());
 
     const CommandLine line = parseCommandLine(QCoreApplication::arguments());
     if (line.action != CommandLine::Action::Run) {
         return finish(line);
     }
+    installWindowTranslations();
+    reportWindowRoles();
     QString refusal;
     QGuiApplication::setDesktopFileName(QString::fromUtf8(identity.appId));
     if (!line.teacherDir.isEmpty()) {

@@ -10,6 +10,9 @@ packages=(
     libbenchmark-dev              # bench/, built with the rest, run by hand
     locales                       # locale sources, for the test that the parse ignores the locale
     qt6-base-dev qt6-qpa-plugins  # the window: Qt Widgets and Qt Test, display and offscreen
+    qt6-wayland                   # the window on a Wayland session
+    qt6-tools-dev qt6-l10n-tools  # lrelease, for the program's Bulgarian messages
+    qt6-translations-l10n         # Qt's own texts in Bulgarian (menus, dialogs)
     fonts-liberation              # Liberation Serif, metric twin of Times New Roman
     desktop-file-utils appstream  # validators for the desktop file and the metainfo
 )

@@ -8,12 +8,15 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
+#ifndef _WIN32
+#include <sys/socket.h>
+#include <sys/un.h>
+#endif
 #include <utility>
 #include <vector>
 
@@ -72,13 +75,53 @@ std::string contents(const fs::path& path) {
 
 // Sends the first `budget` bytes to the file and the rest to `sink` (/dev/full, or a pipe
 // with no reader), where the system itself fails them; at most `chunk` bytes a call (none
-// at all when it is 0).
+// at all when it is 0). Windows has neither sink, so there the writer fails them itself
+// with `sinkError`, the errno the sink would give.
 struct Plan {
     std::size_t budget = SIZE_MAX;
     std::size_t chunk = SIZE_MAX;
     int interruptions = 0;
     int sink = -1;
+    int sinkError = 0;
 };
+
+// `device`, or a pipe whose reader has gone when it is ""; -1 on Windows.
+int openSink(const char* device) {
+#ifdef _WIN32
+    (void)device;
+    return -1;
+#else
+    int ends[2] = {-1, -1};
+    if (*device) {
+        return ::open(device, O_WRONLY);
+    }
+    if (::pipe(ends) != 0) {
+        return -1;
+    }
+    ::close(ends[0]);
+    return ends[1];
+#endif
+}
+
+void closeSink(int sink) {
+    if (sink >= 0) {
+        ::close(sink);
+    }
+}
+
+// A new, empty folder of the test's own: what mkdtemp makes, which Windows lacks.
+fs::path newFolder() {
+    const fs::path base = fs::temp_directory_path() / "results_file_";
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        fs::path candidate = base;
+        candidate += std::to_string(random());
+        if (fs::create_directory(candidate)) {
+            return candidate;
+        }
+    }
+    return {};
+}
 
 class FailingWriter final : public DescriptorWriter {
 public:
@@ -92,7 +135,15 @@ public:
         }
         const std::size_t count = std::min({size, plan.chunk, plan.budget});
         plan.budget -= count;
-        return count == 0 ? ::write(plan.sink, data, size) : ::write(descriptor, data, count);
+        if (count > 0) {
+            return ::write(descriptor, data, count);
+        }
+#ifdef _WIN32
+        errno = plan.sinkError;
+        return -1;
+#else
+        return ::write(plan.sink, data, size);
+#endif
     }
     Plan plan;
 };
@@ -100,9 +151,8 @@ public:
 class ResultsFileTest : public testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "results_file_XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
+        folder = newFolder();
+        ASSERT_FALSE(folder.empty());
         path = (folder / "results.csv").string();
     }
     void TearDown() override { fs::remove_all(folder); }
@@ -149,7 +199,9 @@ const FailureCase kFailures[] = {
 } // namespace
 
 TEST_F(ResultsFileTest, AFailedRowLeavesNoFragmentAndTheNextOneIsWhole) {
+#ifndef _WIN32
     const auto oldHandler = std::signal(SIGPIPE, SIG_IGN);
+#endif
     for (const FailureCase& test : kFailures) {
         SCOPED_TRACE(test.name);
         fs::remove(path);
@@ -157,40 +209,47 @@ TEST_F(ResultsFileTest, AFailedRowLeavesNoFragmentAndTheNextOneIsWhole) {
         auto file = open(writer);
         ASSERT_TRUE(file->append(kNextRow).written);
 
-        int pipeEnds[2] = {-1, -1};
-        ASSERT_EQ(::pipe(pipeEnds), 0);
-        ::close(pipeEnds[0]);
-        writer.plan = {test.budget, test.chunk, test.interruptions,
-                       *test.sink ? ::open(test.sink, O_WRONLY) : pipeEnds[1]};
+        writer.plan = {test.budget, test.chunk, test.interruptions, openSink(test.sink),
+                       test.errorNumber};
         const WriteOutcome outcome = file->append(kRow);
         EXPECT_EQ(outcome.written, test.errorNumber == 0);
         EXPECT_EQ(outcome.errorNumber, test.errorNumber);
         EXPECT_EQ(outcome.error.empty(), test.errorNumber == 0);
-        ::close(writer.plan.sink);
-        ::close(pipeEnds[1]);
+        closeSink(writer.plan.sink);
 
         writer.plan = {}; // space freed
         EXPECT_TRUE(file->append(kNextRow).written);
         EXPECT_EQ(wholeContents(path),
                   kHeaderLine + kNextRow + (outcome.written ? kRow : "") + kNextRow);
     }
+#ifndef _WIN32
     std::signal(SIGPIPE, oldHandler);
+#endif
 }
 
 TEST_F(ResultsFileTest, AHeaderThatCannotBeWrittenLeavesAnEmptyFile) {
     for (const std::size_t budget : {std::size_t{0}, std::size_t{5}, kHeaderLine.size() - 1}) {
         FailingWriter writer;
-        writer.plan = {.budget = budget, .sink = ::open("/dev/full", O_WRONLY)};
+        writer.plan = {.budget = budget, .sink = openSink("/dev/full"), .sinkError = ENOSPC};
         EXPECT_FALSE(ResultsFile::open(path, kHeader, Mode::Append, error, writer));
         EXPECT_EQ(error.errorNumber, ENOSPC);
         EXPECT_EQ(contents(path), "");
-        ::close(writer.plan.sink);
+        closeSink(writer.plan.sink);
     }
     open();
     EXPECT_EQ(wholeContents(path), kHeaderLine);
 }
 
 TEST_F(ResultsFileTest, OnlyARegularFileIsAccepted) {
+#ifdef _WIN32
+    // No FIFOs or sockets here: a folder and the null device are what a name can reach.
+    for (const std::string& notPlain : {folder.string(), std::string("NUL")}) {
+        for (const Mode mode : {Mode::Append, Mode::CreateNew}) {
+            EXPECT_FALSE(ResultsFile::open(notPlain, kHeader, mode, error)) << notPlain;
+            EXPECT_EQ(error.kind, Kind::NotRegular) << notPlain << ": " << error.text;
+        }
+    }
+#else
     const std::string fifo = folder / "fifo";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     int pipeEnds[2];
@@ -212,6 +271,7 @@ TEST_F(ResultsFileTest, OnlyARegularFileIsAccepted) {
     ::close(socket);
     ::close(pipeEnds[0]);
     ::close(pipeEnds[1]);
+#endif
 }
 
 struct MoveCase {
@@ -223,6 +283,9 @@ struct MoveCase {
 };
 
 TEST_F(ResultsFileTest, RowsFollowAFileThatWasDeletedOrReplaced) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows deletes or renames over no file that is open";
+#endif
     const MoveCase cases[] = {
         {"deleted", "", false, "results.csv", kHeaderLine},
         {"an editor's copy", kHeaderLine + kRow, false, "results.csv", kHeaderLine + kRow},
@@ -291,7 +354,7 @@ TEST_F(ResultsFileTest, AFileWithAnotherHeaderIsLeftAsItIsAndAFreeNameSuggested)
             write(folder / test.taken, "");
         }
         const fs::path wanted = folder / test.file;
-        EXPECT_FALSE(ResultsFile::open(wanted, kHeader, Mode::Append, error)) << test.file;
+        EXPECT_FALSE(ResultsFile::open(wanted.string(), kHeader, Mode::Append, error)) << test.file;
         EXPECT_EQ(error.kind, Kind::OtherHeader);
         EXPECT_EQ(error.suggestedPath, (folder / test.suggestion).string());
         EXPECT_FALSE(fs::exists(error.suggestedPath));
@@ -316,4 +379,17 @@ TEST_F(ResultsFileTest, ANameWithANulIsRefusedRatherThanCutShort) {
     EXPECT_FALSE(ResultsFile::open(path + '\0' + ".bak", kHeader, Mode::Append, error));
     EXPECT_EQ(error.errorNumber, EINVAL);
     EXPECT_FALSE(fs::exists(path));
+}
+
+TEST_F(ResultsFileTest, ACyrillicNameOpensInEitherMode) {
+    // Windows takes names in UTF-16: the UTF-8 bytes given to its narrow calls name another file.
+    const fs::path classFolder = folder / u8"7А клас";
+    const fs::path name = classFolder / u8"Иванова Мария.csv";
+    fs::create_directory(classFolder);
+    for (const Mode mode : {Mode::CreateNew, Mode::Append}) {
+        EXPECT_TRUE(ResultsFile::open(name.string(), kHeader, mode, error)) << error.text;
+    }
+    EXPECT_FALSE(ResultsFile::open(name.string(), kHeader, Mode::CreateNew, error));
+    EXPECT_EQ(error.suggestedPath, (classFolder / u8"Иванова Мария-2.csv").string());
+    EXPECT_EQ(wholeContents(name), kHeaderLine);
 }

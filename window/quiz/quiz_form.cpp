@@ -100,10 +100,11 @@ void fixTextColours(QWidget* widget) {
         }
         palette.setColor(group, QPalette::Base, Qt::white);
     }
-    for (const QPalette::ColorRole role :
-         {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
+    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText}) {
         palette.setColor(QPalette::Disabled, role, kLockedTextColour);
     }
+    // Text is the indicator's dot: a locked pick must still show which option it was.
+    palette.setColor(QPalette::Disabled, QPalette::Text, Qt::black);
     palette.setColor(QPalette::Disabled, QPalette::Base, kLockedBaseColour);
     widget->setPalette(palette);
 }

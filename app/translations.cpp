@@ -1,0 +1,50 @@
+#include "app/translations.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace quiz {
+
+namespace {
+
+// Installed once each, for the life of the program.
+bool installOnce(QTranslator*& translator, const QString& name, const QString& folder) {
+    if (translator) {
+        return true;
+    }
+    auto* loaded = new QTranslator(QCoreApplication::instance());
+    if (!loaded->load(name, folder)) {
+        delete loaded;
+        return false;
+    }
+    QCoreApplication::installTranslator(loaded);
+    translator = loaded;
+    return true;
+}
+
+QTranslator* ownTranslator = nullptr;
+QTranslator* qtTranslator = nullptr;
+
+bool prefersBulgarian(const QLocale& locale) {
+    return locale.language() == QLocale::Bulgarian ||
+           (!locale.uiLanguages().isEmpty() &&
+            locale.uiLanguages().constFirst().startsWith(QStringLiteral("bg")));
+}
+
+} // namespace
+
+bool installCommandLineTranslations(const QLocale& locale) {
+    if (!prefersBulgarian(locale)) {
+        return false;
+    }
+    installWindowTranslations();
+    return installOnce(ownTranslator, QStringLiteral("realdataquiz_bg"), QStringLiteral(":/i18n"));
+}
+
+bool installWindowTranslations() {
+    return installOnce(qtTranslator, QStringLiteral("qtbase_bg"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+}
+
+} // namespace quiz

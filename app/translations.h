@@ -1,0 +1,19 @@
+#pragma once
+
+// Which translations the program loads: its own messages follow the user's language, Qt's own
+// texts follow the window, which is Bulgarian everywhere.
+
+#include <QLocale>
+
+namespace quiz {
+
+// Before the command line is read: the program's Bulgarian messages and Qt's own (the
+// parser's errors) when the user's language is Bulgarian; nothing otherwise, so --help and
+// refusals stay English elsewhere. Returns whether the program's own were loaded.
+bool installCommandLineTranslations(const QLocale& locale);
+
+// Before the windows open: Qt's own Bulgarian texts ("Копиране" in the text box's menu, the
+// file dialog), whatever the user's language. Returns whether they were found.
+bool installWindowTranslations();
+
+} // namespace quiz
