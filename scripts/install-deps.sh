@@ -2,6 +2,8 @@
 # Installs the Debian 12 packages needed to build, run and test the quiz, only those missing.
 #   --fuzz        also clang and its runtime, for the libFuzzer target
 #   --bench       also Xvfb, for the start-up benchmark on a real X server
+#   --deb         also what CPack needs to build the Debian package
+#   --windows     also MinGW-w64, GoogleTest's sources and wine, for the core on Windows
 set -euo pipefail
 
 packages=(
@@ -21,6 +23,9 @@ for group in "$@"; do
     case "$group" in
         --fuzz) packages+=(clang libclang-rt-14-dev) ;;
         --bench) packages+=(xvfb xauth) ;;
+        --deb) packages+=(dpkg-dev file) ;; # dpkg-buildflags; dpkg-shlibdeps and file for CPack
+        # The MinGW compilers with std::thread, as the toolchain file names them.
+        --windows) packages+=(g++-mingw-w64-x86-64-posix googletest wine wine64) ;;
         *) echo "install-deps: unknown option $group" >&2; exit 2 ;;
     esac
 done

@@ -5,30 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(
-    cmake ninja-build g++ qt6-base-dev # the program
-    dpkg-dev file                      # dpkg-buildflags; dpkg-shlibdeps and file for CPack
-)
-missing=()
-for package in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-        missing+=("$package")
-    fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    if [ "$(id -u)" -eq 0 ]; then
-        as_root=()
-    elif command -v sudo >/dev/null 2>&1; then
-        as_root=(sudo)
-    else
-        echo "package: missing packages (${missing[*]}) and neither root nor sudo to install them" >&2
-        exit 1
-    fi
-    echo "package: installing ${missing[*]}"
-    "${as_root[@]}" apt-get update -qq
-    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
-        apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+scripts/install-deps.sh --deb
 
 # Optimised and hardened as Debian builds its own packages: dpkg-buildflags gives -O2 and the
 # hardening flags, so Release adds only -DNDEBUG (its own -O3 would override the -O2).

@@ -5,32 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(
-    cmake ninja-build
-    g++-mingw-w64-x86-64-posix # the compilers with std::thread, as the toolchain file names them
-    googletest                 # GoogleTest's sources, built for Windows with the tests
-    wine wine64                # runs the tests
-)
-missing=()
-for package in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-        missing+=("$package")
-    fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    if [ "$(id -u)" -eq 0 ]; then
-        as_root=()
-    elif command -v sudo >/dev/null 2>&1; then
-        as_root=(sudo)
-    else
-        echo "test-windows-core: missing packages (${missing[*]}) and neither root nor sudo" >&2
-        exit 1
-    fi
-    echo "test-windows-core: installing ${missing[*]}"
-    "${as_root[@]}" apt-get update -qq
-    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
-        apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+scripts/install-deps.sh --windows
 
 # The preset (CMakePresets.json) names the toolchain file, GoogleTest's sources and build-mingw.
 cmake --preset mingw-cross

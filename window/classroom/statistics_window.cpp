@@ -5,6 +5,7 @@
 #include "core/option_captions.h"
 #include "core/share_text.h"
 #include "window/classroom/reveal_chart.h"
+#include "window/common/summary_table.h"
 
 #include <QFormLayout>
 #include <QGuiApplication>
@@ -75,20 +76,11 @@ int levelsPlayed(const Scoreboard& score) {
     return played;
 }
 
-// A summary to read, reached with Tab so a screen reader can walk its cells.
-QTableWidget* summaryTable(const char* name, const char* accessibleName, const QStringList& headers,
-                           QWidget* parent) {
-    auto* table = new QTableWidget(0, static_cast<int>(headers.size()), parent);
-    table->setObjectName(QString::fromUtf8(name));
-    table->setAccessibleName(utf8(accessibleName));
-    table->setHorizontalHeaderLabels(headers);
-    table->verticalHeader()->hide();
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setSelectionMode(QAbstractItemView::SingleSelection);
-    table->setTabKeyNavigation(false);
+// Its rows as tall as the text needs, and the first column taking what room is left.
+QTableWidget* statisticsTable(const char* name, const char* accessibleName,
+                              const QStringList& headers, QWidget* parent) {
+    QTableWidget* table = summaryTable(name, accessibleName, headers, parent);
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + kRowPadding);
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     return table;
@@ -143,11 +135,11 @@ StatisticsWindow::StatisticsWindow(NumberStyle style, QWidget* parent)
     accuracy_ = addFigure(form, kAccuracy, "accuracy");
     streaks_ = addFigure(form, kStreaks, "streaks");
     chance_ = wrappedLabel("chance", content);
-    byLevel_ = summaryTable(
+    byLevel_ = statisticsTable(
         "byLevel", "Резултати по трудност",
         {utf8("Трудност"), utf8("Отговори"), utf8("Верни"), utf8("Шанс при налучкване")}, content);
-    byCurrency_ = summaryTable("byCurrency", "Резултати по валути",
-                               {utf8("Валута"), utf8("Отговори"), utf8("Верни")}, content);
+    byCurrency_ = statisticsTable("byCurrency", "Резултати по валути",
+                                  {utf8("Валута"), utf8("Отговори"), utf8("Верни")}, content);
     turnHeading_ = wrappedLabel("turnHeading", content);
     chart_ = new RevealChart(style_, content);
     chart_->setObjectName(QStringLiteral("revealChart"));

@@ -2,6 +2,7 @@
 
 #include "core/level.h"
 #include "core/share_text.h"
+#include "window/common/summary_table.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -59,16 +60,7 @@ public:
 
 QTableWidget* table(const char* name, const char* accessibleName, const QStringList& headers,
                     QWidget* parent) {
-    auto* widget = new QTableWidget(0, static_cast<int>(headers.size()), parent);
-    widget->setObjectName(QString::fromUtf8(name));
-    widget->setAccessibleName(utf8(accessibleName));
-    widget->setHorizontalHeaderLabels(headers);
-    widget->verticalHeader()->hide();
-    widget->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    widget->setSelectionBehavior(QAbstractItemView::SelectRows);
-    widget->setSelectionMode(QAbstractItemView::SingleSelection);
-    widget->setTabKeyNavigation(false);
-    widget->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    QTableWidget* widget = summaryTable(name, accessibleName, headers, parent);
     widget->horizontalHeader()->setStretchLastSection(true);
     return widget;
 }

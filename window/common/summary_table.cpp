@@ -1,0 +1,24 @@
+#include "window/common/summary_table.h"
+
+#include <QHeaderView>
+#include <QTableWidget>
+
+namespace quiz {
+
+QTableWidget* summaryTable(const char* name, const char* accessibleName, const QStringList& headers,
+                           QWidget* parent) {
+    auto* table = new QTableWidget(0, static_cast<int>(headers.size()), parent);
+    table->setObjectName(QString::fromUtf8(name));
+    table->setAccessibleName(QString::fromUtf8(accessibleName));
+    table->setHorizontalHeaderLabels(headers);
+    table->verticalHeader()->hide();
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Tab leaves the table for the next control instead of walking its cells.
+    table->setTabKeyNavigation(false);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    return table;
+}
+
+} // namespace quiz
