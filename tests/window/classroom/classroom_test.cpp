@@ -22,6 +22,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -139,6 +142,7 @@ private slots:
     void aFailedWriteIsShownAndTheQuizGoesOn();
     void withoutOptionsTheQuizIsUnchanged();
     void eachLevelIsScoredApartAndExplainedAfterTheAnswer();
+    void theStatisticsWindowFitsTheScreenAndScrolls();
 };
 
 void ClassroomTest::f2OpensTheStatisticsWindow() {
@@ -366,6 +370,33 @@ void ClassroomTest::eachLevelIsScoredApartAndExplainedAfterTheAnswer() {
     QVERIFY(figure(statistics, "chance").startsWith(QStringLiteral("На трудност 2: ")));
     QVERIFY(findControl<QLabel>(statistics, "explanation")->isVisibleTo(&statistics));
     QVERIFY(figure(statistics, "explanation").contains(QStringLiteral("в разбъркан ред")));
+}
+
+// Offscreen the screen is 800 x 600 (and half that at QT_SCALE_FACTOR=2): smaller than the
+// window would like, as on a small laptop.
+void ClassroomTest::theStatisticsWindowFitsTheScreenAndScrolls() {
+    const auto form = shownForm();
+    const auto classroom = attachClassroom(*form, 1);
+    StatisticsWindow& statistics = *classroom->statisticsWindow();
+    statistics.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&statistics));
+    const QRect room = statistics.screen()->availableGeometry();
+    QVERIFY2(statistics.width() <= room.width() && statistics.height() <= room.height(),
+             qPrintable(QStringLiteral("%1x%2 on %3x%4")
+                            .arg(statistics.width())
+                            .arg(statistics.height())
+                            .arg(room.width())
+                            .arg(room.height())));
+    // It can shrink to the room it gets, however much it holds.
+    pick(*form, 1);
+    QVERIFY(statistics.minimumSizeHint().height() <= room.height());
+    QVERIFY(statistics.minimumSizeHint().width() <= room.width());
+    // What does not fit is reached by scrolling.
+    auto* scroll = statistics.findChild<QScrollArea*>();
+    const bool fits = scroll->widget()->minimumSizeHint().height() <= scroll->viewport()->height();
+    QVERIFY(fits || scroll->verticalScrollBar()->maximum() > 0);
+    scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
+    QVERIFY(findControl<QLabel>(statistics, "seed")->visibleRegion().boundingRect().height() > 0);
 }
 
 QTEST_MAIN(ClassroomTest)
