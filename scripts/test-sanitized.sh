@@ -6,7 +6,8 @@ cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 sanitize="-fsanitize=address,undefined -fno-sanitize-recover=all"
-cmake -S . -B build-sanitized -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+# -O1, as the sanitizers' own documentation suggests: fast enough to run, quicker to build.
+cmake -S . -B build-sanitized -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
     -DQUIZ_WARNINGS_AS_ERRORS=ON -DQUIZ_BUILD_BENCHMARKS=OFF \
     -DCMAKE_CXX_FLAGS="$sanitize -fno-omit-frame-pointer" \
     -DCMAKE_EXE_LINKER_FLAGS="$sanitize" -DCMAKE_SHARED_LINKER_FLAGS="$sanitize"
