@@ -174,6 +174,14 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     }
     if (parser.isSet(pupil)) {
         line.pupil = parser.value(pupil).trimmed();
+        // Line breaks, control and direction marks would garble the teacher's table.
+        static const QRegularExpression unprintable(QStringLiteral(
+            "[\\x00-\\x1f\\x7f\\x{200e}\\x{200f}\\x{202a}-\\x{202e}\\x{2066}-\\x{2069}]"));
+        if (line.pupil.contains(unprintable)) {
+            return refuse(QCoreApplication::translate(
+                "quiz", "--pupil takes a name of letters, digits and signs, without control "
+                        "characters."));
+        }
         if (line.pupil.isEmpty()) {
             return refuse(QCoreApplication::translate("quiz", "--pupil needs a name."));
         }

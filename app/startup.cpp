@@ -23,6 +23,10 @@
 #include <QSysInfo>
 
 #include <csignal>
+#ifdef Q_OS_UNIX
+#include <pwd.h>
+#include <unistd.h>
+#endif
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -159,6 +163,12 @@ std::string loginName() {
             return name.toStdString();
         }
     }
+#ifdef Q_OS_UNIX
+    // A session started without them (a service, a cron job) still has a user.
+    if (const passwd* user = getpwuid(getuid()); user && user->pw_name) {
+        return user->pw_name;
+    }
+#endif
     return {};
 }
 
@@ -180,6 +190,12 @@ std::unique_ptr<Classroom> attachClassroom(QuizForm& form, std::uint32_t seed,
 
 std::unique_ptr<QuizSession> startQuiz(const CommandLine& line, const QLocale& locale,
                                        QString& refusal) {
+    QString dataError;
+    std::shared_ptr<const DataSet> data = loadData(line.data, dataError);
+    if (!data) {
+        refusal = QCoreApplication::applicationName() + QStringLiteral(": ") + oneLine(dataError);
+        return nullptr;
+    }
     ResultsTarget results{.file = nullptr,
                           .pupil = line.pupil.isEmpty() ? loginName() : line.pupil.toStdString(),
                           .host = hostName()};
@@ -189,12 +205,6 @@ std::unique_ptr<QuizSession> startQuiz(const CommandLine& line, const QLocale& l
         results.file = openClassFile(line.classDir, results.pupil, results.host, refusal);
     }
     if (!refusal.isEmpty()) {
-        return nullptr;
-    }
-    QString dataError;
-    std::shared_ptr<const DataSet> data = loadData(line.data, dataError);
-    if (!data) {
-        refusal = QCoreApplication::applicationName() + QStringLiteral(": ") + oneLine(dataError);
         return nullptr;
     }
     const std::uint32_t seed = line.seed.value_or(SeededRandomSource::seedFromClock());

@@ -42,7 +42,7 @@ enum Column : std::size_t {
 // waiting for an end, so a stray big file costs neither memory nor time.
 constexpr std::size_t kLongestRow = 65536;
 constexpr std::size_t kLongestHeader = 512;
-constexpr std::string_view kUnclosedQuote = "a quote opened on this line is not closed";
+constexpr std::string_view kUnclosedQuote = "кавичка, отворена на този ред, не е затворена";
 
 // One CSV record as RFC 4180 reads it from the start of a text. Its fields view the text, or
 // `unescaped` for the few whose doubled quotes had to be undone; one record is reused from row
@@ -159,7 +159,7 @@ void scanRecord(std::string_view text, Record& record) {
         } else {
             next = plainFieldEnd(text, at);
             if (next != kNoPosition && text[next] == '"') {
-                malformed(record, text, next, "a quote inside an unquoted field");
+                malformed(record, text, next, "кавичка в поле без кавички");
                 return;
             }
             std::string_view field = text.substr(at, next == kNoPosition ? 0 : next - at);
@@ -178,7 +178,7 @@ void scanRecord(std::string_view text, Record& record) {
             record.finish(Record::State::Complete, next + 1);
             return;
         } else {
-            malformed(record, text, next, "text after a closing quote");
+            malformed(record, text, next, "текст след затваряща кавичка");
             return;
         }
     }
@@ -296,28 +296,28 @@ struct Answer {
 // What is wrong with a row's fields, or "" when nothing is.
 std::string rowProblem(const std::vector<std::string_view>& fields, std::size_t width) {
     if (fields.size() != width) {
-        return "the row has " + std::to_string(fields.size()) + " fields where the header has " +
+        return "редът има " + std::to_string(fields.size()) + " полета, а заглавният ред – " +
                std::to_string(width);
     }
     if (!wholeNumber<std::uint32_t>(fields[kSeed])) {
-        return "seed is " + shown(fields[kSeed]) + ", not a whole number";
+        return "seed е " + shown(fields[kSeed]) + ", а не цяло число";
     }
     if (wholeNumber<int>(fields[kTurn]).value_or(0) < 1) {
-        return "turn is " + shown(fields[kTurn]) + ", not a whole number from 1";
+        return "turn е " + shown(fields[kTurn]) + ", а не цяло число от 1 нагоре";
     }
     for (const std::size_t column : {kRealSide, kChosenSide, kRight}) {
         if (!bit(fields[column])) {
-            return std::string(kColumns[column]) + " is " + shown(fields[column]) + ", not 0 or 1";
+            return std::string(kColumns[column]) + " е " + shown(fields[column]) + ", а не 0 или 1";
         }
     }
     if (width > kLevel && !isLevel(wholeNumber<int>(fields[kLevel]).value_or(-1))) {
-        return "level is " + shown(fields[kLevel]) + ", not 0 to " +
+        return "level е " + shown(fields[kLevel]) + ", а не от 0 до " +
                std::to_string(kLevelCount - 1);
     }
     const bool right = fields[kRight] == "1";
     if (right != (fields[kRealSide] == fields[kChosenSide])) {
-        return "right is " + std::string(fields[kRight]) + " but the chosen side is " +
-               (right ? "not " : "") + "the real one";
+        return "right е " + std::string(fields[kRight]) + ", но избраната страна " +
+               (right ? "не е" : "е") + " реалната";
     }
     return {};
 }
@@ -423,7 +423,7 @@ private:
         }
         std::string_view line = text.substr(start);
         line = line.substr(0, line.find('\n'));
-        skip("the first line is no results header: " +
+        skip("първият ред не е заглавен ред на резултати: " +
              shown(line.ends_with('\r') ? line.substr(0, line.size() - 1) : line));
         refused = true;
         return text.size();
@@ -453,7 +453,7 @@ private:
             if (text.size() <= kLongestRow) {
                 return 0;
             }
-            skip("the line is longer than " + std::to_string(kLongestRow) + " bytes");
+            skip("редът е по-дълъг от " + std::to_string(kLongestRow) + " байта");
             discarding = true;
             return text.size();
         }
@@ -568,7 +568,8 @@ std::vector<Skipped> ClassResults::skipped() const {
     for (const auto& [name, file] : files_) {
         all.insert(all.end(), file->skipped.begin(), file->skipped.end());
         if (file->moreSkipped > 0) {
-            all.push_back({name, 0, std::to_string(file->moreSkipped) + " more lines skipped"});
+            all.push_back(
+                {name, 0, "още " + std::to_string(file->moreSkipped) + " пропуснати реда"});
         }
     }
     return all;

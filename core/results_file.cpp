@@ -276,6 +276,11 @@ bool readFrom(int descriptor, std::int64_t offset, std::size_t size, std::string
 
 // The file's first bytes hold the header line, ended by CR LF, LF or the end of the file.
 bool startsWithHeader(std::string_view start, std::string_view header) {
+    // A spreadsheet that saved the file may have put a byte-order mark before it.
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (start.starts_with(kByteOrderMark)) {
+        start.remove_prefix(kByteOrderMark.size());
+    }
     if (!start.starts_with(header)) {
         return false;
     }
@@ -355,7 +360,7 @@ bool ResultsFile::prepare(OpenError& error) {
         return false;
     }
     std::string start;
-    if (status.size > 0 && !readFrom(descriptor_, 0, header_.size() + kLineEnd.size(), start)) {
+    if (status.size > 0 && !readFrom(descriptor_, 0, header_.size() + kLineEnd.size() + 3, start)) {
         error = systemError(errno);
         return false;
     }

@@ -7,6 +7,7 @@
 #include "core/level.h"
 #include "core/made_up_list.h"
 #include "core/number_text.h"
+#include "core/own_draws.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -43,6 +44,34 @@ void fillBandNoise(Turn& turn, const std::vector<std::int64_t>& units, RandomSou
     }
 }
 
+// A made-up list must look like a rate: above zero and no longer than the data can be.
+bool looksLikeARate(const std::vector<std::int64_t>& units) {
+    constexpr std::int64_t kLargest = 999'999'999'999'999; // 15 digits
+    return std::all_of(units.begin(), units.end(),
+                       [](std::int64_t unit) { return unit >= 1 && unit <= kLargest; });
+}
+
+// The levels' own list, drawn again while it leaves the range of a rate (a volatile window
+// whose falls add up to more than its first value); after that, noise in the window's own
+// range, which always stays inside it.
+std::vector<std::int64_t> madeUpRate(int level, const std::vector<std::int64_t>& units,
+                                     RandomSource& random) {
+    constexpr int kTries = 20;
+    for (int attempt = 0; attempt < kTries; ++attempt) {
+        std::vector<std::int64_t> made = madeUpUnits(level, units, random);
+        if (looksLikeARate(made)) {
+            return made;
+        }
+    }
+    const auto [smallest, largest] = std::minmax_element(units.begin(), units.end());
+    std::vector<std::int64_t> noise{units.front()};
+    while (noise.size() < units.size()) {
+        const auto range = static_cast<std::size_t>(*largest - *smallest + 1);
+        noise.push_back(*smallest + static_cast<std::int64_t>(indexFrom(random.next(), range)));
+    }
+    return noise;
+}
+
 void fillFromChanges(Turn& turn, const std::vector<std::int64_t>& units, RandomSource& random,
                      const NumberStyle& listStyle) {
     const auto real = static_cast<std::size_t>(turn.RealSide);
@@ -52,7 +81,7 @@ void fillFromChanges(Turn& turn, const std::vector<std::int64_t>& units, RandomS
     for (std::size_t i = 0; i < units.size(); ++i) {
         turn.lists[real][i] = unitsText(units[i], turn.decimals, listStyle);
     }
-    for (const std::int64_t made : madeUpUnits(turn.level, units, random)) {
+    for (const std::int64_t made : madeUpRate(turn.level, units, random)) {
         turn.lists[gen].push_back(unitsText(made, turn.decimals, listStyle));
         turn.values[gen].push_back(static_cast<double>(made) / scale);
     }

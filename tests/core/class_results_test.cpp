@@ -122,21 +122,21 @@ TEST(ClassResults, SkipsBadLinesAndFilesWithTheirPlaceAndReadsTheRest) {
     const std::string good = "2026-12-08T09:20:00+02:00,7,21,USD,долар,1,1,1,0.1,0,ecb,m,PC07";
     const Case cases[] = {
         {"2026-12-08T09:20:00+02:00,7,21,USD,долар,1,1,1,0.1,0,ecb,m",
-         "the row has 12 fields where the header has 13"},
+         "редът има 12 полета, а заглавният ред – 13"},
         {"2026-12-08T09:20:00+02:00,7,21,USD,долар,1,1,2,0.1,0,ecb,m,PC07",
-         "right is '2', not 0 or 1"},
+         "right е '2', а не 0 или 1"},
         {"2026-12-08T09:20:00+02:00,7,21,USD,долар,1,x,1,0.1,0,ecb,m,PC07",
-         "chosen_side is 'x', not 0 or 1"},
+         "chosen_side е 'x', а не 0 или 1"},
         {"2026-12-08T09:20:00+02:00,7,21,USD,долар,1,1,1,0.1,5,ecb,m,PC07",
-         "level is '5', not 0 to 4"},
+         "level е '5', а не от 0 до 4"},
         {"2026-12-08T09:20:00+02:00,7,21,USD,долар,1,0,1,0.1,0,ecb,m,PC07",
-         "right is 1 but the chosen side is not the real one"},
+         "right е 1, но избраната страна не е реалната"},
         {"2026-12-08T09:20:00+02:00,7,21,US\"D,долар,1,1,1,0.1,0,ecb,m,PC07",
-         "a quote inside an unquoted field"},
+         "кавичка в поле без кавички"},
         {"2026-12-08T09:20:00+02:00,7,21,USD,\"долар,1,1,1,0.1,0,ecb,m,PC07",
-         "a quote opened on this line is not closed"},
+         "кавичка, отворена на този ред, не е затворена"},
         {"2026-12-08T09:20:00+02:00,7,21,USD,\"долар\"x,1,1,1,0.1,0,ecb,m,PC07",
-         "text after a closing quote"},
+         "текст след затваряща кавичка"},
     };
     for (const Case& c : cases) {
         for (const std::string& after : {row(30, true, "m"), good + "\r\n"}) {
@@ -147,7 +147,7 @@ TEST(ClassResults, SkipsBadLinesAndFilesWithTheirPlaceAndReadsTheRest) {
             EXPECT_EQ(skippedTexts(results),
                       (std::vector<std::string>{
                           "m.csv:4: " + c.reason, // the first row takes lines 2 and 3
-                          "x.csv:1: the first line is no results header: 'date;value'"}));
+                          "x.csv:1: първият ред не е заглавен ред на резултати: 'date;value'"}));
             EXPECT_EQ(results.summary().total.answered, 2) << c.badLine;
         }
     }
@@ -166,9 +166,10 @@ TEST(ClassResults, ReadsAnUnclosedQuoteAlikeInOnePieceOrByteByByte) {
     }
     ClassResults whole = read({{"m.csv", file}});
     for (const ClassResults* results : {&whole, &byteByByte}) {
-        EXPECT_EQ(skippedTexts(*results),
-                  (std::vector<std::string>{"m.csv:2: a quote opened on this line is not closed",
-                                            "m.csv:4: a quote inside an unquoted field"}));
+        EXPECT_EQ(
+            skippedTexts(*results),
+            (std::vector<std::string>{"m.csv:2: кавичка, отворена на този ред, не е затворена",
+                                      "m.csv:4: кавичка в поле без кавички"}));
         EXPECT_EQ(results->summary().total.answered, 1);
     }
 }
@@ -187,10 +188,10 @@ TEST(ClassResults, NeitherKeepsNorWaitsForALineLongerThanAnyRow) {
     EXPECT_EQ(results.summary().total.answered, 2);
     const std::vector<std::string> texts = skippedTexts(results);
     ASSERT_EQ(texts.size(), 23U);
-    EXPECT_EQ(texts[0], "a.csv:4: the line is longer than 65536 bytes"); // 2 lines for the row
-    EXPECT_TRUE(texts[1].starts_with("b.csv:1: the first line is no results header: '"))
+    EXPECT_EQ(texts[0], "a.csv:4: редът е по-дълъг от 65536 байта"); // 2 lines for the row
+    EXPECT_TRUE(texts[1].starts_with("b.csv:1: първият ред не е заглавен ред на резултати: '"))
         << texts[1];
-    EXPECT_EQ(texts.back(), "c.csv: 5 more lines skipped");
+    EXPECT_EQ(texts.back(), "c.csv: още 5 пропуснати реда");
 }
 
 TEST(ClassResults, PutsAPupilsFilesInTimeOrderForTheBestStreak) {

@@ -114,3 +114,25 @@ TEST(MadeUpList, SimpleRulesLoseTheirEdgeLevelByLevel) {
     EXPECT_GE(ruleAccuracies(*data, 0, kTurns, 99).front(), 0.99); // sum |changes| at level 0
     EXPECT_LE(best(4), 0.68);
 }
+
+// A window whose falls add up to more than its first value: the made-up list must still look
+// like a rate at every level, above zero.
+TEST(MadeUpList, StaysARateWhenTheRealChangesCouldTakeItBelowZero) {
+    RateRun crash{.column = "XYZ", .dates = {}, .texts = {}};
+    for (int day = 0; day < 43; ++day) {
+        crash.dates.push_back("2024-01-" + std::string(day < 9 ? "0" : "") +
+                              std::to_string(day + 1));
+        crash.texts.push_back(day % 2 == 0 ? "1000.00" : "0.01");
+    }
+    crash.dates.resize(43, "2024-12-31"); // dates only label the window here
+    const auto data = DataSet::fromTable({.runs = {crash}}, DataKind::File, "crash", "crash.csv");
+    for (int level = 1; level < kLevelCount; ++level) {
+        SeededRandomSource random(static_cast<std::uint32_t>(level));
+        for (int i = 0; i < 50; ++i) {
+            const Turn turn = NewTurn(random, NumberStyle{}, *data, level);
+            for (const double value : turn.values[static_cast<std::size_t>(turn.generatedSide())]) {
+                ASSERT_GT(value, 0.0) << "level " << level;
+            }
+        }
+    }
+}

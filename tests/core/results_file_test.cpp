@@ -325,6 +325,8 @@ TEST_F(ResultsFileTest, AnExistingLastRowIsEndedBeforeTheNextOne) {
         {kHeader, kHeaderLine},
         {kHeaderLine + "x,1,y,0", kHeaderLine + "x,1,y,0\r\n"},
         {kHeader + "\nx,1,y,0\n", kHeader + "\nx,1,y,0\n"},
+        // A spreadsheet that saved the log put a byte-order mark before the header.
+        {"\xEF\xBB\xBF" + kHeaderLine, "\xEF\xBB\xBF" + kHeaderLine},
     };
     for (const auto& [before, afterOpen] : cases) {
         write(path, before);
@@ -340,7 +342,6 @@ TEST_F(ResultsFileTest, AFileWithAnotherHeaderIsLeftAsItIsAndAFreeNameSuggested)
         std::string file, text, taken, suggestion;
     } cases[] = {
         {"results.csv", "a,b,c\r\n1,2,3\r\n", "", "results-2.csv"},
-        {"results.csv", "\xEF\xBB\xBF" + kHeaderLine, "", "results-2.csv"},
         {"results.csv", "time,turn", "", "results-2.csv"},
         {"results.csv", kHeader + ",extra\r\n", "results-2.csv", "results-3.csv"},
         {"log", "x", "", "log-2"},

@@ -5,6 +5,10 @@
 #include "window/classroom/statistics_window.h"
 
 #include <QDateTime>
+#include <QScreen>
+#include <QWidget>
+
+#include <algorithm>
 
 namespace quiz {
 
@@ -35,9 +39,28 @@ StatisticsWindow* Classroom::statisticsWindow() {
     if (!statistics_) {
         // A child of the quiz window: it stays with it and closes with it.
         statistics_ = new StatisticsWindow(model_.numberStyle(), &window_);
+        placeBesideTheQuiz();
         refresh();
     }
     return statistics_;
+}
+
+// Beside the quiz window where the screen has room, so that opening (or a warning opening it)
+// never hides the options.
+void Classroom::placeBesideTheQuiz() {
+    constexpr int kGap = 8;
+    const QScreen* screen = window_.screen();
+    if (!screen) {
+        return;
+    }
+    const QRect room = screen->availableGeometry();
+    const QRect quiz = window_.frameGeometry();
+    const int width = statistics_->width();
+    if (quiz.right() + kGap + width <= room.right()) {
+        statistics_->move(quiz.right() + kGap, std::max(room.top(), quiz.top()));
+    } else if (quiz.left() - kGap - width >= room.left()) {
+        statistics_->move(quiz.left() - kGap - width, std::max(room.top(), quiz.top()));
+    }
 }
 
 void Classroom::recordAnswer(int Index) {

@@ -52,6 +52,7 @@ public slots:
 private:
     void writeResultRow(int Index);
     QString repeatOptions() const;
+    void placeBesideTheQuiz();
     void warnOnce(QString& warning, const QString& text);
 
     const QuizModel& model_;

@@ -36,8 +36,8 @@ constexpr const char* kFolder = "Папка на класа: %1. Обновен�
 constexpr const char* kFolderMissing =
     "Папката %1 не е достъпна в момента (%2). Показаното е от последното четене; "
     "опитвам отново на всеки няколко секунди.";
-constexpr const char* kTotals = "Целият клас: %1 ученици, %2 отговора, %3 верни (%4). "
-                                "%5 от %1 се справят по-добре от налучкването.";
+constexpr const char* kTotals = "Целият клас: %1, %2, %3 верни (%4). "
+                                "%5 от %6 се справят по-добре от налучкването.";
 constexpr const char* kYes = "да";
 constexpr const char* kNo = "не";
 constexpr const char* kNothingSkipped = "Всички редове са прочетени.";
@@ -63,6 +63,11 @@ QTableWidget* table(const char* name, const char* accessibleName, const QStringL
     QTableWidget* widget = summaryTable(name, accessibleName, headers, parent);
     widget->horizontalHeader()->setStretchLastSection(true);
     return widget;
+}
+
+// "1 ученик", "2 ученици": Bulgarian nouns after a count.
+QString counted(int count, const char* one, const char* many) {
+    return QString::number(count) + u' ' + utf8(count == 1 ? one : many);
 }
 
 QString share(int part, int whole, const NumberStyle& style) {
@@ -105,10 +110,12 @@ TeacherWindow::TeacherWindow(const QString& folder, NumberStyle style, QWidget* 
     status_->setWordWrap(true);
     pupils_ = table("pupils", "Ученици",
                     {utf8("Ученик"), utf8("Отговори"), utf8("Верни"), utf8("Точност"),
-                     utf8("Най-много подред"), utf8("Трудност"), utf8("Данни"),
-                     utf8("Шанс при налучкване"), utf8("По-добре от налучкване")},
+                     utf8("Най-дълга серия"), utf8("Трудност"), utf8("Данни"),
+                     utf8("Шанс при налучкване"), utf8("Не е случайно")},
                     content);
     pupils_->setSortingEnabled(true);
+    // A long name is cut with an ellipsis rather than pushing the figures out of sight.
+    pupils_->horizontalHeader()->setMaximumSectionSize(fontMetrics().averageCharWidth() * 32);
     totals_ = new QLabel(content);
     totals_->setObjectName(QStringLiteral("totals"));
     totals_->setWordWrap(true);
@@ -207,11 +214,12 @@ void TeacherWindow::showPupils() {
 
 void TeacherWindow::showClass() {
     const ClassSummary summary = folder_.results().summary();
-    totals_->setText(utf8(kTotals).arg(QString::number(summary.pupils),
-                                       QString::number(summary.total.answered),
+    totals_->setText(utf8(kTotals).arg(counted(summary.pupils, "ученик", "ученици"),
+                                       counted(summary.total.answered, "отговор", "отговора"),
                                        QString::number(summary.total.correct),
                                        share(summary.total.correct, summary.total.answered, style_),
-                                       QString::number(summary.pupilsBeatingGuessing)));
+                                       QString::number(summary.pupilsBeatingGuessing),
+                                       QString::number(summary.pupils)));
     byLevel_->setRowCount(0);
     for (int level = 0; level < kLevelCount; ++level) {
         const Tally& tally = summary.levels[static_cast<std::size_t>(level)];
