@@ -30,11 +30,9 @@ CommandLine textOnly(CommandLine::Action action, QString text) {
 }
 
 // One line, even for an argument that holds a line break.
-CommandLine refuse(QString reason) {
-    static const QRegularExpression controls(QStringLiteral("[\\x00-\\x1f]"));
-    reason.replace(controls, QStringLiteral("?"));
+CommandLine refuse(const QString& reason) {
     return textOnly(CommandLine::Action::Refuse,
-                    QCoreApplication::applicationName() + QStringLiteral(": ") + reason);
+                    QCoreApplication::applicationName() + QStringLiteral(": ") + oneLine(reason));
 }
 
 std::optional<std::uint32_t> seedFrom(const QString& text) {
@@ -51,6 +49,11 @@ std::optional<std::uint32_t> seedFrom(const QString& text) {
 }
 
 } // namespace
+
+QString oneLine(QString text) {
+    static const QRegularExpression controls(QStringLiteral("[\\x00-\\x1f]"));
+    return text.replace(controls, QStringLiteral("?"));
+}
 
 CommandLine parseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;

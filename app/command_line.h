@@ -30,4 +30,8 @@ struct CommandLine {
 // options already taken out. Needs a QCoreApplication, whose name and version it prints.
 CommandLine parseCommandLine(const QStringList& arguments);
 
+// A message stays one line whatever an argument or a file's name holds: control characters
+// (a line break in a path) become "?".
+QString oneLine(QString text);
+
 } // namespace quiz

@@ -19,7 +19,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QRegularExpression>
 #include <QSysInfo>
 
 #include <csignal>
@@ -123,12 +122,6 @@ std::unique_ptr<ResultsFile> openClassFile(const QString& folder, const std::str
     refusal = QCoreApplication::translate("quiz", "%1: cannot write in the class folder \"%2\": %3")
                   .arg(program, folder, QString::fromStdString(error.text));
     return nullptr;
-}
-
-// A message line stays one line whatever a file's name holds.
-QString oneLine(QString text) {
-    static const QRegularExpression controls(QStringLiteral("[\\x00-\\x1f]"));
-    return text.replace(controls, QStringLiteral("?"));
 }
 
 // The menu's choice of data applies from the next turn; a file that cannot be used is said in a

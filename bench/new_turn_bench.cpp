@@ -1,7 +1,7 @@
 #include "core/ecb_extract.h"
 #include "core/level.h"
-#include "core/rate_table.h"
 #include "core/quiz_model.h"
+#include "core/rate_table.h"
 #include "core/turn.h"
 
 #include <benchmark/benchmark.h>
@@ -10,29 +10,19 @@
 
 using namespace quiz;
 
-// One turn at each level (the argument) from the stored series.
-static void BM_NewTurn(benchmark::State& state) {
+// One turn at each level from the data named by the template argument (the ECB extract is
+// read once, before the timing).
+template <std::shared_ptr<const DataSet> (*data)()> void BM_NewTurn(benchmark::State& state) {
     SeededRandomSource random(SeededRandomSource::seedFromClock());
     const NumberStyle style;
-    const auto data = DataSet::catalogue();
+    const auto turns = data();
     const int level = static_cast<int>(state.range(0));
     for (auto _ : state) {
-        benchmark::DoNotOptimize(NewTurn(random, style, *data, level));
+        benchmark::DoNotOptimize(NewTurn(random, style, *turns, level));
     }
 }
-BENCHMARK(BM_NewTurn)->DenseRange(0, kLevelCount - 1);
-
-// The same from the built-in ECB extract (read once, before the timing).
-static void BM_NewTurnEcb(benchmark::State& state) {
-    SeededRandomSource random(SeededRandomSource::seedFromClock());
-    const NumberStyle style;
-    const auto data = DataSet::ecb();
-    const int level = static_cast<int>(state.range(0));
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(NewTurn(random, style, *data, level));
-    }
-}
-BENCHMARK(BM_NewTurnEcb)->DenseRange(0, kLevelCount - 1);
+BENCHMARK(BM_NewTurn<DataSet::catalogue>)->DenseRange(0, kLevelCount - 1);
+BENCHMARK(BM_NewTurn<DataSet::ecb>)->DenseRange(0, kLevelCount - 1);
 
 // Reading the whole ECB extract, as choosing --data ecb does once.
 static void BM_ReadEcbExtract(benchmark::State& state) {

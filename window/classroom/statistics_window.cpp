@@ -3,16 +3,14 @@
 #include "core/guessing_chance.h"
 #include "core/level.h"
 #include "core/option_captions.h"
-#include "core/share_text.h"
 #include "window/classroom/reveal_chart.h"
+#include "window/common/scrolling_window.h"
+#include "window/common/share_string.h"
 #include "window/common/summary_table.h"
 
 #include <QFormLayout>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
-#include <QScreen>
-#include <QScrollArea>
 #include <QShortcut>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -27,10 +25,8 @@ constexpr const char* kCorrect = "Верни отговори:";
 constexpr const char* kAccuracy = "Точност:";
 constexpr const char* kStreaks = "Верни отговори подред:";
 constexpr const char* kStreaksValue = "сега %1, най-много %2";
-constexpr const char* kNoValue = "—";
 // What it would like; on a small screen it opens smaller and scrolls.
 constexpr QSize kPreferredSize{640, 780};
-constexpr double kMostOfTheScreen = 0.9;
 constexpr int kRowPadding = 8;
 
 constexpr const char* kNoAnswersYet = "Още няма отговори. След първия тук ще видите колко "
@@ -55,10 +51,6 @@ constexpr const char* kNoLog = "Отговорите не се записват 
 
 QString utf8(const char* text) {
     return QString::fromUtf8(text);
-}
-
-QString shareString(double share, const NumberStyle& style) {
-    return QString::fromStdString(shareText(share, style));
 }
 
 QString chanceSentence(const NumberStyle& style, const Tally& tally) {
@@ -164,17 +156,7 @@ StatisticsWindow::StatisticsWindow(NumberStyle style, QWidget* parent)
     layout->addWidget(log_);
     layout->addWidget(logWarning_);
 
-    auto* scroll = new QScrollArea(this);
-    scroll->setWidget(content);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(scroll);
-
-    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
-    const QSize room = screen ? screen->availableSize() * kMostOfTheScreen : kPreferredSize;
-    resize(kPreferredSize.boundedTo(room));
+    scrollInWindow(*this, content, kPreferredSize);
 
     new QShortcut(QKeySequence::Cancel, this, this, &QWidget::close);
     showScore(Scoreboard{}, 0);
@@ -189,16 +171,12 @@ QLabel* StatisticsWindow::addFigure(QFormLayout* form, const char* caption, cons
     return value;
 }
 
-QString StatisticsWindow::shareOf(int part, int whole) const {
-    return whole == 0 ? utf8(kNoValue) : shareString(double(part) / whole, style_);
-}
-
 // Counts stand in Bulgarian sentences, where a group separator would read as a decimal one.
 void StatisticsWindow::showScore(const Scoreboard& score, int level) {
     const Tally& total = score.total();
     answered_->setText(QString::number(total.answered));
     correct_->setText(QString::number(total.correct));
-    accuracy_->setText(shareOf(total.correct, total.answered));
+    accuracy_->setText(shareOf(total.correct, total.answered, style_));
     streaks_->setText(
         utf8(kStreaksValue)
             .arg(QString::number(score.currentStreak()), QString::number(score.bestStreak())));

@@ -37,7 +37,6 @@ public:
 
 private:
     QLabel* addFigure(QFormLayout* form, const char* caption, const char* name);
-    QString shareOf(int part, int whole) const;
 
     NumberStyle style_;
     QLabel* answered_ = nullptr;

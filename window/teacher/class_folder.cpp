@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 
 namespace quiz {
 
@@ -23,8 +24,10 @@ bool ClassFolder::refresh() {
     unreadable_.clear();
     const QStringList names =
         folder.entryList({QStringLiteral("*.csv")}, QDir::Files | QDir::Readable | QDir::Hidden);
+    // A set, so that a folder of a thousand files is not searched a million times.
+    const QSet<QString> present(names.cbegin(), names.cend());
     for (const std::string& known : results_.fileNames()) {
-        if (!names.contains(QString::fromStdString(known))) {
+        if (!present.contains(QString::fromStdString(known))) {
             results_.forget(known);
         }
     }

@@ -1,14 +1,14 @@
 #include "window/teacher/teacher_window.h"
 
 #include "core/level.h"
-#include "core/share_text.h"
+#include "window/common/scrolling_window.h"
+#include "window/common/share_string.h"
 #include "window/common/summary_table.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileSystemWatcher>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -16,8 +16,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSaveFile>
-#include <QScreen>
-#include <QScrollArea>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -29,7 +27,6 @@ namespace {
 // Network shares often send no change notices, so the folder is read on a timer as well.
 constexpr int kRefreshMilliseconds = 3000;
 constexpr QSize kPreferredSize{900, 700};
-constexpr double kMostOfTheScreen = 0.9;
 
 constexpr const char* kTitle = "Класът – реални и генерирани данни";
 constexpr const char* kFolder = "Папка на класа: %1. Обновено в %2.";
@@ -68,11 +65,6 @@ QTableWidget* table(const char* name, const char* accessibleName, const QStringL
 // "1 ученик", "2 ученици": Bulgarian nouns after a count.
 QString counted(int count, const char* one, const char* many) {
     return QString::number(count) + u' ' + utf8(count == 1 ? one : many);
-}
-
-QString share(int part, int whole, const NumberStyle& style) {
-    return whole == 0 ? QStringLiteral("—")
-                      : QString::fromStdString(shareText(double(part) / whole, style));
 }
 
 QString joined(const std::vector<int>& levels) {
@@ -155,16 +147,7 @@ TeacherWindow::TeacherWindow(const QString& folder, NumberStyle style, QWidget* 
     buttons->addWidget(excel);
     layout->addLayout(buttons);
 
-    auto* scroll = new QScrollArea(this);
-    scroll->setWidget(content);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(scroll);
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    resize(screen ? kPreferredSize.boundedTo(screen->availableSize() * kMostOfTheScreen)
-                  : kPreferredSize);
+    scrollInWindow(*this, content, kPreferredSize);
 
     timer_ = new QTimer(this);
     timer_->setInterval(kRefreshMilliseconds);
@@ -201,12 +184,11 @@ void TeacherWindow::showPupils() {
                {new QTableWidgetItem(QString::fromStdString(pupil.pupil)),
                 new NumberItem(QString::number(pupil.answered), pupil.answered),
                 new NumberItem(QString::number(pupil.right), pupil.right),
-                new NumberItem(share(pupil.right, pupil.answered, style_), pupil.accuracy),
+                new NumberItem(shareOf(pupil.right, pupil.answered, style_), pupil.accuracy),
                 new NumberItem(QString::number(pupil.bestStreak), pupil.bestStreak),
                 new QTableWidgetItem(joined(pupil.levels)),
                 new QTableWidgetItem(joined(pupil.data)),
-                new NumberItem(QString::fromStdString(shareText(pupil.guessingChance, style_)),
-                               pupil.guessingChance),
+                new NumberItem(shareString(pupil.guessingChance, style_), pupil.guessingChance),
                 new QTableWidgetItem(utf8(pupil.beatsGuessing ? kYes : kNo))});
     }
     pupils_->setSortingEnabled(true);
@@ -214,12 +196,12 @@ void TeacherWindow::showPupils() {
 
 void TeacherWindow::showClass() {
     const ClassSummary summary = folder_.results().summary();
-    totals_->setText(utf8(kTotals).arg(counted(summary.pupils, "ученик", "ученици"),
-                                       counted(summary.total.answered, "отговор", "отговора"),
-                                       QString::number(summary.total.correct),
-                                       share(summary.total.correct, summary.total.answered, style_),
-                                       QString::number(summary.pupilsBeatingGuessing),
-                                       QString::number(summary.pupils)));
+    totals_->setText(utf8(kTotals).arg(
+        counted(summary.pupils, "ученик", "ученици"),
+        counted(summary.total.answered, "отговор", "отговора"),
+        QString::number(summary.total.correct),
+        shareOf(summary.total.correct, summary.total.answered, style_),
+        QString::number(summary.pupilsBeatingGuessing), QString::number(summary.pupils)));
     byLevel_->setRowCount(0);
     for (int level = 0; level < kLevelCount; ++level) {
         const Tally& tally = summary.levels[static_cast<std::size_t>(level)];
@@ -232,7 +214,7 @@ void TeacherWindow::showClass() {
                {new QTableWidgetItem(QString::fromUtf8(levelName(level))),
                 new NumberItem(QString::number(tally.answered), tally.answered),
                 new NumberItem(QString::number(tally.correct), tally.correct),
-                new NumberItem(share(tally.correct, tally.answered, style_), 0)});
+                new NumberItem(shareOf(tally.correct, tally.answered, style_), 0)});
     }
     byCurrency_->setRowCount(static_cast<int>(summary.currencies.size()));
     for (int row = 0; row < static_cast<int>(summary.currencies.size()); ++row) {
@@ -241,7 +223,7 @@ void TeacherWindow::showClass() {
                {new QTableWidgetItem(QString::fromStdString(code)),
                 new NumberItem(QString::number(tally.answered), tally.answered),
                 new NumberItem(QString::number(tally.correct), tally.correct),
-                new NumberItem(share(tally.correct, tally.answered, style_), 0)});
+                new NumberItem(shareOf(tally.correct, tally.answered, style_), 0)});
     }
 }
 

@@ -1,0 +1,15 @@
+#pragma once
+
+// Shares as the windows show them: the core's Bulgarian percentage, or a dash for no answers.
+
+#include "core/number_style.h"
+
+#include <QString>
+
+namespace quiz {
+
+QString shareString(double share, const NumberStyle& style);
+// part / whole as a share; "—" when there is nothing to divide by.
+QString shareOf(int part, int whole, const NumberStyle& style);
+
+} // namespace quiz
