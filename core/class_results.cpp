@@ -354,6 +354,7 @@ struct ClassResults::File {
     // Takes the next bytes of the file; returns whether an answer or a skipped line was added.
     bool take(std::string_view bytes) {
         offset += bytes.size();
+        remember(bytes);
         const std::size_t before = answers.size() + skipped.size();
         const std::uint64_t moreBefore = moreSkipped;
         if (tail.empty()) {
@@ -365,9 +366,20 @@ struct ClassResults::File {
         return answers.size() + skipped.size() != before || moreSkipped != moreBefore;
     }
 
+    // Keeps the last kMarkBytes taken, by which the caller knows the file again.
+    void remember(std::string_view bytes) {
+        if (bytes.size() >= kMarkBytes) {
+            lastBytes.assign(bytes.substr(bytes.size() - kMarkBytes));
+            return;
+        }
+        lastBytes.append(bytes);
+        lastBytes.erase(0, lastBytes.size() > kMarkBytes ? lastBytes.size() - kMarkBytes : 0);
+    }
+
     std::string name;
     std::string pupil; // who answered in an older version's file
     std::uint64_t offset = 0;
+    std::string lastBytes;
     std::string tail;           // the bytes of a record not yet complete
     std::uint64_t tailLine = 1; // the line the tail starts on
     bool discarding = false;    // dropping the rest of an over-long line
@@ -527,6 +539,11 @@ ClassResults& ClassResults::operator=(ClassResults&&) noexcept = default;
 std::uint64_t ClassResults::offset(const std::string& name) const {
     const auto file = files_.find(name);
     return file == files_.end() ? 0 : file->second->offset;
+}
+
+std::string_view ClassResults::lastBytes(const std::string& name) const {
+    const auto file = files_.find(name);
+    return file == files_.end() ? std::string_view() : std::string_view(file->second->lastBytes);
 }
 
 bool ClassResults::feed(const std::string& name, std::string_view newBytes) {

@@ -49,10 +49,11 @@ struct Skipped {
 std::string skippedText(const Skipped& skipped);
 
 // The caller owns the folder: at each refresh it lists it, forgets the files that are gone,
-// restarts those that shrank or were replaced, and feeds each the bytes after offset(name).
-// Files start with today's header or an older version's (its nine columns: level 0, data
-// "catalogue"); a pupil is the row's `pupil` field, or the file's name without ".csv" where
-// there is none. Lines that cannot be read are skipped with the reason; nothing stops the rest.
+// restarts those that shrank or were replaced (see lastBytes), and feeds each the bytes after
+// offset(name). Files start with today's header or an older version's (its nine columns: level
+// 0, data "catalogue"); a pupil is the row's `pupil` field, or the file's name without ".csv"
+// where there is none. Lines that cannot be read are skipped with the reason; nothing stops the
+// rest.
 class ClassResults {
 public:
     ClassResults();
@@ -62,6 +63,11 @@ public:
 
     // Bytes taken from the file so far; 0 for a name never fed.
     std::uint64_t offset(const std::string& name) const;
+    // The last bytes taken from the file, at most kMarkBytes: a file that no longer holds them
+    // just before offset(name) was replaced under the same name.
+    std::string_view lastBytes(const std::string& name) const;
+    static constexpr std::size_t kMarkBytes = 32;
+
     // The file's bytes from offset(name) on, any amount. A last line without its line end waits
     // for the rest. Returns whether an answer or a skipped line was added.
     bool feed(const std::string& name, std::string_view newBytes);

@@ -5,12 +5,28 @@
 #include <QFileInfo>
 #include <QSet>
 
+#include <string_view>
+
 namespace quiz {
 
 namespace {
 
 // Read in slices, so that a huge stray file never takes all the memory at once.
 constexpr qint64 kSlice = 4 * 1024 * 1024;
+
+constexpr const char* kNotAFile = "не е обикновен файл";
+constexpr const char* kNotReadable = "няма разрешение за четене";
+
+// Whether the file still holds, just before `offset`, the bytes last read from it there: if
+// not, it was cut, rewritten or replaced under the same name.
+bool continuesFrom(QFile& file, std::uint64_t offset, std::string_view lastBytes) {
+    const auto from = static_cast<qint64>(offset - lastBytes.size());
+    if (static_cast<std::uint64_t>(file.size()) < offset || !file.seek(from)) {
+        return false;
+    }
+    const QByteArray bytes = file.read(static_cast<qint64>(lastBytes.size()));
+    return std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())) == lastBytes;
+}
 
 } // namespace
 
@@ -22,8 +38,10 @@ bool ClassFolder::refresh() {
         return false;
     }
     unreadable_.clear();
+    // System entries too (pipes, devices, sockets), and unreadable files, so that each is
+    // named with its reason rather than left out without a word.
     const QStringList names =
-        folder.entryList({QStringLiteral("*.csv")}, QDir::Files | QDir::Readable | QDir::Hidden);
+        folder.entryList({QStringLiteral("*.csv")}, QDir::Files | QDir::System | QDir::Hidden);
     // A set, so that a folder of a thousand files is not searched a million times.
     const QSet<QString> present(names.cbegin(), names.cend());
     for (const std::string& known : results_.fileNames()) {
@@ -39,13 +57,22 @@ bool ClassFolder::refresh() {
 
 void ClassFolder::readNewBytes(const QString& name) {
     const std::string key = name.toStdString();
-    QFile file(QDir(path_).filePath(name));
+    const QFileInfo info(QDir(path_).filePath(name));
+    // Opening a pipe would wait for a writer, and a device may never end.
+    if (!info.isFile()) {
+        unreadable_ << name + QStringLiteral(": ") + QString::fromUtf8(kNotAFile);
+        return;
+    }
+    if (!info.isReadable()) {
+        unreadable_ << name + QStringLiteral(": ") + QString::fromUtf8(kNotReadable);
+        return;
+    }
+    QFile file(info.filePath());
     if (!file.open(QIODevice::ReadOnly)) {
         unreadable_ << name + QStringLiteral(": ") + file.errorString();
         return;
     }
-    // A file shorter than what was read was cut or replaced: read it again from the start.
-    if (static_cast<std::uint64_t>(file.size()) < results_.offset(key)) {
+    if (!continuesFrom(file, results_.offset(key), results_.lastBytes(key))) {
         results_.restart(key);
     }
     if (!file.seek(static_cast<qint64>(results_.offset(key)))) {

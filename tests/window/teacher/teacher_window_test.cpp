@@ -13,6 +13,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
+#include <cstdio>
+
 using namespace quiz;
 
 namespace {
@@ -87,6 +91,24 @@ private slots:
         // Sorted by answers, the order is numeric, not by text.
         pupils->sortItems(1, Qt::DescendingOrder);
         QCOMPARE(cell(*pupils, 0, 1), QStringLiteral("3"));
+    }
+
+    // An editor saves by writing a copy and renaming it over; a pipe must not block the view.
+    void readsAReplacedFileAnewAndNamesWhatIsNoFile() {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("a.csv"));
+        append(path, kHeader + row(1, true, "А") + row(2, true, "А"));
+        QVERIFY(mkfifo(QFile::encodeName(folder.filePath(QStringLiteral("pipe.csv"))), 0600) == 0);
+        TeacherWindow window(folder.path(), NumberStyle{});
+        const QString copy = folder.filePath(QStringLiteral("a.tmp"));
+        append(copy, kHeader + row(1, false, "А") + row(2, false, "А") + row(3, false, "А"));
+        QVERIFY(std::rename(QFile::encodeName(copy), QFile::encodeName(path)) == 0);
+        window.refresh();
+        QVERIFY(findControl<QLabel>(window, "totals")
+                    ->text()
+                    .contains(QStringLiteral("3 отговора, 0 верни")));
+        QCOMPARE(findControl<QPlainTextEdit>(window, "skipped")->toPlainText(),
+                 QStringLiteral("pipe.csv: не е обикновен файл"));
     }
 
     void keepsWorkingWhenTheFolderGoesAwayAndComesBack() {
