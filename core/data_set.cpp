@@ -29,15 +29,14 @@ std::vector<DataSet::Series> storedSeries() {
 }
 
 // Windows whose values all stand still show nothing to judge.
-std::vector<std::size_t> movingWindowStarts(const std::vector<std::string>& texts, int decimals) {
+std::vector<std::size_t> movingWindowStarts(const std::vector<std::int64_t>& units) {
     std::vector<std::size_t> changedBefore{0}; // changes among the first i + 1 values
-    for (std::size_t i = 1; i < texts.size(); ++i) {
-        const bool moved = toUnits(texts[i], decimals) != toUnits(texts[i - 1], decimals);
-        changedBefore.push_back(changedBefore.back() + (moved ? 1 : 0));
+    for (std::size_t i = 1; i < units.size(); ++i) {
+        changedBefore.push_back(changedBefore.back() + (units[i] != units[i - 1] ? 1 : 0));
     }
     std::vector<std::size_t> starts;
     const auto length = static_cast<std::size_t>(kValueCount);
-    for (std::size_t start = 0; start + length <= texts.size(); ++start) {
+    for (std::size_t start = 0; start + length <= units.size(); ++start) {
         if (changedBefore[start + length - 1] > changedBefore[start]) {
             starts.push_back(start);
         }
@@ -45,28 +44,33 @@ std::vector<std::size_t> movingWindowStarts(const std::vector<std::string>& text
     return starts;
 }
 
-// The run's longest number of decimals, once every value is known to fit a turn's sums.
-int checkedDecimals(const RateRun& run, std::string_view name) {
+// The run's values in units of its longest number of decimals, each known to fit a turn's
+// sums.
+std::vector<std::int64_t> checkedUnits(const RateRun& run, std::string_view name) {
     int decimals = 0;
-    for (const std::string& text : run.texts) {
+    for (const std::string_view text : run.texts) {
         decimals = std::max(decimals, decimalsOf(text));
     }
+    std::vector<std::int64_t> units;
+    units.reserve(run.texts.size());
     for (std::size_t i = 0; i < run.texts.size(); ++i) {
         try {
-            toUnits(run.texts[i], decimals);
+            units.push_back(toUnits(run.texts[i], decimals));
         } catch (const std::invalid_argument&) {
-            throw RateFileError(std::string(name) + ": '" + run.texts[i] + "' in column " +
-                                run.column + " on " + run.dates[i] +
+            throw RateFileError(std::string(name) + ": '" + std::string(run.texts[i]) +
+                                "' in column " + run.column + " on " + run.dates[i] +
                                 " has more digits than a turn can add up exactly (15)");
         }
     }
-    return decimals;
+    return units;
 }
 
 } // namespace
 
-DataSet::DataSet(DataKind kind, std::string id, std::string name, std::vector<Series> series)
-    : kind_(kind), id_(std::move(id)), name_(std::move(name)), series_(std::move(series)) {
+DataSet::DataSet(DataKind kind, std::string id, std::string name, std::vector<Series> series,
+                 RateTable storage)
+    : kind_(kind), id_(std::move(id)), name_(std::move(name)), storage_(std::move(storage)),
+      series_(std::move(series)) {
     for (const Series& one : series_) {
         firstWindow_.push_back(windowCount_);
         windowCount_ += one.windowStarts.size();
@@ -86,16 +90,16 @@ std::shared_ptr<const DataSet> DataSet::ecb() {
     return extract;
 }
 
-std::shared_ptr<const DataSet> DataSet::fromTable(const RateTable& table, DataKind kind,
-                                                  std::string id, std::string_view name) {
+std::shared_ptr<const DataSet> DataSet::fromTable(RateTable table, DataKind kind, std::string id,
+                                                  std::string_view name) {
     std::vector<Series> series;
-    for (const RateRun& run : table.runs) {
-        const int decimals = checkedDecimals(run, name);
+    for (RateRun& run : table.runs) {
+        std::vector<std::size_t> starts = movingWindowStarts(checkedUnits(run, name));
         Series one{.code = run.column,
                    .name = currencyDisplayName(run.column, name),
                    .dates = run.dates,
-                   .texts = run.texts,
-                   .windowStarts = movingWindowStarts(run.texts, decimals)};
+                   .texts = std::move(run.texts),
+                   .windowStarts = std::move(starts)};
         if (!one.windowStarts.empty()) {
             series.push_back(std::move(one));
         }
@@ -104,8 +108,9 @@ std::shared_ptr<const DataSet> DataSet::fromTable(const RateTable& table, DataKi
         throw RateFileError(std::string(name) + ": every stretch of " +
                             std::to_string(kValueCount) + " values in a row stands still");
     }
+    table.runs.clear();
     return std::shared_ptr<const DataSet>(
-        new DataSet(kind, std::move(id), std::string(name), std::move(series)));
+        new DataSet(kind, std::move(id), std::string(name), std::move(series), std::move(table)));
 }
 
 std::string DataSet::argument() const {

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,10 +29,10 @@ enum class DataKind { Catalogue, Ecb, File };
 class DataSet {
 public:
     struct Series {
-        std::string code; // "USD"
-        std::string name; // "щатски долар - USD"
-        std::vector<std::string> dates;
-        std::vector<std::string> texts;
+        std::string code;                      // "USD"
+        std::string name;                      // "щатски долар - USD"
+        std::span<const std::string> dates;    // none for the stored series
+        std::vector<std::string_view> texts;   // in the table or the catalogue
         std::vector<std::size_t> windowStarts; // where a window whose values move begins
     };
 
@@ -42,8 +43,8 @@ public:
     // Every window of kValueCount values of the table's runs whose values move. `id` names the
     // data in the results log; `name` is the file's, for messages. Throws RateFileError when no
     // window is left or a value holds more digits than a turn can add up exactly.
-    static std::shared_ptr<const DataSet> fromTable(const RateTable& table, DataKind kind,
-                                                    std::string id, std::string_view name);
+    static std::shared_ptr<const DataSet> fromTable(RateTable table, DataKind kind, std::string id,
+                                                    std::string_view name);
 
     DataKind kind() const { return kind_; }
     const std::string& id() const { return id_; }
@@ -56,11 +57,13 @@ public:
     RealWindow draw(float r) const;
 
 private:
-    DataSet(DataKind kind, std::string id, std::string name, std::vector<Series> series);
+    DataSet(DataKind kind, std::string id, std::string name, std::vector<Series> series,
+            RateTable storage = {});
 
     DataKind kind_;
     std::string id_;
     std::string name_;
+    RateTable storage_; // what the series view; its runs are moved out
     std::vector<Series> series_;
     std::vector<std::size_t> firstWindow_; // of each series, counted over all windows before it
     std::size_t windowCount_ = 0;

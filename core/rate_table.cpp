@@ -181,6 +181,21 @@ std::string_view asUtf8(std::string_view bytes, std::string& converted, const Me
 
 // ---- Characters
 
+// How many lines the text has, each ended by LF, CR LF or CR as records count them; found at
+// memchr's speed rather than by a loop over every byte.
+std::size_t lineCount(std::string_view text) {
+    std::size_t ends = 0;
+    for (std::size_t at = text.find('\n'); at != std::string_view::npos;
+         at = text.find('\n', at + 1)) {
+        ++ends;
+    }
+    for (std::size_t at = text.find('\r'); at != std::string_view::npos;
+         at = text.find('\r', at + 1)) {
+        ends += text.substr(at + 1, 1) == "\n" ? 0 : 1;
+    }
+    return ends + 1;
+}
+
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -303,7 +318,7 @@ public:
 
     // Reads the next record, calling visit(field, number, last) for each field in turn
     // (numbered from 1, `last` true for the record's last) until one returns false; after
-    // that, the reader must seek before it reads again. False at the end of the text.
+    // that, the reader must rewind before it reads again. False at the end of the text.
     template <typename Visit> bool readRecord(Visit&& visit) {
         if (at_ == text_.size()) {
             return false;
@@ -329,17 +344,14 @@ public:
         }
     }
 
-    // The line the last record started on, counted from 1, and where it started.
+    // The line the last record started on, counted from 1.
     std::size_t line() const { return line_; }
-    std::size_t start() const { return start_; }
 
     // Goes back to the start of the last record, to read it again.
     void rewind() {
         at_ = start_;
         nextLine_ = line_;
     }
-    // Goes to a record's start, to read it again; lines are no longer counted.
-    void seek(std::size_t start) { at_ = start; }
 
 private:
     // Every unquoted field comes here: one pass, over copies that the stores into `field`
@@ -522,51 +534,60 @@ struct Span {
     std::size_t last() const { return first + length - 1; }
 };
 
-// One value column, gathered row by row: where its runs long enough to keep lie, and the
-// longest one seen. Only places are kept: the texts are read again once they are known to
-// be wanted, so a column of short runs costs no memory.
+// A run long enough to keep, as the file lists it: `first` is its first row in file order.
+struct KeptRun {
+    std::size_t first = 0;
+    std::vector<std::string_view> texts;
+};
+
+// One value column, gathered row by row: its runs long enough to keep, and the longest one
+// seen. The open run's buffer is reused, so a column of short runs costs no more memory.
 class ColumnRuns {
 public:
-    void add(std::size_t row) {
-        if (open_.length++ == 0) {
-            open_.first = row;
+    // `rowsLeft` bounds how long a run starting at `row` can grow: room for that many is
+    // taken at once, as growing dozens of buffers step by step costs more than reading.
+    void add(std::size_t row, std::string_view text, std::size_t rowsLeft) {
+        if (open_.empty()) {
+            openFirst_ = row;
+            open_.reserve(rowsLeft);
         }
+        open_.push_back(text);
     }
 
     // A gap or the end of the file ends the open run.
     void close() {
-        if (open_.length > longest_.length) {
-            longest_ = open_;
+        if (open_.size() > longest_.length) {
+            longest_ = {openFirst_, open_.size()};
         }
-        if (open_.length >= static_cast<std::size_t>(kValueCount)) {
-            kept_.push_back(open_);
+        if (open_.size() >= static_cast<std::size_t>(kValueCount)) {
+            if (open_.capacity() > 2 * open_.size()) {
+                open_.shrink_to_fit();
+            }
+            kept_.push_back({openFirst_, std::move(open_)});
         }
-        open_ = {};
+        open_.clear();
     }
 
-    const std::vector<Span>& kept() const { return kept_; }
+    std::vector<KeptRun>& kept() { return kept_; }
     const Span& longest() const { return longest_; }
 
 private:
-    Span open_;
-    std::vector<Span> kept_;
+    std::size_t openFirst_ = 0;
+    std::vector<std::string_view> open_;
+    std::vector<KeptRun> kept_;
     Span longest_;
 };
 
 // ---- The file
-
-// The texts are read back a block of rows at a time, then written out column by column:
-// filling every column's runs a row at a time writes to dozens of places in memory at once,
-// which the processor's prefetching cannot follow.
-constexpr std::size_t kBlockRows = 64;
 
 // Far more currencies than exist; the bound keeps a hostile line from costing gigabytes.
 constexpr std::size_t kMaxColumns = 1000;
 
 class RateFileReader {
 public:
-    RateFileReader(std::string_view text, const Messages& messages)
-        : records_(text, messages), messages_(messages) {}
+    // Decimal commas become points in `text` itself, which the runs then view.
+    RateFileReader(std::string& text, const Messages& messages)
+        : records_(text, messages), messages_(messages), text_(text), lines_(lineCount(text)) {}
 
     RateTable read() {
         readFirstRecord();
@@ -683,7 +704,6 @@ private:
             checkOrder(dates_.back(), *date, text);
         }
         dates_.push_back(*date);
-        rowStarts_.push_back(records_.start());
     }
 
     // Rows rise or fall in date order, as the first two decide; no date repeats.
@@ -703,7 +723,8 @@ private:
     }
 
     // The cell of field `number` (2 for the first value column). A plain number is checked
-    // on what reading it found; blanks, quotes or letters ("N/A") take the longer way.
+    // on what reading it found; blanks, quotes or letters ("N/A") take the longer way. A
+    // value holds no quote, so its text lies in the file's own text even when quoted.
     void readCell(std::size_t number, const Field& field) {
         std::string_view text = field.text;
         Makeup parts = field.makeup;
@@ -720,8 +741,11 @@ private:
         if (!problem.empty()) {
             messages_.fail(records_.line(), number, shown(text) + " " + std::string(problem));
         }
-        decimalComma_ = decimalComma_ || (parts.kinds & kComma) != 0;
-        column.add(dates_.size() - 1);
+        if ((parts.kinds & kComma) != 0) {
+            const auto at = static_cast<std::size_t>(text.data() - text_.data());
+            std::replace(text_.begin() + at, text_.begin() + at + text.size(), ',', '.');
+        }
+        column.add(dates_.size() - 1, text, lines_ - records_.line() + 1);
     }
 
     // The row that comes `step`-th in date order, counted from 0.
@@ -729,81 +753,38 @@ private:
         return rising_ ? step : dates_.size() - 1 - step;
     }
 
-    // Every kept run, empty but with room for its values, in the table's order; `places`
-    // gets where each lies in date order.
-    RateTable emptyRuns(std::vector<Span>& places) const {
+    // Every kept run in date order, columns in file order: a file that lists the newest first
+    // has its runs turned round.
+    RateTable table() {
         RateTable table;
+        auto dates = std::make_shared<std::vector<std::string>>();
+        dates->reserve(dates_.size());
+        for (std::size_t step = 0; step < dates_.size(); ++step) {
+            const Date& date = dates_[rowInDateOrder(step)];
+            dates->emplace_back(date.iso.data(), date.iso.size());
+        }
         for (std::size_t c = 0; c < columns_.size(); ++c) {
-            const std::vector<Span>& kept = columns_[c].kept();
-            for (std::size_t i = 0; i < kept.size(); ++i) {
-                const Span& span = kept[rising_ ? i : kept.size() - 1 - i];
-                places.push_back({rowInDateOrder(rising_ ? span.first : span.last()), span.length});
-                RateRun& run = table.runs.emplace_back();
-                run.column = names_[c];
-                run.dates.reserve(span.length);
-                run.texts.reserve(span.length);
+            std::vector<KeptRun>& kept = columns_[c].kept();
+            if (!rising_) {
+                std::reverse(kept.begin(), kept.end());
+            }
+            for (KeptRun& run : kept) {
+                const std::size_t length = run.texts.size();
+                if (!rising_) {
+                    std::reverse(run.texts.begin(), run.texts.end());
+                }
+                const std::size_t oldest =
+                    rowInDateOrder(rising_ ? run.first : run.first + length - 1);
+                table.runs.push_back({.column = names_[c],
+                                      .dates = std::span(*dates).subspan(oldest, length),
+                                      .texts = std::move(run.texts)});
             }
         }
-        return table;
-    }
-
-    // Reads the file's rows once more, in date order, into the runs that want them.
-    RateTable table() {
-        std::vector<Span> places;
-        RateTable table = emptyRuns(places);
         if (table.runs.empty()) {
             messages_.fail(noLongRun());
         }
-        // Each column's runs lie together in the table: `next` is the one it fills now, `end`
-        // is past its last.
-        std::vector<std::size_t> next(columns_.size());
-        std::vector<std::size_t> end(columns_.size());
-        for (std::size_t c = 0, run = 0; c < columns_.size(); ++c) {
-            next[c] = run;
-            end[c] = run += columns_[c].kept().size();
-        }
-        std::vector<std::string_view> block(kBlockRows * columns_.size());
-        for (std::size_t first = 0; first < dates_.size(); first += kBlockRows) {
-            const std::size_t count = std::min(kBlockRows, dates_.size() - first);
-            readBlock(first, count, block);
-            for (std::size_t c = 0; c < columns_.size(); ++c) {
-                for (std::size_t step = first; step < first + count && next[c] < end[c]; ++step) {
-                    const std::size_t run = next[c];
-                    if (step < places[run].first) {
-                        continue;
-                    }
-                    const Date& date = dates_[rowInDateOrder(step)];
-                    table.runs[run].dates.emplace_back(date.iso.data(), date.iso.size());
-                    addValue(table.runs[run].texts, block[(step - first) * columns_.size() + c]);
-                    next[c] += step == places[run].last() ? 1 : 0;
-                }
-            }
-        }
+        table.dates = std::move(dates);
         return table;
-    }
-
-    // A valid value as the quiz stores it: with "." as the decimal point. Only a file with a
-    // decimal comma in it pays for looking.
-    void addValue(std::vector<std::string>& texts, std::string_view cell) const {
-        std::string& text = texts.emplace_back(cell);
-        if (decimalComma_) {
-            std::replace(text.begin(), text.end(), ',', '.');
-        }
-    }
-
-    // The value cells of `count` rows from the `first`-th in date order, row after row. A
-    // value holds no quote, so its text lies in the file's own text even when quoted.
-    void readBlock(std::size_t first, std::size_t count, std::vector<std::string_view>& block) {
-        for (std::size_t i = 0; i < count; ++i) {
-            records_.seek(rowStarts_[rowInDateOrder(first + i)]);
-            std::string_view* const row = &block[i * columns_.size()];
-            records_.readRecord([&](const Field& field, std::size_t number, bool) {
-                if (number > 1) {
-                    row[number - 2] = trimmed(field.text);
-                }
-                return number < width_;
-            });
-        }
     }
 
     std::string noLongRun() const {
@@ -834,10 +815,10 @@ private:
     std::size_t width_ = 0; // fields per row, the date's included
     std::vector<std::string> names_;
     std::vector<ColumnRuns> columns_;
-    std::vector<Date> dates_;            // one per row, in file order
-    std::vector<std::size_t> rowStarts_; // where each row starts in the text
+    std::string& text_;
+    std::size_t lines_;       // in the whole text
+    std::vector<Date> dates_; // one per row, in file order
     bool rising_ = true;
-    bool decimalComma_ = false; // some value is written with a decimal comma
     std::size_t previousLine_ = 0;
 };
 
@@ -846,7 +827,12 @@ private:
 RateTable readRateTable(std::string_view bytes, std::string_view name) {
     const Messages messages(name);
     std::string converted;
-    return RateFileReader(asUtf8(bytes, converted, messages), messages).read();
+    const std::string_view utf8 = asUtf8(bytes, converted, messages);
+    auto text =
+        std::make_shared<std::string>(converted.empty() ? std::string(utf8) : std::move(converted));
+    RateTable table = RateFileReader(*text, messages).read();
+    table.text = std::move(text);
+    return table;
 }
 
 } // namespace quiz

@@ -2,6 +2,8 @@
 
 // Reading a file of daily exchange rates into the unbroken runs of each column.
 
+#include <memory>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -11,14 +13,19 @@ namespace quiz {
 
 // A stretch of one column's values with no gap, oldest first.
 struct RateRun {
-    std::string column;             // the column's header ("USD"); "" for a file with one value
-                                    // column and no header; "2", "3", … (field numbers) for a
-                                    // file with several and no header
-    std::vector<std::string> dates; // "YYYY-MM-DD"
-    std::vector<std::string> texts; // each value as written, with "." as the decimal point
+    std::string column;                  // the column's header ("USD"); "" for a file with one
+                                         // value column and no header; "2", "3", … (field
+                                         // numbers) for a file with several and no header
+    std::span<const std::string> dates;  // "YYYY-MM-DD", in the table's dates
+    std::vector<std::string_view> texts; // each value as written, with "." as the decimal
+                                         // point, in the table's text
 };
 
+// The runs view what the table holds, so a file's cells are never copied one by one; copies
+// of a table share it.
 struct RateTable {
+    std::shared_ptr<const std::string> text;               // the file as UTF-8
+    std::shared_ptr<const std::vector<std::string>> dates; // of every row, in date order
     // Only runs of at least kValueCount values, columns in file order, then date order.
     std::vector<RateRun> runs;
 };

@@ -118,14 +118,14 @@ TEST(MadeUpList, SimpleRulesLoseTheirEdgeLevelByLevel) {
 // A window whose falls add up to more than its first value: the made-up list must still look
 // like a rate at every level, above zero.
 TEST(MadeUpList, StaysARateWhenTheRealChangesCouldTakeItBelowZero) {
-    RateRun crash{.column = "XYZ", .dates = {}, .texts = {}};
+    const std::vector<std::string> dates(43, "2024-12-31"); // dates only label the window here
+    RateRun crash{.column = "XYZ", .dates = dates, .texts = {}};
     for (int day = 0; day < 43; ++day) {
-        crash.dates.push_back("2024-01-" + std::string(day < 9 ? "0" : "") +
-                              std::to_string(day + 1));
         crash.texts.push_back(day % 2 == 0 ? "1000.00" : "0.01");
     }
-    crash.dates.resize(43, "2024-12-31"); // dates only label the window here
-    const auto data = DataSet::fromTable({.runs = {crash}}, DataKind::File, "crash", "crash.csv");
+    RateTable table;
+    table.runs.push_back(crash);
+    const auto data = DataSet::fromTable(table, DataKind::File, "crash", "crash.csv");
     for (int level = 1; level < kLevelCount; ++level) {
         SeededRandomSource random(static_cast<std::uint32_t>(level));
         for (int i = 0; i < 50; ++i) {

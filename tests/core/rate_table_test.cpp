@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -66,7 +67,7 @@ std::vector<RunShape> shapes(const RateTable& table) {
     for (const RateRun& run : table.runs) {
         EXPECT_EQ(run.dates.size(), run.texts.size());
         result.push_back({run.column, run.texts.size(), run.dates.front(), run.dates.back(),
-                          run.texts.front(), run.texts.back()});
+                          std::string(run.texts.front()), std::string(run.texts.back())});
     }
     return result;
 }
@@ -106,6 +107,17 @@ const FormatCase kFormats[] = {
      file({.header = kCyrillic1251Header, .separator = ";"}),
      {{"Курс", 43, "2024-01-01", "2024-02-12", "1.00", "1.42"}}},
     {"lone CR", file({.header = "Date,USD", .lineEnd = "\r"}), {kUsd}},
+    {"lone CR, then LF, for rows of N/A before the run",
+     [] {
+         std::string text = "Date,USD\r";
+         for (int day = 0; day < 45; ++day) { // 2023-11-01 to 2023-12-15
+             const int ofMonth = day < 30 ? day + 1 : day - 29;
+             text += std::string(day < 30 ? "2023-11-" : "2023-12-") + (ofMonth < 10 ? "0" : "") +
+                     std::to_string(ofMonth) + ",N/A\r";
+         }
+         return text + file({});
+     }(),
+     {kUsd}},
     {"newest first", file({.header = "Date,USD", .falling = true}), {kUsd}},
     {"no header, one column", file({}), {{"", 43, "2024-01-01", "2024-02-12", "1.00", "1.42"}}},
     {"no header, two columns",
@@ -272,4 +284,19 @@ TEST(BadRateFiles, HostileInputGetsOneShortLine) {
             EXPECT_EQ(message.find('\n'), std::string::npos) << message;
         }
     }
+}
+
+// The runs view the table's own copy of the file, shared by its copies: the caller's bytes
+// may change or go.
+TEST(RateTable, OutlivesTheBytesItWasReadFrom) {
+    std::optional<RateTable> copy;
+    std::string bytes = file({.separator = ";", .point = ",", .falling = true});
+    {
+        const RateTable table = readRateTable(bytes, "rates.csv");
+        copy = table;
+    }
+    bytes.assign(bytes.size(), '9');
+    ASSERT_EQ(copy->runs.size(), 1U);
+    EXPECT_EQ(shapes(*copy),
+              (std::vector<RunShape>{{"", 43, "2024-01-01", "2024-02-12", "1.00", "1.42"}}));
 }

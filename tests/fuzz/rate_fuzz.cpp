@@ -26,9 +26,9 @@ bool isDigits(std::string_view text) {
 
 // Digits with at most one "." between them, which the quiz's own parse reads as a positive
 // finite number.
-void checkValue(const std::string& text) {
+void checkValue(std::string_view text) {
     const std::size_t point = text.find('.');
-    const bool shaped = point == std::string::npos
+    const bool shaped = point == std::string_view::npos
                             ? isDigits(text)
                             : isDigits(text.substr(0, point)) && isDigits(text.substr(point + 1));
     if (!shaped) {
