@@ -6,6 +6,7 @@
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
+#include <QTranslator>
 
 namespace quiz {
 
@@ -15,6 +16,20 @@ namespace {
 constexpr qint64 kLargestFile = 64 * 1024 * 1024;
 constexpr int kIdHexDigits = 12;
 
+// A message in `language`, or in the user's language (the installed translations) without one.
+QString say(const QTranslator* language, const char* context, const char* source) {
+    const QString text = language ? language->translate(context, source) : QString();
+    return !text.isEmpty() ? text
+           : language      ? QString::fromUtf8(source)
+                           : QCoreApplication::translate(context, source);
+}
+
+QString refusalText(const RateFileError& refused, const QTranslator* language) {
+    const QString pattern = say(language, "rates", refused.pattern().c_str());
+    return QString::fromStdString(refused.place() + ": " +
+                                  filledIn(pattern.toStdString(), refused.arguments()));
+}
+
 } // namespace
 
 QString dataFileId(const QString& path, const QByteArray& bytes) {
@@ -22,7 +37,8 @@ QString dataFileId(const QString& path, const QByteArray& bytes) {
     return QFileInfo(path).fileName() + u'@' + QString::fromLatin1(hash.left(kIdHexDigits));
 }
 
-std::shared_ptr<const DataSet> loadData(const QString& argument, QString& error) {
+std::shared_ptr<const DataSet> loadData(const QString& argument, QString& error,
+                                        const QTranslator* language) {
     try {
         if (argument == QStringLiteral("catalogue")) {
             return DataSet::catalogue();
@@ -33,20 +49,18 @@ std::shared_ptr<const DataSet> loadData(const QString& argument, QString& error)
         QFile file(argument);
         // A folder, a pipe or a device is no file of rates, and opening a pipe could block.
         if (const QFileInfo info(argument); info.exists() && !info.isFile()) {
-            error = argument +
-                    QCoreApplication::translate("quiz", ": is not a file of rates but a ") +
-                    (info.isDir() ? QCoreApplication::translate("quiz", "folder")
-                                  : QCoreApplication::translate("quiz", "special file"));
+            error = argument + say(language, "quiz", ": is not a file of rates but a ") +
+                    (info.isDir() ? say(language, "quiz", "folder")
+                                  : say(language, "quiz", "special file"));
             return nullptr;
         }
         if (!file.open(QIODevice::ReadOnly)) {
-            error = argument + QCoreApplication::translate("quiz", ": cannot be read: ") +
-                    file.errorString();
+            error = argument + say(language, "quiz", ": cannot be read: ") + file.errorString();
             return nullptr;
         }
         if (file.size() > kLargestFile) {
-            error = argument + QCoreApplication::translate(
-                                   "quiz", ": is larger than 64 MB, too large for a file of rates");
+            error = argument +
+                    say(language, "quiz", ": is larger than 64 MB, too large for a file of rates");
             return nullptr;
         }
         const QByteArray bytes = file.read(kLargestFile + 1);
@@ -55,7 +69,7 @@ std::shared_ptr<const DataSet> loadData(const QString& argument, QString& error)
             readRateTable({bytes.constData(), std::size_t(bytes.size())}, name), DataKind::File,
             dataFileId(argument, bytes).toStdString(), name);
     } catch (const RateFileError& refused) {
-        error = QString::fromStdString(refused.what());
+        error = refusalText(refused, language);
     }
     return nullptr;
 }

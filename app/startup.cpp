@@ -139,7 +139,7 @@ void connectDataMenu(QuizForm& form) {
             }
         }
         QString error;
-        if (auto data = loadData(argument, error)) {
+        if (auto data = loadData(argument, error, bulgarianMessages())) {
             form.chooseData(std::move(data));
         } else {
             QMessageBox::warning(&form, QString::fromUtf8("Файлът не може да се използва"),

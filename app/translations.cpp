@@ -42,6 +42,18 @@ bool installCommandLineTranslations(const QLocale& locale) {
     return installOnce(ownTranslator, QStringLiteral("realdataquiz_bg"), QStringLiteral(":/i18n"));
 }
 
+const QTranslator* bulgarianMessages() {
+    static QTranslator* const bulgarian = [] {
+        auto* loaded = new QTranslator(QCoreApplication::instance());
+        if (!loaded->load(QStringLiteral("realdataquiz_bg"), QStringLiteral(":/i18n"))) {
+            delete loaded;
+            return static_cast<QTranslator*>(nullptr);
+        }
+        return loaded;
+    }();
+    return bulgarian;
+}
+
 bool installWindowTranslations() {
     return installOnce(qtTranslator, QStringLiteral("qtbase_bg"),
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath));

@@ -5,6 +5,8 @@
 
 #include <QLocale>
 
+class QTranslator;
+
 namespace quiz {
 
 // Before the command line is read: the program's Bulgarian messages and Qt's own (the
@@ -15,5 +17,9 @@ bool installCommandLineTranslations(const QLocale& locale);
 // Before the windows open: Qt's own Bulgarian texts ("Копиране" in the text box's menu, the
 // file dialog), whatever the user's language. Returns whether they were found.
 bool installWindowTranslations();
+
+// The program's own Bulgarian messages, not installed: for what the Bulgarian windows say in
+// every locale. Null if they cannot be loaded.
+const QTranslator* bulgarianMessages();
 
 } // namespace quiz

@@ -6,6 +6,7 @@
 #include "core/draw_map.h"
 #include "core/ecb_extract.h"
 #include "core/own_draws.h"
+#include "core/rate_file_reasons.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -57,9 +58,8 @@ std::vector<std::int64_t> checkedUnits(const RateRun& run, std::string_view name
         try {
             units.push_back(toUnits(run.texts[i], decimals));
         } catch (const std::invalid_argument&) {
-            throw RateFileError(std::string(name) + ": '" + std::string(run.texts[i]) +
-                                "' in column " + run.column + " on " + run.dates[i] +
-                                " has more digits than a turn can add up exactly (15)");
+            throw RateFileError(std::string(name), reason::kTooManyDigitsToAdd,
+                                {"'" + std::string(run.texts[i]) + "'", run.column, run.dates[i]});
         }
     }
     return units;
@@ -105,8 +105,7 @@ std::shared_ptr<const DataSet> DataSet::fromTable(RateTable table, DataKind kind
         }
     }
     if (series.empty()) {
-        throw RateFileError(std::string(name) + ": every stretch of " +
-                            std::to_string(kValueCount) + " values in a row stands still");
+        throw RateFileError(std::string(name), reason::kStandsStill, {std::to_string(kValueCount)});
     }
     table.runs.clear();
     return std::shared_ptr<const DataSet>(

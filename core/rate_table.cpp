@@ -1,6 +1,7 @@
 #include "core/rate_table.h"
 
 #include "core/catalogue.h"
+#include "core/rate_file_reasons.h"
 
 #include <algorithm>
 #include <array>
@@ -52,12 +53,13 @@ class Messages {
 public:
     explicit Messages(std::string_view name) : name_(printable(name)) {}
 
-    [[noreturn]] void fail(const std::string& what) const {
-        throw RateFileError(name_ + ": " + what);
+    [[noreturn]] void fail(const char* pattern, std::vector<std::string> arguments = {}) const {
+        throw RateFileError(name_, pattern, std::move(arguments));
     }
-    [[noreturn]] void fail(std::size_t line, std::size_t field, const std::string& what) const {
-        throw RateFileError(name_ + ":" + std::to_string(line) + ":" + std::to_string(field) +
-                            ": " + what);
+    [[noreturn]] void fail(std::size_t line, std::size_t field, const char* pattern,
+                           std::vector<std::string> arguments = {}) const {
+        throw RateFileError(name_ + ":" + std::to_string(line) + ":" + std::to_string(field),
+                            pattern, std::move(arguments));
     }
 
 private:
@@ -167,7 +169,7 @@ std::string fromWindows1251(std::string_view text) {
 // "Unicode text" is UTF-16, which would pass for Windows-1251 and fail on every cell.
 std::string_view asUtf8(std::string_view bytes, std::string& converted, const Messages& messages) {
     if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
-        messages.fail("the file is UTF-16 text; save it as CSV in UTF-8");
+        messages.fail(reason::kUtf16);
     }
     if (bytes.starts_with(kByteOrderMark)) {
         bytes.remove_prefix(kByteOrderMark.size());
@@ -381,7 +383,7 @@ private:
         for (;;) {
             const std::size_t quote = text_.find('"', at_);
             if (quote == std::string_view::npos) {
-                messages_.fail(line_, number, "a quote opened here is never closed");
+                messages_.fail(line_, number, reason::kUnclosedQuote);
             }
             countLineEnds(text_.substr(at_, quote - at_));
             at_ = quote + 1;
@@ -397,7 +399,7 @@ private:
             ++at_;
         }
         if (at_ < text_.size() && text_[at_] != separator_ && !isLineEnd(text_[at_])) {
-            messages_.fail(line_, number, "text after a closing quote");
+            messages_.fail(line_, number, reason::kTextAfterQuote);
         }
         return field;
     }
@@ -511,17 +513,17 @@ bool isMissing(std::string_view cell) {
     return cell.empty() || cell == "N/A" || cell == "n/a";
 }
 
-// What is wrong with a trimmed cell that is not missing, or "" when nothing is: a value is
+// What is wrong with a trimmed cell that is not missing, or null when nothing is: a value is
 // digits with at most one separator, "." or ",", between two of them, and not only zeros.
-std::string_view valueProblem(std::string_view cell, const Makeup& makeup) {
+const char* valueProblem(std::string_view cell, const Makeup& makeup) {
     if ((makeup.kinds & (kBlank | kOther)) != 0 || makeup.separators > 1 ||
         !isDigit(cell.front()) || !isDigit(cell.back())) {
-        return "is not a number";
+        return reason::kNotANumber;
     }
     if (cell.size() - makeup.separators > kMaxDigits) {
-        return "has more than 15 digits";
+        return reason::kTooManyDigits;
     }
-    return (makeup.kinds & kNonZero) != 0 ? std::string_view() : "is not a positive number";
+    return (makeup.kinds & kNonZero) != 0 ? nullptr : reason::kNotPositive;
 }
 
 // ---- Runs
@@ -594,7 +596,7 @@ public:
         while (readRow()) {
         }
         if (dates_.empty()) {
-            messages_.fail("the header is not followed by any row of dates and values");
+            messages_.fail(reason::kNoRows);
         }
         for (ColumnRuns& column : columns_) {
             column.close();
@@ -615,7 +617,7 @@ private:
         do {
             fields.clear();
             if (!records_.readRecord(keep)) {
-                messages_.fail("the file is empty");
+                messages_.fail(reason::kEmpty);
             }
         } while (fields.size() <= kMaxColumns + 2 &&
                  std::all_of(fields.begin(), fields.end(), blank));
@@ -632,13 +634,11 @@ private:
         }
         width_ = fields.size();
         if (width_ - 1 > kMaxColumns) {
-            messages_.fail(records_.line(), kMaxColumns + 2,
-                           "more than " + std::to_string(kMaxColumns) + " value columns");
+            messages_.fail(records_.line(), kMaxColumns + 2, reason::kTooManyColumns,
+                           {std::to_string(kMaxColumns)});
         }
         if (width_ < 2) {
-            messages_.fail(records_.line(), 2,
-                           "no value column: rows need a date and values after it, separated by "
-                           "',', ';' or a tab");
+            messages_.fail(records_.line(), 2, reason::kNoValueColumn);
         }
         for (std::size_t i = 1; i < width_; ++i) {
             names_.emplace_back(header_       ? cell(fields[i])
@@ -653,13 +653,16 @@ private:
     }
 
     [[noreturn]] void failWidth(std::size_t fields) const {
-        const std::string shape = header_ ? "the header" : "the first row";
-        messages_.fail(records_.line(), std::min(fields, width_) + 1,
-                       fields > width_
-                           ? "the row has more fields than " + shape + "'s " +
-                                 std::to_string(width_)
-                           : "the row has " + std::to_string(fields) + " fields where " + shape +
-                                 " has " + std::to_string(width_));
+        const std::size_t place = std::min(fields, width_) + 1;
+        const std::string width = std::to_string(width_);
+        if (fields > width_) {
+            messages_.fail(records_.line(), place,
+                           header_ ? reason::kWiderThanHeader : reason::kWiderThanFirstRow,
+                           {width});
+        }
+        messages_.fail(records_.line(), place,
+                       header_ ? reason::kNarrowerThanHeader : reason::kNarrowerThanFirstRow,
+                       {std::to_string(fields), width});
     }
 
     // Reads one record as a row of data; false at the end of the text. A blank record is
@@ -676,7 +679,7 @@ private:
                 }
             } else if (blank) {
                 if (!cell(field).empty()) {
-                    messages_.fail(records_.line(), 1, "the row has no date");
+                    messages_.fail(records_.line(), 1, reason::kNoDate);
                 }
             } else if (number <= width_) {
                 readCell(number, field);
@@ -698,7 +701,7 @@ private:
     void readDate(std::string_view text) {
         const std::optional<Date> date = parseDate(text);
         if (!date) {
-            messages_.fail(records_.line(), 1, shown(text) + " is not a date");
+            messages_.fail(records_.line(), 1, reason::kNotADate, {shown(text)});
         }
         if (!dates_.empty()) {
             checkOrder(dates_.back(), *date, text);
@@ -709,16 +712,15 @@ private:
     // Rows rise or fall in date order, as the first two decide; no date repeats.
     void checkOrder(const Date& previous, const Date& date, std::string_view text) {
         if (date == previous) {
-            messages_.fail(records_.line(), 1,
-                           shown(text) + " repeats the date of line " +
-                               std::to_string(previousLine_));
+            messages_.fail(records_.line(), 1, reason::kRepeatedDate,
+                           {shown(text), std::to_string(previousLine_)});
         }
         if (dates_.size() == 1) {
             rising_ = previous < date;
         } else if ((previous < date) != rising_) {
             messages_.fail(records_.line(), 1,
-                           shown(text) + " is out of order: the dates before it " +
-                               (rising_ ? "rise" : "fall"));
+                           rising_ ? reason::kOutOfRisingOrder : reason::kOutOfFallingOrder,
+                           {shown(text)});
         }
     }
 
@@ -737,9 +739,8 @@ private:
             column.close();
             return;
         }
-        const std::string_view problem = valueProblem(text, parts);
-        if (!problem.empty()) {
-            messages_.fail(records_.line(), number, shown(text) + " " + std::string(problem));
+        if (const char* problem = valueProblem(text, parts)) {
+            messages_.fail(records_.line(), number, problem, {shown(text)});
         }
         if ((parts.kinds & kComma) != 0) {
             const auto at = static_cast<std::size_t>(text.data() - text_.data());
@@ -781,13 +782,13 @@ private:
             }
         }
         if (table.runs.empty()) {
-            messages_.fail(noLongRun());
+            failNoLongRun();
         }
         table.dates = std::move(dates);
         return table;
     }
 
-    std::string noLongRun() const {
+    [[noreturn]] void failNoLongRun() const {
         std::size_t best = 0;
         for (std::size_t c = 1; c < columns_.size(); ++c) {
             if (columns_[c].longest().length > columns_[best].longest().length) {
@@ -795,17 +796,19 @@ private:
             }
         }
         const Span& longest = columns_[best].longest();
-        std::string message =
-            "no column has " + std::to_string(kValueCount) + " values in a row without a gap; ";
+        const std::string count = std::to_string(kValueCount);
         if (longest.length == 0) {
-            return message + "there is no value at all";
+            messages_.fail(reason::kNoValue, {count});
         }
-        const std::string column = header_                ? shortened(names_[best])
-                                   : names_[best].empty() ? ""
-                                                          : "column " + names_[best];
-        const std::size_t oldest = rising_ ? longest.first : longest.last();
-        return message + "the longest run has " + std::to_string(longest.length) + " (" + column +
-               (column.empty() ? "" : ", ") + "from " + dates_[oldest].text() + ")";
+        const std::string length = std::to_string(longest.length);
+        const std::string from = dates_[rising_ ? longest.first : longest.last()].text();
+        if (header_) {
+            messages_.fail(reason::kLongestNamed, {count, length, shortened(names_[best]), from});
+        }
+        if (names_[best].empty()) {
+            messages_.fail(reason::kLongestUnnamed, {count, length, from});
+        }
+        messages_.fail(reason::kLongestNumbered, {count, length, names_[best], from});
     }
 
     RecordReader records_;
@@ -823,6 +826,27 @@ private:
 };
 
 } // namespace
+
+RateFileError::RateFileError(std::string place, std::string pattern,
+                             std::vector<std::string> arguments)
+    : std::runtime_error(place + ": " + filledIn(pattern, arguments)), place_(std::move(place)),
+      pattern_(std::move(pattern)), arguments_(std::move(arguments)) {}
+
+std::string filledIn(std::string_view pattern, const std::vector<std::string>& arguments) {
+    std::string text;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const std::size_t number = i + 1 < pattern.size() && pattern[i] == '%'
+                                       ? static_cast<std::size_t>(pattern[i + 1] - '0')
+                                       : 0;
+        if (number >= 1 && number <= 9 && number <= arguments.size()) {
+            text += arguments[number - 1];
+            ++i;
+        } else {
+            text += pattern[i];
+        }
+    }
+    return text;
+}
 
 RateTable readRateTable(std::string_view bytes, std::string_view name) {
     const Messages messages(name);

@@ -30,12 +30,26 @@ struct RateTable {
     std::vector<RateRun> runs;
 };
 
-// A file that cannot be used. what() is one line, "<name>:<line>:<field>: <what is wrong>"
-// (both counted from 1), or "<name>: <what is wrong>" when no single place is at fault.
+// A file that cannot be used. what() is one line, "<place>: <reason>", the place being
+// "<name>:<line>:<field>" (both counted from 1) or "<name>" when no single place is at fault.
+// The reason is kept as an English pattern and its arguments too ("%1 is not a number",
+// {"'abc'"}), so that a caller can say it in another language.
 class RateFileError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    RateFileError(std::string place, std::string pattern, std::vector<std::string> arguments = {});
+
+    const std::string& place() const { return place_; }
+    const std::string& pattern() const { return pattern_; }
+    const std::vector<std::string>& arguments() const { return arguments_; }
+
+private:
+    std::string place_;
+    std::string pattern_;
+    std::vector<std::string> arguments_;
 };
+
+// `pattern` with %1 to %9 replaced by the arguments they number.
+std::string filledIn(std::string_view pattern, const std::vector<std::string>& arguments);
 
 // Reads a whole file's bytes, in any of the forms it detects: the ECB's reference-rate file
 // as published, or a spreadsheet's file with a date column and up to 1000 value columns

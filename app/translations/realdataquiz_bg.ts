@@ -155,5 +155,120 @@ Qt's own options, such as -platform and -style, are accepted as well.</source>
         <source>: is larger than 64 MB, too large for a file of rates</source>
         <translation>: е по-голям от 64 MB, твърде голям за файл с курсове</translation>
     </message>
+    <message>
+        <source>: is not a file of rates but a </source>
+        <translation>: не е файл с курсове, а </translation>
+    </message>
+    <message>
+        <source>folder</source>
+        <translation>папка</translation>
+    </message>
+    <message>
+        <source>special file</source>
+        <translation>специален файл</translation>
+    </message>
+</context>
+<context>
+    <name>rates</name>
+    <message>
+        <source>the file is UTF-16 text; save it as CSV in UTF-8</source>
+        <translation>файлът е текст в UTF-16; запишете го като CSV в UTF-8</translation>
+    </message>
+    <message>
+        <source>a quote opened here is never closed</source>
+        <translation>кавичката, отворена тук, не е затворена</translation>
+    </message>
+    <message>
+        <source>text after a closing quote</source>
+        <translation>текст след затваряща кавичка</translation>
+    </message>
+    <message>
+        <source>%1 is not a number</source>
+        <translation>%1 не е число</translation>
+    </message>
+    <message>
+        <source>%1 has more than 15 digits</source>
+        <translation>%1 има повече от 15 цифри</translation>
+    </message>
+    <message>
+        <source>%1 is not a positive number</source>
+        <translation>%1 не е положително число</translation>
+    </message>
+    <message>
+        <source>the header is not followed by any row of dates and values</source>
+        <translation>след заглавния ред няма нито един ред с дата и стойности</translation>
+    </message>
+    <message>
+        <source>the file is empty</source>
+        <translation>файлът е празен</translation>
+    </message>
+    <message>
+        <source>more than %1 value columns</source>
+        <translation>повече от %1 колони със стойности</translation>
+    </message>
+    <message>
+        <source>no value column: rows need a date and values after it, separated by ',', ';' or a tab</source>
+        <translation>няма колона със стойности: всеки ред трябва да има дата и след нея стойности, разделени с ',', ';' или табулация</translation>
+    </message>
+    <message>
+        <source>the row has more fields than the header's %1</source>
+        <translation>редът има повече полета от заглавния ред (%1)</translation>
+    </message>
+    <message>
+        <source>the row has more fields than the first row's %1</source>
+        <translation>редът има повече полета от първия ред (%1)</translation>
+    </message>
+    <message>
+        <source>the row has %1 fields where the header has %2</source>
+        <translation>полетата в реда са %1, а в заглавния ред – %2</translation>
+    </message>
+    <message>
+        <source>the row has %1 fields where the first row has %2</source>
+        <translation>полетата в реда са %1, а в първия ред – %2</translation>
+    </message>
+    <message>
+        <source>the row has no date</source>
+        <translation>редът няма дата</translation>
+    </message>
+    <message>
+        <source>%1 is not a date</source>
+        <translation>%1 не е дата</translation>
+    </message>
+    <message>
+        <source>%1 repeats the date of line %2</source>
+        <translation>%1 повтаря датата от ред %2</translation>
+    </message>
+    <message>
+        <source>%1 is out of order: the dates before it rise</source>
+        <translation>%1 нарушава реда: датите преди нея растат</translation>
+    </message>
+    <message>
+        <source>%1 is out of order: the dates before it fall</source>
+        <translation>%1 нарушава реда: датите преди нея намаляват</translation>
+    </message>
+    <message>
+        <source>no column has %1 values in a row without a gap; there is no value at all</source>
+        <translation>никоя колона няма %1 поредни стойности без празнина; във файла няма нито една стойност</translation>
+    </message>
+    <message>
+        <source>no column has %1 values in a row without a gap; the longest run has %2 (%3, from %4)</source>
+        <translation>никоя колона няма %1 поредни стойности без празнина; най-дългата поредица има %2 (%3, от %4)</translation>
+    </message>
+    <message>
+        <source>no column has %1 values in a row without a gap; the longest run has %2 (from %3)</source>
+        <translation>никоя колона няма %1 поредни стойности без празнина; най-дългата поредица има %2 (от %3)</translation>
+    </message>
+    <message>
+        <source>no column has %1 values in a row without a gap; the longest run has %2 (column %3, from %4)</source>
+        <translation>никоя колона няма %1 поредни стойности без празнина; най-дългата поредица има %2 (колона %3, от %4)</translation>
+    </message>
+    <message>
+        <source>%1 in column %2 on %3 has more digits than a turn can add up exactly (15)</source>
+        <translation>%1 в колона %2 на %3 има повече цифри, отколкото един ход може да събере точно (15)</translation>
+    </message>
+    <message>
+        <source>every stretch of %1 values in a row stands still</source>
+        <translation>във всяка поредица от %1 стойности стойностите не се променят</translation>
+    </message>
 </context>
 </TS>

@@ -2,6 +2,7 @@
 // of file that cannot be used refused in one line.
 
 #include "app/data_choice.h"
+#include "app/translations.h"
 
 #include <QCryptographicHash>
 #include <QDate>
@@ -81,6 +82,17 @@ private slots:
             QVERIFY(!loadData(c.argument, error));
             QVERIFY2(error.startsWith(c.start) && !error.contains(u'\n'), qPrintable(error));
         }
+    }
+
+    // The menu's message box is Bulgarian in every locale: the reason, not only the title.
+    void theMenusRefusalIsBulgarian() {
+        QTemporaryDir folder;
+        const QString bad = written(folder, "bad.csv", "Date,USD\n2024-01-02,1.5\n2024-01-03,x\n");
+        QString error;
+        QVERIFY(!loadData(bad, error, bulgarianMessages()));
+        QCOMPARE(error, bad + QStringLiteral(":3:2: 'x' не е число"));
+        QVERIFY(!loadData(folder.path(), error, bulgarianMessages()));
+        QCOMPARE(error, folder.path() + QStringLiteral(": не е файл с курсове, а папка"));
     }
 };
 

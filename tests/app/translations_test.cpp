@@ -5,9 +5,12 @@
 #include "app/translations.h"
 #include "app/window_roles.h"
 #include "core/random_source.h"
+#include "core/rate_file_reasons.h"
 
 #include <QAccessible>
+#include <QRegularExpression>
 #include <QTest>
+#include <QTranslator>
 
 using namespace quiz;
 
@@ -28,6 +31,27 @@ private slots:
 
         QVERIFY(installCommandLineTranslations(QLocale(QLocale::Bulgarian, QLocale::Bulgaria)));
         QCOMPARE(QCoreApplication::translate("quiz", message), QStringLiteral("--pupil иска име."));
+    }
+
+    // A reason without its translation would reach a Bulgarian window in English; one with
+    // other placeholders would lose or garble what the file holds.
+    void everyReasonForRefusingAFileIsInBulgarian() {
+        const QRegularExpression placeholder(QStringLiteral("%[1-9]"));
+        for (const char* pattern : reason::kAll) {
+            const QString bulgarian = bulgarianMessages()->translate("rates", pattern);
+            QVERIFY2(!bulgarian.isEmpty(), pattern);
+            QStringList own;
+            QStringList theirs;
+            for (const auto& match : placeholder.globalMatch(QString::fromUtf8(pattern))) {
+                own << match.captured();
+            }
+            for (const auto& match : placeholder.globalMatch(bulgarian)) {
+                theirs << match.captured();
+            }
+            own.sort();
+            theirs.sort();
+            QVERIFY2(own == theirs, pattern);
+        }
     }
 
     void topLevelWindowsReportAWindowRole() {
