@@ -10,6 +10,7 @@
 #include "core/random_source.h"
 #include "core/result_row.h"
 #include "core/results_file.h"
+#include "core/system_reason.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -71,6 +72,16 @@ int withoutDisplay(int argc, char* argv[], const ProgramIdentity& identity,
     return EXIT_FAILURE;
 }
 
+// Why a results file could not be opened, in the language of the program's messages: the
+// common system reasons and what stands at the path instead of a file.
+QString openErrorReason(const ResultsFile::OpenError& error) {
+    if (error.kind != ResultsFile::OpenError::Kind::System) {
+        return QCoreApplication::translate("results", error.text.c_str());
+    }
+    return QString::fromStdString(
+        messagesAreBulgarian() ? bulgarianReason(error.errorNumber, error.text) : error.text);
+}
+
 std::unique_ptr<ResultsFile> openLog(const QString& path, QString& refusal) {
     // Absolute, so the statistics window can say where the rows go.
     const QString absolute = QFileInfo(path).absoluteFilePath();
@@ -88,7 +99,7 @@ std::unique_ptr<ResultsFile> openLog(const QString& path, QString& refusal) {
                       .arg(program, path, QString::fromStdString(error.suggestedPath));
     } else {
         refusal = QCoreApplication::translate("quiz", "%1: cannot write the results log \"%2\": %3")
-                      .arg(program, path, QString::fromStdString(error.text));
+                      .arg(program, path, openErrorReason(error));
     }
     return nullptr;
 }
@@ -120,7 +131,7 @@ std::unique_ptr<ResultsFile> openClassFile(const QString& folder, const std::str
         path = error.suggestedPath;
     }
     refusal = QCoreApplication::translate("quiz", "%1: cannot write in the class folder \"%2\": %3")
-                  .arg(program, folder, QString::fromStdString(error.text));
+                  .arg(program, folder, openErrorReason(error));
     return nullptr;
 }
 

@@ -42,6 +42,10 @@ bool installCommandLineTranslations(const QLocale& locale) {
     return installOnce(ownTranslator, QStringLiteral("realdataquiz_bg"), QStringLiteral(":/i18n"));
 }
 
+bool messagesAreBulgarian() {
+    return ownTranslator != nullptr;
+}
+
 const QTranslator* bulgarianMessages() {
     static QTranslator* const bulgarian = [] {
         auto* loaded = new QTranslator(QCoreApplication::instance());

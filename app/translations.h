@@ -18,6 +18,9 @@ bool installCommandLineTranslations(const QLocale& locale);
 // file dialog), whatever the user's language. Returns whether they were found.
 bool installWindowTranslations();
 
+// Whether the program's own messages are Bulgarian, as installCommandLineTranslations decided.
+bool messagesAreBulgarian();
+
 // The program's own Bulgarian messages, not installed: for what the Bulgarian windows say in
 // every locale. Null if they cannot be loaded.
 const QTranslator* bulgarianMessages();

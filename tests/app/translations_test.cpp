@@ -1,6 +1,7 @@
 // Which texts are Bulgarian: the program's messages only for a Bulgarian user, Qt's own texts
 // in the windows always; and the windows report themselves as windows.
 
+#include "app/command_line.h"
 #include "app/startup.h"
 #include "app/translations.h"
 #include "app/window_roles.h"
@@ -9,6 +10,7 @@
 
 #include <QAccessible>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTranslator>
 
@@ -31,6 +33,23 @@ private slots:
 
         QVERIFY(installCommandLineTranslations(QLocale(QLocale::Bulgarian, QLocale::Bulgaria)));
         QCOMPARE(QCoreApplication::translate("quiz", message), QStringLiteral("--pupil иска име."));
+
+        // Why a log cannot be opened, the system's reason included.
+        const QTemporaryDir folder;
+        const struct {
+            QString logPath;
+            const char* reason;
+        } logs[] = {
+            {folder.path(), "не е обикновен файл, а папка"},
+            {folder.filePath(QStringLiteral("няма/log.csv")), "няма такава папка"},
+        };
+        for (const auto& log : logs) {
+            CommandLine line;
+            line.logPath = log.logPath;
+            QString refusal;
+            QVERIFY(!startQuiz(line, QLocale::c(), refusal));
+            QVERIFY2(refusal.endsWith(QString::fromUtf8(log.reason)), qPrintable(refusal));
+        }
     }
 
     // A reason without its translation would reach a Bulgarian window in English; one with
