@@ -10,11 +10,25 @@ namespace quiz {
 namespace {
 
 constexpr double kMargin = 0.05;
-constexpr int kTicks = 5;
-constexpr int kMostDecimals = 6;
+constexpr double kTickIntervals = 5; // about as many steps between ticks as fit the range
 
-int decimalsFor(double step) {
-    return std::clamp(static_cast<int>(std::ceil(-std::log10(step))) + 1, 1, kMostDecimals);
+struct TickStep {
+    double size = 1.0;
+    int decimals = 0; // all that a tick at this step has
+};
+
+// 1, 2 or 5 times a power of ten, nearest a fifth of the range: ticks read as round numbers,
+// three to seven of them, whatever the size of the values.
+TickStep tickStep(double range) {
+    const double raw = range / kTickIntervals;
+    int exponent = static_cast<int>(std::floor(std::log10(raw)));
+    const double fraction = raw / std::pow(10.0, exponent);
+    int mantissa = fraction < 1.5 ? 1 : fraction < 3 ? 2 : fraction < 7 ? 5 : 10;
+    if (mantissa == 10) {
+        mantissa = 1;
+        ++exponent;
+    }
+    return {mantissa * std::pow(10.0, exponent), std::max(0, -exponent)};
 }
 
 } // namespace
@@ -45,11 +59,11 @@ ChartScale chartScale(const Turn& turn) {
     ChartScale scale;
     scale.low = low - margin;
     scale.high = high + margin;
-    const double step = (scale.high - scale.low) / (kTicks - 1);
-    for (int i = 0; i < kTicks; ++i) {
-        scale.ticks.push_back(scale.low + i * step);
+    const TickStep step = tickStep(scale.high - scale.low);
+    for (double k = std::ceil(scale.low / step.size); k * step.size <= scale.high; ++k) {
+        scale.ticks.push_back(k * step.size);
     }
-    scale.tickDecimals = decimalsFor(step);
+    scale.tickDecimals = step.decimals;
     return scale;
 }
 

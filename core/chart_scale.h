@@ -11,8 +11,8 @@ namespace quiz {
 struct ChartScale {
     double low = 0.0;          // the value at the bottom of the plot
     double high = 1.0;         // the value at the top
-    std::vector<double> ticks; // on the value axis, bottom to top, evenly spaced
-    int tickDecimals = 1;      // enough that neighbouring ticks never read the same
+    std::vector<double> ticks; // round numbers on the value axis, bottom to top, evenly spaced
+    int tickDecimals = 0;      // all that the ticks have, so neighbouring ones never read the same
 
     // 0 at the bottom of the plot, 1 at the top.
     double heightFraction(double value) const { return (value - low) / (high - low); }
