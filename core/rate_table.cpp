@@ -45,12 +45,8 @@ std::string shortened(std::string_view text) {
     return printable(text.substr(0, end)) + (end < text.size() ? "…" : "");
 }
 
-// Appended rather than "'" + text, which GCC 12 at -O3 wrongly warns may overlap.
 std::string shown(std::string_view cell) {
-    std::string text = "'";
-    text += shortened(cell);
-    text += '\'';
-    return text;
+    return "'" + shortened(cell) + "'";
 }
 
 class Messages {
