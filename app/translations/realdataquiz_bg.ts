@@ -155,18 +155,6 @@ Qt's own options, such as -platform and -style, are accepted as well.</source>
         <source>: is larger than 64 MB, too large for a file of rates</source>
         <translation>: е по-голям от 64 MB, твърде голям за файл с курсове</translation>
     </message>
-    <message>
-        <source>: is not a file of rates but a </source>
-        <translation>: не е файл с курсове, а </translation>
-    </message>
-    <message>
-        <source>folder</source>
-        <translation>папка</translation>
-    </message>
-    <message>
-        <source>special file</source>
-        <translation>специален файл</translation>
-    </message>
 </context>
 <context>
     <name>rates</name>
