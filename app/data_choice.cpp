@@ -47,15 +47,19 @@ std::shared_ptr<const DataSet> loadData(const QString& argument, QString& error,
             return DataSet::ecb();
         }
         QFile file(argument);
+        const QFileInfo info(argument);
         // A folder, a pipe or a device is no file of rates, and opening a pipe could block.
-        if (const QFileInfo info(argument); info.exists() && !info.isFile()) {
+        if (info.exists() && !info.isFile()) {
             error = argument + say(language, "quiz", ": is not a file of rates but a ") +
                     (info.isDir() ? say(language, "quiz", "folder")
                                   : say(language, "quiz", "special file"));
             return nullptr;
         }
         if (!file.open(QIODevice::ReadOnly)) {
-            error = argument + say(language, "quiz", ": cannot be read: ") + file.errorString();
+            error = argument + say(language, "quiz", ": cannot be read: ") +
+                    (!info.exists()       ? say(language, "quiz", "there is no such file")
+                     : !info.isReadable() ? say(language, "quiz", "no permission to read it")
+                                          : file.errorString());
             return nullptr;
         }
         if (file.size() > kLargestFile) {

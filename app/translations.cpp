@@ -4,6 +4,8 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include <memory>
+
 namespace quiz {
 
 namespace {
@@ -47,15 +49,14 @@ bool messagesAreBulgarian() {
 }
 
 const QTranslator* bulgarianMessages() {
-    static QTranslator* const bulgarian = [] {
-        auto* loaded = new QTranslator(QCoreApplication::instance());
-        if (!loaded->load(QStringLiteral("realdataquiz_bg"), QStringLiteral(":/i18n"))) {
-            delete loaded;
-            return static_cast<QTranslator*>(nullptr);
-        }
-        return loaded;
+    // Owned here rather than by the application, so the pointer never outlives its translator.
+    static const std::unique_ptr<QTranslator> bulgarian = [] {
+        auto loaded = std::make_unique<QTranslator>();
+        return loaded->load(QStringLiteral("realdataquiz_bg"), QStringLiteral(":/i18n"))
+                   ? std::move(loaded)
+                   : nullptr;
     }();
-    return bulgarian;
+    return bulgarian.get();
 }
 
 bool installWindowTranslations() {

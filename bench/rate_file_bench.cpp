@@ -20,9 +20,9 @@ constexpr int kRepeats = 21;
 
 // Parses every cell, as the reader has to, and prints the time it took in ms.
 constexpr const char* kPythonReader = R"(
-import csv, sys, time
+import csv, os, time
 start = time.perf_counter()
-with open(sys.argv[1], newline="", encoding="utf-8") as f:
+with open(os.environ["RATE_FILE"], newline="", encoding="utf-8") as f:
     rows = csv.reader(f)
     next(rows)
     values = [float(c) for row in rows for c in row[1:] if c and c != "N/A"]
@@ -54,9 +54,11 @@ double dataSetMs(const std::string& bytes, std::size_t& windows) {
     return msSince(start);
 }
 
-// One timed parse by Python, in ms, or a negative number when python3 cannot be run.
+// One timed parse by Python, in ms, or a negative number when python3 cannot be run. The file
+// is named in the environment, so no quoting of it for the shell is needed.
 double pythonMs(const std::string& script, const std::string& path) {
-    const std::string command = "python3 " + script + " '" + path + "'";
+    setenv("RATE_FILE", path.c_str(), 1);
+    const std::string command = "python3 " + script;
     FILE* pipe = popen(command.c_str(), "r");
     double ms = -1;
     if (pipe == nullptr || std::fscanf(pipe, "%lf", &ms) != 1) {

@@ -18,7 +18,7 @@ struct TickStep {
 };
 
 // 1, 2 or 5 times a power of ten, nearest a fifth of the range: ticks read as round numbers,
-// three to seven of them, whatever the size of the values.
+// three to eight of them, whatever the size of the values.
 TickStep tickStep(double range) {
     const double raw = range / kTickIntervals;
     int exponent = static_cast<int>(std::floor(std::log10(raw)));

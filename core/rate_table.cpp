@@ -802,10 +802,10 @@ private:
         }
         const std::string length = std::to_string(longest.length);
         const std::string from = dates_[rising_ ? longest.first : longest.last()].text();
-        if (header_) {
+        if (header_ && !names_[best].empty()) {
             messages_.fail(reason::kLongestNamed, {count, length, shortened(names_[best]), from});
         }
-        if (names_[best].empty()) {
+        if (header_ || names_[best].empty()) {
             messages_.fail(reason::kLongestUnnamed, {count, length, from});
         }
         messages_.fail(reason::kLongestNumbered, {count, length, names_[best], from});

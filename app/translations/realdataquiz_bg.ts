@@ -155,6 +155,14 @@ Qt's own options, such as -platform and -style, are accepted as well.</source>
         <source>: is larger than 64 MB, too large for a file of rates</source>
         <translation>: е по-голям от 64 MB, твърде голям за файл с курсове</translation>
     </message>
+    <message>
+        <source>there is no such file</source>
+        <translation>няма такъв файл</translation>
+    </message>
+    <message>
+        <source>no permission to read it</source>
+        <translation>няма разрешение за четене</translation>
+    </message>
 </context>
 <context>
     <name>rates</name>

@@ -93,6 +93,9 @@ private slots:
         QCOMPARE(error, bad + QStringLiteral(":3:2: 'x' не е число"));
         QVERIFY(!loadData(folder.path(), error, bulgarianMessages()));
         QCOMPARE(error, folder.path() + QStringLiteral(": не е файл с курсове, а папка"));
+        const QString missing = folder.filePath(QStringLiteral("missing.csv"));
+        QVERIFY(!loadData(missing, error, bulgarianMessages()));
+        QCOMPARE(error, missing + QStringLiteral(": не може да се прочете: няма такъв файл"));
     }
 };
 

@@ -247,6 +247,14 @@ const BadCase kBadFiles[] = {
      file({.header = "Date;USD", .separator = ";", .falling = true}, 12),
      "rates.csv: no column has 43 values in a row without a gap; the longest run has 12 (USD, "
      "from 2024-01-01)"},
+    {"no run long enough in a column the header leaves unnamed",
+     "Date,\n2024-01-01,1.5\n2024-01-02,1.6\n",
+     "rates.csv: no column has 43 values in a row without a gap; the longest run has 2 (from "
+     "2024-01-01)"},
+    {"no run long enough in the second of two columns without a header",
+     "2024-01-01,,1.5\n2024-01-02,,1.6\n",
+     "rates.csv: no column has 43 values in a row without a gap; the longest run has 2 (column 3, "
+     "from 2024-01-01)"},
     {"no value at all", "Date,USD\n2024-01-01,\n2024-01-02,N/A\n",
      "rates.csv: no column has 43 values in a row without a gap; there is no value at all"},
     {"a NUL byte", kTwoRows + std::string("2024-01-02;1\0002\n", 15),

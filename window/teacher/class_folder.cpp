@@ -7,6 +7,10 @@
 
 #include <string_view>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 namespace quiz {
 
 namespace {
@@ -18,7 +22,7 @@ constexpr const char* kNotAFile = "не е обикновен файл";
 constexpr const char* kNotReadable = "няма разрешение за четене";
 
 // Whether the file still holds, just before `offset`, the bytes last read from it there: if
-// not, it was cut, rewritten or replaced under the same name.
+// not, it was cut or rewritten. A change before those bytes is not seen here.
 bool continuesFrom(QFile& file, std::uint64_t offset, std::string_view lastBytes) {
     const auto from = static_cast<qint64>(offset - lastBytes.size());
     if (static_cast<std::uint64_t>(file.size()) < offset || !file.seek(from)) {
@@ -26,6 +30,21 @@ bool continuesFrom(QFile& file, std::uint64_t offset, std::string_view lastBytes
     }
     const QByteArray bytes = file.read(static_cast<qint64>(lastBytes.size()));
     return std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())) == lastBytes;
+}
+
+// Which file an open name stands for, so that a save by rename (a new file under the old name)
+// is known even when its end reads the same. Where the system gives no such identity, the
+// bytes before the offset are all that is checked.
+ClassFolder::FileIdentity identityOf(const QFile& file) {
+#ifdef Q_OS_UNIX
+    struct stat status {};
+    if (fstat(file.handle(), &status) == 0) {
+        return {static_cast<quint64>(status.st_dev), static_cast<quint64>(status.st_ino)};
+    }
+#else
+    Q_UNUSED(file);
+#endif
+    return {};
 }
 
 } // namespace
@@ -45,8 +64,9 @@ bool ClassFolder::refresh() {
     // A set, so that a folder of a thousand files is not searched a million times.
     const QSet<QString> present(names.cbegin(), names.cend());
     for (const std::string& known : results_.fileNames()) {
-        if (!present.contains(QString::fromStdString(known))) {
+        if (const QString name = QString::fromStdString(known); !present.contains(name)) {
             results_.forget(known);
+            identities_.remove(name);
         }
     }
     for (const QString& name : names) {
@@ -72,9 +92,12 @@ void ClassFolder::readNewBytes(const QString& name) {
         unreadable_ << name + QStringLiteral(": ") + file.errorString();
         return;
     }
-    if (!continuesFrom(file, results_.offset(key), results_.lastBytes(key))) {
+    const FileIdentity identity = identityOf(file);
+    if (identities_.value(name, identity) != identity ||
+        !continuesFrom(file, results_.offset(key), results_.lastBytes(key))) {
         results_.restart(key);
     }
+    identities_.insert(name, identity);
     if (!file.seek(static_cast<qint64>(results_.offset(key)))) {
         unreadable_ << name + QStringLiteral(": ") + file.errorString();
         return;

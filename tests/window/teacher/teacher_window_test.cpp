@@ -109,6 +109,14 @@ private slots:
                     .contains(QStringLiteral("3 отговора, 0 верни")));
         QCOMPARE(findControl<QPlainTextEdit>(window, "skipped")->toPlainText(),
                  QStringLiteral("pipe.csv: не е обикновен файл"));
+
+        // The same length and the same end, but the first answer changed.
+        append(copy, kHeader + row(1, true, "А") + row(2, false, "А") + row(3, false, "А"));
+        QVERIFY(std::rename(QFile::encodeName(copy), QFile::encodeName(path)) == 0);
+        window.refresh();
+        QVERIFY(findControl<QLabel>(window, "totals")
+                    ->text()
+                    .contains(QStringLiteral("3 отговора, 1 верни")));
     }
 
     void keepsWorkingWhenTheFolderGoesAwayAndComesBack() {
