@@ -164,11 +164,18 @@ std::string fromWindows1251(std::string_view text) {
     return out;
 }
 
+// Whether the text is UTF-16, with or without its byte-order mark: a text file of ours never
+// starts with a NUL byte beside another character, as UTF-16's ASCII characters do.
+bool isUtf16(std::string_view bytes) {
+    return bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF") ||
+           (bytes.size() >= 2 && (bytes[0] == '\0') != (bytes[1] == '\0'));
+}
+
 // The file as UTF-8 without a byte-order mark: the bytes themselves when they are UTF-8
 // already, else their conversion from Windows-1251, kept in `converted`. A spreadsheet's
 // "Unicode text" is UTF-16, which would pass for Windows-1251 and fail on every cell.
 std::string_view asUtf8(std::string_view bytes, std::string& converted, const Messages& messages) {
-    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
+    if (isUtf16(bytes)) {
         messages.fail(reason::kUtf16);
     }
     if (bytes.starts_with(kByteOrderMark)) {
