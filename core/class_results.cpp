@@ -2,6 +2,7 @@
 
 #include "core/guessing_chance.h"
 #include "core/number_text.h"
+#include "core/result_row.h"
 
 #include <algorithm>
 #include <charconv>
@@ -734,20 +735,7 @@ std::string exportField(std::string_view text, const ExportRules& rules) {
         std::string_view("=+-@\t\r").find(field.front()) != kNoPosition) {
         field.insert(0, "'");
     }
-    const bool needsQuotes = field.find_first_of("\"\r\n") != kNoPosition ||
-                             field.find(rules.separator) != kNoPosition ||
-                             (!field.empty() && (field.front() == ' ' || field.back() == ' '));
-    if (!needsQuotes) {
-        return field;
-    }
-    std::string quoted = "\"";
-    for (const char c : field) {
-        quoted += c;
-        if (c == '"') {
-            quoted += '"';
-        }
-    }
-    return quoted + '"';
+    return csvField(field, rules.separator);
 }
 
 std::string joined(const std::vector<std::string>& items, std::string_view separator) {

@@ -12,8 +12,9 @@ constexpr std::string_view kHeader = "time,seed,turn,currency,currency_name,real
 // Machine-readable whatever the user's locale: a comma would split the field.
 const NumberStyle kCsvNumberStyle{.decimalSeparator = ".", .groupSeparator = "", .groupSize = 0};
 
-bool needsQuotes(std::string_view text) {
-    return text.find_first_of(",\"\r\n") != std::string_view::npos ||
+bool needsQuotes(std::string_view text, std::string_view separator) {
+    return text.find_first_of("\"\r\n") != std::string_view::npos ||
+           text.find(separator) != std::string_view::npos ||
            (!text.empty() && (text.front() == ' ' || text.back() == ' '));
 }
 
@@ -34,8 +35,8 @@ std::string_view csvHeader() {
     return kHeader;
 }
 
-std::string csvField(std::string_view text) {
-    if (!needsQuotes(text)) {
+std::string csvField(std::string_view text, std::string_view separator) {
+    if (!needsQuotes(text, separator)) {
         return std::string(text);
     }
     std::string quoted = "\"";
