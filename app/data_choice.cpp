@@ -18,10 +18,11 @@ constexpr int kIdHexDigits = 12;
 
 // A message in `language`, or in the user's language (the installed translations) without one.
 QString say(const QTranslator* language, const char* context, const char* source) {
-    const QString text = language ? language->translate(context, source) : QString();
-    return !text.isEmpty() ? text
-           : language      ? QString::fromUtf8(source)
-                           : QCoreApplication::translate(context, source);
+    if (!language) {
+        return QCoreApplication::translate(context, source);
+    }
+    const QString text = language->translate(context, source);
+    return text.isEmpty() ? QString::fromUtf8(source) : text;
 }
 
 QString refusalText(const RateFileError& refused, const QTranslator* language) {
