@@ -8,6 +8,7 @@
 #include "core/made_up_list.h"
 #include "core/number_text.h"
 #include "core/own_draws.h"
+#include "core/quoted_precision.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -72,7 +73,8 @@ std::vector<std::int64_t> madeUpRate(int level, const std::vector<std::int64_t>&
     return noise;
 }
 
-void fillFromChanges(Turn& turn, const std::vector<std::int64_t>& units, RandomSource& random,
+void fillFromChanges(Turn& turn, const std::vector<std::int64_t>& units,
+                     const std::vector<std::string_view>& realTexts, RandomSource& random,
                      const NumberStyle& listStyle) {
     const auto real = static_cast<std::size_t>(turn.RealSide);
     const auto gen = static_cast<std::size_t>(turn.generatedSide());
@@ -81,7 +83,11 @@ void fillFromChanges(Turn& turn, const std::vector<std::int64_t>& units, RandomS
     for (std::size_t i = 0; i < units.size(); ++i) {
         turn.lists[real][i] = unitsText(units[i], turn.decimals, listStyle);
     }
-    for (const std::int64_t made : madeUpRate(turn.level, units, random)) {
+    std::vector<std::int64_t> madeUp = madeUpRate(turn.level, units, random);
+    // Padded, a real text quoted with fewer decimals ends in zeros, and one quoted on a grid
+    // in the grid's digits; the made-up one must end in them as often.
+    quoteAsReal(madeUp, realTexts, turn.decimals);
+    for (const std::int64_t made : madeUp) {
         turn.lists[gen].push_back(unitsText(made, turn.decimals, listStyle));
         turn.values[gen].push_back(static_cast<double>(made) / scale);
     }
@@ -130,7 +136,7 @@ Turn NewTurn(RandomSource& random, const NumberStyle& style, const DataSet& data
     if (level == 0) {
         fillBandNoise(turn, units, random, listStyle);
     } else {
-        fillFromChanges(turn, units, random, listStyle);
+        fillFromChanges(turn, units, window.texts, random, listStyle);
     }
     return turn;
 }

@@ -45,7 +45,8 @@ double spreadOf(const std::vector<double>& values);
 // the window, the side, then the made-up list's: 43 at level 0 (one per value), and at the
 // levels above as madeUpUnits says. At level 0 the real list keeps its texts as written and the
 // made-up one has the window's decimals; above it both are written with the window's decimals,
-// the real texts padded with zeros. Both follow the style's separator and are never grouped.
+// the real texts padded with zeros and each made-up value rounded to the decimals the real
+// list was quoted at in its place. Both follow the style's separator and are never grouped.
 Turn NewTurn(RandomSource& random, const NumberStyle& style,
              const DataSet& data = *DataSet::catalogue(), int level = 0);
 

@@ -58,8 +58,14 @@ TEST(MadeUpList, AboveLevelOneTheRealStepsComeInAnotherOrder) {
             EXPECT_EQ(madeUnits.front(), realUnits.front());
             EXPECT_NE(madeUnits, realUnits);
             if (level >= 2) {
+                // The same changes, but for the last digits taken from the real list: a value
+                // moves at most 5 units, a change at most 10.
                 EXPECT_EQ(madeUnits.back(), realUnits.back());
-                EXPECT_EQ(changesOf(madeUnits), changesOf(realUnits));
+                const auto madeChanges = changesOf(madeUnits);
+                const auto realChanges = changesOf(realUnits);
+                for (std::size_t c = 0; c < realChanges.size(); ++c) {
+                    EXPECT_LE(std::abs(madeChanges[c] - realChanges[c]), 10) << "change " << c;
+                }
             }
         }
     }
@@ -86,10 +92,10 @@ TEST(MadeUpList, EachLevelDrawsItsOwnCountOfValues) {
 TEST(MadeUpList, SeedSevenDealsTheseMadeUpListsAtEveryLevel) {
     const char* const pinned[] = {
         "4.62565 4.62498 4.58541 4.49073 4.59824 4.57955 4.54727",
-        "4.47405 4.46867 4.55639 4.53169 4.52844 4.48956 4.53834",
-        "4.47405 4.49133 4.56291 4.51022 4.48939 4.48312 4.48030",
-        "4.47405 4.50813 4.57575 4.51410 4.47821 4.46752 4.48030",
-        "4.47405 4.57395 4.58915 4.55007 4.55635 4.51162 4.48030",
+        "4.47405 4.46870 4.55638 4.53166 4.52841 4.48952 4.53830",
+        "4.47405 4.49130 4.56288 4.51026 4.48941 4.48312 4.48030",
+        "4.47405 4.50810 4.57578 4.51406 4.47821 4.46752 4.48030",
+        "4.47405 4.57390 4.58918 4.55006 4.55631 4.51162 4.48030",
     };
     for (int level = 0; level < kLevelCount; ++level) {
         SeededRandomSource random(7);
@@ -108,10 +114,10 @@ TEST(MadeUpList, SimpleRulesLoseTheirEdgeLevelByLevel) {
     constexpr int kTurns = 300;
     const auto data = DataSet::catalogue();
     const auto best = [&](int level) {
-        const auto accuracies = ruleAccuracies(*data, level, kTurns, 99);
+        const auto accuracies = ruleAccuracies(data, level, kTurns, 99);
         return *std::max_element(accuracies.begin(), accuracies.end());
     };
-    EXPECT_GE(ruleAccuracies(*data, 0, kTurns, 99).front(), 0.99); // sum |changes| at level 0
+    EXPECT_GE(ruleAccuracies(data, 0, kTurns, 99).front(), 0.99); // sum |changes| at level 0
     EXPECT_LE(best(4), 0.68);
 }
 
