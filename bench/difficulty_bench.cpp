@@ -35,7 +35,7 @@ int main(int argc, char* argv[]) {
     }
     std::vector<std::vector<double>> table;
     for (int level = 0; level < quiz::kLevelCount; ++level) {
-        table.push_back(quiz::ruleAccuracies(*data, level, turns, kSeed + level));
+        table.push_back(quiz::ruleAccuracies(data, level, turns, kSeed + level));
     }
     const auto rules = quiz::simpleRules();
     for (std::size_t r = 0; r < rules.size(); ++r) {

@@ -19,6 +19,21 @@ bool isOptionIndex(int index) {
     return index == 0 || index == 1;
 }
 
+// The stored series keep the designed text of their spread; other data is written at its own
+// precision, where the double difference would show its binary noise ("0,899999999999999").
+std::string spreadText(const Turn& turn, const NumberStyle& style) {
+    if (turn.source == DataKind::Catalogue) {
+        return defaultText(turn.Spread, style);
+    }
+    return fixedText(turn.Spread, turn.decimals, style);
+}
+
+// Above level 0 the real list is no longer the only one inside a band, and its spread would
+// name it: the spread is told only once the pick is made.
+bool spreadBeforePick(const Turn& turn) {
+    return turn.level == 0;
+}
+
 } // namespace
 
 QuizModel::QuizModel(std::unique_ptr<RandomSource> random, NumberStyle style,
@@ -55,6 +70,9 @@ bool QuizModel::Option1_Click(int Index) {
         return false;
     }
     transcript_.append(Index == turn_.RealSide ? kRight : kWrong).append(kLineEnd);
+    if (!spreadBeforePick(turn_)) {
+        appendSpread();
+    }
     for (int i = 0; i < 2; ++i) {
         options_[static_cast<std::size_t>(i)] = Option{.enabled = false, .checked = i == Index};
     }
@@ -64,9 +82,13 @@ bool QuizModel::Option1_Click(int Index) {
 void QuizModel::Command1_Click() {
     startTurn();
     transcript_.assign(kGeneratedFor).append(turn_.name).append(kLineEnd);
-    transcript_.append(kMaximumDifference)
-        .append(defaultText(turn_.Spread, style_))
-        .append(kLineEnd);
+    if (spreadBeforePick(turn_)) {
+        appendSpread();
+    }
+}
+
+void QuizModel::appendSpread() {
+    transcript_.append(kMaximumDifference).append(spreadText(turn_, style_)).append(kLineEnd);
 }
 
 const QuizModel::Option& QuizModel::option(int index) const {

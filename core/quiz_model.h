@@ -31,10 +31,11 @@ public:
 
     // The user checked option Index: judges the pick, appends the verdict and locks both
     // options. Returns false, changing nothing, when the options are locked or Index is
-    // neither 0 nor 1.
+    // neither 0 nor 1. Above level 0 the spread follows the verdict.
     bool Option1_Click(int Index);
 
-    // The user asked for a new turn: draws it and replaces the transcript with its report.
+    // The user asked for a new turn: draws it and replaces the transcript with its report,
+    // the currency and, at level 0 only, the spread of its real values.
     void Command1_Click();
 
     // The level and the data of the turns drawn from now on; the current turn keeps its own, so
@@ -58,6 +59,7 @@ public:
 
 private:
     void startTurn();
+    void appendSpread();
 
     std::unique_ptr<RandomSource> random_;
     NumberStyle style_;

@@ -1,6 +1,10 @@
 #include "core/quiz_model.h"
 
 #include "core/catalogue.h"
+#include "core/decimal_units.h"
+#include "core/leading_number.h"
+#include "core/level.h"
+#include "core/random_source.h"
 #include "tests/support/sequence_random.h"
 
 #include <gtest/gtest.h>
@@ -133,4 +137,37 @@ TEST(QuizNewTurn, WritesTheSpreadInTheUsersStyle) {
     EXPECT_EQ(quiz.Transcript(), "Генерирани са данни за: японска йена - JPY\r\n"
                                  "Максимална разлика: 0,0667599999999999\r\n");
     EXPECT_EQ(quiz.turn().lists[1].front(), "1,49654");
+}
+
+// Above level 0 a spread told before the pick names the real list (it is the only list whose
+// largest minus smallest value it is), so it is told after the verdict instead; for data other
+// than the stored series it is written at the data's own precision.
+TEST(QuizReport, TellsTheSpreadBeforeThePickOnlyAtLevelZero) {
+    const std::string spreadLine = "Максимална разлика: ";
+    for (const auto& data : {DataSet::catalogue(), DataSet::ecb()}) {
+        for (int level = 0; level < kLevelCount; ++level) {
+            SCOPED_TRACE(data->id() + " level " + std::to_string(level));
+            QuizModel quiz(std::make_unique<SeededRandomSource>(42), NumberStyle{}, data, level);
+            quiz.Form_Load(kIntroduction);
+            quiz.Command1_Click();
+            const std::string report = quiz.Transcript();
+            const std::string named = "Генерирани са данни за: " + quiz.turn().name + "\r\n";
+            ASSERT_TRUE(report.starts_with(named));
+            EXPECT_EQ(report.find(spreadLine) != std::string::npos, level == 0);
+
+            quiz.Option1_Click(quiz.turn().RealSide);
+            const std::string& answered = quiz.Transcript();
+            const std::string verdict = "Правилно\r\n";
+            ASSERT_TRUE(answered.starts_with(report + verdict));
+            const std::string told = level == 0 ? report.substr(named.size())
+                                                : answered.substr(report.size() + verdict.size());
+            ASSERT_TRUE(told.starts_with(spreadLine) && told.ends_with("\r\n")) << told;
+            const std::string number =
+                told.substr(spreadLine.size(), told.size() - spreadLine.size() - 2);
+            EXPECT_NEAR(parseLeadingNumber(number), quiz.turn().Spread, 1e-9) << number;
+            if (data->kind() != DataKind::Catalogue) {
+                EXPECT_EQ(decimalsOf(number), quiz.turn().decimals) << number;
+            }
+        }
+    }
 }

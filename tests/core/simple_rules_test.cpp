@@ -34,6 +34,9 @@ std::vector<double> zigzag(double a, double b) {
 
 const std::vector<double> kSample{2, 4, 1, 1, 5}; // changes 2, -3, 0, 4: a flat day between runs
 
+const std::string kReport = "Генерирани са данни за: евро\r\nМаксимална разлика: 0,4\r\n";
+const std::string kReportWithoutSpread = "Генерирани са данни за: евро\r\n";
+
 } // namespace
 
 // Worked by hand: kSample's changes deviate from their mean 0.75 by (5, -15, -3, 13) / 4,
@@ -44,6 +47,7 @@ TEST(SimpleRules, MatchHandWorkedStatistics) {
         std::vector<double> values;
         double expected;
         std::vector<std::string> texts = {};
+        std::string report = {};
     };
     const Case cases[] = {
         {"sum |changes|", kSample, 9.0},
@@ -60,21 +64,32 @@ TEST(SimpleRules, MatchHandWorkedStatistics) {
         {"largest step share", kSample, 4.0 / 9.0},
         {"shorter texts", {}, -2.0, {"1.47766", "1.47", "1.5", "1.47767"}},
         {"shorter texts", {}, 0.0, {"1,47766", "1,47767"}},
+        {"texts ending in 0", {}, 2.0, {"1.470", "1.475", "2.000", "1.5", "10.1"}},
+        {"last-digit unevenness",
+         {},
+         0.0,
+         {"0.10", "0.11", "0.12", "0.13", "0.14", "0.15", "0.16", "0.17", "0.18", "0.19"}},
+        {"last-digit unevenness", {}, 90.0, std::vector<std::string>(10, "1,47")},
+        {"repeated last digits", {}, 3.0, {"1.47", "1.57", "1.67", "1.68", "1.78"}},
+        {"distance from the reported spread", {1.0, 1.5, 1.2}, 0.1, {}, kReport},
+        {"distance from the reported spread", {1.0, 1.4, 1.2}, 0.0, {}, kReport},
+        {"distance from the reported spread", {1.0, 1.5, 1.2}, 0.0, {}, kReportWithoutSpread},
     };
     for (const Case& c : cases) {
-        EXPECT_NEAR(rule(c.name).statistic(c.values, c.texts), c.expected, 1e-12) << c.name;
+        EXPECT_NEAR(rule(c.name).statistic(c.values, c.texts, c.report), c.expected, 1e-12)
+            << c.name;
     }
 }
 
 // Flat, empty or overflowing lists give no rule anything to divide by.
 TEST(SimpleRules, NeverGiveNaN) {
     const std::vector<double> flat(43, 1.5);
-    const std::vector<std::string> flatTexts(43, "1.5");
     for (const SimpleRule& r : simpleRules()) {
-        EXPECT_EQ(r.statistic(flat, flatTexts), 0.0) << r.name;
-        EXPECT_EQ(r.statistic({}, {}), 0.0) << r.name;
-        EXPECT_EQ(r.statistic({1.5}, {"1.5"}), 0.0) << r.name;
-        EXPECT_FALSE(std::isnan(r.statistic({1e308, -1e308, 1e308, 0}, {}))) << r.name;
+        EXPECT_EQ(r.statistic(flat, {}, kReportWithoutSpread), 0.0) << r.name;
+        EXPECT_EQ(r.statistic({}, {}, {}), 0.0) << r.name;
+        EXPECT_EQ(r.statistic({1.5}, {}, {}), 0.0) << r.name;
+        EXPECT_FALSE(std::isnan(r.statistic({1e308, -1e308, 1e308, 0}, {"1.5"}, kReport)))
+            << r.name;
     }
 }
 

@@ -3,12 +3,14 @@
 #include "core/leading_number.h"
 #include "core/number_style.h"
 #include "core/number_text.h"
+#include "core/quiz_model.h"
 #include "core/random_source.h"
 #include "core/turn.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -20,6 +22,7 @@ constexpr double kSameStatistic = 1e-9;
 
 using Values = std::vector<double>;
 using Texts = std::vector<std::string>;
+using Report = std::string_view;
 
 // A quotient that is 0 rather than infinite or NaN: a list too short, too flat or too large to
 // measure gives a rule nothing to go on, which must read as a tie, not poison an average.
@@ -106,20 +109,20 @@ double excessKurtosis(const Values& series) {
     return ratio(ratio(fourths, squares) * static_cast<double>(d.size()), squares) - 3.0;
 }
 
-double sumAbsChanges(const Values& values, const Texts&) {
+double sumAbsChanges(const Values& values, const Texts&, Report) {
     return sum(absolute(changesOf(values)));
 }
 
-double changesAutocorrelation(const Values& values, const Texts&) {
+double changesAutocorrelation(const Values& values, const Texts&, Report) {
     return lagOneAutocorrelation(changesOf(values));
 }
 
-double absChangesAutocorrelation(const Values& values, const Texts&) {
+double absChangesAutocorrelation(const Values& values, const Texts&, Report) {
     return lagOneAutocorrelation(absolute(changesOf(values)));
 }
 
 // A day without change neither ends nor starts a run: up, flat, up is one rise.
-double signRuns(const Values& values, const Texts&) {
+double signRuns(const Values& values, const Texts&, Report) {
     int runs = 0;
     int previous = 0;
     for (const double change : changesOf(values)) {
@@ -132,7 +135,7 @@ double signRuns(const Values& values, const Texts&) {
     return runs;
 }
 
-double valuesBelowFirst(const Values& values, const Texts&) {
+double valuesBelowFirst(const Values& values, const Texts&, Report) {
     if (values.empty()) {
         return 0.0;
     }
@@ -141,7 +144,7 @@ double valuesBelowFirst(const Values& values, const Texts&) {
         std::count_if(values.begin(), values.end(), [first](double v) { return v < first; }));
 }
 
-double range(const Values& values, const Texts&) {
+double range(const Values& values, const Texts&, Report) {
     if (values.empty()) {
         return 0.0;
     }
@@ -149,15 +152,15 @@ double range(const Values& values, const Texts&) {
     return *largest - *smallest;
 }
 
-double startToEndDistance(const Values& values, const Texts&) {
+double startToEndDistance(const Values& values, const Texts&, Report) {
     return values.empty() ? 0.0 : std::abs(values.back() - values.front());
 }
 
-double changesKurtosis(const Values& values, const Texts&) {
+double changesKurtosis(const Values& values, const Texts&, Report) {
     return excessKurtosis(changesOf(values));
 }
 
-double largestStepShare(const Values& values, const Texts&) {
+double largestStepShare(const Values& values, const Texts&, Report) {
     const Values steps = absolute(changesOf(values));
     if (steps.empty()) {
         return 0.0;
@@ -166,13 +169,61 @@ double largestStepShare(const Values& values, const Texts&) {
 }
 
 // Negated, so that the list with short texts ("1.47" beside "1.47766") is the one picked.
-double shorterTexts(const Values&, const Texts& texts) {
+double shorterTexts(const Values&, const Texts& texts, Report) {
     std::size_t longest = 0;
     for (const std::string& text : texts) {
         longest = std::max(longest, text.size());
     }
     return -static_cast<double>(std::count_if(
         texts.begin(), texts.end(), [longest](auto& text) { return text.size() < longest; }));
+}
+
+char lastDigit(const std::string& text) {
+    return text.empty() ? '\0' : text.back();
+}
+
+double textsEndingInZero(const Values&, const Texts& texts, Report) {
+    return static_cast<double>(std::count_if(texts.begin(), texts.end(),
+                                             [](auto& text) { return lastDigit(text) == '0'; }));
+}
+
+// Chi-square of the last digits against ten equally likely ones.
+double lastDigitUnevenness(const Values&, const Texts& texts, Report) {
+    std::array<int, 10> counts{};
+    for (const std::string& text : texts) {
+        if (const char digit = lastDigit(text); digit >= '0' && digit <= '9') {
+            ++counts[static_cast<std::size_t>(digit - '0')];
+        }
+    }
+    const double expected = static_cast<double>(texts.size()) / 10.0;
+    double chiSquare = 0.0;
+    for (const int count : counts) {
+        chiSquare += ratio((count - expected) * (count - expected), expected);
+    }
+    return chiSquare;
+}
+
+double repeatedLastDigits(const Values&, const Texts& texts, Report) {
+    int repeats = 0;
+    for (std::size_t i = 1; i < texts.size(); ++i) {
+        repeats += lastDigit(texts[i]) == lastDigit(texts[i - 1]) ? 1 : 0;
+    }
+    return repeats;
+}
+
+constexpr std::string_view kSpreadLine = "Максимална разлика: ";
+
+// How far the list's range is from the spread the report names: 0 for the list it describes.
+// With no spread reported, every list scores 0 and the rule has nothing to go on.
+double distanceFromReportedSpread(const Values& values, const Texts& texts, Report report) {
+    const std::size_t at = report.find(kSpreadLine);
+    if (at == Report::npos) {
+        return 0.0;
+    }
+    std::string number(report.substr(at + kSpreadLine.size()));
+    number = number.substr(0, number.find('\r'));
+    std::replace(number.begin(), number.end(), ',', '.');
+    return std::abs(range(values, texts, report) - parseLeadingNumber(number));
 }
 
 constexpr std::array kRules{
@@ -186,6 +237,10 @@ constexpr std::array kRules{
     SimpleRule{"kurtosis of changes", changesKurtosis},
     SimpleRule{"largest step share", largestStepShare},
     SimpleRule{"shorter texts", shorterTexts},
+    SimpleRule{"texts ending in 0", textsEndingInZero},
+    SimpleRule{"last-digit unevenness", lastDigitUnevenness},
+    SimpleRule{"repeated last digits", repeatedLastDigits},
+    SimpleRule{"distance from the reported spread", distanceFromReportedSpread},
 };
 
 // An optional sign, digits, at most one "." or ",", and at least one digit in all.
@@ -236,8 +291,8 @@ double shownValue(const std::string& text) {
     return value;
 }
 
-double statisticOf(const SimpleRule& rule, const Texts& texts) {
-    return rule.statistic(shownValues(texts), texts);
+double statisticOf(const SimpleRule& rule, const Texts& texts, Report report) {
+    return rule.statistic(shownValues(texts), texts, report);
 }
 
 } // namespace
@@ -256,12 +311,12 @@ std::vector<double> shownValues(const std::vector<std::string>& texts) {
 }
 
 double ruleScore(const SimpleRule& rule, const std::array<std::vector<std::string>, 2>& lists,
-                 int realSide) {
+                 int realSide, std::string_view report) {
     if (realSide != 0 && realSide != 1) {
         throw std::invalid_argument("the real side is 0 or 1, not " + std::to_string(realSide));
     }
-    const double real = statisticOf(rule, lists[static_cast<std::size_t>(realSide)]);
-    const double other = statisticOf(rule, lists[static_cast<std::size_t>(1 - realSide)]);
+    const double real = statisticOf(rule, lists[static_cast<std::size_t>(realSide)], report);
+    const double other = statisticOf(rule, lists[static_cast<std::size_t>(1 - realSide)], report);
     // Statistics that are equal on paper (the same steps in another order) differ in the last
     // bits of their sums; no pupil sees that, so it is a tie.
     if (std::abs(real - other) <= kSameStatistic * std::max(std::abs(real), std::abs(other))) {
@@ -281,14 +336,19 @@ double betterDirection(double accuracy) {
     return std::max(accuracy, 1.0 - accuracy);
 }
 
-std::vector<double> ruleAccuracies(const DataSet& data, int level, int turns, std::uint32_t seed) {
-    SeededRandomSource random(seed);
+std::vector<double> ruleAccuracies(std::shared_ptr<const DataSet> data, int level, int turns,
+                                   std::uint32_t seed) {
+    // Through the model, so the rules see the report a pupil reads before the pick.
+    QuizModel model(std::make_unique<SeededRandomSource>(seed), NumberStyle{}, std::move(data),
+                    level);
+    model.Form_Load("");
     const std::span<const SimpleRule> rules = simpleRules();
     std::vector<double> sums(rules.size(), 0.0);
     for (int i = 0; i < turns; ++i) {
-        const Turn turn = NewTurn(random, NumberStyle{}, data, level);
+        model.Command1_Click();
+        const Turn& turn = model.turn();
         for (std::size_t r = 0; r < rules.size(); ++r) {
-            sums[r] += ruleScore(rules[r], turn.lists, turn.RealSide);
+            sums[r] += ruleScore(rules[r], turn.lists, turn.RealSide, model.Transcript());
         }
     }
     std::vector<double> accuracies;

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -14,16 +15,20 @@
 
 namespace quiz {
 
-// One statistic of a shown list; a rule picks as real the list whose statistic is smaller.
-// No statistic is NaN for finite values, nor for an empty or constant list.
+// One statistic of a shown list, given the report shown beside it before the pick; a rule
+// picks as real the list whose statistic is smaller. No statistic is NaN for finite values,
+// nor for an empty or constant list.
 struct SimpleRule {
     std::string_view name;
-    double (*statistic)(const std::vector<double>& values, const std::vector<std::string>& texts);
+    double (*statistic)(const std::vector<double>& values, const std::vector<std::string>& texts,
+                        std::string_view report);
 };
 
-// The rules, always in the same order: sum |changes|, lag-1 autocorrelation of changes and of
-// |changes|, sign runs, values below first, range, start-to-end distance, kurtosis of
-// changes, largest step share, shorter texts. "Changes" are the day-to-day differences.
+// The rules, always in the same order. On the numbers: sum |changes|, lag-1 autocorrelation
+// of changes and of |changes|, sign runs, values below first, range, start-to-end distance,
+// kurtosis of changes, largest step share ("changes" are the day-to-day differences). On the
+// texts: shorter texts, texts ending in 0, last-digit unevenness, repeated last digits, and
+// the distance of the list's range from the spread the report names.
 std::span<const SimpleRule> simpleRules();
 
 // The numbers a list of shown texts holds, each text a plain decimal with "." or "," as its
@@ -34,14 +39,15 @@ std::vector<double> shownValues(const std::vector<std::string>& texts);
 // Score of one rule on one turn: 1 if it picks realSide, 0 if the other list, 0.5 on a tie.
 // Throws std::invalid_argument for a realSide other than 0 or 1, or a text shownValues refuses.
 double ruleScore(const SimpleRule& rule, const std::array<std::vector<std::string>, 2>& lists,
-                 int realSide);
+                 int realSide, std::string_view report = {});
 
 // Accuracy over many turns, taken in the rule's better direction, max(a, 1 - a): a pupil can
 // learn which way a rule points. Throws std::invalid_argument outside 0..1.
 double betterDirection(double accuracy);
 
-// Each rule's accuracy, in its better direction, over `turns` seeded turns of `data` at
-// `level`, judged on the texts as shown.
-std::vector<double> ruleAccuracies(const DataSet& data, int level, int turns, std::uint32_t seed);
+// Each rule's accuracy, in its better direction, over `turns` seeded new turns of `data` at
+// `level`, judged on the texts and the report as shown before the pick.
+std::vector<double> ruleAccuracies(std::shared_ptr<const DataSet> data, int level, int turns,
+                                   std::uint32_t seed);
 
 } // namespace quiz

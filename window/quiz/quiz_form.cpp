@@ -131,9 +131,10 @@ void fitCaption(QWidget* widget, const QString& caption) {
 }
 
 // The last line of a transcript, without its line end.
-QString lastLine(const std::string& transcript) {
-    QString text = QString::fromStdString(transcript).trimmed();
-    return text.mid(text.lastIndexOf(u'\n') + 1).trimmed();
+// The lines a transcript gained beyond its first `from` bytes, as one sentence to read out.
+QString linesAddedSince(const std::string& transcript, std::size_t from) {
+    QString added = QString::fromStdString(transcript.substr(from)).trimmed();
+    return added.replace(QStringLiteral("\r\n"), QStringLiteral(". "));
 }
 
 QStringList toStringList(const std::vector<std::string>& texts) {
@@ -320,12 +321,14 @@ void QuizForm::orderTabStops() {
 }
 
 void QuizForm::Option1_Click(int Index) {
+    const std::size_t before = model_.Transcript().size();
     const bool judged = model_.Option1_Click(Index);
     if (judged) {
         // The options lock now and the next thing to do is a new turn. The focus moves before
         // they lock, so it never stops on a list on the way; and it carries the verdict, which
         // a screen reader then speaks without the user moving.
-        Command1->setAccessibleDescription(lastLine(model_.Transcript()) + QStringLiteral(". ") +
+        Command1->setAccessibleDescription(linesAddedSince(model_.Transcript(), before) +
+                                           QStringLiteral(". ") +
                                            QString::fromUtf8(kCommandDescription));
         Command1->setFocus();
     }
@@ -334,7 +337,7 @@ void QuizForm::Option1_Click(int Index) {
         return;
     }
     showTranscript();
-    // The verdict is the newest line; keep it in view below a long introduction.
+    // The verdict is among the newest lines; keep it in view below a long introduction.
     Text1->verticalScrollBar()->setValue(Text1->verticalScrollBar()->maximum());
     emit turnAnswered(Index);
 }

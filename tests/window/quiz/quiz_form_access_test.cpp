@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -79,6 +80,35 @@ private slots:
         QVERIFY2(description(first).startsWith(QStringLiteral("Генерирани са данни за: ")),
                  qPrintable(description(first)));
         QVERIFY(!description(command).contains(verdict)); // the old verdict is gone
+    }
+
+    // Above level 0 the spread would name the real list: neither the box nor what a screen
+    // reader hears tells it before the pick; both tell it after.
+    void aboveLevelZeroTheSpreadComesOnlyAfterThePick() {
+        const QString spread = QStringLiteral("Максимална разлика: ");
+        QuizForm form(std::make_unique<SeededRandomSource>(2), NumberStyle{}, DataSet::catalogue(),
+                      3);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        auto* first = findControl<QRadioButton>(form, "Option1_0");
+        auto* command = findControl<QPushButton>(form, "Command1");
+        auto* text = findControl<QPlainTextEdit>(form, "Text1_0");
+        QTest::keyClick(command, Qt::Key_Space);
+        for (QWidget* widget : std::initializer_list<QWidget*>{
+                 first, command, findControl<QRadioButton>(form, "Option1_1")}) {
+            QVERIFY2(!description(widget).contains(spread), qPrintable(description(widget)));
+        }
+        QVERIFY(!text->toPlainText().contains(spread));
+
+        QTest::keyClick(first, Qt::Key_Space);
+        const QString verdict = form.model().turn().RealSide == 0 ? QStringLiteral("Правилно")
+                                                                  : QStringLiteral("Грешка!");
+        QVERIFY2(description(command).startsWith(verdict + QStringLiteral(". ") + spread),
+                 qPrintable(description(command)));
+        const QStringList lines = text->toPlainText().trimmed().split(u'\n');
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines[1], verdict);
+        QVERIFY2(lines[2].startsWith(spread), qPrintable(lines[2]));
     }
 
     void aDarkThemeKeepsTheTextDarkAndThePickVisible() {
