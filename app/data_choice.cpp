@@ -72,7 +72,8 @@ std::shared_ptr<const DataSet> loadData(const QString& argument, QString& error,
         const std::string name = argument.toStdString();
         return DataSet::fromTable(
             readRateTable({bytes.constData(), std::size_t(bytes.size())}, name), DataKind::File,
-            dataFileId(argument, bytes).toStdString(), name);
+            // Kept from the root: the repeat command may be typed in anywhere.
+            dataFileId(argument, bytes).toStdString(), info.absoluteFilePath().toStdString());
     } catch (const RateFileError& refused) {
         error = refusalText(refused, language);
     }

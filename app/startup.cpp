@@ -207,6 +207,7 @@ std::unique_ptr<QuizSession> startQuiz(const CommandLine& line, const QLocale& l
         results.file = openLog(line.logPath, refusal);
     } else if (!line.classDir.isEmpty()) {
         results.file = openClassFile(line.classDir, results.pupil, results.host, refusal);
+        results.classFolder = true;
     }
     if (!refusal.isEmpty()) {
         return nullptr;

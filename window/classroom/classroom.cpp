@@ -1,6 +1,7 @@
 #include "window/classroom/classroom.h"
 
 #include "core/result_row.h"
+#include "core/shell_word.h"
 #include "core/system_reason.h"
 #include "window/classroom/statistics_window.h"
 
@@ -119,11 +120,8 @@ void Classroom::warnOnce(QString& warning, const QString& text) {
 QString Classroom::repeatOptions() const {
     QString options = QStringLiteral("--seed %1 --level %2").arg(seed_).arg(model_.chosenLevel());
     if (const DataSet& data = model_.chosenData(); data.kind() != DataKind::Catalogue) {
-        QString argument = QString::fromStdString(data.argument());
-        if (argument.contains(u' ')) {
-            argument = u'"' + argument + u'"';
-        }
-        options += QStringLiteral(" --data ") + argument;
+        // Read back by the shell as one word, whatever the file's name holds.
+        options += QStringLiteral(" --data ") + QString::fromStdString(shellWord(data.argument()));
     }
     return options;
 }
@@ -141,7 +139,14 @@ void Classroom::refresh() {
     }
     statistics_->showScore(score_, model_.turn().level);
     statistics_->showTurn(model_.turn(), model_.turnNumber(), model_.answered());
-    statistics_->showRepeat(seed_, repeatOptions());
+    // Shown before the pick, the seed would let a second copy of the quiz tell the answer.
+    if (results_.classFolder) {
+        statistics_->hideRepeat();
+    } else if (model_.answered()) {
+        statistics_->showRepeat(seed_, repeatOptions());
+    } else {
+        statistics_->showRepeatAfterTheAnswer();
+    }
     statistics_->showLog(results_.file ? QString::fromStdString(results_.file->path()) : QString());
     QStringList warnings;
     for (const QString* warning : {&movedNotice_, &writeWarning_}) {

@@ -26,6 +26,9 @@ struct ResultsTarget {
     std::unique_ptr<ResultsFile> file; // none: nothing is written anywhere
     std::string pupil;                 // a name given, or the login name
     std::string host;                  // the computer's name
+    // The answers go to a class folder: the teacher has the seed there, and the pupil never
+    // sees it, lest a second copy of the quiz with it tell the answers.
+    bool classFolder = false;
 };
 
 class Classroom : public QObject {

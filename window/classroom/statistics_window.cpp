@@ -7,6 +7,7 @@
 #include "window/common/scrolling_window.h"
 #include "window/common/share_string.h"
 #include "window/common/summary_table.h"
+#include "window/common/warning_colour.h"
 
 #include <QFormLayout>
 #include <QHeaderView>
@@ -46,6 +47,8 @@ constexpr const char* kEcbSource = "Източник: ЕЦБ (Европейск
 constexpr const char* kFileSource = "Данните са от файла на учителя, от %1 до %2.";
 constexpr const char* kSeed = "Начално число на тегленето: %1. Същите ходове дава "
                               "„realdataquiz %2“.";
+constexpr const char* kSeedAfterTheAnswer =
+    "Началното число на тегленето ще се покаже след отговора.";
 constexpr const char* kLog = "Отговорите се записват във файла %1.";
 constexpr const char* kNoLog = "Отговорите не се записват във файл.";
 
@@ -140,11 +143,13 @@ StatisticsWindow::StatisticsWindow(NumberStyle style, QWidget* parent)
     log_ = wrappedLabel("log", content);
     logWarning_ = wrappedLabel("logWarning", content);
     QPalette warning = logWarning_->palette();
-    warning.setColor(QPalette::WindowText, Qt::darkRed);
+    warning.setColor(QPalette::WindowText, warningColour(warning.color(QPalette::Window)));
     logWarning_->setPalette(warning);
     logWarning_->hide();
 
     auto* layout = new QVBoxLayout(content);
+    // First, so a warning that opens the window is seen without scrolling.
+    layout->addWidget(logWarning_);
     layout->addLayout(form);
     layout->addWidget(chance_);
     layout->addWidget(byLevel_);
@@ -154,7 +159,6 @@ StatisticsWindow::StatisticsWindow(NumberStyle style, QWidget* parent)
     layout->addWidget(explanation_);
     layout->addWidget(seed_);
     layout->addWidget(log_);
-    layout->addWidget(logWarning_);
 
     scrollInWindow(*this, content, kPreferredSize);
 
@@ -228,6 +232,17 @@ void StatisticsWindow::showTurn(const Turn& turn, int turnNumber, bool answered)
 void StatisticsWindow::showRepeat(std::uint32_t seed, const QString& options) {
     // Unformatted, so it can be typed back in as it stands.
     seed_->setText(utf8(kSeed).arg(QString::number(seed), options));
+    seed_->show();
+}
+
+void StatisticsWindow::showRepeatAfterTheAnswer() {
+    seed_->setText(utf8(kSeedAfterTheAnswer));
+    seed_->show();
+}
+
+void StatisticsWindow::hideRepeat() {
+    seed_->clear();
+    seed_->hide();
 }
 
 void StatisticsWindow::showLog(const QString& path) {

@@ -31,6 +31,9 @@ public:
     void showTurn(const Turn& turn, int turnNumber, bool answered);
     // The options that deal the same turns again, as typed after the program's name.
     void showRepeat(std::uint32_t seed, const QString& options);
+    // Until the turn is answered, only that they will be shown then; or nothing at all.
+    void showRepeatAfterTheAnswer();
+    void hideRepeat();
     // Where the answers go; an empty path means nowhere.
     void showLog(const QString& path);
     void showLogWarning(const QString& warning);

@@ -1,6 +1,7 @@
 // The classroom layer as a teacher meets it: the statistics window, the reveal chart and the
 // results log, and a quiz that is unchanged when none of it is asked for.
 
+#include "app/data_choice.h"
 #include "app/startup.h"
 #include "core/random_source.h"
 #include "core/result_row.h"
@@ -10,11 +11,13 @@
 #include "window/classroom/classroom.h"
 #include "window/classroom/reveal_chart.h"
 #include "window/classroom/statistics_window.h"
+#include "window/common/warning_colour.h"
 #include "window/quiz/quiz_form.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -143,6 +146,8 @@ private slots:
     void withoutOptionsTheQuizIsUnchanged();
     void eachLevelIsScoredApartAndExplainedAfterTheAnswer();
     void theStatisticsWindowFitsTheScreenAndScrolls();
+    void theRepeatCommandNamesADataFileAsOneAbsoluteWord();
+    void aWarningReadsOnALightAndADarkBackground();
 };
 
 void ClassroomTest::f2OpensTheStatisticsWindow() {
@@ -231,14 +236,61 @@ void ClassroomTest::statisticsNameTheSeedAndTheLog() {
     {
         const auto classroom = attachClassroom(*form, 4294967295U);
         const StatisticsWindow& statistics = *classroom->statisticsWindow();
+        // Before the pick a second copy of the quiz with the seed would tell the answer.
+        QVERIFY(!figure(statistics, "seed").contains(QStringLiteral("4294967295")));
+        pick(*form, 0);
         // No grouping: the seed must be typed back in as it stands.
         QVERIFY(figure(statistics, "seed").contains(QStringLiteral("--seed 4294967295 --level 0")));
+        pressCommand1(*form);
+        QVERIFY(!figure(statistics, "seed").contains(QStringLiteral("4294967295")));
         QCOMPARE(figure(statistics, "log"), QStringLiteral("Отговорите не се записват във файл."));
     }
     QTemporaryDir directory;
     const QString path = directory.filePath(QStringLiteral("клас 7а.csv"));
-    const auto classroom = attachClassroom(*form, 7, resultsIn(path));
+    ResultsTarget classFolder = resultsIn(path);
+    classFolder.classFolder = true;
+    const auto classroom = attachClassroom(*form, 7, std::move(classFolder));
     QVERIFY(figure(*classroom->statisticsWindow(), "log").contains(path));
+    // In a class the teacher has the seed in the files; the pupil never sees it.
+    pick(*form, 1);
+    QVERIFY(!findControl<QLabel>(*classroom->statisticsWindow(), "seed")
+                 ->isVisibleTo(classroom->statisticsWindow()));
+    QVERIFY(!figure(*classroom->statisticsWindow(), "seed").contains(QStringLiteral("7")));
+}
+
+// A teacher's file, named relative to where the quiz was started and with characters a shell
+// would read otherwise, is repeated from the root and as one word.
+void ClassroomTest::theRepeatCommandNamesADataFileAsOneAbsoluteWord() {
+    QTemporaryDir directory;
+    const QString name = QStringLiteral("it's $HOME.csv");
+    QFile file(directory.filePath(name));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QByteArray rows = "Date,USD\n";
+    for (int day = 1; day <= 50; ++day) {
+        rows += QStringLiteral("%1,1.%2\n")
+                    .arg(QDate(2024, 1, 1).addDays(day).toString(Qt::ISODate))
+                    .arg(1000 + day)
+                    .toUtf8();
+    }
+    file.write(rows);
+    file.close();
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(directory.path());
+    QString error;
+    auto data = loadData(name, error);
+    QDir::setCurrent(previous);
+    QVERIFY2(data, qPrintable(error));
+
+    const auto form = shownForm();
+    form->chooseData(std::move(data));
+    const auto classroom = attachClassroom(*form, 5);
+    pick(*form, 0);
+    const QString absolute = QFileInfo(directory.filePath(name)).absoluteFilePath();
+    const QString word =
+        u'\'' + QString(absolute).replace(QStringLiteral("'"), QStringLiteral("'\\''")) + u'\'';
+    QVERIFY2(
+        figure(*classroom->statisticsWindow(), "seed").contains(QStringLiteral(" --data ") + word),
+        qPrintable(figure(*classroom->statisticsWindow(), "seed")));
 }
 
 void ClassroomTest::eachAnswerIsOnDiskAsItIsGiven() {
@@ -397,6 +449,16 @@ void ClassroomTest::theStatisticsWindowFitsTheScreenAndScrolls() {
     QVERIFY(fits || scroll->verticalScrollBar()->maximum() > 0);
     scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
     QVERIFY(findControl<QLabel>(statistics, "seed")->visibleRegion().boundingRect().height() > 0);
+}
+
+void ClassroomTest::aWarningReadsOnALightAndADarkBackground() {
+    for (const QColor background : {QColor(Qt::white), QColor(239, 240, 241), QColor(35, 38, 41),
+                                    QColor(Qt::black), QColor(0x2a, 0x2a, 0x2a)}) {
+        QVERIFY2(contrastRatio(warningColour(background), background) >= 4.5,
+                 qPrintable(background.name()));
+    }
+    QCOMPARE(contrastRatio(Qt::black, Qt::white), 21.0);
+    QCOMPARE(contrastRatio(Qt::gray, Qt::gray), 1.0);
 }
 
 QTEST_MAIN(ClassroomTest)
