@@ -3,6 +3,7 @@
 #include "core/result_row.h"
 #include "core/shell_word.h"
 #include "core/system_reason.h"
+#include "window/classroom/side_by_side.h"
 #include "window/classroom/statistics_window.h"
 
 #include <QDateTime>
@@ -46,22 +47,17 @@ StatisticsWindow* Classroom::statisticsWindow() {
     return statistics_;
 }
 
-// Beside the quiz window where the screen has room, so that opening (or a warning opening it)
-// never hides the options.
+// Beside the quiz window, so that opening it (or a warning opening it) never hides the options.
 void Classroom::placeBesideTheQuiz() {
     constexpr int kGap = 8;
     const QScreen* screen = window_.screen();
     if (!screen) {
         return;
     }
-    const QRect room = screen->availableGeometry();
-    const QRect quiz = window_.frameGeometry();
-    const int width = statistics_->width();
-    if (quiz.right() + kGap + width <= room.right()) {
-        statistics_->move(quiz.right() + kGap, std::max(room.top(), quiz.top()));
-    } else if (quiz.left() - kGap - width >= room.left()) {
-        statistics_->move(quiz.left() - kGap - width, std::max(room.top(), quiz.top()));
-    }
+    const SideBySide place = sideBySide(screen->availableGeometry(), window_.frameGeometry(),
+                                        statistics_->frameGeometry().size(), kGap);
+    window_.move(place.quiz);
+    statistics_->move(place.statistics);
 }
 
 void Classroom::recordAnswer(int Index) {

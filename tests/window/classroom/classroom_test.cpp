@@ -10,6 +10,7 @@
 #include "tests/support/sequence_random.h"
 #include "window/classroom/classroom.h"
 #include "window/classroom/reveal_chart.h"
+#include "window/classroom/side_by_side.h"
 #include "window/classroom/statistics_window.h"
 #include "window/common/warning_colour.h"
 #include "window/quiz/quiz_form.h"
@@ -148,6 +149,7 @@ private slots:
     void theStatisticsWindowFitsTheScreenAndScrolls();
     void theRepeatCommandNamesADataFileAsOneAbsoluteWord();
     void aWarningReadsOnALightAndADarkBackground();
+    void theTwoWindowsGoSideBySideWhereTheScreenAllows();
 };
 
 void ClassroomTest::f2OpensTheStatisticsWindow() {
@@ -459,6 +461,47 @@ void ClassroomTest::aWarningReadsOnALightAndADarkBackground() {
     }
     QCOMPARE(contrastRatio(Qt::black, Qt::white), 21.0);
     QCOMPARE(contrastRatio(Qt::gray, Qt::gray), 1.0);
+}
+
+// The quiz window is 485 px wide with its frame, the statistics window 640; 8 px between.
+void ClassroomTest::theTwoWindowsGoSideBySideWhereTheScreenAllows() {
+    struct Case {
+        const char* name;
+        QRect room;
+        QRect quiz;
+        QPoint quizAt;
+        QPoint statisticsAt;
+    };
+    const QSize statistics(640, 700);
+    const Case cases[] = {
+        {"room on the right", {0, 0, 1920, 1040}, {700, 200, 485, 380}, {700, 200}, {1193, 200}},
+        {"room on the left only",
+         {0, 0, 1920, 1040},
+         {1300, 100, 485, 380},
+         {1300, 100},
+         {652, 100}},
+        {"1366 wide: the quiz moves, both centred",
+         {0, 0, 1366, 728},
+         {440, 180, 485, 380},
+         {116, 180},
+         {609, 180}},
+        {"1024 wide: the two edges", {0, 0, 1024, 740}, {270, 200, 485, 380}, {0, 200}, {384, 200}},
+        {"a second screen, a window above its top",
+         {1920, 24, 1366, 744},
+         {2360, 0, 485, 380},
+         {2036, 0},
+         {2529, 24}},
+    };
+    for (const Case& c : cases) {
+        const SideBySide place = sideBySide(c.room, c.quiz, statistics, 8);
+        QVERIFY2(place.quiz == c.quizAt && place.statistics == c.statisticsAt,
+                 qPrintable(QStringLiteral("%1: quiz %2,%3, statistics %4,%5")
+                                .arg(QString::fromUtf8(c.name))
+                                .arg(place.quiz.x())
+                                .arg(place.quiz.y())
+                                .arg(place.statistics.x())
+                                .arg(place.statistics.y())));
+    }
 }
 
 QTEST_MAIN(ClassroomTest)
