@@ -1,5 +1,6 @@
 #include "core/results_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <utility>
@@ -29,12 +30,18 @@ namespace {
 // What the checks need to know of a file, alike on every system.
 struct FileStatus {
     bool regular = false;
+    bool folder = false;
     const char* kind = ""; // what stands there instead of a regular file
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
     std::uint64_t links = 0;
     std::int64_t size = 0;
 };
+
+enum class Creation { Existing, Create, CreateNew };
+
+// No folder held open: a name is looked up from the working folder, as usual.
+constexpr int kNoFolder = -1;
 
 #ifdef _WIN32
 
@@ -52,18 +59,27 @@ std::wstring widePath(const std::string& path) {
 FileStatus fromStat(const struct _stat64& s) {
     const bool folder = (s.st_mode & _S_IFMT) == _S_IFDIR;
     // No inode and no link count here; an open file cannot be deleted or renamed over anyway.
-    return {
-        (s.st_mode & _S_IFMT) == _S_IFREG, folder ? "a folder" : "a device", 0, 0, 1, s.st_size};
+    return {(s.st_mode & _S_IFMT) == _S_IFREG,
+            folder,
+            folder ? "a folder" : "a device",
+            0,
+            0,
+            1,
+            s.st_size};
 }
 
-int openDescriptor(const std::string& path, bool exclusive) {
+// No openat here: the name is opened by its path, and the folder checked just before is the
+// best there is.
+int openDescriptor(const std::string& path, Creation creation, int) {
     const std::wstring wide = widePath(path);
     if (wide.empty()) {
         errno = EINVAL;
         return -1;
     }
-    const int flags = _O_RDWR | _O_APPEND | _O_CREAT | _O_BINARY | _O_NOINHERIT;
-    return _wopen(wide.c_str(), flags | (exclusive ? _O_EXCL : 0), _S_IREAD | _S_IWRITE);
+    int flags = _O_RDWR | _O_APPEND | _O_BINARY | _O_NOINHERIT;
+    flags |= creation == Creation::Existing ? 0 : _O_CREAT;
+    flags |= creation == Creation::CreateNew ? _O_EXCL : 0;
+    return _wopen(wide.c_str(), flags, _S_IREAD | _S_IWRITE);
 }
 
 bool makeBlocking(int) {
@@ -91,6 +107,38 @@ bool statusAt(const std::string& path, FileStatus& status) {
 
 bool sameFile(const FileStatus&, const FileStatus&) {
     return true;
+}
+
+// Where the file's name starts in `path`.
+std::size_t nameStart(const std::string& path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? 0 : slash + 1;
+}
+
+// The folder holding `path`, in a form _wstat64 takes: no trailing separator but on a root.
+std::string folderOf(const std::string& path) {
+    const std::size_t start = nameStart(path);
+    if (start == 0) {
+        return ".";
+    }
+    const bool root = start == 1 || path[start - 2] == ':';
+    return path.substr(0, root ? start : start - 1);
+}
+
+// Only looked at here: Windows has no descriptor of a folder to open a file in.
+bool openFolder(const std::string& folder, int& descriptor, FileStatus& status) {
+    descriptor = kNoFolder;
+    if (!statusAt(folder, status)) {
+        return false;
+    }
+    errno = status.folder ? 0 : ENOTDIR;
+    return status.folder;
+}
+
+void closeFolder(int) {}
+
+std::int64_t currentOffset(int descriptor) {
+    return _lseeki64(descriptor, 0, SEEK_CUR);
 }
 
 std::int64_t readAt(int descriptor, char* data, std::size_t size, std::int64_t offset) {
@@ -131,6 +179,7 @@ const char* kindOf(mode_t mode) {
 
 FileStatus fromStat(const struct stat& s) {
     return {S_ISREG(s.st_mode),
+            S_ISDIR(s.st_mode),
             kindOf(s.st_mode),
             static_cast<std::uint64_t>(s.st_dev),
             static_cast<std::uint64_t>(s.st_ino),
@@ -138,15 +187,32 @@ FileStatus fromStat(const struct stat& s) {
             static_cast<std::int64_t>(s.st_size)};
 }
 
+// Where the file's name starts in `path`.
+std::size_t nameStart(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? 0 : slash + 1;
+}
+
+// The folder holding `path`; its trailing slash kept, so that "/" stays a name.
+std::string folderOf(const std::string& path) {
+    const std::size_t start = nameStart(path);
+    return start == 0 ? std::string(".") : path.substr(0, start);
+}
+
 // O_NONBLOCK so that a FIFO without a reader cannot hang the start; it is refused right after.
-int openDescriptor(const std::string& path, bool exclusive) {
-    const int flags = O_RDWR | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+// Given a `folder` held open, the file is made in that very folder, whatever its path names now.
+int openDescriptor(const std::string& path, Creation creation, int folder) {
+    int flags = O_RDWR | O_APPEND | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    flags |= creation == Creation::Existing ? 0 : O_CREAT;
+    flags |= creation == Creation::CreateNew ? O_EXCL : 0;
+    const std::string name = folder == kNoFolder ? path : path.substr(nameStart(path));
     int descriptor = -1;
     do {
-        descriptor = ::open(path.c_str(), flags | (exclusive ? O_EXCL : 0), 0666);
+        descriptor = ::openat(folder == kNoFolder ? AT_FDCWD : folder, name.c_str(), flags, 0666);
     } while (descriptor < 0 && errno == EINTR);
     return descriptor;
 }
+
 
 // Once the file is known to be regular, O_NONBLOCK has done its work.
 bool makeBlocking(int descriptor) {
@@ -192,6 +258,39 @@ void closeDescriptor(int descriptor) {
     ::close(descriptor);
 }
 
+// O_PATH needs no right to list the folder: a class folder may let pupils only create files.
+bool openFolder(const std::string& folder, int& descriptor, FileStatus& status) {
+#ifdef O_PATH
+    constexpr int kFlags = O_PATH | O_DIRECTORY | O_CLOEXEC;
+#else
+    constexpr int kFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+#endif
+    do {
+        descriptor = ::open(folder.c_str(), kFlags);
+    } while (descriptor < 0 && errno == EINTR);
+    if (descriptor < 0) {
+        return false;
+    }
+    if (statusOf(descriptor, status)) {
+        return true;
+    }
+    const int failure = errno;
+    ::close(descriptor);
+    descriptor = kNoFolder;
+    errno = failure;
+    return false;
+}
+
+void closeFolder(int descriptor) {
+    if (descriptor != kNoFolder) {
+        ::close(descriptor);
+    }
+}
+
+std::int64_t currentOffset(int descriptor) {
+    return ::lseek(descriptor, 0, SEEK_CUR);
+}
+
 #endif
 
 constexpr std::string_view kLineEnd = "\r\n";
@@ -200,6 +299,13 @@ class SystemWriter final : public DescriptorWriter {
 public:
     std::int64_t write(int descriptor, const char* data, std::size_t size) override {
         return writeSome(descriptor, data, size);
+    }
+};
+
+class SystemDevices final : public FolderDevices {
+public:
+    std::uint64_t deviceOf(const std::string&, std::uint64_t systemDevice) override {
+        return systemDevice;
     }
 };
 
@@ -218,14 +324,8 @@ OpenError notRegular(const FileStatus& status) {
 std::string freeNameBeside(const std::string& path) {
     // Far more than a class makes, and still a search that ends.
     constexpr int kLastNumber = 9999;
-#ifdef _WIN32
-    const std::size_t slash = path.find_last_of("/\\");
-#else
-    const std::size_t slash = path.rfind('/');
-#endif
-    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
     std::size_t dot = path.rfind('.');
-    if (dot == std::string::npos || dot <= nameStart) {
+    if (dot == std::string::npos || dot <= nameStart(path)) {
         dot = path.size(); // no extension, or a name such as ".csv" that is all extension
     }
     for (int number = 2; number <= kLastNumber; ++number) {
@@ -319,20 +419,34 @@ DescriptorWriter& systemWriter() {
     return writer;
 }
 
+FolderDevices& systemDevices() {
+    static SystemDevices devices;
+    return devices;
+}
+
 std::unique_ptr<ResultsFile> ResultsFile::open(const std::string& path, std::string_view header,
                                                Mode mode, OpenError& error,
-                                               DescriptorWriter& writer) {
+                                               DescriptorWriter& writer, FolderDevices& devices) {
+    return openIn(kNoFolder, path, header, mode, error, writer, devices);
+}
+
+// As open, with the name looked up in `folder` when one is held open.
+std::unique_ptr<ResultsFile> ResultsFile::openIn(int folder, const std::string& path,
+                                                 std::string_view header, Mode mode,
+                                                 OpenError& error, DescriptorWriter& writer,
+                                                 FolderDevices& devices) {
     error = {};
     if (path.find('\0') != std::string::npos) {
         error = systemError(EINVAL); // the system would read a shorter, other name
         return nullptr;
     }
-    const int descriptor = openDescriptor(path, mode == Mode::CreateNew);
+    const Creation creation = mode == Mode::CreateNew ? Creation::CreateNew : Creation::Create;
+    const int descriptor = openDescriptor(path, creation, folder);
     if (descriptor < 0) {
         error = refusal(path, errno);
         return nullptr;
     }
-    std::unique_ptr<ResultsFile> file(new ResultsFile(descriptor, path, header, writer));
+    std::unique_ptr<ResultsFile> file(new ResultsFile(descriptor, path, header, writer, devices));
     if (!file->prepare(error)) {
         return nullptr;
     }
@@ -340,9 +454,9 @@ std::unique_ptr<ResultsFile> ResultsFile::open(const std::string& path, std::str
 }
 
 ResultsFile::ResultsFile(int descriptor, std::string path, std::string_view header,
-                         DescriptorWriter& writer)
+                         DescriptorWriter& writer, FolderDevices& devices)
     : descriptor_(descriptor), path_(std::move(path)), header_(withoutLineEnd(header)),
-      writer_(&writer) {}
+      writer_(&writer), devices_(&devices) {}
 
 ResultsFile::~ResultsFile() {
     closeDescriptor(descriptor_);
@@ -359,6 +473,7 @@ bool ResultsFile::prepare(OpenError& error) {
         error = notRegular(status);
         return false;
     }
+    device_ = status.device;
     std::string start;
     if (status.size > 0 && !readFrom(descriptor_, 0, header_.size() + kLineEnd.size() + 3, start)) {
         error = systemError(errno);
@@ -370,7 +485,8 @@ bool ResultsFile::prepare(OpenError& error) {
         return false;
     }
     // Writing nothing to a file that has rows still ends its last row.
-    const int failure = writeWhole(status.size == 0 ? header_ + std::string(kLineEnd) : "");
+    const int failure =
+        writeWhole(status.size == 0 ? header_ + std::string(kLineEnd) : "", false);
     if (failure != 0) {
         error = systemError(failure);
         return false;
@@ -379,14 +495,44 @@ bool ResultsFile::prepare(OpenError& error) {
 }
 
 WriteOutcome ResultsFile::append(std::string_view row) {
+    kept_.emplace_back(row);
+    return writeRows(true);
+}
+
+WriteOutcome ResultsFile::writeKept() {
+    return kept_.empty() ? WriteOutcome{} : writeRows(false);
+}
+
+// The kept rows in their order; the last is the new one when `lastIsNew`. Each is written or
+// given up on its own, as separate appends would be, unless the folder cannot be reached.
+WriteOutcome ResultsFile::writeRows(bool lastIsNew) {
     WriteOutcome outcome;
-    int failure = followPath(outcome.replacedBy);
-    if (failure == 0) {
-        failure = writeWhole(row);
+    bool unreachable = false;
+    int failure = followPath(outcome, unreachable);
+    if (failure == 0 && !unreachable) {
+        failure = restartIfCut(outcome, unreachable);
     }
-    outcome.written = failure == 0;
-    outcome.errorNumber = failure;
-    outcome.error = failure != 0 ? std::strerror(failure) : "";
+    if (unreachable) {
+        outcome.status = WriteStatus::Kept;
+        outcome.waiting = kept_.size();
+        outcome.errorNumber = failure;
+        outcome.error = std::strerror(failure);
+        return outcome;
+    }
+    while (!kept_.empty()) {
+        const bool isNew = lastIsNew && kept_.size() == 1;
+        const int rowFailure = failure != 0 ? failure : writeWhole(kept_.front(), true);
+        kept_.pop_front();
+        if (rowFailure == 0) {
+            outcome.written = outcome.written || isNew;
+            outcome.caughtUp += isNew ? 0 : 1;
+            continue;
+        }
+        ++outcome.lost;
+        outcome.status = WriteStatus::NotWritten;
+        outcome.errorNumber = rowFailure;
+        outcome.error = std::strerror(rowFailure);
+    }
     return outcome;
 }
 
@@ -399,29 +545,139 @@ bool ResultsFile::stillAtPath() const {
            sameFile(open, atPath);
 }
 
-// Moves to the file now at the path, or beside it when that one is not a results file of this
-// header; returns 0 or the errno of a failed move, which the next row tries again.
-int ResultsFile::followPath(std::string& movedTo) {
-    if (stillAtPath()) {
+// This very file at its path again, though under another identity: a share mounted anew, or an
+// exact copy put in its place. Known by the last row written, still where it was written.
+bool ResultsFile::foundAgain(WriteOutcome& outcome) {
+    if (lastRow_.empty()) {
+        return false;
+    }
+    int descriptor = openDescriptor(path_, Creation::Existing, kNoFolder);
+    if (descriptor < 0) {
+        return false;
+    }
+    FileStatus status;
+    std::string written;
+    const std::int64_t start = lastRowEnd_ - static_cast<std::int64_t>(lastRow_.size());
+    if (start < 0 || !statusOf(descriptor, status) || !status.regular ||
+        !makeBlocking(descriptor) || !readFrom(descriptor, start, lastRow_.size(), written) ||
+        written != lastRow_) {
+        closeDescriptor(descriptor);
+        return false;
+    }
+    const std::uint64_t device = devices_->deviceOf(folderOf(path_), status.device);
+    if (device == device_) {
+        outcome.replacedBy = path_; // a copy: said, as any replaced file is
+    }
+    std::swap(descriptor_, descriptor);
+    closeDescriptor(descriptor);
+    device_ = device;
+    return true;
+}
+
+// Where the rows go now that the file at the path is no longer this one; returns 0 or errno,
+// with `unreachable` set when they must wait for the folder.
+int ResultsFile::followPath(WriteOutcome& outcome, bool& unreachable) {
+    if (stillAtPath() || foundAgain(outcome)) {
         return 0;
     }
-    OpenError error;
-    std::unique_ptr<ResultsFile> next = open(path_, header_, Mode::Append, error, *writer_);
-    if (!next && error.kind != OpenError::Kind::System) {
-        next = open(freeNameBeside(path_), header_, Mode::CreateNew, error, *writer_);
+    return moveInFolder(false, outcome, unreachable);
+}
+
+// Opens the file at the path again, or a free name beside it (always when `besideOnly`, else
+// when the file there is not a results file of this header), but only in a folder on the device
+// the file was on: a share unmounted leaves its mount point on the local disk, out of the
+// teacher's sight. The folder is held open meanwhile, so it cannot change in between.
+int ResultsFile::moveInFolder(bool besideOnly, WriteOutcome& outcome, bool& unreachable) {
+    const std::string folderPath = folderOf(path_);
+    int folder = kNoFolder;
+    FileStatus status;
+    if (!openFolder(folderPath, folder, status)) {
+        unreachable = true;
+        return errno != 0 ? errno : ENOENT;
     }
+    if (devices_->deviceOf(folderPath, status.device) != device_) {
+        closeFolder(folder);
+        unreachable = true;
+        return ENODEV;
+    }
+    OpenError error;
+    std::unique_ptr<ResultsFile> next;
+    if (!besideOnly) {
+        next = openIn(folder, path_, header_, Mode::Append, error, *writer_, *devices_);
+    }
+    if (besideOnly || (!next && error.kind != OpenError::Kind::System)) {
+        next = openIn(folder, freeNameBeside(path_), header_, Mode::CreateNew, error, *writer_,
+                      *devices_);
+    }
+    closeFolder(folder);
     if (!next) {
         return error.errorNumber != 0 ? error.errorNumber : EIO;
     }
-    std::swap(descriptor_, next->descriptor_);
-    std::swap(path_, next->path_);
-    movedTo = path_;
+    takeOver(*next);
+    outcome.replacedBy = path_;
     return 0;
+}
+
+// The file, not another, but cut below what was written to it (emptied in place, say): its
+// rows are gone. It starts again with the header; when what is left is not a results file,
+// the rows move beside it as they would from a replaced one.
+int ResultsFile::restartIfCut(WriteOutcome& outcome, bool& unreachable) {
+    FileStatus status;
+    std::string start;
+    if (!statusOf(descriptor_, status)) {
+        return errno;
+    }
+    if (status.size >= writtenEnd_) {
+        return 0;
+    }
+    outcome.restarted = true;
+    lastRow_.clear();
+    if (!readFrom(descriptor_, 0, header_.size() + kLineEnd.size() + 3, start)) {
+        return errno;
+    }
+    const std::string headerLine = header_ + std::string(kLineEnd);
+    if (start.size() < headerLine.size() && headerLine.starts_with(start)) {
+        // Empty, or left with part of the header: a cut that went that far took it all.
+        return cutTo(descriptor_, 0) ? writeWhole(headerLine, false) : errno;
+    }
+    if (!startsWithHeader(start, header_)) {
+        return moveInFolder(true, outcome, unreachable);
+    }
+    return dropCutRow(status.size);
+}
+
+// A row cut in two loses its head too, so that the file holds only whole rows; it cannot be
+// longer than the tail looked at. Returns 0 or errno.
+int ResultsFile::dropCutRow(std::int64_t size) {
+    constexpr std::int64_t kTail = 4096;
+    const std::int64_t from = std::max<std::int64_t>(0, size - kTail);
+    std::string tail;
+    if (!readFrom(descriptor_, from, static_cast<std::size_t>(size - from), tail)) {
+        return errno;
+    }
+    const std::size_t lineEnd = tail.rfind('\n');
+    const std::int64_t whole = lineEnd == std::string::npos
+                                   ? size
+                                   : from + static_cast<std::int64_t>(lineEnd) + 1;
+    if (whole < size && !cutTo(descriptor_, whole)) {
+        return errno;
+    }
+    writtenEnd_ = whole;
+    return 0;
+}
+
+// Takes the file `next` opened in place of this one.
+void ResultsFile::takeOver(ResultsFile& next) {
+    std::swap(descriptor_, next.descriptor_);
+    std::swap(path_, next.path_);
+    writtenEnd_ = next.writtenEnd_;
+    lastRow_.clear();
+    lastRowEnd_ = 0;
 }
 
 // Writes `text` after a line end when the last row lacks one. On any failure the file is cut
 // back to its size before, so it never ends in a fragment. Returns 0 or the errno.
-int ResultsFile::writeWhole(std::string_view text) {
+int ResultsFile::writeWhole(std::string_view text, bool isRow) {
     FileStatus status;
     std::string last;
     if (!statusOf(descriptor_, status) ||
@@ -433,8 +689,14 @@ int ResultsFile::writeWhole(std::string_view text) {
     const int failure = writeAll(*writer_, descriptor_, bytes);
     if (failure != 0) {
         cutTo(descriptor_, status.size);
+        return failure;
     }
-    return failure;
+    writtenEnd_ = status.size + static_cast<std::int64_t>(bytes.size());
+    if (isRow) {
+        lastRow_ = text;
+        lastRowEnd_ = currentOffset(descriptor_);
+    }
+    return 0;
 }
 
 } // namespace quiz
