@@ -1,6 +1,5 @@
 #include "core/results_file.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <utility>
@@ -619,8 +618,8 @@ int ResultsFile::moveInFolder(bool besideOnly, WriteOutcome& outcome, bool& unre
 }
 
 // The file, not another, but cut below what was written to it (emptied in place, say): its
-// rows are gone. It starts again with the header; when what is left is not a results file,
-// the rows move beside it as they would from a replaced one.
+// rows are gone. It starts again with the header; when what is left is not a results file (a
+// header cut short too), the rows move beside it as they would from a replaced one.
 int ResultsFile::restartIfCut(WriteOutcome& outcome, bool& unreachable) {
     FileStatus status;
     std::string start;
@@ -635,34 +634,15 @@ int ResultsFile::restartIfCut(WriteOutcome& outcome, bool& unreachable) {
     if (!readFrom(descriptor_, 0, header_.size() + kLineEnd.size() + 3, start)) {
         return errno;
     }
-    const std::string headerLine = header_ + std::string(kLineEnd);
-    if (start.size() < headerLine.size() && headerLine.starts_with(start)) {
-        // Empty, or left with part of the header: a cut that went that far took it all.
-        return cutTo(descriptor_, 0) ? writeWhole(headerLine, false) : errno;
+    if (start.empty()) {
+        return writeWhole(header_ + std::string(kLineEnd), false);
     }
     if (!startsWithHeader(start, header_)) {
         return moveInFolder(true, outcome, unreachable);
     }
-    return dropCutRow(status.size);
-}
-
-// A row cut in two loses its head too, so that the file holds only whole rows; it cannot be
-// longer than the tail looked at. Returns 0 or errno.
-int ResultsFile::dropCutRow(std::int64_t size) {
-    constexpr std::int64_t kTail = 4096;
-    const std::int64_t from = std::max<std::int64_t>(0, size - kTail);
-    std::string tail;
-    if (!readFrom(descriptor_, from, static_cast<std::size_t>(size - from), tail)) {
-        return errno;
-    }
-    const std::size_t lineEnd = tail.rfind('\n');
-    const std::int64_t whole = lineEnd == std::string::npos
-                                   ? size
-                                   : from + static_cast<std::int64_t>(lineEnd) + 1;
-    if (whole < size && !cutTo(descriptor_, whole)) {
-        return errno;
-    }
-    writtenEnd_ = whole;
+    // Nothing is cut here: another quiz may be writing the same file. A row left cut in two is
+    // ended like any unended row, and the teacher's view names it.
+    writtenEnd_ = status.size;
     return 0;
 }
 
@@ -684,7 +664,12 @@ int ResultsFile::writeWhole(std::string_view text, bool isRow) {
         (status.size > 0 && !readFrom(descriptor_, status.size - 1, 1, last))) {
         return errno;
     }
-    std::string bytes = status.size > 0 && last != "\n" ? std::string(kLineEnd) : "";
+    // Another quiz writing the same file may be seen mid-row, as its size grows a page at a
+    // time; that row ends itself. Only a last row still unended after a second look gets one.
+    FileStatus again;
+    const bool unended = status.size > 0 && last != "\n" && statusOf(descriptor_, again) &&
+                         again.size == status.size;
+    std::string bytes = unended ? std::string(kLineEnd) : "";
     bytes += text;
     const int failure = writeAll(*writer_, descriptor_, bytes);
     if (failure != 0) {

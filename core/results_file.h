@@ -117,7 +117,6 @@ private:
     int followPath(WriteOutcome& outcome, bool& unreachable);
     int moveInFolder(bool besideOnly, WriteOutcome& outcome, bool& unreachable);
     int restartIfCut(WriteOutcome& outcome, bool& unreachable);
-    int dropCutRow(std::int64_t size);
     int writeWhole(std::string_view text, bool isRow);
     void takeOver(ResultsFile& next);
 

@@ -538,14 +538,18 @@ struct CutCase {
     std::string left;   // what the file is cut to, or holds instead, while the quiz runs
     std::string rowsGoTo;
     std::string before; // what that file holds before the next row
+    bool wholeRows = true;
 };
 
 TEST_F(ResultsFileTest, AFileCutUnderTheWriterStartsAgainWithItsHeader) {
     const CutCase cases[] = {
         {"emptied in place", "", "results.csv", kHeaderLine},
-        {"cut inside the header", kHeader.substr(0, 6), "results.csv", kHeaderLine},
         {"cut to the header", kHeaderLine, "results.csv", kHeaderLine},
-        {"cut inside a row", kHeaderLine + kRow.substr(0, 20), "results.csv", kHeaderLine},
+        {"cut to the header's text", kHeader, "results.csv", kHeaderLine},
+        // Ended, not cut further: another quiz may be writing the same file.
+        {"cut inside a row", kHeaderLine + kRow.substr(0, 20), "results.csv",
+         kHeaderLine + kRow.substr(0, 20) + "\r\n", false},
+        {"cut inside the header", kHeader.substr(0, 6), "results-2.csv", kHeaderLine},
         {"cut after a whole row", kHeaderLine + kRow, "results.csv", kHeaderLine + kRow},
         {"written over by another program", "a,b\n", "results-2.csv", kHeaderLine},
     };
@@ -566,7 +570,8 @@ TEST_F(ResultsFileTest, AFileCutUnderTheWriterStartsAgainWithItsHeader) {
         EXPECT_TRUE(next.restarted);
         EXPECT_EQ(next.replacedBy, rowsGoTo == path ? "" : rowsGoTo);
         EXPECT_FALSE(file->append(kRow).restarted); // said once
-        EXPECT_EQ(wholeContents(rowsGoTo), test.before + kThirdRow + kRow);
+        EXPECT_EQ(contents(rowsGoTo), test.before + kThirdRow + kRow);
+        EXPECT_EQ(csvFault(contents(rowsGoTo)) == "", test.wholeRows);
         // A later run takes the file as it is.
         EXPECT_TRUE(ResultsFile::open(rowsGoTo, kHeader, Mode::Append, error)) << error.text;
     }
