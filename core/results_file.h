@@ -118,6 +118,7 @@ private:
     int moveInFolder(bool besideOnly, WriteOutcome& outcome, bool& unreachable);
     int restartIfCut(WriteOutcome& outcome, bool& unreachable);
     int writeWhole(std::string_view text, bool isRow);
+    int writeLocked(std::string_view text, bool isRow);
     void takeOver(ResultsFile& next);
 
     int descriptor_;

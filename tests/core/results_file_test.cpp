@@ -14,6 +14,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #ifndef _WIN32
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #endif
@@ -576,3 +577,47 @@ TEST_F(ResultsFileTest, AFileCutUnderTheWriterStartsAgainWithItsHeader) {
         EXPECT_TRUE(ResultsFile::open(rowsGoTo, kHeader, Mode::Append, error)) << error.text;
     }
 }
+
+#ifndef _WIN32
+namespace {
+
+// Writes as the system does, noting whether another open of the file could take its lock then.
+class LockProbe final : public DescriptorWriter {
+public:
+    explicit LockProbe(int other) : other_(other) {}
+    std::int64_t write(int descriptor, const char* data, std::size_t size) override {
+        const bool taken = ::flock(other_, LOCK_EX | LOCK_NB) == 0;
+        if (taken) {
+            ::flock(other_, LOCK_UN);
+        }
+        othersWaited = othersWaited && !taken;
+        return ::write(descriptor, data, size);
+    }
+    bool othersWaited = true;
+
+private:
+    int other_;
+};
+
+} // namespace
+
+TEST_F(ResultsFileTest, AnotherWriterOfTheFileWaitsWhileARowIsWritten) {
+    write(path, kHeaderLine);
+    const int other = ::open(path.c_str(), O_RDWR | O_APPEND);
+    ASSERT_GE(other, 0);
+    LockProbe probe(other);
+    auto file = open(probe);
+    EXPECT_TRUE(file->append(kRow).written);
+    EXPECT_TRUE(probe.othersWaited);
+    ::close(other);
+}
+
+TEST_F(ResultsFileTest, ALockHeldElsewhereNeverStopsTheRows) {
+    auto file = open();
+    const int other = ::open(path.c_str(), O_RDWR | O_APPEND);
+    ASSERT_EQ(::flock(other, LOCK_EX), 0); // a pupil holding it on purpose
+    EXPECT_TRUE(file->append(kRow).written);
+    EXPECT_EQ(wholeContents(path), kHeaderLine + kRow);
+    ::close(other);
+}
+#endif
