@@ -524,9 +524,8 @@ bool ResultsFile::prepare(OpenError& error) {
                  "its first line is not the header of these results", freeNameBeside(path_)};
         return false;
     }
-    // Writing nothing to a file that has rows still ends its last row.
-    const int failure =
-        writeWhole(status.size == 0 ? header_ + std::string(kLineEnd) : "", false);
+    // A file that has rows gets no header but still has its last row ended.
+    const int failure = writeWhole(header_ + std::string(kLineEnd), Piece::Header);
     if (failure != 0) {
         error = systemError(failure);
         return false;
@@ -561,7 +560,7 @@ WriteOutcome ResultsFile::writeRows(bool lastIsNew) {
     }
     while (!kept_.empty()) {
         const bool isNew = lastIsNew && kept_.size() == 1;
-        const int rowFailure = failure != 0 ? failure : writeWhole(kept_.front(), true);
+        const int rowFailure = failure != 0 ? failure : writeWhole(kept_.front(), Piece::Row);
         kept_.pop_front();
         if (rowFailure == 0) {
             outcome.written = outcome.written || isNew;
@@ -676,7 +675,7 @@ int ResultsFile::restartIfCut(WriteOutcome& outcome, bool& unreachable) {
         return errno;
     }
     if (start.empty()) {
-        return writeWhole(header_ + std::string(kLineEnd), false);
+        return writeWhole(header_ + std::string(kLineEnd), Piece::Header);
     }
     if (!startsWithHeader(start, header_)) {
         return moveInFolder(true, outcome, unreachable);
@@ -696,18 +695,20 @@ void ResultsFile::takeOver(ResultsFile& next) {
     lastRowEnd_ = 0;
 }
 
-// Writes `text` after a line end when the last row lacks one. On any failure the file is cut
-// back to its size before, so it never ends in a fragment. Returns 0 or the errno.
-int ResultsFile::writeWhole(std::string_view text, bool isRow) {
+// Writes `text` after a line end when the last row lacks one; a header only to a file still
+// empty, as another quiz starting on it at the same moment may have given it one. On any
+// failure the file is cut back to its size before, so it never ends in a fragment. Returns 0
+// or the errno.
+int ResultsFile::writeWhole(std::string_view text, Piece piece) {
     const bool locked = lockForWriting(descriptor_);
-    const int failure = writeLocked(text, isRow);
+    const int failure = writeLocked(text, piece);
     if (locked) {
         unlock(descriptor_);
     }
     return failure;
 }
 
-int ResultsFile::writeLocked(std::string_view text, bool isRow) {
+int ResultsFile::writeLocked(std::string_view text, Piece piece) {
     FileStatus status;
     std::string last;
     if (!statusOf(descriptor_, status) ||
@@ -720,14 +721,14 @@ int ResultsFile::writeLocked(std::string_view text, bool isRow) {
     const bool unended = status.size > 0 && last != "\n" && statusOf(descriptor_, again) &&
                          again.size == status.size;
     std::string bytes = unended ? std::string(kLineEnd) : "";
-    bytes += text;
+    bytes += piece == Piece::Header && status.size > 0 ? std::string_view() : text;
     const int failure = writeAll(*writer_, descriptor_, bytes);
     if (failure != 0) {
         cutTo(descriptor_, status.size);
         return failure;
     }
     writtenEnd_ = status.size + static_cast<std::int64_t>(bytes.size());
-    if (isRow) {
+    if (piece == Piece::Row) {
         lastRow_ = text;
         lastRowEnd_ = currentOffset(descriptor_);
     }

@@ -117,8 +117,9 @@ private:
     int followPath(WriteOutcome& outcome, bool& unreachable);
     int moveInFolder(bool besideOnly, WriteOutcome& outcome, bool& unreachable);
     int restartIfCut(WriteOutcome& outcome, bool& unreachable);
-    int writeWhole(std::string_view text, bool isRow);
-    int writeLocked(std::string_view text, bool isRow);
+    enum class Piece { Row, Header };
+    int writeWhole(std::string_view text, Piece piece);
+    int writeLocked(std::string_view text, Piece piece);
     void takeOver(ResultsFile& next);
 
     int descriptor_;
