@@ -42,6 +42,8 @@ struct FileStatus {
 
 enum class Creation { Existing, Create, CreateNew };
 
+enum class Lock { Taken, Busy, None };
+
 // No folder held open: a name is looked up from the working folder, as usual.
 constexpr int kNoFolder = -1;
 
@@ -143,9 +145,9 @@ std::int64_t currentOffset(int descriptor) {
     return _lseeki64(descriptor, 0, SEEK_CUR);
 }
 
-// Not taken here; writers of one file may meet as they always could.
-bool tryLock(int) {
-    return false;
+// None here: writers of one file may meet as they always could.
+Lock tryLock(int) {
+    return Lock::None;
 }
 
 void unlock(int) {}
@@ -221,7 +223,6 @@ int openDescriptor(const std::string& path, Creation creation, int folder) {
     } while (descriptor < 0 && errno == EINTR);
     return descriptor;
 }
-
 
 // Once the file is known to be regular, O_NONBLOCK has done its work.
 bool makeBlocking(int descriptor) {
@@ -300,13 +301,16 @@ std::int64_t currentOffset(int descriptor) {
     return ::lseek(descriptor, 0, SEEK_CUR);
 }
 
-// False when another holds the lock, or the file system has none.
-bool tryLock(int descriptor) {
+// A file system without locks (some network shares) has None.
+Lock tryLock(int descriptor) {
     int result = -1;
     do {
         result = ::flock(descriptor, LOCK_EX | LOCK_NB);
     } while (result != 0 && errno == EINTR);
-    return result == 0;
+    if (result == 0) {
+        return Lock::Taken;
+    }
+    return errno == EWOULDBLOCK ? Lock::Busy : Lock::None;
 }
 
 void unlock(int descriptor) {
@@ -424,11 +428,9 @@ bool lockForWriting(int descriptor) {
     constexpr int kTries = 50;
     constexpr auto kPause = std::chrono::milliseconds(2);
     for (int attempt = 1; attempt <= kTries; ++attempt) {
-        if (tryLock(descriptor)) {
-            return true;
-        }
-        if (errno != EWOULDBLOCK) {
-            return false; // no locks on this file system
+        const Lock lock = tryLock(descriptor);
+        if (lock != Lock::Busy) {
+            return lock == Lock::Taken;
         }
         std::this_thread::sleep_for(kPause);
     }

@@ -35,9 +35,9 @@ FolderDevices& systemDevices();
 
 // Where the rows of one call stand, as a whole.
 enum class WriteStatus {
-    Written,     // every row the call handled is in the file
-    Kept,        // the file's folder cannot be reached: rows wait in memory, written nowhere else
-    NotWritten,  // a row could not be written and is given up (errorNumber says why)
+    Written,    // every row the call handled is in the file
+    Kept,       // the file's folder cannot be reached: rows wait in memory, written nowhere else
+    NotWritten, // a row could not be written and is given up (errorNumber says why)
 };
 
 // What one call did with its new row and with the rows kept from before. Over a run, the rows
@@ -103,13 +103,12 @@ public:
     const std::string& path() const { return path_; }
 
 private:
-    ResultsFile(int descriptor, std::string path, std::string_view header,
-                DescriptorWriter& writer, FolderDevices& devices);
+    ResultsFile(int descriptor, std::string path, std::string_view header, DescriptorWriter& writer,
+                FolderDevices& devices);
 
     static std::unique_ptr<ResultsFile> openIn(int folder, const std::string& path,
-                                               std::string_view header, Mode mode,
-                                               OpenError& error, DescriptorWriter& writer,
-                                               FolderDevices& devices);
+                                               std::string_view header, Mode mode, OpenError& error,
+                                               DescriptorWriter& writer, FolderDevices& devices);
     bool prepare(OpenError& error);
     WriteOutcome writeRows(bool lastIsNew);
     bool stillAtPath() const;

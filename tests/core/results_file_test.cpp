@@ -536,7 +536,7 @@ TEST_F(ResultsFileTest, KeptRowsThatCannotBeWrittenAreCountedOnce) {
 
 struct CutCase {
     const char* name;
-    std::string left;   // what the file is cut to, or holds instead, while the quiz runs
+    std::string left; // what the file is cut to, or holds instead, while the quiz runs
     std::string rowsGoTo;
     std::string before; // what that file holds before the next row
     bool wholeRows = true;
