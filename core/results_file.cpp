@@ -500,7 +500,11 @@ ResultsFile::ResultsFile(int descriptor, std::string path, std::string_view head
     : descriptor_(descriptor), path_(std::move(path)), header_(withoutLineEnd(header)),
       writer_(&writer), devices_(&devices) {}
 
+// Rows still kept get a last try: the folder may be back without a row since to notice it.
 ResultsFile::~ResultsFile() {
+    if (!kept_.empty()) {
+        writeRows(false);
+    }
     closeDescriptor(descriptor_);
 }
 

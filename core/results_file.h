@@ -96,7 +96,8 @@ public:
     // wait. `written` stays false: there is no new row.
     WriteOutcome writeKept();
 
-    // Rows kept in memory because the folder could not be reached; lost if the program ends.
+    // Rows kept in memory because the folder could not be reached. Closing tries them once
+    // more; those it cannot write are lost with the program.
     std::size_t waitingRows() const { return kept_.size(); }
 
     // Where the rows go: the opened path, or the one they moved to.

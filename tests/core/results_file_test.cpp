@@ -487,6 +487,30 @@ TEST_F(ResultsFileTest, RowsWaitForTheirFolderAndReachNoOtherPlace) {
     }
 }
 
+TEST_F(ResultsFileTest, ClosingGivesTheKeptRowsALastTry) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows renames no folder that holds an open file";
+#endif
+    const fs::path away = folder.string() + ".away";
+    for (const bool back : {false, true}) {
+        SCOPED_TRACE(back ? "folder back" : "folder still away");
+        fs::remove_all(folder);
+        fs::create_directory(folder);
+        auto file = open();
+        ASSERT_TRUE(file->append(kRow).written);
+        fs::rename(folder, away);
+        ASSERT_EQ(file->append(kNextRow).waiting, 1u);
+        if (back) {
+            fs::rename(away, folder);
+        }
+        file.reset();
+        EXPECT_EQ(fs::exists(folder), back); // never made anew to hold them
+        EXPECT_EQ(wholeContents(back ? path : (away / "results.csv").string()),
+                  kHeaderLine + kRow + (back ? kNextRow : ""));
+        fs::remove_all(away);
+    }
+}
+
 TEST_F(ResultsFileTest, AFileOfOurNameOnTheDiskBeneathIsNotTakenForOurs) {
 #ifdef _WIN32
     GTEST_SKIP() << "Windows renames no folder that holds an open file";
