@@ -17,10 +17,21 @@ std::string bulgarianReason(int errorNumber, std::string_view systemText) {
         std::pair{EISDIR, "това е папка, а не файл"},
         std::pair{EPIPE, "получателят вече не чете"},
         std::pair{EIO, "грешка при запис на устройството"},
+        std::pair{ENODEV, "устройството не е достъпно"},
     };
 #ifdef EDQUOT // not on Windows
     if (errorNumber == EDQUOT) {
         return "квотата на диска е изчерпана";
+    }
+#endif
+#ifdef ESTALE // a network folder's file gone from under the client; not on Windows
+    if (errorNumber == ESTALE) {
+        return "мрежовата папка вече не е достъпна";
+    }
+#endif
+#ifdef ENOTCONN
+    if (errorNumber == ENOTCONN) {
+        return "връзката с мрежовата папка е прекъсната";
     }
 #endif
     for (const auto& [number, reason] : kReasons) {

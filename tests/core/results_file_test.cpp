@@ -14,6 +14,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #ifndef _WIN32
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #endif
@@ -394,3 +395,253 @@ TEST_F(ResultsFileTest, ACyrillicNameOpensInEitherMode) {
     EXPECT_EQ(error.suggestedPath, (classFolder / u8"Иванова Мария-2.csv").string());
     EXPECT_EQ(wholeContents(name), kHeaderLine);
 }
+
+namespace {
+
+// Plays a share unmounted under the writer: while `moved`, every folder (and so every file in
+// it) is on another device than the system says.
+class MovableDevices final : public FolderDevices {
+public:
+    std::uint64_t deviceOf(const std::string&, std::uint64_t systemDevice) override {
+        return moved ? systemDevice + 1 : systemDevice;
+    }
+    bool moved = false;
+};
+
+// What happens to the class folder while the quiz runs, and how it comes back.
+struct AwayCase {
+    const char* name;
+    bool mountPointLeft; // an empty folder on another device stands at its name meanwhile
+    enum Return { Renamed, CopiedUnderAnotherDevice, RecreatedEmpty } back;
+    std::string replacedBy; // the notice when the rows go on
+    std::string rowsFollow; // what the folder's file holds before the kept rows
+};
+
+const std::string kThirdRow = "2026-12-08T09:17:00+02:00,3,лев,1\r\n";
+
+} // namespace
+
+TEST_F(ResultsFileTest, RowsWaitForTheirFolderAndReachNoOtherPlace) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows renames no folder that holds an open file";
+#endif
+    const AwayCase cases[] = {
+        {"folder renamed away and back", false, AwayCase::Renamed, "", kHeaderLine + kRow},
+        {"share unmounted, mounted again", true, AwayCase::Renamed, "", kHeaderLine + kRow},
+        {"share mounted again under another device", true, AwayCase::CopiedUnderAnotherDevice, "",
+         kHeaderLine + kRow},
+        {"folder made anew where it was", false, AwayCase::RecreatedEmpty, "results.csv",
+         kHeaderLine},
+    };
+    const fs::path away = folder.string() + ".away";
+    for (const AwayCase& test : cases) {
+        SCOPED_TRACE(test.name);
+        fs::remove_all(folder);
+        fs::create_directory(folder);
+        MovableDevices devices;
+        auto file = ResultsFile::open(path, kHeader, Mode::Append, error, systemWriter(), devices);
+        ASSERT_TRUE(file);
+        ASSERT_TRUE(file->append(kRow).written);
+
+        fs::rename(folder, away);
+        if (test.mountPointLeft) {
+            fs::create_directory(folder);
+            devices.moved = true;
+        }
+        for (const std::size_t waiting : {1u, 2u}) {
+            const WriteOutcome kept = file->append(waiting == 1 ? kNextRow : kThirdRow);
+            EXPECT_FALSE(kept.written);
+            EXPECT_EQ(kept.status, WriteStatus::Kept);
+            EXPECT_EQ(kept.waiting, waiting);
+            EXPECT_EQ(kept.errorNumber, test.mountPointLeft ? ENODEV : ENOENT);
+            EXPECT_EQ(kept.lost, 0u);
+            EXPECT_EQ(kept.replacedBy, "");
+        }
+        EXPECT_EQ(file->waitingRows(), 2u);
+        // Nothing written beside the share, nor anywhere else.
+        EXPECT_EQ(fs::exists(folder) && !fs::is_empty(folder), false);
+        EXPECT_EQ(wholeContents(away / "results.csv"), kHeaderLine + kRow);
+
+        fs::remove_all(folder);
+        if (test.back == AwayCase::Renamed) {
+            fs::rename(away, folder);
+            devices.moved = false;
+        } else {
+            fs::create_directory(folder);
+            if (test.back == AwayCase::CopiedUnderAnotherDevice) {
+                fs::copy_file(away / "results.csv", path);
+            } else {
+                devices.moved = false;
+            }
+        }
+        const WriteOutcome back = file->writeKept();
+        EXPECT_FALSE(back.written);
+        EXPECT_EQ(back.status, WriteStatus::Written);
+        EXPECT_EQ(back.caughtUp, 2u);
+        EXPECT_EQ(back.waiting, 0u);
+        EXPECT_EQ(back.replacedBy, test.replacedBy.empty() ? "" : path);
+        EXPECT_EQ(file->append(kRow).status, WriteStatus::Written);
+        EXPECT_EQ(file->path(), path);
+        EXPECT_EQ(wholeContents(path), test.rowsFollow + kNextRow + kThirdRow + kRow);
+        fs::remove_all(away);
+    }
+}
+
+TEST_F(ResultsFileTest, ClosingGivesTheKeptRowsALastTry) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows renames no folder that holds an open file";
+#endif
+    const fs::path away = folder.string() + ".away";
+    for (const bool back : {false, true}) {
+        SCOPED_TRACE(back ? "folder back" : "folder still away");
+        fs::remove_all(folder);
+        fs::create_directory(folder);
+        auto file = open();
+        ASSERT_TRUE(file->append(kRow).written);
+        fs::rename(folder, away);
+        ASSERT_EQ(file->append(kNextRow).waiting, 1u);
+        if (back) {
+            fs::rename(away, folder);
+        }
+        file.reset();
+        EXPECT_EQ(fs::exists(folder), back); // never made anew to hold them
+        EXPECT_EQ(wholeContents(back ? path : (away / "results.csv").string()),
+                  kHeaderLine + kRow + (back ? kNextRow : ""));
+        fs::remove_all(away);
+    }
+}
+
+TEST_F(ResultsFileTest, AFileOfOurNameOnTheDiskBeneathIsNotTakenForOurs) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows renames no folder that holds an open file";
+#endif
+    MovableDevices devices;
+    auto file = ResultsFile::open(path, kHeader, Mode::Append, error, systemWriter(), devices);
+    ASSERT_TRUE(file);
+    ASSERT_TRUE(file->append(kRow).written);
+    const fs::path away = folder.string() + ".away";
+    fs::rename(folder, away);
+    // The mount point still holds what an earlier run wrote there while the share was off.
+    fs::create_directory(folder);
+    const std::string stale = kHeaderLine + kNextRow;
+    write(path, stale);
+    devices.moved = true;
+    EXPECT_EQ(file->append(kThirdRow).status, WriteStatus::Kept);
+    EXPECT_EQ(contents(path), stale);
+    fs::remove_all(folder);
+    fs::rename(away, folder);
+}
+
+TEST_F(ResultsFileTest, KeptRowsThatCannotBeWrittenAreCountedOnce) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows renames no folder that holds an open file";
+#endif
+    FailingWriter writer;
+    auto file = open(writer);
+    ASSERT_TRUE(file->append(kRow).written);
+    const fs::path away = folder.string() + ".away";
+    fs::rename(folder, away);
+    EXPECT_EQ(file->append(kNextRow).waiting, 1u);
+    EXPECT_EQ(file->append(kNextRow).waiting, 2u);
+    fs::rename(away, folder);
+
+    writer.plan = {.budget = 0, .sink = openSink("/dev/full"), .sinkError = ENOSPC};
+    const WriteOutcome full = file->append(kThirdRow);
+    closeSink(writer.plan.sink);
+    EXPECT_FALSE(full.written);
+    EXPECT_EQ(full.status, WriteStatus::NotWritten);
+    EXPECT_EQ(full.errorNumber, ENOSPC);
+    EXPECT_EQ(full.lost, 3u);
+    EXPECT_EQ(full.caughtUp + full.waiting, 0u);
+    writer.plan = {};
+    EXPECT_EQ(file->writeKept().caughtUp, 0u); // nothing is written twice
+    EXPECT_EQ(wholeContents(path), kHeaderLine + kRow);
+}
+
+struct CutCase {
+    const char* name;
+    std::string left; // what the file is cut to, or holds instead, while the quiz runs
+    std::string rowsGoTo;
+    std::string before; // what that file holds before the next row
+    bool wholeRows = true;
+};
+
+TEST_F(ResultsFileTest, AFileCutUnderTheWriterStartsAgainWithItsHeader) {
+    const CutCase cases[] = {
+        {"emptied in place", "", "results.csv", kHeaderLine},
+        {"cut to the header", kHeaderLine, "results.csv", kHeaderLine},
+        {"cut to the header's text", kHeader, "results.csv", kHeaderLine},
+        // Ended, not cut further: another quiz may be writing the same file.
+        {"cut inside a row", kHeaderLine + kRow.substr(0, 20), "results.csv",
+         kHeaderLine + kRow.substr(0, 20) + "\r\n", false},
+        {"cut inside the header", kHeader.substr(0, 6), "results-2.csv", kHeaderLine},
+        {"cut after a whole row", kHeaderLine + kRow, "results.csv", kHeaderLine + kRow},
+        {"written over by another program", "a,b\n", "results-2.csv", kHeaderLine},
+    };
+    for (const CutCase& test : cases) {
+        SCOPED_TRACE(test.name);
+        fs::remove_all(folder);
+        fs::create_directory(folder);
+        auto file = open();
+        ASSERT_TRUE(file->append(kRow).written);
+        ASSERT_TRUE(file->append(kNextRow).written);
+        {
+            // As the shell's `: > results.csv` and `echo a,b > results.csv` do: the same file.
+            std::ofstream(path, std::ios::binary | std::ios::trunc) << test.left;
+        }
+        const WriteOutcome next = file->append(kThirdRow);
+        const std::string rowsGoTo = (folder / test.rowsGoTo).string();
+        EXPECT_TRUE(next.written);
+        EXPECT_TRUE(next.restarted);
+        EXPECT_EQ(next.replacedBy, rowsGoTo == path ? "" : rowsGoTo);
+        EXPECT_FALSE(file->append(kRow).restarted); // said once
+        EXPECT_EQ(contents(rowsGoTo), test.before + kThirdRow + kRow);
+        EXPECT_EQ(csvFault(contents(rowsGoTo)) == "", test.wholeRows);
+        // A later run takes the file as it is.
+        EXPECT_TRUE(ResultsFile::open(rowsGoTo, kHeader, Mode::Append, error)) << error.text;
+    }
+}
+
+#ifndef _WIN32
+namespace {
+
+// Writes as the system does, noting whether another open of the file could take its lock then.
+class LockProbe final : public DescriptorWriter {
+public:
+    explicit LockProbe(int other) : other_(other) {}
+    std::int64_t write(int descriptor, const char* data, std::size_t size) override {
+        const bool taken = ::flock(other_, LOCK_EX | LOCK_NB) == 0;
+        if (taken) {
+            ::flock(other_, LOCK_UN);
+        }
+        othersWaited = othersWaited && !taken;
+        return ::write(descriptor, data, size);
+    }
+    bool othersWaited = true;
+
+private:
+    int other_;
+};
+
+} // namespace
+
+TEST_F(ResultsFileTest, AnotherWriterOfTheFileWaitsWhileARowIsWritten) {
+    write(path, kHeaderLine);
+    const int other = ::open(path.c_str(), O_RDWR | O_APPEND);
+    ASSERT_GE(other, 0);
+    LockProbe probe(other);
+    auto file = open(probe);
+    EXPECT_TRUE(file->append(kRow).written);
+    EXPECT_TRUE(probe.othersWaited);
+    ::close(other);
+}
+
+TEST_F(ResultsFileTest, ALockHeldElsewhereNeverStopsTheRows) {
+    auto file = open();
+    const int other = ::open(path.c_str(), O_RDWR | O_APPEND);
+    ASSERT_EQ(::flock(other, LOCK_EX), 0); // a pupil holding it on purpose
+    EXPECT_TRUE(file->append(kRow).written);
+    EXPECT_EQ(wholeContents(path), kHeaderLine + kRow);
+    ::close(other);
+}
+#endif

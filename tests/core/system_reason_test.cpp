@@ -16,6 +16,13 @@ TEST(SystemReason, CommonReasonsAreBulgarianAndTheRestKeepTheSystemsText) {
         {ENOENT, "няма такава папка"},
         {EROFS, "дискът е само за четене"},
         {EPIPE, "получателят вече не чете"},
+        {ENODEV, "устройството не е достъпно"},
+#ifdef ESTALE
+        {ESTALE, "мрежовата папка вече не е достъпна"},
+#endif
+#ifdef ENOTCONN
+        {ENOTCONN, "връзката с мрежовата папка е прекъсната"},
+#endif
         {EBADF, "system text"},
     };
     for (const auto& c : cases) {
