@@ -2,26 +2,29 @@
 
 #include "core/result_row.h"
 #include "core/shell_word.h"
-#include "core/system_reason.h"
+#include "window/classroom/results_warnings.h"
 #include "window/classroom/side_by_side.h"
 #include "window/classroom/statistics_window.h"
 
+#include <QCloseEvent>
 #include <QDateTime>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QWidget>
 
 #include <algorithm>
+#include <chrono>
 
 namespace quiz {
 
 namespace {
 
-constexpr const char* kWarningOne =
-    "Внимание: 1 отговор не беше записан във файла %1 (%2). Тестът продължава.";
-constexpr const char* kWarningMany =
-    "Внимание: %1 отговора не бяха записани във файла %2 (%3). Тестът продължава.";
-constexpr const char* kMoved = "Файлът с резултатите беше изтрит или заменен. Отговорите вече се "
-                               "записват във файла %1.";
+constexpr const char* kUnwrittenTitle = "Незаписани отговори";
+constexpr const char* kWait = "Изчакай";
+constexpr const char* kClose = "Затвори";
+// Often enough that a folder back from a short outage gets its rows within the turn.
+constexpr std::chrono::seconds kRetryEvery{5};
 
 // Local time with its offset from UTC, so rows from different computers line up.
 std::string localIsoTime() {
@@ -33,7 +36,11 @@ std::string localIsoTime() {
 
 Classroom::Classroom(const QuizModel& model, QWidget& window, std::uint32_t seed,
                      ResultsTarget results)
-    : model_(model), window_(window), seed_(seed), results_(std::move(results)) {}
+    : model_(model), window_(window), seed_(seed), results_(std::move(results)) {
+    retry_.setInterval(kRetryEvery);
+    connect(&retry_, &QTimer::timeout, this, &Classroom::retryKeptRows);
+    window_.installEventFilter(this);
+}
 
 Classroom::~Classroom() = default;
 
@@ -84,32 +91,53 @@ void Classroom::writeResultRow(int Index) {
                         .data = turn.data,
                         .pupil = results_.pupil,
                         .host = results_.host};
-    const WriteOutcome outcome = results_.file->append(csvLine(row));
-    const QString path = QString::fromStdString(results_.file->path());
-    if (!outcome.replacedBy.empty()) {
-        warnOnce(movedNotice_, QString::fromUtf8(kMoved).arg(path));
-    }
-    if (outcome.written) {
-        return;
-    }
-    // The quiz goes on; the teacher must see that answers are being lost.
-    ++unwrittenAnswers_;
-    const QString reason =
-        QString::fromStdString(bulgarianReason(outcome.errorNumber, outcome.error));
-    warnOnce(writeWarning_, unwrittenAnswers_ == 1
-                                ? QString::fromUtf8(kWarningOne).arg(path, reason)
-                                : QString::fromUtf8(kWarningMany)
-                                      .arg(QString::number(unwrittenAnswers_), path, reason));
+    takeOutcome(results_.file->append(csvLine(row)));
 }
 
-// The first time, the window shows itself, but the quiz keeps the keyboard; later, only the
-// text follows.
-void Classroom::warnOnce(QString& warning, const QString& text) {
-    const bool first = warning.isEmpty();
-    warning = text;
-    if (first) {
+// Rows kept while the folder cannot be reached go out as soon as it is back; the timer runs
+// only while some wait.
+void Classroom::takeOutcome(const WriteOutcome& outcome) {
+    if (notices_.record(outcome)) {
+        // Forward, but the quiz keeps the keyboard.
         statisticsWindow()->show();
     }
+    if (results_.file->waitingRows() > 0) {
+        retry_.start();
+    } else {
+        retry_.stop();
+    }
+    refresh();
+}
+
+void Classroom::retryKeptRows() {
+    if (results_.file && results_.file->waitingRows() > 0) {
+        takeOutcome(results_.file->writeKept());
+    }
+}
+
+// Closing with answers still waiting for the folder loses them: the pupil is asked first.
+bool Classroom::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &window_ && event->type() == QEvent::Close && results_.file &&
+        results_.file->waitingRows() > 0) {
+        retryKeptRows();
+        const std::size_t waiting = results_.file->waitingRows();
+        if (waiting > 0 && !confirmClosing(waiting)) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+bool Classroom::confirmClosing(std::size_t waiting) {
+    QMessageBox question(QMessageBox::Warning, QString::fromUtf8(kUnwrittenTitle),
+                         closingWithWaitingRows(waiting, results_.classFolder),
+                         QMessageBox::NoButton, &window_);
+    QPushButton* wait = question.addButton(QString::fromUtf8(kWait), QMessageBox::RejectRole);
+    question.addButton(QString::fromUtf8(kClose), QMessageBox::AcceptRole);
+    question.setDefaultButton(wait);
+    question.exec();
+    return question.clickedButton() != wait;
 }
 
 // The options that deal this run's turns again: the seed, and the level and data chosen now.
@@ -144,13 +172,8 @@ void Classroom::refresh() {
         statistics_->showRepeatAfterTheAnswer();
     }
     statistics_->showLog(results_.file ? QString::fromStdString(results_.file->path()) : QString());
-    QStringList warnings;
-    for (const QString* warning : {&movedNotice_, &writeWarning_}) {
-        if (!warning->isEmpty()) {
-            warnings << *warning;
-        }
-    }
-    statistics_->showLogWarning(warnings.join(u'\n'));
+    const QString path = results_.file ? QString::fromStdString(results_.file->path()) : QString();
+    statistics_->showLogWarning(resultsWarnings(notices_, path, results_.classFolder).join(u'\n'));
 }
 
 } // namespace quiz

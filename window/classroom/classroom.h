@@ -5,11 +5,13 @@
 
 #include "core/quiz_model.h"
 #include "core/results_file.h"
+#include "core/results_notices.h"
 #include "core/scoreboard.h"
 
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 
 #include <cstdint>
 #include <memory>
@@ -52,20 +54,24 @@ public slots:
     void refresh();
     void openStatistics();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void writeResultRow(int Index);
+    void takeOutcome(const WriteOutcome& outcome);
+    void retryKeptRows();
+    bool confirmClosing(std::size_t waiting);
     QString repeatOptions() const;
     void placeBesideTheQuiz();
-    void warnOnce(QString& warning, const QString& text);
 
     const QuizModel& model_;
     QWidget& window_;
     std::uint32_t seed_;
     ResultsTarget results_;
     Scoreboard score_;
-    int unwrittenAnswers_ = 0;
-    QString writeWarning_;
-    QString movedNotice_;
+    ResultsNotices notices_;
+    QTimer retry_;
     QPointer<StatisticsWindow> statistics_;
 };
 

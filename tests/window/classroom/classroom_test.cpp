@@ -9,6 +9,7 @@
 #include "tests/support/find_control.h"
 #include "tests/support/sequence_random.h"
 #include "window/classroom/classroom.h"
+#include "window/classroom/results_warnings.h"
 #include "window/classroom/reveal_chart.h"
 #include "window/classroom/side_by_side.h"
 #include "window/classroom/statistics_window.h"
@@ -22,6 +23,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -32,7 +34,9 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
+#include <cerrno>
 #include <cstdio>
 #include <memory>
 
@@ -150,6 +154,8 @@ private slots:
     void theRepeatCommandNamesADataFileAsOneAbsoluteWord();
     void aWarningReadsOnALightAndADarkBackground();
     void theTwoWindowsGoSideBySideWhereTheScreenAllows();
+    void resultsTroubleIsToldInBulgarianNumberAndOrder();
+    void answersWaitWhileTheClassFolderIsGone();
 };
 
 void ClassroomTest::f2OpensTheStatisticsWindow() {
@@ -502,6 +508,98 @@ void ClassroomTest::theTwoWindowsGoSideBySideWhereTheScreenAllows() {
                                 .arg(place.statistics.x())
                                 .arg(place.statistics.y())));
     }
+}
+
+void ClassroomTest::resultsTroubleIsToldInBulgarianNumberAndOrder() {
+    const QString path = QStringLiteral("/class/7a/%2 maria.csv"); // a "%2" stays as it is
+    const ResultsNotices::Reason gone{.errorNumber = ENODEV, .text = "No such device"};
+    const auto waiting = [&](std::size_t count) {
+        ResultsNotices notices;
+        notices.waiting = count;
+        notices.waitingReason = gone;
+        return notices;
+    };
+    ResultsNotices everything;
+    everything.unwritten = 2;
+    everything.unwrittenReason = {.errorNumber = ENOSPC, .text = "No space left on device"};
+    everything.caughtUp = 4;
+    everything.movedTo = "/class/7a/maria-2.csv";
+    everything.restarted = true;
+    struct Case {
+        const char* name;
+        ResultsNotices notices;
+        bool classFolder;
+        QStringList expected;
+    };
+    const Case cases[] = {
+        {"one waiting",
+         waiting(1),
+         true,
+         {QStringLiteral("Папката на класа не е достъпна (устройството не е достъпно). 1 отговор "
+                         "чака в паметта и ще бъде записан, щом папката се появи отново. Не "
+                         "затваряйте теста, иначе ще се изгуби.")}},
+        {"three waiting beside a log",
+         waiting(3),
+         false,
+         {QStringLiteral("Папката на файла /class/7a/%2 maria.csv не е достъпна (устройството не "
+                         "е достъпно). 3 отговора чакат в паметта и ще бъдат записани, щом "
+                         "папката се появи отново. Не затваряйте теста, иначе ще се изгубят.")}},
+        {"caught up, then given up, begun anew and moved",
+         everything,
+         true,
+         {QStringLiteral("Папката на класа отново е достъпна: 4 чакащи отговора са записани във "
+                         "файла /class/7a/%2 maria.csv."),
+          QStringLiteral("Внимание: 2 отговора не бяха записани във файла /class/7a/%2 maria.csv "
+                         "(няма свободно място на диска). Тестът продължава."),
+          QStringLiteral("Файлът /class/7a/%2 maria.csv беше изпразнен, докато тестът вървеше. "
+                         "Записът започна отначало със заглавния ред; отговорите отпреди това ги "
+                         "няма във файла."),
+          QStringLiteral("Файлът с резултатите беше изтрит или заменен. Отговорите вече се "
+                         "записват във файла /class/7a/maria-2.csv.")}},
+        {"nothing to tell", ResultsNotices{}, true, {}},
+    };
+    for (const Case& c : cases) {
+        QCOMPARE(resultsWarnings(c.notices, path, c.classFolder), c.expected);
+    }
+    QCOMPARE(closingWithWaitingRows(1, true),
+             QStringLiteral("1 отговор още чака папката на класа и ще се изгуби, ако затворите "
+                            "теста сега. Да затворя ли въпреки това?"));
+}
+
+// The class folder's own folder vanishes under the quiz: the answer waits, the window says so,
+// and closing asks first.
+void ClassroomTest::answersWaitWhileTheClassFolderIsGone() {
+    QTemporaryDir directory;
+    QDir(directory.path()).mkdir(QStringLiteral("7a"));
+    const QString path = directory.filePath(QStringLiteral("7a/maria.csv"));
+    ResultsTarget target = resultsIn(path);
+    target.classFolder = true;
+    const auto form = shownForm();
+    const auto classroom = attachClassroom(*form, 3, std::move(target));
+    QVERIFY(QFile::remove(path));
+    QVERIFY(QDir(directory.path()).rmdir(QStringLiteral("7a")));
+    pick(*form, 0);
+
+    StatisticsWindow& statistics = *classroom->statisticsWindow();
+    QVERIFY(statistics.isVisible());
+    QVERIFY2(figure(statistics, "logWarning")
+                 .startsWith(QStringLiteral("Папката на класа не е "
+                                            "достъпна")),
+             qPrintable(figure(statistics, "logWarning")));
+    QVERIFY(!QFileInfo::exists(path)); // written nowhere else
+
+    // Asked before closing; "Изчакай" keeps the window open.
+    QTimer::singleShot(0, [] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        for (QAbstractButton* button : box->buttons()) {
+            if (button->text() == QStringLiteral("Изчакай")) {
+                button->click();
+            }
+        }
+    });
+    QVERIFY(!form->close());
+    QVERIFY(form->isVisible());
 }
 
 QTEST_MAIN(ClassroomTest)
