@@ -375,6 +375,11 @@ public:
     std::size_t line() const { return line_; }
     char separator() const { return separator_; }
 
+    // How much of the text has been read, from 0 to 1.
+    double share() const {
+        return text_.empty() ? 1.0 : static_cast<double>(at_) / static_cast<double>(text_.size());
+    }
+
     // Goes back to the start of the last record, to read it again.
     void rewind() {
         at_ = start_;
@@ -695,12 +700,18 @@ constexpr std::size_t kMaxColumns = 1000;
 class RateFileReader {
 public:
     // Decimal commas become points in `text` itself, which the runs then view.
-    RateFileReader(std::string& text, const Messages& messages)
-        : records_(text, messages), messages_(messages), text_(text), lines_(lineCount(text)) {}
+    RateFileReader(std::string& text, const Messages& messages, const Progress& progress)
+        : records_(text, messages), messages_(messages), text_(text), lines_(lineCount(text)),
+          progress_(progress) {}
 
     RateTable read() {
+        // Rarely enough to cost nothing, often enough for a bar to move on a large file.
+        constexpr std::size_t kRowsPerReport = 1 << 14;
         readFirstRecord();
-        while (readRow()) {
+        for (std::size_t rows = 1; readRow(); ++rows) {
+            if (rows % kRowsPerReport == 0 && progress_ && !progress_(records_.share())) {
+                throw ReadingStopped();
+            }
         }
         if (dates_.empty()) {
             messages_.fail(reason::kNoRows);
@@ -969,6 +980,7 @@ private:
     bool wholeNumbersOnly_ = true;      // no value so far has a decimal separator
     std::string& text_;
     std::size_t lines_;       // in the whole text
+    const Progress& progress_;
     std::vector<Date> dates_; // one per row, in file order
     bool rising_ = true;
     std::size_t previousLine_ = 0;
@@ -997,13 +1009,13 @@ std::string filledIn(std::string_view pattern, const std::vector<std::string>& a
     return text;
 }
 
-RateTable readRateTable(std::string_view bytes, std::string_view name) {
+RateTable readRateTable(std::string_view bytes, std::string_view name, const Progress& progress) {
     const Messages messages(name);
     std::string converted;
     const std::string_view utf8 = asUtf8(bytes, converted, messages);
     auto text =
         std::make_shared<std::string>(converted.empty() ? std::string(utf8) : std::move(converted));
-    RateTable table = RateFileReader(*text, messages).read();
+    RateTable table = RateFileReader(*text, messages, progress).read();
     table.text = std::move(text);
     return table;
 }

@@ -1,5 +1,7 @@
 #include "core/rate_table.h"
 
+#include "core/data_set.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -389,4 +391,30 @@ TEST(RateTable, OutlivesTheBytesItWasReadFrom) {
     ASSERT_EQ(copy->runs.size(), 1U);
     EXPECT_EQ(shapes(*copy),
               (std::vector<RunShape>{{"", 43, "2024-01-01", "2024-02-12", "1.00", "1.42"}}));
+}
+
+// A large file tells how far reading has come, rising to the end, and stops when asked.
+TEST(RateTable, ReportsProgressAndStopsWhenAsked) {
+    std::string bytes = "Date,USD\n";
+    for (int day = 0; day < 40'000; ++day) {
+        const int year = 1900 + day / (12 * 28);
+        const int month = day / 28 % 12 + 1;
+        const int ofMonth = day % 28 + 1;
+        char row[40];
+        std::snprintf(row, sizeof row, "%04d-%02d-%02d,1.%d\n", year, month, ofMonth, day % 7 + 1);
+        bytes += row;
+    }
+    std::vector<double> shares;
+    const RateTable table = readRateTable(bytes, "rates.csv", [&shares](double done) {
+        shares.push_back(done);
+        return true;
+    });
+    ASSERT_EQ(shares.size(), 2U);
+    EXPECT_GT(shares.front(), 0.3);
+    EXPECT_LT(shares.front(), shares.back());
+    EXPECT_LT(shares.back(), 1.0);
+    EXPECT_THROW(readRateTable(bytes, "rates.csv", [](double) { return false; }), ReadingStopped);
+    EXPECT_THROW(DataSet::fromTable(table, DataKind::File, "id", "rates.csv",
+                                    [](double) { return false; }),
+                 ReadingStopped);
 }
