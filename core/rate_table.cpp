@@ -546,9 +546,13 @@ bool isMissing(std::string_view cell) {
 
 // What is wrong with a trimmed cell that is not missing, or null when nothing is: a value is
 // digits with at most one separator, "." or ",", between two of them, and not only zeros.
-const char* unsignedValueProblem(std::string_view cell, const Makeup& makeup) {
-    if ((makeup.kinds & (kBlank | kOther)) != 0 || makeup.separators > 1 ||
-        !isDigit(cell.front()) || !isDigit(cell.back())) {
+bool isNumberShaped(std::string_view cell, const Makeup& makeup) {
+    return (makeup.kinds & (kBlank | kOther)) == 0 && makeup.separators <= 1 &&
+           isDigit(cell.front()) && isDigit(cell.back());
+}
+
+const char* valueProblem(std::string_view cell, const Makeup& makeup) {
+    if (!isNumberShaped(cell, makeup)) {
         return reason::kNotANumber;
     }
     if (cell.size() - makeup.separators > kMaxDigits) {
@@ -557,15 +561,13 @@ const char* unsignedValueProblem(std::string_view cell, const Makeup& makeup) {
     return (makeup.kinds & kNonZero) != 0 ? nullptr : reason::kNotPositive;
 }
 
-// As above; a number with a minus sign is one, just not a positive one, as zero is not.
-const char* valueProblem(std::string_view cell, const Makeup& parts) {
-    if (cell.size() > 1 && cell.front() == '-') {
-        const std::string_view magnitude = cell.substr(1);
-        return unsignedValueProblem(magnitude, makeup(magnitude)) == reason::kNotANumber
-                   ? reason::kNotANumber
-                   : reason::kNotPositive;
-    }
-    return unsignedValueProblem(cell, parts);
+// What is wrong with a cell that is no number: with a minus sign before one, it is a number
+// that is not positive, as zero is not.
+const char* notANumberProblem(std::string_view cell) {
+    const std::string_view magnitude = cell.substr(1);
+    return cell.size() > 1 && cell.front() == '-' && isNumberShaped(magnitude, makeup(magnitude))
+               ? reason::kNotPositive
+               : reason::kNotANumber;
 }
 
 // ---- Misread numbers
@@ -612,7 +614,17 @@ bool isThousandfold(std::string_view a, std::string_view b) {
 // The power of ten of a checked value's first digit that is not 0: 2 for "123.4", -2 for
 // "0.01". Values whose powers differ by less than 2 are less than 100 times apart, so most
 // values are compared by this alone, which costs less than reading them.
-int leadingPower(std::string_view value) {
+int leadingPower(std::string_view value, const Makeup& makeup) {
+    if (value.front() != '0') { // the digits before the separator tell, or the length
+        if (makeup.separators == 0) {
+            return static_cast<int>(value.size()) - 1;
+        }
+        std::size_t point = 1;
+        while (isDigit(value[point])) {
+            ++point;
+        }
+        return static_cast<int>(point) - 1;
+    }
     std::size_t point = 0;
     while (point < value.size() && isDigit(value[point])) {
         ++point;
@@ -626,10 +638,9 @@ int leadingPower(std::string_view value) {
 
 // The last value read in a column, which the next one is compared with, gaps or not.
 struct LastValue {
-    std::string_view text; // empty before the first
-    int power = 0;         // leadingPower(text)
+    std::string_view text;     // empty before the first
+    int power = 0;             // leadingPower(text)
     bool decimalComma = false; // made a point in `text` since
-    std::size_t line = 0;
 
     std::string asWritten() const {
         std::string written(text);
@@ -867,6 +878,9 @@ private:
             return;
         }
         if (const char* problem = valueProblem(text, parts)) {
+            if (problem == reason::kNotANumber) {
+                problem = notANumberProblem(text);
+            }
             if (problem == reason::kNotPositive && looksSplitByDecimalCommas()) {
                 problem = reason::kSplitDecimals; // "1,0" split into "1" and "0"
             }
@@ -885,16 +899,16 @@ private:
     void checkStep(std::size_t number, std::string_view text, const Makeup& parts) {
         constexpr int kFewestPowersApart = 2;
         LastValue& last = lastValues_[number - 2];
-        const int power = leadingPower(text);
+        const int power = leadingPower(text, parts);
         if (!last.text.empty() && std::abs(power - last.power) >= kFewestPowersApart &&
             isThousandfold(last.text, text)) {
+            // Its line is counted only now, as keeping it for every value would cost more.
+            const auto before = static_cast<std::size_t>(last.text.data() - text_.data());
             messages_.fail(records_.line(), number, reason::kThousandsJump,
-                           {shown(text), shown(last.asWritten()), std::to_string(last.line)});
+                           {shown(text), shown(last.asWritten()),
+                            std::to_string(lineCount(std::string_view(text_).substr(0, before)))});
         }
-        last = {.text = text,
-                .power = power,
-                .decimalComma = (parts.kinds & kComma) != 0,
-                .line = records_.line()};
+        last = {.text = text, .power = power, .decimalComma = (parts.kinds & kComma) != 0};
         wholeNumbersOnly_ = wholeNumbersOnly_ && parts.separators == 0;
     }
 
