@@ -5,8 +5,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <optional>
 
@@ -544,13 +544,14 @@ bool isMissing(std::string_view cell) {
     return cell.empty() || cell == "N/A" || cell == "n/a";
 }
 
-// What is wrong with a trimmed cell that is not missing, or null when nothing is: a value is
-// digits with at most one separator, "." or ",", between two of them, and not only zeros.
+// Digits with at most one separator, "." or ",", between two of them.
 bool isNumberShaped(std::string_view cell, const Makeup& makeup) {
     return (makeup.kinds & (kBlank | kOther)) == 0 && makeup.separators <= 1 &&
            isDigit(cell.front()) && isDigit(cell.back());
 }
 
+// What is wrong with a trimmed cell that is not missing, or null when nothing is: a value is
+// shaped as a number, not too long, and not only zeros.
 const char* valueProblem(std::string_view cell, const Makeup& makeup) {
     if (!isNumberShaped(cell, makeup)) {
         return reason::kNotANumber;
@@ -902,6 +903,9 @@ private:
         const int power = leadingPower(text, parts);
         if (!last.text.empty() && std::abs(power - last.power) >= kFewestPowersApart &&
             isThousandfold(last.text, text)) {
+            if (looksSplitByDecimalCommas()) { // "1,1252" then "1,1" cut in two
+                messages_.fail(records_.line(), number, reason::kSplitDecimals);
+            }
             // Its line is counted only now, as keeping it for every value would cost more.
             const auto before = static_cast<std::size_t>(last.text.data() - text_.data());
             messages_.fail(records_.line(), number, reason::kThousandsJump,

@@ -336,6 +336,11 @@ const BadCase kBadFiles[] = {
      "rates.csv:1:3: commas separate the fields, the dates are day first and every value is a "
      "whole number: decimal commas seem to cut each value in two; save the file with ';' between "
      "the fields"},
+    {"decimal commas cutting values into a thousandfold step",
+     "02.01.2024,1,1252\n03.01.2024,1,1\n",
+     "rates.csv:2:3: commas separate the fields, the dates are day first and every value is a "
+     "whole number: decimal commas seem to cut each value in two; save the file with ';' between "
+     "the fields"},
     {"decimal commas, then a value without one",
      "02.01.2024,1,5\n03.01.2024,2\n",
      "rates.csv:2:3: commas separate the fields, the dates are day first and every value is a "
