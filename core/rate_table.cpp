@@ -680,8 +680,19 @@ public:
         open_.push_back(text);
     }
 
-    // A gap or the end of the file ends the open run.
+    // A gap or the end of the file ends the open run. Every missing cell comes here, most of
+    // them with no run open.
     void close() {
+        if (!open_.empty()) {
+            closeOpen();
+        }
+    }
+
+    std::vector<KeptRun>& kept() { return kept_; }
+    const Span& longest() const { return longest_; }
+
+private:
+    void closeOpen() {
         if (open_.size() > longest_.length) {
             longest_ = {openFirst_, open_.size()};
         }
@@ -694,10 +705,6 @@ public:
         open_.clear();
     }
 
-    std::vector<KeptRun>& kept() { return kept_; }
-    const Span& longest() const { return longest_; }
-
-private:
     std::size_t openFirst_ = 0;
     std::vector<std::string_view> open_;
     std::vector<KeptRun> kept_;
@@ -843,7 +850,7 @@ private:
         if (!dates_.empty()) {
             checkOrder(dates_.back(), *date, text);
         } else {
-            dayFirst_ = !parseIsoDate(text);
+            dayFirst_ = text.size() < 5 || text[4] != '-'; // not YYYY-MM-DD
         }
         dates_.push_back(*date);
     }
@@ -901,19 +908,25 @@ private:
         constexpr int kFewestPowersApart = 2;
         LastValue& last = lastValues_[number - 2];
         const int power = leadingPower(text, parts);
-        if (!last.text.empty() && std::abs(power - last.power) >= kFewestPowersApart &&
+        if (std::abs(power - last.power) >= kFewestPowersApart && !last.text.empty() &&
             isThousandfold(last.text, text)) {
-            if (looksSplitByDecimalCommas()) { // "1,1252" then "1,1" cut in two
-                messages_.fail(records_.line(), number, reason::kSplitDecimals);
-            }
-            // Its line is counted only now, as keeping it for every value would cost more.
-            const auto before = static_cast<std::size_t>(last.text.data() - text_.data());
-            messages_.fail(records_.line(), number, reason::kThousandsJump,
-                           {shown(text), shown(last.asWritten()),
-                            std::to_string(lineCount(std::string_view(text_).substr(0, before)))});
+            failStep(number, text, last);
         }
         last = {.text = text, .power = power, .decimalComma = (parts.kinds & kComma) != 0};
         wholeNumbersOnly_ = wholeNumbersOnly_ && parts.separators == 0;
+    }
+
+    // Apart from the loop that reads every value, which it would slow.
+    [[noreturn, gnu::cold, gnu::noinline]] void failStep(std::size_t number, std::string_view text,
+                                                         const LastValue& last) const {
+        if (looksSplitByDecimalCommas()) { // "1,1252" then "1,1" cut in two
+            messages_.fail(records_.line(), number, reason::kSplitDecimals);
+        }
+        // Its line is counted only now, as keeping it for every value would cost more.
+        const auto before = static_cast<std::size_t>(last.text.data() - text_.data());
+        messages_.fail(records_.line(), number, reason::kThousandsJump,
+                       {shown(text), shown(last.asWritten()),
+                        std::to_string(lineCount(std::string_view(text_).substr(0, before)))});
     }
 
     // Decimal commas in a comma-separated file without a header cut each value in two whole
