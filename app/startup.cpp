@@ -157,31 +157,31 @@ QProgressDialog* loadingDialog(QuizForm& form, DataLoader& loader) {
 void connectDataMenu(QuizForm& form) {
     auto* loader = new DataLoader(bulgarianMessages(), &form);
     QProgressDialog* dialog = loadingDialog(form, *loader);
-    QObject::connect(loader, &DataLoader::loaded, &form,
-                     [&form](std::shared_ptr<const DataSet> data) {
-                         form.chooseData(std::move(data));
-                     });
+    QObject::connect(
+        loader, &DataLoader::loaded, &form,
+        [&form](std::shared_ptr<const DataSet> data) { form.chooseData(std::move(data)); });
     QObject::connect(loader, &DataLoader::refused, &form, [&form](const QString& error) {
         QMessageBox::warning(&form, QString::fromUtf8("Файлът не може да се използва"),
                              oneLine(error));
     });
-    QObject::connect(&form, &QuizForm::dataRequested, &form, [&form, loader, dialog](DataKind kind) {
-        QString argument =
-            kind == DataKind::Catalogue ? QStringLiteral("catalogue") : QStringLiteral("ecb");
-        if (kind == DataKind::File) {
-            argument = QFileDialog::getOpenFileName(
-                &form, QString::fromUtf8("Файл с курсове"), QString(),
-                QString::fromUtf8("Курсове (*.csv *.txt);;Всички файлове (*)"));
-            if (argument.isEmpty()) {
-                return;
+    QObject::connect(
+        &form, &QuizForm::dataRequested, &form, [&form, loader, dialog](DataKind kind) {
+            QString argument =
+                kind == DataKind::Catalogue ? QStringLiteral("catalogue") : QStringLiteral("ecb");
+            if (kind == DataKind::File) {
+                argument = QFileDialog::getOpenFileName(
+                    &form, QString::fromUtf8("Файл с курсове"), QString(),
+                    QString::fromUtf8("Курсове (*.csv *.txt);;Всички файлове (*)"));
+                if (argument.isEmpty()) {
+                    return;
+                }
             }
-        }
-        dialog->setLabelText(QString::fromUtf8("Четене на „%1“…")
-                                 .arg(kind == DataKind::File ? QFileInfo(argument).fileName()
-                                                             : argument));
-        loader->load(argument);
-        dialog->setValue(0);
-    });
+            dialog->setLabelText(
+                QString::fromUtf8("Четене на „%1“…")
+                    .arg(kind == DataKind::File ? QFileInfo(argument).fileName() : argument));
+            loader->load(argument);
+            dialog->setValue(0);
+        });
 }
 
 } // namespace

@@ -91,8 +91,7 @@ std::shared_ptr<const DataSet> DataSet::ecb() {
 }
 
 std::shared_ptr<const DataSet> DataSet::fromTable(RateTable table, DataKind kind, std::string id,
-                                                  std::string_view name,
-                                                  const Progress& progress) {
+                                                  std::string_view name, const Progress& progress) {
     std::vector<Series> series;
     for (RateRun& run : table.runs) {
         const auto done = static_cast<double>(&run - table.runs.data());

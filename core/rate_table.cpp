@@ -185,8 +185,7 @@ bool hasUtf16Nuls(std::string_view bytes) {
 // starts with a NUL byte beside another character, as UTF-16's ASCII characters do.
 bool isUtf16(std::string_view bytes) {
     return bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF") ||
-           (bytes.size() >= 2 && (bytes[0] == '\0') != (bytes[1] == '\0')) ||
-           hasUtf16Nuls(bytes);
+           (bytes.size() >= 2 && (bytes[0] == '\0') != (bytes[1] == '\0')) || hasUtf16Nuls(bytes);
 }
 
 // The file as UTF-8 without a byte-order mark: the bytes themselves when they are UTF-8
@@ -1010,7 +1009,7 @@ private:
     bool dayFirst_ = false;             // the first date is DD.MM.YYYY
     bool wholeNumbersOnly_ = true;      // no value so far has a decimal separator
     std::string& text_;
-    std::size_t lines_;       // in the whole text
+    std::size_t lines_; // in the whole text
     const Progress& progress_;
     std::vector<Date> dates_; // one per row, in file order
     bool rising_ = true;

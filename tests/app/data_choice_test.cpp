@@ -172,8 +172,9 @@ private slots:
         const QString path = written(folder, "large.csv", manyRates(40'000, 30));
         DataLoader loader(nullptr);
         std::shared_ptr<const DataSet> inUse;
-        QObject::connect(&loader, &DataLoader::loaded,
-                         [&inUse](std::shared_ptr<const DataSet> data) { inUse = std::move(data); });
+        QObject::connect(
+            &loader, &DataLoader::loaded,
+            [&inUse](std::shared_ptr<const DataSet> data) { inUse = std::move(data); });
         std::vector<long> sizes;
         for (int load = 0; load < 6; ++load) {
             loader.load(path);
@@ -182,8 +183,12 @@ private slots:
             sizes.push_back(residentKb());
         }
         const QString figures = QStringLiteral("kB after each load: %1, %2, %3, %4, %5, %6")
-                                    .arg(sizes[0]).arg(sizes[1]).arg(sizes[2])
-                                    .arg(sizes[3]).arg(sizes[4]).arg(sizes[5]);
+                                    .arg(sizes[0])
+                                    .arg(sizes[1])
+                                    .arg(sizes[2])
+                                    .arg(sizes[3])
+                                    .arg(sizes[4])
+                                    .arg(sizes[5]);
         QVERIFY2(sizes.back() * 10 <= sizes.front() * 11, qPrintable(figures));
     }
 };

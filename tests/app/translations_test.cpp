@@ -53,7 +53,8 @@ private slots:
             {QStringLiteral("extra")},
         };
         for (const QStringList& arguments : refused) {
-            const CommandLine line = parseCommandLine(QStringList{QStringLiteral("quiz")} + arguments);
+            const CommandLine line =
+                parseCommandLine(QStringList{QStringLiteral("quiz")} + arguments);
             QCOMPARE(line.action, CommandLine::Action::Refuse);
             QVERIFY2(line.text.contains(cyrillic), qPrintable(line.text));
         }

@@ -341,8 +341,7 @@ const BadCase kBadFiles[] = {
      "rates.csv:2:3: commas separate the fields, the dates are day first and every value is a "
      "whole number: decimal commas seem to cut each value in two; save the file with ';' between "
      "the fields"},
-    {"decimal commas, then a value without one",
-     "02.01.2024,1,5\n03.01.2024,2\n",
+    {"decimal commas, then a value without one", "02.01.2024,1,5\n03.01.2024,2\n",
      "rates.csv:2:3: commas separate the fields, the dates are day first and every value is a "
      "whole number: decimal commas seem to cut each value in two; save the file with ';' between "
      "the fields"},
@@ -419,7 +418,7 @@ TEST(RateTable, ReportsProgressAndStopsWhenAsked) {
     EXPECT_LT(shares.front(), shares.back());
     EXPECT_LT(shares.back(), 1.0);
     EXPECT_THROW(readRateTable(bytes, "rates.csv", [](double) { return false; }), ReadingStopped);
-    EXPECT_THROW(DataSet::fromTable(table, DataKind::File, "id", "rates.csv",
-                                    [](double) { return false; }),
-                 ReadingStopped);
+    EXPECT_THROW(
+        DataSet::fromTable(table, DataKind::File, "id", "rates.csv", [](double) { return false; }),
+        ReadingStopped);
 }
