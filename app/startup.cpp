@@ -20,6 +20,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QSysInfo>
 
 #include <csignal>
@@ -135,28 +136,52 @@ std::unique_ptr<ResultsFile> openClassFile(const QString& folder, const std::str
     return nullptr;
 }
 
-// The menu's choice of data applies from the next turn; a file that cannot be used is said in a
-// message box and the data in use stays.
+// Shown once reading the menu's choice takes longer than a moment; the quiz stays usable
+// meanwhile, and the cancel button keeps the data in use.
+QProgressDialog* loadingDialog(QuizForm& form, DataLoader& loader) {
+    constexpr int kShowAfterMs = 300;
+    auto* dialog = new QProgressDialog(QString(), QString::fromUtf8("Отказ"), 0, 100, &form);
+    dialog->setWindowTitle(QString::fromUtf8("Данни"));
+    dialog->setWindowModality(Qt::NonModal);
+    dialog->setMinimumDuration(kShowAfterMs);
+    dialog->reset(); // not shown until a choice is being read
+    QObject::connect(dialog, &QProgressDialog::canceled, &loader, &DataLoader::cancel);
+    QObject::connect(&loader, &DataLoader::progressed, dialog, &QProgressDialog::setValue);
+    QObject::connect(&loader, &DataLoader::loaded, dialog, &QProgressDialog::reset);
+    QObject::connect(&loader, &DataLoader::refused, dialog, &QProgressDialog::reset);
+    return dialog;
+}
+
+// The menu's choice of data applies from the next turn once it is read, off the window's
+// thread; a file that cannot be used is said in a message box and the data in use stays.
 void connectDataMenu(QuizForm& form) {
-    QObject::connect(&form, &QuizForm::dataRequested, &form, [&form](DataKind kind) {
-        QString argument =
-            kind == DataKind::Catalogue ? QStringLiteral("catalogue") : QStringLiteral("ecb");
-        if (kind == DataKind::File) {
-            argument = QFileDialog::getOpenFileName(
-                &form, QString::fromUtf8("Файл с курсове"), QString(),
-                QString::fromUtf8("Курсове (*.csv *.txt);;Всички файлове (*)"));
-            if (argument.isEmpty()) {
-                return;
-            }
-        }
-        QString error;
-        if (auto data = loadData(argument, error, bulgarianMessages())) {
-            form.chooseData(std::move(data));
-        } else {
-            QMessageBox::warning(&form, QString::fromUtf8("Файлът не може да се използва"),
-                                 oneLine(error));
-        }
+    auto* loader = new DataLoader(bulgarianMessages(), &form);
+    QProgressDialog* dialog = loadingDialog(form, *loader);
+    QObject::connect(
+        loader, &DataLoader::loaded, &form,
+        [&form](std::shared_ptr<const DataSet> data) { form.chooseData(std::move(data)); });
+    QObject::connect(loader, &DataLoader::refused, &form, [&form](const QString& error) {
+        QMessageBox::warning(&form, QString::fromUtf8("Файлът не може да се използва"),
+                             oneLine(error));
     });
+    QObject::connect(
+        &form, &QuizForm::dataRequested, &form, [&form, loader, dialog](DataKind kind) {
+            QString argument =
+                kind == DataKind::Catalogue ? QStringLiteral("catalogue") : QStringLiteral("ecb");
+            if (kind == DataKind::File) {
+                argument = QFileDialog::getOpenFileName(
+                    &form, QString::fromUtf8("Файл с курсове"), QString(),
+                    QString::fromUtf8("Курсове (*.csv *.txt);;Всички файлове (*)"));
+                if (argument.isEmpty()) {
+                    return;
+                }
+            }
+            dialog->setLabelText(
+                QString::fromUtf8("Четене на „%1“…")
+                    .arg(kind == DataKind::File ? QFileInfo(argument).fileName() : argument));
+            loader->load(argument);
+            dialog->setValue(0);
+        });
 }
 
 } // namespace

@@ -91,9 +91,13 @@ std::shared_ptr<const DataSet> DataSet::ecb() {
 }
 
 std::shared_ptr<const DataSet> DataSet::fromTable(RateTable table, DataKind kind, std::string id,
-                                                  std::string_view name) {
+                                                  std::string_view name, const Progress& progress) {
     std::vector<Series> series;
     for (RateRun& run : table.runs) {
+        const auto done = static_cast<double>(&run - table.runs.data());
+        if (progress && !progress(done / static_cast<double>(table.runs.size()))) {
+            throw ReadingStopped();
+        }
         std::vector<std::size_t> starts = movingWindowStarts(checkedUnits(run, name));
         Series one{.code = run.column,
                    .name = currencyDisplayName(run.column, name),

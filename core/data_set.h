@@ -42,9 +42,11 @@ public:
     static std::shared_ptr<const DataSet> ecb();
     // Every window of kValueCount values of the table's runs whose values move. `id` names the
     // data in the results log; `name` is the file's, for messages. Throws RateFileError when no
-    // window is left or a value holds more digits than a turn can add up exactly.
+    // window is left or a value holds more digits than a turn can add up exactly; told of
+    // `progress` run by run, and throws ReadingStopped when it asks to stop.
     static std::shared_ptr<const DataSet> fromTable(RateTable table, DataKind kind, std::string id,
-                                                    std::string_view name);
+                                                    std::string_view name,
+                                                    const Progress& progress = {});
 
     DataKind kind() const { return kind_; }
     const std::string& id() const { return id_; }

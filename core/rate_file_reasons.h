@@ -39,6 +39,12 @@ inline constexpr const char* kLongestNumbered =
 inline constexpr const char* kTooManyDigitsToAdd =
     "%1 in column %2 on %3 has more digits than a turn can add up exactly (15)";
 inline constexpr const char* kStandsStill = "every stretch of %1 values in a row stands still";
+inline constexpr const char* kThousandsJump =
+    "%1 after %2 on line %3 is a jump of about a thousandfold: thousands separated by commas, as "
+    "in 1,008, read as decimals; save the numbers without thousands separators";
+inline constexpr const char* kSplitDecimals =
+    "commas separate the fields, the dates are day first and every value is a whole number: "
+    "decimal commas seem to cut each value in two; save the file with ';' between the fields";
 
 inline constexpr std::array kAll{
     kUtf16,
@@ -66,6 +72,8 @@ inline constexpr std::array kAll{
     kLongestNumbered,
     kTooManyDigitsToAdd,
     kStandsStill,
+    kThousandsJump,
+    kSplitDecimals,
 };
 
 } // namespace quiz::reason

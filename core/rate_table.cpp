@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <optional>
 
@@ -164,11 +165,27 @@ std::string fromWindows1251(std::string_view text) {
     return out;
 }
 
+// How far into a file NUL bytes are counted to recognise UTF-16 without its byte-order mark.
+constexpr std::size_t kUtf16Probe = 4096;
+
+// Whether NULs fill one byte of many pairs and never the other, as in UTF-16 of ASCII digits
+// and separators, whichever end comes first; a Cyrillic header's characters have no NUL, so
+// the first pair alone does not tell. Other binary files hold NULs at both bytes.
+bool hasUtf16Nuls(std::string_view bytes) {
+    const std::size_t pairs = std::min(bytes.size(), kUtf16Probe) / 2;
+    std::array<std::size_t, 2> nuls{};
+    for (std::size_t i = 0; i < 2 * pairs; ++i) {
+        nuls[i % 2] += bytes[i] == '\0' ? 1 : 0;
+    }
+    constexpr std::size_t kShare = 4; // at least one pair in four
+    return (nuls[0] == 0) != (nuls[1] == 0) && kShare * (nuls[0] + nuls[1]) >= pairs;
+}
+
 // Whether the text is UTF-16, with or without its byte-order mark: a text file of ours never
 // starts with a NUL byte beside another character, as UTF-16's ASCII characters do.
 bool isUtf16(std::string_view bytes) {
     return bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF") ||
-           (bytes.size() >= 2 && (bytes[0] == '\0') != (bytes[1] == '\0'));
+           (bytes.size() >= 2 && (bytes[0] == '\0') != (bytes[1] == '\0')) || hasUtf16Nuls(bytes);
 }
 
 // The file as UTF-8 without a byte-order mark: the bytes themselves when they are UTF-8
@@ -355,6 +372,12 @@ public:
 
     // The line the last record started on, counted from 1.
     std::size_t line() const { return line_; }
+    char separator() const { return separator_; }
+
+    // How much of the text has been read, from 0 to 1.
+    double share() const {
+        return text_.empty() ? 1.0 : static_cast<double>(at_) / static_cast<double>(text_.size());
+    }
 
     // Goes back to the start of the last record, to read it again.
     void rewind() {
@@ -520,11 +543,16 @@ bool isMissing(std::string_view cell) {
     return cell.empty() || cell == "N/A" || cell == "n/a";
 }
 
+// Digits with at most one separator, "." or ",", between two of them.
+bool isNumberShaped(std::string_view cell, const Makeup& makeup) {
+    return (makeup.kinds & (kBlank | kOther)) == 0 && makeup.separators <= 1 &&
+           isDigit(cell.front()) && isDigit(cell.back());
+}
+
 // What is wrong with a trimmed cell that is not missing, or null when nothing is: a value is
-// digits with at most one separator, "." or ",", between two of them, and not only zeros.
+// shaped as a number, not too long, and not only zeros.
 const char* valueProblem(std::string_view cell, const Makeup& makeup) {
-    if ((makeup.kinds & (kBlank | kOther)) != 0 || makeup.separators > 1 ||
-        !isDigit(cell.front()) || !isDigit(cell.back())) {
+    if (!isNumberShaped(cell, makeup)) {
         return reason::kNotANumber;
     }
     if (cell.size() - makeup.separators > kMaxDigits) {
@@ -532,6 +560,94 @@ const char* valueProblem(std::string_view cell, const Makeup& makeup) {
     }
     return (makeup.kinds & kNonZero) != 0 ? nullptr : reason::kNotPositive;
 }
+
+// What is wrong with a cell that is no number: with a minus sign before one, it is a number
+// that is not positive, as zero is not.
+const char* notANumberProblem(std::string_view cell) {
+    const std::string_view magnitude = cell.substr(1);
+    return cell.size() > 1 && cell.front() == '-' && isNumberShaped(magnitude, makeup(magnitude))
+               ? reason::kNotPositive
+               : reason::kNotANumber;
+}
+
+// ---- Misread numbers
+
+// Thousands written with a comma ("1,008" beside "999") and read as decimals make a column
+// jump by a factor near a thousand, which no day's rate does.
+constexpr double kThousandfold = 1000;
+constexpr double kJumpSlack = 2; // factors from 500 to 2000 count as near
+
+constexpr std::array<double, kMaxDigits + 1> kPowersOfTen = [] {
+    std::array<double, kMaxDigits + 1> powers{};
+    double power = 1;
+    for (double& each : powers) {
+        each = power;
+        power *= 10;
+    }
+    return powers;
+}();
+
+// A checked value, near enough to compare with another: its digits as a whole number over
+// the power of ten of those after the separator.
+double approximate(std::string_view value) {
+    std::int64_t digits = 0;
+    std::size_t decimals = 0;
+    bool afterSeparator = false;
+    for (const char c : value) {
+        if (isDigit(c)) {
+            digits = digits * 10 + (c - '0');
+            decimals += afterSeparator ? 1 : 0;
+        } else {
+            afterSeparator = true;
+        }
+    }
+    return static_cast<double>(digits) / kPowersOfTen[decimals];
+}
+
+bool isThousandfold(std::string_view a, std::string_view b) {
+    const double x = approximate(a);
+    const double y = approximate(b);
+    const double factor = x > y ? x / y : y / x;
+    return factor >= kThousandfold / kJumpSlack && factor <= kThousandfold * kJumpSlack;
+}
+
+// The power of ten of a checked value's first digit that is not 0: 2 for "123.4", -2 for
+// "0.01". Values whose powers differ by less than 2 are less than 100 times apart, so most
+// values are compared by this alone, which costs less than reading them.
+int leadingPower(std::string_view value, const Makeup& makeup) {
+    if (value.front() != '0') { // the digits before the separator tell, or the length
+        if (makeup.separators == 0) {
+            return static_cast<int>(value.size()) - 1;
+        }
+        std::size_t point = 1;
+        while (isDigit(value[point])) {
+            ++point;
+        }
+        return static_cast<int>(point) - 1;
+    }
+    std::size_t point = 0;
+    while (point < value.size() && isDigit(value[point])) {
+        ++point;
+    }
+    std::size_t first = 0;
+    while (first < value.size() && (value[first] == '0' || !isDigit(value[first]))) {
+        ++first;
+    }
+    return static_cast<int>(point) - static_cast<int>(first) - (first < point ? 1 : 0);
+}
+
+// The last value read in a column, which the next one is compared with, gaps or not.
+struct LastValue {
+    std::string_view text;     // empty before the first
+    int power = 0;             // leadingPower(text)
+    bool decimalComma = false; // made a point in `text` since
+
+    std::string asWritten() const {
+        std::string written(text);
+        std::replace(written.begin(), written.end(), '.', decimalComma ? ',' : '.');
+        return written;
+    }
+};
 
 // ---- Runs
 
@@ -563,8 +679,19 @@ public:
         open_.push_back(text);
     }
 
-    // A gap or the end of the file ends the open run.
+    // A gap or the end of the file ends the open run. Every missing cell comes here, most of
+    // them with no run open.
     void close() {
+        if (!open_.empty()) {
+            closeOpen();
+        }
+    }
+
+    std::vector<KeptRun>& kept() { return kept_; }
+    const Span& longest() const { return longest_; }
+
+private:
+    void closeOpen() {
         if (open_.size() > longest_.length) {
             longest_ = {openFirst_, open_.size()};
         }
@@ -577,10 +704,6 @@ public:
         open_.clear();
     }
 
-    std::vector<KeptRun>& kept() { return kept_; }
-    const Span& longest() const { return longest_; }
-
-private:
     std::size_t openFirst_ = 0;
     std::vector<std::string_view> open_;
     std::vector<KeptRun> kept_;
@@ -595,15 +718,24 @@ constexpr std::size_t kMaxColumns = 1000;
 class RateFileReader {
 public:
     // Decimal commas become points in `text` itself, which the runs then view.
-    RateFileReader(std::string& text, const Messages& messages)
-        : records_(text, messages), messages_(messages), text_(text), lines_(lineCount(text)) {}
+    RateFileReader(std::string& text, const Messages& messages, const Progress& progress)
+        : records_(text, messages), messages_(messages), text_(text), lines_(lineCount(text)),
+          progress_(progress) {}
 
     RateTable read() {
+        // Rarely enough to cost nothing, often enough for a bar to move on a large file.
+        constexpr std::size_t kRowsPerReport = 1 << 14;
         readFirstRecord();
-        while (readRow()) {
+        for (std::size_t rows = 1; readRow(); ++rows) {
+            if (rows % kRowsPerReport == 0 && progress_ && !progress_(records_.share())) {
+                throw ReadingStopped();
+            }
         }
         if (dates_.empty()) {
             messages_.fail(reason::kNoRows);
+        }
+        if (looksSplitByDecimalCommas()) {
+            messages_.fail(reason::kSplitDecimals);
         }
         for (ColumnRuns& column : columns_) {
             column.close();
@@ -653,6 +785,7 @@ private:
                                               : std::to_string(i + 1));
         }
         columns_.resize(width_ - 1);
+        lastValues_.resize(width_ - 1);
         if (!header_) {
             records_.rewind();
             readRow();
@@ -661,6 +794,9 @@ private:
 
     [[noreturn]] void failWidth(std::size_t fields) const {
         const std::size_t place = std::min(fields, width_) + 1;
+        if (looksSplitByDecimalCommas()) {
+            messages_.fail(records_.line(), place, reason::kSplitDecimals);
+        }
         const std::string width = std::to_string(width_);
         if (fields > width_) {
             messages_.fail(records_.line(), place,
@@ -712,6 +848,8 @@ private:
         }
         if (!dates_.empty()) {
             checkOrder(dates_.back(), *date, text);
+        } else {
+            dayFirst_ = text.size() < 5 || text[4] != '-'; // not YYYY-MM-DD
         }
         dates_.push_back(*date);
     }
@@ -747,13 +885,55 @@ private:
             return;
         }
         if (const char* problem = valueProblem(text, parts)) {
+            if (problem == reason::kNotANumber) {
+                problem = notANumberProblem(text);
+            }
+            if (problem == reason::kNotPositive && looksSplitByDecimalCommas()) {
+                problem = reason::kSplitDecimals; // "1,0" split into "1" and "0"
+            }
             messages_.fail(records_.line(), number, problem, {shown(text)});
         }
+        checkStep(number, text, parts);
         if ((parts.kinds & kComma) != 0) {
             const auto at = static_cast<std::size_t>(text.data() - text_.data());
             std::replace(text_.begin() + at, text_.begin() + at + text.size(), ',', '.');
         }
         column.add(dates_.size() - 1, text, lines_ - records_.line() + 1);
+    }
+
+    // A value a thousand times the one before it in its column, or a thousandth, is a number
+    // with thousands separators misread, or beside one.
+    void checkStep(std::size_t number, std::string_view text, const Makeup& parts) {
+        constexpr int kFewestPowersApart = 2;
+        LastValue& last = lastValues_[number - 2];
+        const int power = leadingPower(text, parts);
+        if (std::abs(power - last.power) >= kFewestPowersApart && !last.text.empty() &&
+            isThousandfold(last.text, text)) {
+            failStep(number, text, last);
+        }
+        last = {.text = text, .power = power, .decimalComma = (parts.kinds & kComma) != 0};
+        wholeNumbersOnly_ = wholeNumbersOnly_ && parts.separators == 0;
+    }
+
+    // Apart from the loop that reads every value, which it would slow.
+    [[noreturn, gnu::cold, gnu::noinline]] void failStep(std::size_t number, std::string_view text,
+                                                         const LastValue& last) const {
+        if (looksSplitByDecimalCommas()) { // "1,1252" then "1,1" cut in two
+            messages_.fail(records_.line(), number, reason::kSplitDecimals);
+        }
+        // Its line is counted only now, as keeping it for every value would cost more.
+        const auto before = static_cast<std::size_t>(last.text.data() - text_.data());
+        messages_.fail(records_.line(), number, reason::kThousandsJump,
+                       {shown(text), shown(last.asWritten()),
+                        std::to_string(lineCount(std::string_view(text_).substr(0, before)))});
+    }
+
+    // Decimal commas in a comma-separated file without a header cut each value in two whole
+    // numbers, a row reading as more columns of values than it has. Such a file says nothing
+    // else; the rule takes day-first dates, as the spreadsheets that write decimal commas do.
+    bool looksSplitByDecimalCommas() const {
+        return !header_ && records_.separator() == ',' && dayFirst_ && width_ >= 3 &&
+               wholeNumbersOnly_;
     }
 
     // The row that comes `step`-th in date order, counted from 0.
@@ -825,8 +1005,12 @@ private:
     std::size_t width_ = 0; // fields per row, the date's included
     std::vector<std::string> names_;
     std::vector<ColumnRuns> columns_;
+    std::vector<LastValue> lastValues_; // by column, as columns_
+    bool dayFirst_ = false;             // the first date is DD.MM.YYYY
+    bool wholeNumbersOnly_ = true;      // no value so far has a decimal separator
     std::string& text_;
-    std::size_t lines_;       // in the whole text
+    std::size_t lines_; // in the whole text
+    const Progress& progress_;
     std::vector<Date> dates_; // one per row, in file order
     bool rising_ = true;
     std::size_t previousLine_ = 0;
@@ -855,13 +1039,13 @@ std::string filledIn(std::string_view pattern, const std::vector<std::string>& a
     return text;
 }
 
-RateTable readRateTable(std::string_view bytes, std::string_view name) {
+RateTable readRateTable(std::string_view bytes, std::string_view name, const Progress& progress) {
     const Messages messages(name);
     std::string converted;
     const std::string_view utf8 = asUtf8(bytes, converted, messages);
     auto text =
         std::make_shared<std::string>(converted.empty() ? std::string(utf8) : std::move(converted));
-    RateTable table = RateFileReader(*text, messages).read();
+    RateTable table = RateFileReader(*text, messages, progress).read();
     table.text = std::move(text);
     return table;
 }

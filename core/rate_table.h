@@ -2,6 +2,7 @@
 
 // Reading a file of daily exchange rates into the unbroken runs of each column.
 
+#include <functional>
 #include <memory>
 #include <span>
 #include <stdexcept>
@@ -48,6 +49,15 @@ private:
     std::vector<std::string> arguments_;
 };
 
+// Told now and then how much of the work is done, from 0 to 1; false asks it to stop, which it
+// does by throwing ReadingStopped.
+using Progress = std::function<bool(double done)>;
+
+class ReadingStopped : public std::runtime_error {
+public:
+    ReadingStopped() : std::runtime_error("reading stopped") {}
+};
+
 // `pattern` with %1 to %9 replaced by the arguments they number.
 std::string filledIn(std::string_view pattern, const std::vector<std::string>& arguments);
 
@@ -58,6 +68,7 @@ std::string filledIn(std::string_view pattern, const std::vector<std::string>& a
 // header when its first cell does not start with a digit. Missing values (empty, N/A) end a
 // run; nothing is filled in. `name` is used in messages only. Throws RateFileError for a
 // file it cannot use. Linear in the size of the file.
-RateTable readRateTable(std::string_view bytes, std::string_view name);
+RateTable readRateTable(std::string_view bytes, std::string_view name,
+                        const Progress& progress = {});
 
 } // namespace quiz

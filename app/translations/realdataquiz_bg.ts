@@ -100,6 +100,10 @@ Qt's own options, such as -platform and -style, are accepted as well.</source>
         <translation>--pupil иска име.</translation>
     </message>
     <message>
+        <source>--pupil takes a name of letters, digits and signs, without control characters.</source>
+        <translation>--pupil приема име от букви, цифри и знаци, без управляващи символи.</translation>
+    </message>
+    <message>
         <location filename="../command_line.cpp" line="185" />
         <source>--teacher needs the name of a folder.</source>
         <translation>--teacher иска име на папка.</translation>
@@ -265,6 +269,14 @@ Qt's own options, such as -platform and -style, are accepted as well.</source>
     <message>
         <source>every stretch of %1 values in a row stands still</source>
         <translation>във всяка поредица от %1 стойности стойностите не се променят</translation>
+    </message>
+    <message>
+        <source>%1 after %2 on line %3 is a jump of about a thousandfold: thousands separated by commas, as in 1,008, read as decimals; save the numbers without thousands separators</source>
+        <translation>%1 след %2 на ред %3 е скок около хиляда пъти: хилядите, отделени със запетая, както в 1,008, се четат като десетични; запишете числата без разделител на хилядите</translation>
+    </message>
+    <message>
+        <source>commas separate the fields, the dates are day first and every value is a whole number: decimal commas seem to cut each value in two; save the file with ';' between the fields</source>
+        <translation>запетаи разделят полетата, датите започват с деня и всяка стойност е цяло число: десетичните запетаи изглежда разрязват всяка стойност на две; запишете файла с ';' между полетата</translation>
     </message>
 </context>
 <context>

@@ -7,8 +7,12 @@
 #include <QCryptographicHash>
 #include <QDate>
 #include <QFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <fstream>
+#include <string>
 
 using namespace quiz;
 
@@ -24,6 +28,35 @@ QByteArray spreadsheetRates() {
                     .toUtf8();
     }
     return text;
+}
+
+// `days` rows of `columns` currencies that move a little each day, a few megabytes for 20,000.
+QByteArray manyRates(int days, int columns) {
+    QByteArray text = "Date";
+    for (int c = 0; c < columns; ++c) {
+        text += ",C" + QByteArray::number(c);
+    }
+    text += '\n';
+    const QDate first(1950, 1, 1);
+    for (int day = 0; day < days; ++day) {
+        text += first.addDays(day).toString(Qt::ISODate).toLatin1();
+        for (int c = 0; c < columns; ++c) {
+            text += ',' + QByteArray::number(10 + c + (day * (c + 7)) % 97 / 1000.0, 'f', 4);
+        }
+        text += '\n';
+    }
+    return text;
+}
+
+// The program's resident size in kB, where the system tells it; 0 elsewhere.
+long residentKb() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.starts_with("VmRSS:")) {
+            return std::stol(line.substr(6));
+        }
+    }
+    return 0;
 }
 
 QString written(const QTemporaryDir& folder, const char* name, const QByteArray& bytes) {
@@ -96,6 +129,67 @@ private slots:
         const QString missing = folder.filePath(QStringLiteral("missing.csv"));
         QVERIFY(!loadData(missing, error, bulgarianMessages()));
         QCOMPARE(error, missing + QStringLiteral(": не може да се прочете: няма такъв файл"));
+    }
+
+    // A second choice while the first is read stops the first: only the latest arrives, and
+    // a refusal arrives in Bulgarian.
+    void theLoaderDeliversOnlyTheLatestChoice() {
+        QTemporaryDir folder;
+        const QString large = written(folder, "large.csv", manyRates(20'000, 20));
+        const QString small = written(folder, "small.csv", spreadsheetRates());
+        const QString bad = written(folder, "bad.csv", "Date,USD\n2024-01-02,1.5\n2024-01-03,x\n");
+        DataLoader loader(bulgarianMessages());
+        QSignalSpy loaded(&loader, &DataLoader::loaded);
+        QSignalSpy refused(&loader, &DataLoader::refused);
+
+        loader.load(large);
+        loader.load(small);
+        QVERIFY(loader.busy());
+        QTRY_VERIFY(!loader.busy());
+        QCOMPARE(loaded.size(), 1);
+        const auto data = loaded.front().front().value<std::shared_ptr<const DataSet>>();
+        QVERIFY(QString::fromStdString(data->id()).startsWith(QStringLiteral("small.csv@")));
+
+        loader.load(large);
+        loader.load(bad);
+        QTRY_VERIFY(!loader.busy());
+        QCOMPARE(loaded.size(), 1);
+        QCOMPARE(refused.size(), 1);
+        QCOMPARE(refused.front().front().toString(), bad + QStringLiteral(":3:2: 'x' не е число"));
+
+        loader.load(small);
+        loader.cancel();
+        QVERIFY(!loader.busy());
+    }
+
+    // Reading a file again and again, each time on a thread of its own, leaves the program
+    // about as large as reading it once.
+    void reloadingAFileGivesItsMemoryBack() {
+        if (residentKb() == 0) {
+            QSKIP("the resident size is not known here");
+        }
+        QTemporaryDir folder;
+        const QString path = written(folder, "large.csv", manyRates(40'000, 30));
+        DataLoader loader(nullptr);
+        std::shared_ptr<const DataSet> inUse;
+        QObject::connect(
+            &loader, &DataLoader::loaded,
+            [&inUse](std::shared_ptr<const DataSet> data) { inUse = std::move(data); });
+        std::vector<long> sizes;
+        for (int load = 0; load < 6; ++load) {
+            loader.load(path);
+            QTRY_VERIFY_WITH_TIMEOUT(!loader.busy(), 60'000);
+            QVERIFY(inUse);
+            sizes.push_back(residentKb());
+        }
+        const QString figures = QStringLiteral("kB after each load: %1, %2, %3, %4, %5, %6")
+                                    .arg(sizes[0])
+                                    .arg(sizes[1])
+                                    .arg(sizes[2])
+                                    .arg(sizes[3])
+                                    .arg(sizes[4])
+                                    .arg(sizes[5]);
+        QVERIFY2(sizes.back() * 10 <= sizes.front() * 11, qPrintable(figures));
     }
 };
 

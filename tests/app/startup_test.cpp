@@ -6,6 +6,7 @@
 #include "tests/support/find_control.h"
 #include "window/classroom/statistics_window.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QRadioButton>
@@ -73,6 +74,24 @@ private slots:
         const QList<QByteArray> lines = file.readAll().split('\n');
         QCOMPARE(lines.size(), 3); // header, one row, and nothing after the last line end
         QVERIFY(lines[1].contains(",3,1,"));
+    }
+
+    // The menu's choice is read off the window's thread: the window answers meanwhile, and the
+    // data changes once it has been read.
+    void theDataMenuReadsInTheBackground() {
+        QString refusal;
+        const auto session = start({}, refusal);
+        QuizForm& form = *session->form;
+        QAction* ecb = nullptr;
+        for (QAction* action : form.findChildren<QAction*>()) {
+            ecb = action->text() == QStringLiteral("Курсове на ЕЦБ (вградени)") ? action : ecb;
+        }
+        QVERIFY(ecb);
+        ecb->trigger();
+        QCOMPARE(form.model().chosenData().kind(), DataKind::Catalogue);
+        findControl<QRadioButton>(form, "Option1_0")->click();
+        QCOMPARE(session->classroom->score().total().answered, 1);
+        QTRY_COMPARE(form.model().chosenData().kind(), DataKind::Ecb);
     }
 
     void aLogThatCannotBeWrittenIsRefusedInOneLine() {

@@ -34,6 +34,31 @@ private slots:
         QVERIFY(installCommandLineTranslations(QLocale(QLocale::Bulgarian, QLocale::Bulgaria)));
         QCOMPARE(QCoreApplication::translate("quiz", message), QStringLiteral("--pupil иска име."));
 
+        // Every refusal of an argument, each in Bulgarian.
+        const QRegularExpression cyrillic(QStringLiteral("[а-я]{3}"));
+        const QStringList refused[] = {
+            {QStringLiteral("--seed"), QStringLiteral("x")},
+            {QStringLiteral("--level"), QStringLiteral("9")},
+            {QStringLiteral("--data"), QString()},
+            {QStringLiteral("--log"), QString()},
+            {QStringLiteral("--class-dir"), QString()},
+            {QStringLiteral("--log"), QStringLiteral("a"), QStringLiteral("--class-dir"),
+             QStringLiteral("b")},
+            {QStringLiteral("--pupil"), QString()},
+            {QStringLiteral("--pupil"), QStringLiteral("a\tb")},
+            {QStringLiteral("--pupil"), QStringLiteral("a\u202eb")},
+            {QStringLiteral("--teacher"), QString()},
+            {QStringLiteral("--teacher"), QStringLiteral("d"), QStringLiteral("--seed"),
+             QStringLiteral("1")},
+            {QStringLiteral("extra")},
+        };
+        for (const QStringList& arguments : refused) {
+            const CommandLine line =
+                parseCommandLine(QStringList{QStringLiteral("quiz")} + arguments);
+            QCOMPARE(line.action, CommandLine::Action::Refuse);
+            QVERIFY2(line.text.contains(cyrillic), qPrintable(line.text));
+        }
+
         // Why a log cannot be opened, the system's reason included.
         const QTemporaryDir folder;
         const struct {

@@ -1,5 +1,7 @@
 #include "core/rate_table.h"
 
+#include "core/data_set.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -142,6 +144,22 @@ const FormatCase kFormats[] = {
      file({.header = "Date,USD", .extraCell = " "}),
      {kUsd}},
     {"a header ending in a separator, rows not", file({.header = "Date,USD,"}), {kUsd}},
+    // Near the refusals of misread numbers, and not refused.
+    {"no header, commas, day-first dates, a decimal point",
+     file({.dotted = true, .extraCell = "7"}),
+     {{"2", 43, "2024-01-01", "2024-02-12", "1.00", "1.42"},
+      {"3", 43, "2024-01-01", "2024-02-12", "7", "7"}}},
+    {"no header, commas, whole numbers, dates year first",
+     file({.point = "", .extraCell = "7"}),
+     {{"2", 43, "2024-01-01", "2024-02-12", "100", "142"},
+      {"3", 43, "2024-01-01", "2024-02-12", "7", "7"}}},
+    {"a header, commas, day-first dates, whole numbers",
+     file({.header = "Date,A,B", .point = "", .dotted = true, .extraCell = "7"}),
+     {{"A", 43, "2024-01-01", "2024-02-12", "100", "142"},
+      {"B", 43, "2024-01-01", "2024-02-12", "7", "7"}}},
+    {"a hundredfold step from a value below one",
+     "Date;A\n2023-12-31;0,7\n" + file({.separator = ";", .point = ""}),
+     {{"A", 44, "2023-12-31", "2024-02-12", "0.7", "142"}}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rules, RateFormats, testing::ValuesIn(kFormats));
@@ -205,9 +223,32 @@ class BadRateFiles : public testing::TestWithParam<BadCase> {};
 
 const std::string kTwoRows = "Date;USD\n2024-01-01;1,5\n";
 
+// UTF-8 text of characters below U+FFFF in UTF-16, without a byte-order mark.
+std::string utf16(std::string_view utf8, bool bigEndFirst) {
+    std::string out;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : 3;
+        unsigned code = length == 1 ? lead : lead & (length == 2 ? 0x1F : 0x0F);
+        for (std::size_t k = 1; k < length; ++k) {
+            code = (code << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+        }
+        const char high = static_cast<char>(code >> 8);
+        const char low = static_cast<char>(code & 0xFF);
+        out += bigEndFirst ? std::string{high, low} : std::string{low, high};
+        i += length;
+    }
+    return out;
+}
+
 const BadCase kBadFiles[] = {
     {"letters", kTwoRows + "2024-01-02; abc \n", "rates.csv:3:2: 'abc' is not a number"},
-    {"a sign", kTwoRows + "2024-01-02;-1\n", "rates.csv:3:2: '-1' is not a number"},
+    {"a sign", kTwoRows + "2024-01-02;-1\n", "rates.csv:3:2: '-1' is not a positive number"},
+    {"a sign and a decimal comma", kTwoRows + "2024-01-02; -0,5\n",
+     "rates.csv:3:2: '-0,5' is not a positive number"},
+    {"a dash", kTwoRows + "2024-01-02;-\n", "rates.csv:3:2: '-' is not a number"},
+    {"a sign before letters", kTwoRows + "2024-01-02;-x1\n",
+     "rates.csv:3:2: '-x1' is not a number"},
     {"an exponent", kTwoRows + "2024-01-02;1e5\n", "rates.csv:3:2: '1e5' is not a number"},
     {"two separators", kTwoRows + "2024-01-02;1.2,5\n", "rates.csv:3:2: '1.2,5' is not a number"},
     {"no digit after the point", kTwoRows + "2024-01-02;5.\n",
@@ -261,6 +302,49 @@ const BadCase kBadFiles[] = {
      "from 2024-01-01)"},
     {"no value at all", "Date,USD\n2024-01-01,\n2024-01-02,N/A\n",
      "rates.csv: no column has 43 values in a row without a gap; there is no value at all"},
+    {"UTF-16, big end first, without its mark, a Cyrillic header",
+     utf16("Дата,USD\n2024-01-02,1.5\n", true),
+     "rates.csv: the file is UTF-16 text; save it as CSV in UTF-8"},
+    {"UTF-16, little end first, without its mark, a Cyrillic header",
+     utf16("Дата;Курс\r\n02.01.2024;1,5\r\n", false),
+     "rates.csv: the file is UTF-16 text; save it as CSV in UTF-8"},
+    {"thousands with a comma after a whole number", "Date;JPY\n2024-01-01;999\n2024-01-02;1,008\n",
+     "rates.csv:3:2: '1,008' after '999' on line 2 is a jump of about a thousandfold: thousands "
+     "separated by commas, as in 1,008, read as decimals; save the numbers without thousands "
+     "separators"},
+    {"a whole number after thousands with a comma, quoted, over a gap",
+     "Date,JPY\n2024-01-01,\"1,500\"\n2024-01-02,N/A\n2024-01-03,1499\n",
+     "rates.csv:4:2: '1499' after '1,500' on line 2 is a jump of about a thousandfold: thousands "
+     "separated by commas, as in 1,008, read as decimals; save the numbers without thousands "
+     "separators"},
+    {"a thousandth, below one", "Date;A\n2024-01-01;0,0012\n2024-01-02;1,3\n",
+     "rates.csv:3:2: '1,3' after '0,0012' on line 2 is a jump of about a thousandfold: thousands "
+     "separated by commas, as in 1,008, read as decimals; save the numbers without thousands "
+     "separators"},
+    {"decimal commas cutting every value in a comma file",
+     [] {
+         std::string text;
+         for (int i = 0; i < 43; ++i) {
+             text += dateText(i, true) + ",1," + std::to_string(1252 + i) + "\n";
+         }
+         return text;
+     }(),
+     "rates.csv: commas separate the fields, the dates are day first and every value is a whole "
+     "number: decimal commas seem to cut each value in two; save the file with ';' between the "
+     "fields"},
+    {"decimal commas cutting a value into a zero", file({.point = ",", .dotted = true}),
+     "rates.csv:1:3: commas separate the fields, the dates are day first and every value is a "
+     "whole number: decimal commas seem to cut each value in two; save the file with ';' between "
+     "the fields"},
+    {"decimal commas cutting values into a thousandfold step",
+     "02.01.2024,1,1252\n03.01.2024,1,1\n",
+     "rates.csv:2:3: commas separate the fields, the dates are day first and every value is a "
+     "whole number: decimal commas seem to cut each value in two; save the file with ';' between "
+     "the fields"},
+    {"decimal commas, then a value without one", "02.01.2024,1,5\n03.01.2024,2\n",
+     "rates.csv:2:3: commas separate the fields, the dates are day first and every value is a "
+     "whole number: decimal commas seem to cut each value in two; save the file with ';' between "
+     "the fields"},
     {"a NUL byte", kTwoRows + std::string("2024-01-02;1\0002\n", 15),
      "rates.csv:3:2: '1?2' is not a number"},
 };
@@ -311,4 +395,30 @@ TEST(RateTable, OutlivesTheBytesItWasReadFrom) {
     ASSERT_EQ(copy->runs.size(), 1U);
     EXPECT_EQ(shapes(*copy),
               (std::vector<RunShape>{{"", 43, "2024-01-01", "2024-02-12", "1.00", "1.42"}}));
+}
+
+// A large file tells how far reading has come, rising to the end, and stops when asked.
+TEST(RateTable, ReportsProgressAndStopsWhenAsked) {
+    std::string bytes = "Date,USD\n";
+    for (int day = 0; day < 40'000; ++day) {
+        const int year = 1900 + day / (12 * 28);
+        const int month = day / 28 % 12 + 1;
+        const int ofMonth = day % 28 + 1;
+        char row[40];
+        std::snprintf(row, sizeof row, "%04d-%02d-%02d,1.%d\n", year, month, ofMonth, day % 7 + 1);
+        bytes += row;
+    }
+    std::vector<double> shares;
+    const RateTable table = readRateTable(bytes, "rates.csv", [&shares](double done) {
+        shares.push_back(done);
+        return true;
+    });
+    ASSERT_EQ(shares.size(), 2U);
+    EXPECT_GT(shares.front(), 0.3);
+    EXPECT_LT(shares.front(), shares.back());
+    EXPECT_LT(shares.back(), 1.0);
+    EXPECT_THROW(readRateTable(bytes, "rates.csv", [](double) { return false; }), ReadingStopped);
+    EXPECT_THROW(
+        DataSet::fromTable(table, DataKind::File, "id", "rates.csv", [](double) { return false; }),
+        ReadingStopped);
 }
