@@ -10,7 +10,6 @@
 #include <deque>
 #include <optional>
 #include <set>
-#include <span>
 #include <tuple>
 
 namespace quiz {
@@ -419,7 +418,7 @@ private:
     static constexpr std::size_t kSkippedKept = 20;
 
     Record record_; // the one being read, kept for its buffers
-    std::set<std::pair<std::uint32_t, int>> turnsSeen_;
+    std::vector<std::pair<std::uint32_t, int>> lastTurns_; // of each seed, seldom more than one
 
     // The first reason, with its line, not to trust the file: a copy made by hand, or rows
     // put together from others.
@@ -427,17 +426,36 @@ private:
         if (!mark.empty()) {
             return;
         }
-        const std::string where = "ред " + std::to_string(answer.line) + ": ";
-        if (width > kPupil && !namedBy(pupil, answer.pupil, answer.host)) {
-            mark = where + "редът е на " + shown(answer.pupil) + " от " + shown(answer.host) +
-                   ", а името на файла – не";
-        } else if (answers.size() > 1 && answer.timeRead && answers[answers.size() - 2].timeRead &&
-                   answer.utcSeconds < answers[answers.size() - 2].utcSeconds) {
-            mark = where + "времето се връща назад";
-        } else if (!turnsSeen_.emplace(answer.seed, answer.turn).second) {
-            mark = where + "ход " + std::to_string(answer.turn) + " на seed " +
-                   std::to_string(answer.seed) + " се повтаря";
+        const Answer* before = answers.size() > 1 ? &answers[answers.size() - 2] : nullptr;
+        // A file's rows are one pupil's, so the name is checked again only when it changes.
+        const bool samePupil = before && before->pupil == answer.pupil && before->host == answer.host;
+        if (width > kPupil && !samePupil && !namedBy(pupil, answer.pupil, answer.host)) {
+            mark = where(answer) + "редът е на " + shown(answer.pupil) + " от " +
+                   shown(answer.host) + ", а името на файла – не";
+        } else if (before && answer.timeRead && before->timeRead &&
+                   answer.utcSeconds < before->utcSeconds) {
+            mark = where(answer) + "времето се връща назад";
+        } else if (!turnRises(answer)) {
+            mark = where(answer) + "ход " + std::to_string(answer.turn) + " на seed " +
+                   std::to_string(answer.seed) + " се повтаря или е не на реда си";
         }
+    }
+
+    // A run writes its turns rising, so a turn at or below one of its seed's is written twice.
+    bool turnRises(const Answer& answer) {
+        const auto last = std::find_if(lastTurns_.begin(), lastTurns_.end(),
+                                       [&](const auto& seen) { return seen.first == answer.seed; });
+        if (last == lastTurns_.end()) {
+            lastTurns_.emplace_back(answer.seed, answer.turn);
+            return true;
+        }
+        const bool rises = answer.turn > last->second;
+        last->second = answer.turn;
+        return rises;
+    }
+
+    static std::string where(const Answer& answer) {
+        return "ред " + std::to_string(answer.line) + ": ";
     }
 
     void skip(std::string reason) {
@@ -665,19 +683,35 @@ auto timeKey(const Answer& answer) {
                            answer.turn);
 }
 
+// An answer with its pupil as a rank among the pupils' names and computers, so that sorting
+// seldom compares text.
+struct Keyed {
+    const int* pupil;
+    const Answer* answer;
+};
+
 // What makes an answer the same one wherever it is found, then the earliest first.
-auto identityKey(const Answer& answer) {
-    return std::tuple_cat(std::make_tuple(std::string_view(answer.pupil),
-                                          std::string_view(answer.host), answer.seed, answer.turn),
-                          timeKey(answer), std::make_tuple(std::string_view(*answer.file)));
+bool identityOrder(const Keyed& a, const Keyed& b) {
+    const Answer& x = *a.answer;
+    const Answer& y = *b.answer;
+    if (*a.pupil != *b.pupil || x.seed != y.seed || x.turn != y.turn) {
+        return std::tie(*a.pupil, x.seed, x.turn) < std::tie(*b.pupil, y.seed, y.turn);
+    }
+    return std::tuple_cat(timeKey(x), std::make_tuple(std::string_view(*x.file))) <
+           std::tuple_cat(timeKey(y), std::make_tuple(std::string_view(*y.file)));
 }
 
-bool sameAnswer(const Answer* a, const Answer* b) {
-    return a->seed == b->seed && a->turn == b->turn && a->pupil == b->pupil && a->host == b->host;
+bool timeOrder(const Answer* a, const Answer* b) {
+    return timeKey(*a) < timeKey(*b);
 }
 
-bool sameRun(const Answer* a, const Answer* b) {
-    return a->seed == b->seed && a->pupil == b->pupil && a->host == b->host;
+bool sameAnswer(const Keyed& a, const Keyed& b) {
+    return *a.pupil == *b.pupil && a.answer->seed == b.answer->seed &&
+           a.answer->turn == b.answer->turn;
+}
+
+bool sameRun(const Keyed& a, const Keyed& b) {
+    return *a.pupil == *b.pupil && a.answer->seed == b.answer->seed;
 }
 
 PupilSummary summarize(const std::vector<const Answer*>& answers) {
@@ -756,7 +790,7 @@ std::string rowPlace(const Answer& answer) {
 
 // The verdicts on one run's rows, in turn order: those already given are kept while the rows
 // before them stay the same.
-const std::vector<ReplayVerdict>& verdictsOf(std::span<const Answer* const> run,
+const std::vector<ReplayVerdict>& verdictsOf(const std::vector<const Answer*>& run,
                                              std::unique_ptr<RunCheck>& check,
                                              const DataFinder& finder) {
     std::vector<RunCheck::Row> rows;
@@ -782,17 +816,19 @@ const std::vector<ReplayVerdict>& verdictsOf(std::span<const Answer* const> run,
 
 // Drops the rows their seed could not have dealt, and says so; says where a run could not be
 // followed. `answers` are in run and turn order, one per turn.
-std::vector<const Answer*> replayChecked(const std::vector<const Answer*>& answers,
-                                         std::map<std::string, std::unique_ptr<RunCheck>,
-                                                  std::less<>>& runs,
-                                         const DataFinder& finder,
-                                         std::vector<Skipped>& notCounted) {
-    std::vector<const Answer*> kept;
+std::vector<Keyed> replayChecked(const std::vector<Keyed>& answers,
+                                 std::map<std::string, std::unique_ptr<RunCheck>, std::less<>>& runs,
+                                 const DataFinder& finder, std::vector<Skipped>& notCounted) {
+    std::vector<Keyed> kept;
     kept.reserve(answers.size());
+    std::vector<const Answer*> run;
     for (auto from = answers.begin(); from != answers.end();) {
         const auto to = std::find_if(from, answers.end(),
-                                     [&](const Answer* answer) { return !sameRun(answer, *from); });
-        const std::span<const Answer* const> run(&*from, static_cast<std::size_t>(to - from));
+                                     [&](const Keyed& keyed) { return !sameRun(keyed, *from); });
+        run.clear();
+        for (auto keyed = from; keyed != to; ++keyed) {
+            run.push_back(keyed->answer);
+        }
         const auto& verdicts = verdictsOf(run, runs[runKey(*run.front())], finder);
         bool unchecked = false;
         for (std::size_t i = 0; i < run.size(); ++i) {
@@ -810,7 +846,7 @@ std::vector<const Answer*> replayChecked(const std::vector<const Answer*>& answe
                                           " нататък редовете не могат да се проверят по seed "
                                           "(ходове без ред или непознати данни)"});
             }
-            kept.push_back(&answer);
+            kept.push_back(from[static_cast<std::ptrdiff_t>(i)]);
         }
         from = to;
     }
@@ -821,35 +857,47 @@ std::vector<const Answer*> replayChecked(const std::vector<const Answer*>& answe
 
 ClassResults::Totals ClassResults::computeTotals() const {
     Totals totals;
-    std::vector<const Answer*> answers;
+    std::vector<Keyed> answers;
+    std::map<std::pair<std::string_view, std::string_view>, int> pupils;
     for (const auto& [name, file] : files_) {
         if (!file->mark.empty()) {
             totals.notCounted.push_back({name, 0, "не е броен – " + file->mark});
             continue;
         }
+        const Answer* previous = nullptr;
+        const int* pupil = nullptr;
         for (const Answer& answer : file->answers) {
-            answers.push_back(&answer);
+            if (!previous || previous->pupil != answer.pupil || previous->host != answer.host) {
+                pupil = &pupils.try_emplace({answer.pupil, answer.host}, 0).first->second;
+            }
+            answers.push_back({pupil, &answer});
+            previous = &answer;
         }
     }
-    std::sort(answers.begin(), answers.end(),
-              [](const Answer* a, const Answer* b) { return identityKey(*a) < identityKey(*b); });
+    int rank = 0;
+    for (auto& entry : pupils) {
+        entry.second = rank++;
+    }
+    std::sort(answers.begin(), answers.end(), identityOrder);
     answers.erase(std::unique(answers.begin(), answers.end(), sameAnswer), answers.end());
     if (finder_) {
         answers = replayChecked(answers, runs_, finder_, totals.notCounted);
     }
 
     // By pupil and computer, each in time order.
-    std::stable_sort(answers.begin(), answers.end(), [](const Answer* a, const Answer* b) {
-        return std::tie(a->pupil, a->host) < std::tie(b->pupil, b->host);
-    });
     std::map<std::string_view, Tally> currencies;
+    std::vector<const Answer*> pupil;
     for (auto from = answers.begin(); from != answers.end();) {
-        const auto to = std::find_if(from, answers.end(), [&](const Answer* answer) {
-            return answer->pupil != (*from)->pupil || answer->host != (*from)->host;
-        });
-        std::vector<const Answer*> pupil(from, to);
-        std::sort(pupil.begin(), pupil.end(),
-                  [](const Answer* a, const Answer* b) { return timeKey(*a) < timeKey(*b); });
+        const auto to = std::find_if(from, answers.end(),
+                                     [&](const Keyed& keyed) { return *keyed.pupil != *from->pupil; });
+        pupil.clear();
+        for (auto keyed = from; keyed != to; ++keyed) {
+            pupil.push_back(keyed->answer);
+        }
+        // One run's turns are already in time order.
+        if (!std::is_sorted(pupil.begin(), pupil.end(), timeOrder)) {
+            std::sort(pupil.begin(), pupil.end(), timeOrder);
+        }
         addToClass(pupil, totals.summary, currencies);
         totals.pupils.push_back(summarize(pupil));
         totals.summary.pupilsJudged += totals.pupils.back().judgedAnswered > 0 ? 1 : 0;
