@@ -770,7 +770,6 @@ struct RunCheck {
         std::string data;
         std::string currency;
         int realSide;
-        bool operator==(const Row&) const = default;
     };
     RunCheck(std::uint32_t seed, const DataFinder& finder) : replay(seed, finder) {}
     RunReplay replay;
@@ -790,26 +789,28 @@ std::string rowPlace(const Answer& answer) {
 
 // The verdicts on one run's rows, in turn order: those already given are kept while the rows
 // before them stay the same.
+bool sameRow(const RunCheck::Row& row, const Answer* answer) {
+    return row.turn == answer->turn && row.level == answer->level &&
+           row.realSide == answer->realSide &&
+           row.data == answer->data && row.currency == answer->currency;
+}
+
+// The verdicts on one run's rows, in turn order: those already given are kept while the rows
+// before them stay the same.
 const std::vector<ReplayVerdict>& verdictsOf(const std::vector<const Answer*>& run,
                                              std::unique_ptr<RunCheck>& check,
                                              const DataFinder& finder) {
-    std::vector<RunCheck::Row> rows;
-    rows.reserve(run.size());
-    for (const Answer* answer : run) {
-        rows.push_back(replayed(*answer));
-    }
-    if (!check || check->rows.size() > rows.size() ||
-        !std::equal(check->rows.begin(), check->rows.end(), rows.begin())) {
+    if (!check || check->rows.size() > run.size() ||
+        !std::equal(check->rows.begin(), check->rows.end(), run.begin(), sameRow)) {
         check = std::make_unique<RunCheck>(run.front()->seed, finder);
     }
-    for (std::size_t i = check->rows.size(); i < rows.size(); ++i) {
-        const RunCheck::Row& row = rows[i];
+    for (std::size_t i = check->rows.size(); i < run.size(); ++i) {
+        const RunCheck::Row& row = check->rows.emplace_back(replayed(*run[i]));
         check->verdicts.push_back(check->replay.check({.turn = row.turn,
                                                        .level = row.level,
                                                        .data = row.data,
                                                        .currency = row.currency,
                                                        .realSide = row.realSide}));
-        check->rows.push_back(row);
     }
     return check->verdicts;
 }
@@ -819,6 +820,8 @@ const std::vector<ReplayVerdict>& verdictsOf(const std::vector<const Answer*>& r
 std::vector<Keyed> replayChecked(const std::vector<Keyed>& answers,
                                  std::map<std::string, std::unique_ptr<RunCheck>, std::less<>>& runs,
                                  const DataFinder& finder, std::vector<Skipped>& notCounted) {
+    constexpr int kImpossibleShown = 20;
+    std::map<const std::string*, int> impossible;
     std::vector<Keyed> kept;
     kept.reserve(answers.size());
     std::vector<const Answer*> run;
@@ -834,9 +837,12 @@ std::vector<Keyed> replayChecked(const std::vector<Keyed>& answers,
         for (std::size_t i = 0; i < run.size(); ++i) {
             const Answer& answer = *run[i];
             if (verdicts[i] == ReplayVerdict::Impossible) {
-                notCounted.push_back({*answer.file, answer.line,
-                                      "не е броен – seed не дава такава реална страна или "
-                                      "валута за " + rowPlace(answer)});
+                // A few with their place, as for lines skipped; the rest counted by file.
+                if (++impossible[answer.file] <= kImpossibleShown) {
+                    notCounted.push_back({*answer.file, answer.line,
+                                          "не е броен – seed не дава такава реална страна или "
+                                          "валута за " + rowPlace(answer)});
+                }
                 continue;
             }
             if (verdicts[i] == ReplayVerdict::Unchecked && !unchecked) {
@@ -849,6 +855,13 @@ std::vector<Keyed> replayChecked(const std::vector<Keyed>& answers,
             kept.push_back(from[static_cast<std::ptrdiff_t>(i)]);
         }
         from = to;
+    }
+    for (const auto& [file, count] : impossible) {
+        if (count > kImpossibleShown) {
+            notCounted.push_back({*file, 0,
+                                  "още " + std::to_string(count - kImpossibleShown) +
+                                      " реда не са броени: seed не ги дава"});
+        }
     }
     return kept;
 }
