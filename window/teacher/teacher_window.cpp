@@ -50,45 +50,19 @@ QString utf8(const char* text) {
     return QString::fromUtf8(text);
 }
 
-// Which pupil a row is: kept in every cell, so that equal cells sort the same way at every
-// refresh and the selection follows the pupil.
+// Which pupil a row is, so that the selection follows the pupil when rows move. Equal cells
+// keep the order the rows are filled in, by name and computer: Qt's sort is stable.
 constexpr int kPupilRole = Qt::UserRole + 1;
 
-// Equal cells in the order of their pupils, rising whichever way the column is sorted.
-bool pupilBefore(const QTableWidgetItem& mine, const QTableWidgetItem& other) {
-    const QTableWidget* table = mine.tableWidget();
-    const bool falling =
-        table && table->horizontalHeader()->sortIndicatorOrder() == Qt::DescendingOrder;
-    const QString a = mine.data(kPupilRole).toString();
-    const QString b = other.data(kPupilRole).toString();
-    return falling ? b < a : a < b;
-}
-
-// Shown as text; sorted by its text, then by the pupil.
-class TextItem : public QTableWidgetItem {
-public:
-    TextItem(const QString& text, const QString& pupil) : QTableWidgetItem(text) {
-        setData(kPupilRole, pupil);
-    }
-    bool operator<(const QTableWidgetItem& other) const override {
-        const int order = QString::compare(text(), other.text());
-        return order != 0 ? order < 0 : pupilBefore(*this, other);
-    }
-};
-
-// Shown as text, sorted by the number behind it, then by the pupil.
+// Shown as text, sorted by the number behind it.
 class NumberItem : public QTableWidgetItem {
 public:
-    NumberItem(const QString& text, double value, const QString& pupil = {})
-        : QTableWidgetItem(text) {
+    NumberItem(const QString& text, double value) : QTableWidgetItem(text) {
         setData(Qt::UserRole, value);
-        setData(kPupilRole, pupil);
         setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
     bool operator<(const QTableWidgetItem& other) const override {
-        const double mine = data(Qt::UserRole).toDouble();
-        const double theirs = other.data(Qt::UserRole).toDouble();
-        return mine != theirs ? mine < theirs : pupilBefore(*this, other);
+        return data(Qt::UserRole).toDouble() < other.data(Qt::UserRole).toDouble();
     }
 };
 
@@ -277,21 +251,22 @@ void TeacherWindow::showPupils() {
     pupils_->setRowCount(static_cast<int>(pupils.size()));
     for (int row = 0; row < static_cast<int>(pupils.size()); ++row) {
         const PupilSummary& pupil = pupils[static_cast<std::size_t>(row)];
-        const QString key = pupilKey(pupil);
         const QString name = QString::fromStdString(pupil.pupil);
-        auto* nameItem = new TextItem(name, key);
+        auto* nameItem = new QTableWidgetItem(name);
+        nameItem->setData(kPupilRole, pupilKey(pupil));
         nameItem->setToolTip(name);
         const bool judged = pupil.judgedAnswered > 0;
         setRow(pupils_, row,
-               {nameItem, new TextItem(QString::fromStdString(pupil.host), key),
-                new NumberItem(QString::number(pupil.answered), pupil.answered, key),
-                new NumberItem(QString::number(pupil.right), pupil.right, key),
-                new NumberItem(shareOf(pupil.right, pupil.answered, style_), pupil.accuracy, key),
-                new NumberItem(QString::number(pupil.bestStreak), pupil.bestStreak, key),
-                new TextItem(joined(pupil.levels), key), new TextItem(joined(pupil.data), key),
+               {nameItem, new QTableWidgetItem(QString::fromStdString(pupil.host)),
+                new NumberItem(QString::number(pupil.answered), pupil.answered),
+                new NumberItem(QString::number(pupil.right), pupil.right),
+                new NumberItem(shareOf(pupil.right, pupil.answered, style_), pupil.accuracy),
+                new NumberItem(QString::number(pupil.bestStreak), pupil.bestStreak),
+                new QTableWidgetItem(joined(pupil.levels)),
+                new QTableWidgetItem(joined(pupil.data)),
                 new NumberItem(judged ? shareString(pupil.guessingChance, style_) : utf8(kNoVerdict),
-                               judged ? pupil.guessingChance : 2.0, key),
-                new TextItem(utf8(!judged ? kNoVerdict : pupil.beatsGuessing ? kYes : kNo), key)});
+                               judged ? pupil.guessingChance : 2.0),
+                new QTableWidgetItem(utf8(!judged ? kNoVerdict : pupil.beatsGuessing ? kYes : kNo))});
     }
     pupils_->setSortingEnabled(true);
     if (!widthsSet_ && !pupils.empty()) {
