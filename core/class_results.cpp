@@ -428,7 +428,8 @@ private:
         }
         const Answer* before = answers.size() > 1 ? &answers[answers.size() - 2] : nullptr;
         // A file's rows are one pupil's, so the name is checked again only when it changes.
-        const bool samePupil = before && before->pupil == answer.pupil && before->host == answer.host;
+        const bool samePupil =
+            before && before->pupil == answer.pupil && before->host == answer.host;
         if (width > kPupil && !samePupil && !namedBy(pupil, answer.pupil, answer.host)) {
             mark = where(answer) + "редът е на " + shown(answer.pupil) + " от " +
                    shown(answer.host) + ", а името на файла – не";
@@ -791,8 +792,8 @@ std::string rowPlace(const Answer& answer) {
 // before them stay the same.
 bool sameRow(const RunCheck::Row& row, const Answer* answer) {
     return row.turn == answer->turn && row.level == answer->level &&
-           row.realSide == answer->realSide &&
-           row.data == answer->data && row.currency == answer->currency;
+           row.realSide == answer->realSide && row.data == answer->data &&
+           row.currency == answer->currency;
 }
 
 // The verdicts on one run's rows, in turn order: those already given are kept while the rows
@@ -817,9 +818,10 @@ const std::vector<ReplayVerdict>& verdictsOf(const std::vector<const Answer*>& r
 
 // Drops the rows their seed could not have dealt, and says so; says where a run could not be
 // followed. `answers` are in run and turn order, one per turn.
-std::vector<Keyed> replayChecked(const std::vector<Keyed>& answers,
-                                 std::map<std::string, std::unique_ptr<RunCheck>, std::less<>>& runs,
-                                 const DataFinder& finder, std::vector<Skipped>& notCounted) {
+std::vector<Keyed>
+replayChecked(const std::vector<Keyed>& answers,
+              std::map<std::string, std::unique_ptr<RunCheck>, std::less<>>& runs,
+              const DataFinder& finder, std::vector<Skipped>& notCounted) {
     constexpr int kImpossibleShown = 20;
     std::map<const std::string*, int> impossible;
     std::vector<Keyed> kept;
@@ -841,7 +843,8 @@ std::vector<Keyed> replayChecked(const std::vector<Keyed>& answers,
                 if (++impossible[answer.file] <= kImpossibleShown) {
                     notCounted.push_back({*answer.file, answer.line,
                                           "не е броен – seed не дава такава реална страна или "
-                                          "валута за " + rowPlace(answer)});
+                                          "валута за " +
+                                              rowPlace(answer)});
                 }
                 continue;
             }
@@ -901,8 +904,8 @@ ClassResults::Totals ClassResults::computeTotals() const {
     std::map<std::string_view, Tally> currencies;
     std::vector<const Answer*> pupil;
     for (auto from = answers.begin(); from != answers.end();) {
-        const auto to = std::find_if(from, answers.end(),
-                                     [&](const Keyed& keyed) { return *keyed.pupil != *from->pupil; });
+        const auto to = std::find_if(
+            from, answers.end(), [&](const Keyed& keyed) { return *keyed.pupil != *from->pupil; });
         pupil.clear();
         for (auto keyed = from; keyed != to; ++keyed) {
             pupil.push_back(keyed->answer);

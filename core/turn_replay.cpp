@@ -29,11 +29,10 @@ RunReplay::RunReplay(std::uint32_t seed, DataFinder finder)
 void RunReplay::keepDistinct() {
     std::sort(places_.begin(), places_.end(),
               [](const Stream& a, const Stream& b) { return a.taken() < b.taken(); });
-    places_.erase(std::unique(places_.begin(), places_.end(),
-                              [](const Stream& a, const Stream& b) {
-                                  return a.taken() == b.taken();
-                              }),
-                  places_.end());
+    places_.erase(
+        std::unique(places_.begin(), places_.end(),
+                    [](const Stream& a, const Stream& b) { return a.taken() == b.taken(); }),
+        places_.end());
 }
 
 // A turn dealt but not answered: every level with every data set the run named.

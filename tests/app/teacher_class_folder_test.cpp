@@ -27,24 +27,25 @@ const QByteArray kHeader = "time,seed,turn,currency,currency_name,real_side,chos
 // The rows a run of `seed` writes for `turns` answers at level 2 of the ECB data, every third
 // answer wrong; `shift` seconds later for a hand-made copy, `forged` the turn whose real side
 // is turned over.
-QByteArray run(std::uint32_t seed, int turns, const char* pupil, const char* host,
-               int shift = 0, int forged = 0) {
+QByteArray run(std::uint32_t seed, int turns, const char* pupil, const char* host, int shift = 0,
+               int forged = 0) {
     SeededRandomSource random(seed);
     QByteArray rows = kHeader;
     for (int turn = 1; turn <= turns; ++turn) {
         const Turn dealt = NewTurn(random, {}, *DataSet::ecb(), 2);
         const int real = turn == forged ? 1 - dealt.RealSide : dealt.RealSide;
         const bool right = turn % 3 != 0;
-        rows += QStringLiteral("2026-12-08T09:00:%1+02:00,%2,%3,%4,валута,%5,%6,%7,0.1,2,ecb,%8,%9\r\n")
-                    .arg(turn * 5 + shift, 2, 10, QLatin1Char('0'))
-                    .arg(seed)
-                    .arg(turn)
-                    .arg(QString::fromStdString(dealt.code))
-                    .arg(real)
-                    .arg(right ? real : 1 - real)
-                    .arg(right ? 1 : 0)
-                    .arg(QString::fromUtf8(pupil), QString::fromUtf8(host))
-                    .toUtf8();
+        rows +=
+            QStringLiteral("2026-12-08T09:00:%1+02:00,%2,%3,%4,валута,%5,%6,%7,0.1,2,ecb,%8,%9\r\n")
+                .arg(turn * 5 + shift, 2, 10, QLatin1Char('0'))
+                .arg(seed)
+                .arg(turn)
+                .arg(QString::fromStdString(dealt.code))
+                .arg(real)
+                .arg(right ? real : 1 - real)
+                .arg(right ? 1 : 0)
+                .arg(QString::fromUtf8(pupil), QString::fromUtf8(host))
+                .toUtf8();
     }
     return rows;
 }
@@ -84,9 +85,8 @@ private slots:
         QVERIFY(sparse.resize(qint64{40} * 1024 * 1024 * 1024)); // as truncate -s 40G: no disk used
         sparse.close();
 
-        const CommandLine line =
-            parseCommandLine({QStringLiteral("realdataquiz"), QStringLiteral("--teacher"),
-                              folder.path()});
+        const CommandLine line = parseCommandLine(
+            {QStringLiteral("realdataquiz"), QStringLiteral("--teacher"), folder.path()});
         QString refusal;
         const std::unique_ptr<TeacherWindow> window = startTeacher(line, QLocale::c(), refusal);
         QVERIFY2(window, qPrintable(refusal));
@@ -104,14 +104,14 @@ private slots:
         QCOMPARE(rows, (QStringList{"gosho PC06 3", "maria PC01 4", "petar PC05 2",
                                     "student PC07 2", "student PC08 2", "student PC09 2"}));
         const QString notes = findControl<QPlainTextEdit>(*window, "skipped")->toPlainText();
-        for (const QString& said : {
-                 QStringLiteral("gosho_PC06_2026-12-08T07-00-00Z.csv:3: не е броен – seed не "
-                                "дава такава реална страна или валута за ход 2 на seed 31"),
-                 QStringLiteral("ivan_PC02_2026-12-08T07-00-00Z.csv: не е броен – ред 2: редът "
-                                "е на 'maria' от 'PC02', а името на файла – не"),
-                 QStringLiteral("zz.csv: 40960 MB – повече, отколкото един урок може да "
-                                "запише; не е прочетен"),
-                 QStringLiteral("notes.csv:1: първият ред не е заглавен ред на резултати")}) {
+        for (const QString& said :
+             {QStringLiteral("gosho_PC06_2026-12-08T07-00-00Z.csv:3: не е броен – seed не "
+                             "дава такава реална страна или валута за ход 2 на seed 31"),
+              QStringLiteral("ivan_PC02_2026-12-08T07-00-00Z.csv: не е броен – ред 2: редът "
+                             "е на 'maria' от 'PC02', а името на файла – не"),
+              QStringLiteral("zz.csv: 40960 MB – повече, отколкото един урок може да "
+                             "запише; не е прочетен"),
+              QStringLiteral("notes.csv:1: първият ред не е заглавен ред на резултати")}) {
             QVERIFY2(notes.contains(said), qPrintable(notes));
         }
 

@@ -231,22 +231,50 @@ TEST(ClassResults, CountsThePupilsWhoBeatGuessing) {
     for (int minute = 0; minute < 6; ++minute) {
         sure += row(minute, true, "m", "USD", 2);
     }
-    const ClassResults results = read({{"m.csv", sure}, {"n.csv", kHeader + row(0, true, "n", "USD", 2)}});
+    const ClassResults results =
+        read({{"m.csv", sure}, {"n.csv", kHeader + row(0, true, "n", "USD", 2)}});
     EXPECT_EQ(results.summary().pupilsBeatingGuessing, 1); // 6 of 6: 1.6 %; 1 of 1: 50 %
     EXPECT_TRUE(results.pupils()[0].beatsGuessing);
 }
 
 TEST(ExportCsv, WritesEachFormExactly) {
     const std::vector<PupilSummary> pupils = {
-        {.pupil = "Мария, 7б", .host = "PC07", .answered = 16, .right = 13, .accuracy = 0.8125,
-         .bestStreak = 5, .levels = {0, 3}, .data = {"catalogue", "ecb"}, .judgedAnswered = 12,
-         .judgedRight = 10, .guessingChance = 697.0 / 65536, .beatsGuessing = true},
-        {.pupil = "=1+1", .host = "-PC", .answered = 1, .right = 0, .accuracy = 0.0,
-         .bestStreak = 0, .levels = {1}, .data = {"a;b.csv@0123"}, .judgedAnswered = 1,
-         .judgedRight = 0, .guessingChance = 1.0, .beatsGuessing = false},
-        {.pupil = "", .host = "", .answered = 2, .right = 2, .accuracy = 1.0, .bestStreak = 2,
-         .levels = {0}, .data = {"", "ecb"}, .judgedAnswered = 0, .judgedRight = 0,
-         .guessingChance = 1.0, .beatsGuessing = false},
+        {.pupil = "Мария, 7б",
+         .host = "PC07",
+         .answered = 16,
+         .right = 13,
+         .accuracy = 0.8125,
+         .bestStreak = 5,
+         .levels = {0, 3},
+         .data = {"catalogue", "ecb"},
+         .judgedAnswered = 12,
+         .judgedRight = 10,
+         .guessingChance = 697.0 / 65536,
+         .beatsGuessing = true},
+        {.pupil = "=1+1",
+         .host = "-PC",
+         .answered = 1,
+         .right = 0,
+         .accuracy = 0.0,
+         .bestStreak = 0,
+         .levels = {1},
+         .data = {"a;b.csv@0123"},
+         .judgedAnswered = 1,
+         .judgedRight = 0,
+         .guessingChance = 1.0,
+         .beatsGuessing = false},
+        {.pupil = "",
+         .host = "",
+         .answered = 2,
+         .right = 2,
+         .accuracy = 1.0,
+         .bestStreak = 2,
+         .levels = {0},
+         .data = {"", "ecb"},
+         .judgedAnswered = 0,
+         .judgedRight = 0,
+         .guessingChance = 1.0,
+         .beatsGuessing = false},
     };
     EXPECT_EQ(exportCsv(pupils, ExportForm::Plain),
               "pupil,host,answered,right,accuracy_percent,best_streak,levels,data,"
@@ -314,24 +342,37 @@ TEST(ClassResults, CountsEachAnswerOnceAndLeavesOutFilesThatCannotBeTrusted) {
     };
     const std::string ivan = run("ivan", "PC03", {1, 2, 3});
     const Case cases[] = {
-        {"a copy with every time a second later", {{"ivan_PC03_1.csv", ivan},
-         {"ivan_PC03_2.csv", run("ivan", "PC03", {1, 2, 3}, 1)}}, 3, {}},
-        {"rows of another pupil", {{"ivan_PC03_1.csv", ivan},
-         {"ivan_PC03_2.csv", run("maria", "PC03", {4, 5})}}, 3,
+        {"a copy with every time a second later",
+         {{"ivan_PC03_1.csv", ivan}, {"ivan_PC03_2.csv", run("ivan", "PC03", {1, 2, 3}, 1)}},
+         3,
+         {}},
+        {"rows of another pupil",
+         {{"ivan_PC03_1.csv", ivan}, {"ivan_PC03_2.csv", run("maria", "PC03", {4, 5})}},
+         3,
          {"ivan_PC03_2.csv: не е броен – ред 2: редът е на 'maria' от 'PC03', а името на "
           "файла – не"}},
-        {"rows of another computer", {{"ivan_PC03_2.csv", run("ivan", "PC04", {4})}}, 0,
+        {"rows of another computer",
+         {{"ivan_PC03_2.csv", run("ivan", "PC04", {4})}},
+         0,
          {"ivan_PC03_2.csv: не е броен – ред 2: редът е на 'ivan' от 'PC04', а името на "
           "файла – не"}},
-        {"times going back", {{"ivan_PC03_1.csv", kHeader + answered(1, 30, "ivan", "PC03") +
-                                                      answered(2, 20, "ivan", "PC03")}}, 0,
+        {"times going back",
+         {{"ivan_PC03_1.csv",
+           kHeader + answered(1, 30, "ivan", "PC03") + answered(2, 20, "ivan", "PC03")}},
+         0,
          {"ivan_PC03_1.csv: не е броен – ред 3: времето се връща назад"}},
-        {"a turn again", {{"ivan_PC03_1.csv", run("ivan", "PC03", {1, 2, 2})}}, 0,
+        {"a turn again",
+         {{"ivan_PC03_1.csv", run("ivan", "PC03", {1, 2, 2})}},
+         0,
          {"ivan_PC03_1.csv: не е броен – ред 4: ход 2 на seed 7 се повтаря или е не на реда си"}},
-        {"the same turns by another pupil", {{"ivan_PC03_1.csv", ivan},
-         {"maria_PC03_1.csv", run("maria", "PC03", {1, 2, 3})}}, 6, {}},
-        {"a name that makes no file name whole", {{"ivan_PC03.csv", run("ivan", "PC03", {1})},
-         {"ivan.csv", run("ivan", "PC03", {2})}}, 2, {}},
+        {"the same turns by another pupil",
+         {{"ivan_PC03_1.csv", ivan}, {"maria_PC03_1.csv", run("maria", "PC03", {1, 2, 3})}},
+         6,
+         {}},
+        {"a name that makes no file name whole",
+         {{"ivan_PC03.csv", run("ivan", "PC03", {1})}, {"ivan.csv", run("ivan", "PC03", {2})}},
+         2,
+         {}},
     };
     for (const Case& c : cases) {
         const ClassResults results = read(c.files);
@@ -363,8 +404,8 @@ TEST(ClassResults, JudgesAPupilOnlyAboveLevelZero) {
         }
         bytes += line;
     }
-    const ClassResults results = read({{"m_PC07_1.csv", bytes},
-                                       {"n_PC07_1.csv", kHeader + answered(1, 1, "n", "PC07", 0)}});
+    const ClassResults results =
+        read({{"m_PC07_1.csv", bytes}, {"n_PC07_1.csv", kHeader + answered(1, 1, "n", "PC07", 0)}});
     const std::vector<PupilSummary> pupils = results.pupils();
     ASSERT_EQ(pupils.size(), 2U);
     EXPECT_EQ(pupils[0].answered, 61);
@@ -410,8 +451,7 @@ TEST(ClassResults, LeavesOutARowItsSeedCouldNotHaveDealt) {
               std::vector<std::string>{"m_PC07_1.csv:4: не е броен – seed не дава такава "
                                        "реална страна или валута за ход 3 на seed 99"});
     // A new row continues the replay where it stood.
-    results.feed("m_PC07_1.csv",
-                 "2026-12-08T09:09:00Z,99,6,USD,долар,1,1,1,0.1,2,ecb,m,PC07\r\n");
+    results.feed("m_PC07_1.csv", "2026-12-08T09:09:00Z,99,6,USD,долар,1,1,1,0.1,2,ecb,m,PC07\r\n");
     EXPECT_EQ(results.summary().total.answered, 4);
     EXPECT_EQ(notCountedTexts(results).size(), 2U);
 }

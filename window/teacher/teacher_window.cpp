@@ -116,11 +116,11 @@ TeacherWindow::TeacherWindow(const QString& folder, NumberStyle style, QWidget* 
     status_ = new QLabel(utf8(kFirstReading).arg(folder), content);
     status_->setObjectName(QStringLiteral("status"));
     status_->setWordWrap(true);
-    pupils_ = table("pupils", "Ученици",
-                    {utf8("Ученик"), utf8("Компютър"), utf8("Отговори"), utf8("Верни"),
-                     utf8("Точност"), utf8("Серия"), utf8("Трудност"), utf8("Данни"),
-                     utf8("Шанс"), utf8("Не е случайно")},
-                    content);
+    pupils_ =
+        table("pupils", "Ученици",
+              {utf8("Ученик"), utf8("Компютър"), utf8("Отговори"), utf8("Верни"), utf8("Точност"),
+               utf8("Серия"), utf8("Трудност"), utf8("Данни"), utf8("Шанс"), utf8("Не е случайно")},
+              content);
     const QStringList headerTips = {
         {},
         {},
@@ -256,17 +256,19 @@ void TeacherWindow::showPupils() {
         nameItem->setData(kPupilRole, pupilKey(pupil));
         nameItem->setToolTip(name);
         const bool judged = pupil.judgedAnswered > 0;
-        setRow(pupils_, row,
-               {nameItem, new QTableWidgetItem(QString::fromStdString(pupil.host)),
-                new NumberItem(QString::number(pupil.answered), pupil.answered),
-                new NumberItem(QString::number(pupil.right), pupil.right),
-                new NumberItem(shareOf(pupil.right, pupil.answered, style_), pupil.accuracy),
-                new NumberItem(QString::number(pupil.bestStreak), pupil.bestStreak),
-                new QTableWidgetItem(joined(pupil.levels)),
-                new QTableWidgetItem(joined(pupil.data)),
-                new NumberItem(judged ? shareString(pupil.guessingChance, style_) : utf8(kNoVerdict),
-                               judged ? pupil.guessingChance : 2.0),
-                new QTableWidgetItem(utf8(!judged ? kNoVerdict : pupil.beatsGuessing ? kYes : kNo))});
+        setRow(
+            pupils_, row,
+            {nameItem, new QTableWidgetItem(QString::fromStdString(pupil.host)),
+             new NumberItem(QString::number(pupil.answered), pupil.answered),
+             new NumberItem(QString::number(pupil.right), pupil.right),
+             new NumberItem(shareOf(pupil.right, pupil.answered, style_), pupil.accuracy),
+             new NumberItem(QString::number(pupil.bestStreak), pupil.bestStreak),
+             new QTableWidgetItem(joined(pupil.levels)), new QTableWidgetItem(joined(pupil.data)),
+             new NumberItem(judged ? shareString(pupil.guessingChance, style_) : utf8(kNoVerdict),
+                            judged ? pupil.guessingChance : 2.0),
+             new QTableWidgetItem(utf8(!judged               ? kNoVerdict
+                                       : pupil.beatsGuessing ? kYes
+                                                             : kNo))});
     }
     pupils_->setSortingEnabled(true);
     if (!widthsSet_ && !pupils.empty()) {
@@ -289,7 +291,8 @@ void TeacherWindow::fitColumns() {
     pupils_->resizeColumnsToContents();
     const int character = fontMetrics().averageCharWidth();
     for (const auto& [column, characters] : {std::pair{0, kNameCharacters}, {7, kDataCharacters}}) {
-        pupils_->setColumnWidth(column, std::min(pupils_->columnWidth(column), character * characters));
+        pupils_->setColumnWidth(column,
+                                std::min(pupils_->columnWidth(column), character * characters));
     }
 }
 
@@ -332,8 +335,7 @@ void TeacherWindow::showNotes() {
         lines << utf8(kNotCounted) << view_->notCounted << QString();
     }
     lines << view_->skipped;
-    const QString text =
-        lines.isEmpty() ? utf8(kNothingSkipped) : lines.join(u'\n').trimmed();
+    const QString text = lines.isEmpty() ? utf8(kNothingSkipped) : lines.join(u'\n').trimmed();
     if (skipped_->toPlainText() != text) {
         skipped_->setPlainText(text);
     }

@@ -8,8 +8,8 @@
 #include "window/teacher/teacher_window.h"
 
 #include <QDir>
-#include <QHeaderView>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTableWidget>
@@ -86,11 +86,12 @@ private slots:
         SeededRandomSource random(5);
         const Turn old = NewTurn(random, {});
         append(folder.filePath(QStringLiteral("old-log.csv")),
-               kOldHeader + QStringLiteral("2026-12-08T09:00:00+02:00,5,1,%1,долар,%2,%3,0,0.04196\r\n")
-                                .arg(QString::fromStdString(old.code))
-                                .arg(old.RealSide)
-                                .arg(1 - old.RealSide)
-                                .toUtf8());
+               kOldHeader +
+                   QStringLiteral("2026-12-08T09:00:00+02:00,5,1,%1,долар,%2,%3,0,0.04196\r\n")
+                       .arg(QString::fromStdString(old.code))
+                       .arg(old.RealSide)
+                       .arg(1 - old.RealSide)
+                       .toUtf8());
         append(folder.filePath(QStringLiteral("notes.csv")), "just,some,notes\r\n");
 
         TeacherWindow window(folder.path(), NumberStyle{.decimalSeparator = ","});
@@ -226,10 +227,11 @@ private slots:
 
     void showsEveryColumnAt1024PixelsAndLongNamesWhole() {
         QTemporaryDir folder;
-        const QByteArray name = QStringLiteral("Александра-Мария Константинова-Попхристова 7б")
-                                    .toUtf8();
-        append(folder.filePath(QString::fromStdString(classFileName(name.toStdString(), "PC07", 0))),
-               kHeader + row(1, true, name.data()));
+        const QByteArray name =
+            QStringLiteral("Александра-Мария Константинова-Попхристова 7б").toUtf8();
+        append(
+            folder.filePath(QString::fromStdString(classFileName(name.toStdString(), "PC07", 0))),
+            kHeader + row(1, true, name.data()));
         TeacherWindow window(folder.path(), NumberStyle{});
         window.resize(1024, 768);
         window.show();
