@@ -41,7 +41,7 @@ constexpr const char* kFolderMissing =
 constexpr const char* kTotals = "Целият клас: %1, %2, %3 верни (%4). От учениците с отговори "
                                 "над ниво 0 %5 от %6 се справят по-добре от налучкването.";
 constexpr const char* kNoVerdict = "—"; // answers at level 0 only
-constexpr const char* kNotCounted = "Не са броени:";
+constexpr const char* kNotCounted = "Не са броени или не могат да се проверят:";
 constexpr const char* kYes = "да";
 constexpr const char* kNo = "не";
 constexpr const char* kNothingSkipped = "Всички редове са прочетени.";
