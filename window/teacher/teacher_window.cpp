@@ -245,7 +245,8 @@ void TeacherWindow::showPupils() {
     const std::vector<PupilSummary>& pupils = view_->pupils;
     const QList<QTableWidgetItem*> selected = pupils_->selectedItems();
     const QString selectedPupil =
-        selected.isEmpty() ? QString() : selected.front()->data(kPupilRole).toString();
+        selected.isEmpty() ? QString()
+                           : pupils_->item(selected.front()->row(), 0)->data(kPupilRole).toString();
     // Sorting moves rows as they are set: off while filling, then back as the teacher left it.
     pupils_->setSortingEnabled(false);
     pupils_->setRowCount(static_cast<int>(pupils.size()));
@@ -264,6 +265,7 @@ void TeacherWindow::showPupils() {
              new NumberItem(shareOf(pupil.right, pupil.answered, style_), pupil.accuracy),
              new NumberItem(QString::number(pupil.bestStreak), pupil.bestStreak),
              new QTableWidgetItem(joined(pupil.levels)), new QTableWidgetItem(joined(pupil.data)),
+             // No verdict sorts after every chance.
              new NumberItem(judged ? shareString(pupil.guessingChance, style_) : utf8(kNoVerdict),
                             judged ? pupil.guessingChance : 2.0),
              new QTableWidgetItem(utf8(!judged               ? kNoVerdict
