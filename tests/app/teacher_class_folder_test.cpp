@@ -1,14 +1,18 @@
 // The teacher's view started as --teacher starts it, on a class folder of real files: a copied
-// file, a forged one, a shared login on three computers, a row its seed never dealt, a 40 GB
-// sparse file, a stray file, a deleted file and finally an emptied mount point.
+// file, a forged one, a shared login on three computers, rows their seed never dealt (of the
+// ECB data and of a teacher's file in the folder), a 40 GB sparse file, a stray file, a deleted
+// file and finally an emptied mount point.
 
 #include "app/command_line.h"
 #include "app/startup.h"
+#include "core/rate_table.h"
 #include "core/turn.h"
 #include "tests/support/find_control.h"
 #include "window/teacher/class_folder.h"
 #include "window/teacher/teacher_window.h"
 
+#include <QCryptographicHash>
+#include <QDate>
 #include <QFile>
 #include <QLabel>
 #include <QLocale>
@@ -24,30 +28,48 @@ namespace {
 const QByteArray kHeader = "time,seed,turn,currency,currency_name,real_side,chosen_side,right,"
                            "spread,level,data,pupil,host\r\n";
 
-// The rows a run of `seed` writes for `turns` answers at level 2 of the ECB data, every third
-// answer wrong; `shift` seconds later for a hand-made copy, `forged` the turn whose real side
-// is turned over.
+// The rows a run of `seed` writes for `turns` answers at level 2 of `data`, every third answer
+// wrong; `shift` seconds later for a hand-made copy, `forged` the turn whose real side is
+// turned over.
 QByteArray run(std::uint32_t seed, int turns, const char* pupil, const char* host, int shift = 0,
-               int forged = 0) {
+               int forged = 0, const DataSet& data = *DataSet::ecb()) {
     SeededRandomSource random(seed);
     QByteArray rows = kHeader;
     for (int turn = 1; turn <= turns; ++turn) {
-        const Turn dealt = NewTurn(random, {}, *DataSet::ecb(), 2);
+        const Turn dealt = NewTurn(random, {}, data, 2);
         const int real = turn == forged ? 1 - dealt.RealSide : dealt.RealSide;
         const bool right = turn % 3 != 0;
-        rows +=
-            QStringLiteral("2026-12-08T09:00:%1+02:00,%2,%3,%4,валута,%5,%6,%7,0.1,2,ecb,%8,%9\r\n")
-                .arg(turn * 5 + shift, 2, 10, QLatin1Char('0'))
-                .arg(seed)
-                .arg(turn)
-                .arg(QString::fromStdString(dealt.code))
-                .arg(real)
-                .arg(right ? real : 1 - real)
-                .arg(right ? 1 : 0)
-                .arg(QString::fromUtf8(pupil), QString::fromUtf8(host))
-                .toUtf8();
+        rows += QStringLiteral("2026-12-08T09:00:%1+02:00,%2,%3,%4,валута,%5,%6,%7,0.1,2,%8,%9,"
+                               "%10\r\n")
+                    .arg(turn * 5 + shift, 2, 10, QLatin1Char('0'))
+                    .arg(seed)
+                    .arg(turn)
+                    .arg(QString::fromStdString(dealt.code))
+                    .arg(real)
+                    .arg(right ? real : 1 - real)
+                    .arg(right ? 1 : 0)
+                    .arg(QString::fromStdString(data.id()), QString::fromUtf8(pupil),
+                         QString::fromUtf8(host))
+                    .toUtf8();
     }
     return rows;
+}
+
+// A teacher's file of rates, as --data reads it, and the data set the quiz makes of it.
+QByteArray teachersRates() {
+    QByteArray rates = "date,XYZ\n";
+    for (int day = 0; day < 80; ++day) {
+        rates += QDate(2025, 1, 1).addDays(day).toString(Qt::ISODate).toUtf8() + ',' +
+                 QByteArray::number(1.1 + 0.0017 * ((day * 7) % 13), 'f', 4) + '\n';
+    }
+    return rates;
+}
+
+std::shared_ptr<const DataSet> teachersData(const QByteArray& rates) {
+    const QByteArray hash = QCryptographicHash::hash(rates, QCryptographicHash::Sha256).toHex();
+    return DataSet::fromTable(
+        readRateTable({rates.constData(), std::size_t(rates.size())}, "kursove.csv"),
+        DataKind::File, "курсове-7б.csv@" + hash.left(12).toStdString(), "kursove.csv");
 }
 
 void write(const QString& path, const QByteArray& bytes) {
@@ -80,6 +102,11 @@ private slots:
         write(at("gosho_PC06_2026-12-08T07-00-00Z.csv"), run(31, 4, "gosho", "PC06", 0, 2));
         write(at("petar_PC05_2026-12-08T07-00-00Z.csv"), run(41, 2, "petar", "PC05"));
         write(at("notes.csv"), QByteArray(5 * 1024 * 1024, 'x'));
+        // The teacher's data is known by its hash, whatever name the pupil loaded it by.
+        const QByteArray rates = teachersRates();
+        write(at("kursove.csv"), rates);
+        write(at("vera_PC04_2026-12-08T07-00-00Z.csv"),
+              run(51, 4, "vera", "PC04", 0, 3, *teachersData(rates)));
         QFile sparse(at("zz.csv"));
         QVERIFY(sparse.open(QIODevice::WriteOnly));
         QVERIFY(sparse.resize(qint64{40} * 1024 * 1024 * 1024)); // as truncate -s 40G: no disk used
@@ -101,8 +128,9 @@ private slots:
             rows << pupils->item(row, 0)->text() + u' ' + pupils->item(row, 1)->text() + u' ' +
                         pupils->item(row, 2)->text();
         }
-        QCOMPARE(rows, (QStringList{"gosho PC06 3", "maria PC01 4", "petar PC05 2",
-                                    "student PC07 2", "student PC08 2", "student PC09 2"}));
+        QCOMPARE(rows,
+                 (QStringList{"gosho PC06 3", "maria PC01 4", "petar PC05 2", "student PC07 2",
+                              "student PC08 2", "student PC09 2", "vera PC04 3"}));
         const QString notes = findControl<QPlainTextEdit>(*window, "skipped")->toPlainText();
         for (const QString& said :
              {QStringLiteral("gosho_PC06_2026-12-08T07-00-00Z.csv:3: не е броен – seed не "
@@ -124,7 +152,7 @@ private slots:
         // A deleted file keeps its answers and is named.
         QVERIFY(QFile::remove(at("petar_PC05_2026-12-08T07-00-00Z.csv")));
         QVERIFY(read(*window));
-        QCOMPARE(pupils->rowCount(), 6);
+        QCOMPARE(pupils->rowCount(), 7);
         QVERIFY(findControl<QPlainTextEdit>(*window, "skipped")
                     ->toPlainText()
                     .contains(QStringLiteral("petar_PC05_2026-12-08T07-00-00Z.csv: файлът вече "
@@ -135,7 +163,7 @@ private slots:
         QVERIFY(read(*window));
         QVERIFY2(status->text().contains(QStringLiteral("изведнъж е празна")),
                  qPrintable(status->text()));
-        QCOMPARE(pupils->rowCount(), 6);
+        QCOMPARE(pupils->rowCount(), 7);
     }
 };
 
