@@ -1,5 +1,6 @@
 #include "core/class_results.h"
 
+#include "core/class_file_name.h"
 #include "core/guessing_chance.h"
 #include "core/number_text.h"
 #include "core/result_row.h"
@@ -286,12 +287,15 @@ struct Answer {
     std::uint32_t seed = 0;
     int turn = 0;
     std::string currency;
+    int realSide = 0;
     int chosenSide = 0;
     bool right = false;
     int level = 0;
     std::string data;
     std::string pupil;
     std::string host;
+    const std::string* file = nullptr; // the name of the file it is read from
+    std::uint64_t line = 0;
 };
 
 // What is wrong with a row's fields, or "" when nothing is.
@@ -335,6 +339,7 @@ Answer answerOf(const std::vector<std::string_view>& fields, std::size_t width,
             .seed = wholeNumber<std::uint32_t>(fields[kSeed]).value_or(0),
             .turn = wholeNumber<int>(fields[kTurn]).value_or(0),
             .currency = std::string(fields[kCurrency]),
+            .realSide = fields[kRealSide] == "1" ? 1 : 0,
             .chosenSide = fields[kChosenSide] == "1" ? 1 : 0,
             .right = fields[kRight] == "1",
             .level = current ? wholeNumber<int>(fields[kLevel]).value_or(0) : 0,
@@ -345,6 +350,24 @@ Answer answerOf(const std::vector<std::string_view>& fields, std::size_t width,
 
 bool isHeader(const std::vector<std::string_view>& fields, std::size_t width) {
     return fields.size() == width && std::equal(fields.begin(), fields.end(), kColumns.begin());
+}
+
+// Whether `text` starts with `piece` followed by "_" or nothing; gives what follows the "_".
+bool startsWithPiece(std::string_view& text, std::string_view piece) {
+    if (!text.starts_with(piece) || (text.size() > piece.size() && text[piece.size()] != '_')) {
+        return false;
+    }
+    text.remove_prefix(std::min(text.size(), piece.size() + 1));
+    return true;
+}
+
+// Whether a run of this pupil on this computer could have written a file of this name: it
+// names them first, as classFileName does, or the pupil alone.
+bool namedBy(std::string_view stem, std::string_view pupil, std::string_view host) {
+    if (!startsWithPiece(stem, safeNamePiece(pupil))) {
+        return false;
+    }
+    return stem.empty() || host.empty() || startsWithPiece(stem, safeNamePiece(host));
 }
 
 } // namespace
@@ -389,11 +412,52 @@ struct ClassResults::File {
     std::vector<Answer> answers;
     std::vector<Skipped> skipped;
     std::uint64_t moreSkipped = 0;
+    std::string mark; // why none of its answers count, or ""
 
 private:
     static constexpr std::size_t kSkippedKept = 20;
 
     Record record_; // the one being read, kept for its buffers
+    std::vector<std::pair<std::uint32_t, int>> lastTurns_; // of each seed, seldom more than one
+
+    // The first reason, with its line, not to trust the file: a copy made by hand, or rows
+    // put together from others.
+    void checkFileShape(const Answer& answer) {
+        if (!mark.empty()) {
+            return;
+        }
+        const Answer* before = answers.size() > 1 ? &answers[answers.size() - 2] : nullptr;
+        // A file's rows are one pupil's, so the name is checked again only when it changes.
+        const bool samePupil =
+            before && before->pupil == answer.pupil && before->host == answer.host;
+        if (width > kPupil && !samePupil && !namedBy(pupil, answer.pupil, answer.host)) {
+            mark = where(answer) + "редът е на " + shown(answer.pupil) + " от " +
+                   shown(answer.host) + ", а името на файла – не";
+        } else if (before && answer.timeRead && before->timeRead &&
+                   answer.utcSeconds < before->utcSeconds) {
+            mark = where(answer) + "времето се връща назад";
+        } else if (!turnRises(answer)) {
+            mark = where(answer) + "ход " + std::to_string(answer.turn) + " на seed " +
+                   std::to_string(answer.seed) + " се повтаря или е не на реда си";
+        }
+    }
+
+    // A run writes its turns rising, so a turn at or below one of its seed's is written twice.
+    bool turnRises(const Answer& answer) {
+        const auto last = std::find_if(lastTurns_.begin(), lastTurns_.end(),
+                                       [&](const auto& seen) { return seen.first == answer.seed; });
+        if (last == lastTurns_.end()) {
+            lastTurns_.emplace_back(answer.seed, answer.turn);
+            return true;
+        }
+        const bool rises = answer.turn > last->second;
+        last->second = answer.turn;
+        return rises;
+    }
+
+    static std::string where(const Answer& answer) {
+        return "ред " + std::to_string(answer.line) + ": ";
+    }
 
     void skip(std::string reason) {
         if (skipped.size() < kSkippedKept) {
@@ -516,7 +580,10 @@ private:
         }
         std::string problem = rowProblem(fields, width);
         if (problem.empty()) {
-            answers.push_back(answerOf(fields, width, pupil));
+            Answer& answer = answers.emplace_back(answerOf(fields, width, pupil));
+            answer.file = &name;
+            answer.line = tailLine;
+            checkFileShape(answer);
         } else {
             skip(std::move(problem));
         }
@@ -573,6 +640,21 @@ void ClassResults::forget(const std::string& name) {
     }
 }
 
+bool ClassResults::refused(const std::string& name) const {
+    const auto file = files_.find(name);
+    return file != files_.end() && file->second->refused;
+}
+
+void ClassResults::checkReplays(DataFinder finder) {
+    finder_ = std::move(finder);
+    runs_.clear();
+    totals_.reset();
+}
+
+std::vector<Skipped> ClassResults::notCounted() const {
+    return totals().notCounted;
+}
+
 std::vector<std::string> ClassResults::fileNames() const {
     std::vector<std::string> names;
     for (const auto& entry : files_) {
@@ -595,25 +677,58 @@ std::vector<Skipped> ClassResults::skipped() const {
 
 namespace {
 
-// Time order, then everything that tells two answers apart, so that a row found in two files
-// sorts next to itself. The numbers come before the texts, which are seldom needed.
-auto answerKey(const Answer& answer) {
+// Time order, then everything that tells two answers apart.
+auto timeKey(const Answer& answer) {
     const std::string_view unreadTime = answer.timeRead ? std::string_view() : answer.time;
-    return std::make_tuple(!answer.timeRead, answer.utcSeconds, unreadTime, answer.turn,
-                           answer.seed, answer.chosenSide, answer.level, answer.right,
-                           std::string_view(answer.time), std::string_view(answer.host),
-                           std::string_view(answer.currency), std::string_view(answer.data));
+    return std::make_tuple(!answer.timeRead, answer.utcSeconds, unreadTime, answer.seed,
+                           answer.turn);
 }
 
-PupilSummary summarize(std::string_view pupil, const std::vector<const Answer*>& answers) {
+// An answer with its pupil as a rank among the pupils' names and computers, so that sorting
+// seldom compares text.
+struct Keyed {
+    const int* pupil;
+    const Answer* answer;
+};
+
+// What makes an answer the same one wherever it is found, then the earliest first.
+bool identityOrder(const Keyed& a, const Keyed& b) {
+    const Answer& x = *a.answer;
+    const Answer& y = *b.answer;
+    if (*a.pupil != *b.pupil || x.seed != y.seed || x.turn != y.turn) {
+        return std::tie(*a.pupil, x.seed, x.turn) < std::tie(*b.pupil, y.seed, y.turn);
+    }
+    return std::tuple_cat(timeKey(x), std::make_tuple(std::string_view(*x.file))) <
+           std::tuple_cat(timeKey(y), std::make_tuple(std::string_view(*y.file)));
+}
+
+bool timeOrder(const Answer* a, const Answer* b) {
+    return timeKey(*a) < timeKey(*b);
+}
+
+bool sameAnswer(const Keyed& a, const Keyed& b) {
+    return *a.pupil == *b.pupil && a.answer->seed == b.answer->seed &&
+           a.answer->turn == b.answer->turn;
+}
+
+bool sameRun(const Keyed& a, const Keyed& b) {
+    return *a.pupil == *b.pupil && a.answer->seed == b.answer->seed;
+}
+
+PupilSummary summarize(const std::vector<const Answer*>& answers) {
     PupilSummary summary;
-    summary.pupil = pupil;
+    summary.pupil = answers.front()->pupil;
+    summary.host = answers.front()->host;
     std::set<std::string_view> data;
     std::set<int> levels;
     int streak = 0;
     for (const Answer* answer : answers) {
         ++summary.answered;
         summary.right += answer->right ? 1 : 0;
+        if (answer->level > 0) {
+            ++summary.judgedAnswered;
+            summary.judgedRight += answer->right ? 1 : 0;
+        }
         streak = answer->right ? streak + 1 : 0;
         summary.bestStreak = std::max(summary.bestStreak, streak);
         levels.insert(answer->level);
@@ -623,24 +738,14 @@ PupilSummary summarize(std::string_view pupil, const std::vector<const Answer*>&
     summary.data.assign(data.begin(), data.end());
     summary.accuracy =
         summary.answered == 0 ? 0.0 : static_cast<double>(summary.right) / summary.answered;
-    summary.guessingChance = guessingChance(summary.right, summary.answered);
-    summary.beatsGuessing = beatsGuessing(summary.guessingChance);
+    summary.guessingChance = guessingChance(summary.judgedRight, summary.judgedAnswered);
+    summary.beatsGuessing = summary.judgedAnswered > 0 && beatsGuessing(summary.guessingChance);
     return summary;
 }
 
 void add(Tally& tally, bool right) {
     ++tally.answered;
     tally.correct += right ? 1 : 0;
-}
-
-// Sorts a pupil's answers and drops the second of any answer found twice.
-void putInTimeOrder(std::vector<const Answer*>& answers) {
-    std::sort(answers.begin(), answers.end(),
-              [](const Answer* a, const Answer* b) { return answerKey(*a) < answerKey(*b); });
-    const auto same = [](const Answer* a, const Answer* b) {
-        return answerKey(*a) == answerKey(*b);
-    };
-    answers.erase(std::unique(answers.begin(), answers.end(), same), answers.end());
 }
 
 void addToClass(const std::vector<const Answer*>& answers, ClassSummary& summary,
@@ -652,27 +757,177 @@ void addToClass(const std::vector<const Answer*>& answers, ClassSummary& summary
     }
 }
 
+std::string runKey(const Answer& answer) {
+    return answer.pupil + '\n' + answer.host + '\n' + std::to_string(answer.seed);
+}
+
+} // namespace
+
+// One run's replay and the rows it has taken, so that new rows continue it.
+struct RunCheck {
+    struct Row {
+        int turn;
+        int level;
+        std::string data;
+        std::string currency;
+        int realSide;
+    };
+    RunCheck(std::uint32_t seed, const DataFinder& finder) : replay(seed, finder) {}
+    RunReplay replay;
+    std::vector<Row> rows;
+    std::vector<ReplayVerdict> verdicts;
+};
+
+namespace {
+
+RunCheck::Row replayed(const Answer& answer) {
+    return {answer.turn, answer.level, answer.data, answer.currency, answer.realSide};
+}
+
+std::string rowPlace(const Answer& answer) {
+    return "ход " + std::to_string(answer.turn) + " на seed " + std::to_string(answer.seed);
+}
+
+// The verdicts on one run's rows, in turn order: those already given are kept while the rows
+// before them stay the same.
+bool sameRow(const RunCheck::Row& row, const Answer* answer) {
+    return row.turn == answer->turn && row.level == answer->level &&
+           row.realSide == answer->realSide && row.data == answer->data &&
+           row.currency == answer->currency;
+}
+
+// The verdicts on one run's rows, in turn order: those already given are kept while the rows
+// before them stay the same.
+const std::vector<ReplayVerdict>& verdictsOf(const std::vector<const Answer*>& run,
+                                             std::unique_ptr<RunCheck>& check,
+                                             const DataFinder& finder) {
+    if (!check || check->rows.size() > run.size() ||
+        !std::equal(check->rows.begin(), check->rows.end(), run.begin(), sameRow)) {
+        check = std::make_unique<RunCheck>(run.front()->seed, finder);
+    }
+    for (std::size_t i = check->rows.size(); i < run.size(); ++i) {
+        const RunCheck::Row& row = check->rows.emplace_back(replayed(*run[i]));
+        check->verdicts.push_back(check->replay.check({.turn = row.turn,
+                                                       .level = row.level,
+                                                       .data = row.data,
+                                                       .currency = row.currency,
+                                                       .realSide = row.realSide}));
+    }
+    return check->verdicts;
+}
+
+// Drops the rows their seed could not have dealt, and says so; says where a run could not be
+// followed. `answers` are in run and turn order, one per turn.
+std::vector<Keyed>
+replayChecked(const std::vector<Keyed>& answers,
+              std::map<std::string, std::unique_ptr<RunCheck>, std::less<>>& runs,
+              const DataFinder& finder, std::vector<Skipped>& notCounted) {
+    constexpr int kImpossibleShown = 20;
+    std::map<const std::string*, int> impossible;
+    std::vector<Keyed> kept;
+    kept.reserve(answers.size());
+    std::vector<const Answer*> run;
+    for (auto from = answers.begin(); from != answers.end();) {
+        const auto to = std::find_if(from, answers.end(),
+                                     [&](const Keyed& keyed) { return !sameRun(keyed, *from); });
+        run.clear();
+        for (auto keyed = from; keyed != to; ++keyed) {
+            run.push_back(keyed->answer);
+        }
+        const auto& verdicts = verdictsOf(run, runs[runKey(*run.front())], finder);
+        bool unchecked = false;
+        for (std::size_t i = 0; i < run.size(); ++i) {
+            const Answer& answer = *run[i];
+            if (verdicts[i] == ReplayVerdict::Impossible) {
+                // A few with their place, as for lines skipped; the rest counted by file.
+                if (++impossible[answer.file] <= kImpossibleShown) {
+                    notCounted.push_back({*answer.file, answer.line,
+                                          "не е броен – seed не дава такава реална страна или "
+                                          "валута за " +
+                                              rowPlace(answer)});
+                }
+                continue;
+            }
+            if (verdicts[i] == ReplayVerdict::Unchecked && !unchecked) {
+                unchecked = true;
+                notCounted.push_back({*answer.file, answer.line,
+                                      "броен, но от " + rowPlace(answer) +
+                                          " нататък редовете не могат да се проверят по seed "
+                                          "(ходове без ред или непознати данни)"});
+            }
+            kept.push_back(from[static_cast<std::ptrdiff_t>(i)]);
+        }
+        from = to;
+    }
+    for (const auto& [file, count] : impossible) {
+        if (count > kImpossibleShown) {
+            notCounted.push_back({*file, 0,
+                                  "още " + std::to_string(count - kImpossibleShown) +
+                                      " реда не са броени: seed не ги дава"});
+        }
+    }
+    return kept;
+}
+
 } // namespace
 
 ClassResults::Totals ClassResults::computeTotals() const {
-    std::map<std::string_view, std::vector<const Answer*>> byPupil;
-    for (const auto& entry : files_) {
-        for (const Answer& answer : entry.second->answers) {
-            byPupil[answer.pupil].push_back(&answer);
+    Totals totals;
+    std::vector<Keyed> answers;
+    std::map<std::pair<std::string_view, std::string_view>, int> pupils;
+    for (const auto& [name, file] : files_) {
+        if (!file->mark.empty()) {
+            totals.notCounted.push_back({name, 0, "не е броен – " + file->mark});
+            continue;
+        }
+        const Answer* previous = nullptr;
+        const int* pupil = nullptr;
+        for (const Answer& answer : file->answers) {
+            if (!previous || previous->pupil != answer.pupil || previous->host != answer.host) {
+                pupil = &pupils.try_emplace({answer.pupil, answer.host}, 0).first->second;
+            }
+            answers.push_back({pupil, &answer});
+            previous = &answer;
         }
     }
-    Totals totals;
+    int rank = 0;
+    for (auto& entry : pupils) {
+        entry.second = rank++;
+    }
+    std::sort(answers.begin(), answers.end(), identityOrder);
+    answers.erase(std::unique(answers.begin(), answers.end(), sameAnswer), answers.end());
+    if (finder_) {
+        answers = replayChecked(answers, runs_, finder_, totals.notCounted);
+    }
+
+    // By pupil and computer, each in time order.
     std::map<std::string_view, Tally> currencies;
-    for (auto& [pupil, answers] : byPupil) {
-        putInTimeOrder(answers);
-        addToClass(answers, totals.summary, currencies);
-        totals.pupils.push_back(summarize(pupil, answers));
+    std::vector<const Answer*> pupil;
+    for (auto from = answers.begin(); from != answers.end();) {
+        const auto to = std::find_if(
+            from, answers.end(), [&](const Keyed& keyed) { return *keyed.pupil != *from->pupil; });
+        pupil.clear();
+        for (auto keyed = from; keyed != to; ++keyed) {
+            pupil.push_back(keyed->answer);
+        }
+        // One run's turns are already in time order.
+        if (!std::is_sorted(pupil.begin(), pupil.end(), timeOrder)) {
+            std::sort(pupil.begin(), pupil.end(), timeOrder);
+        }
+        addToClass(pupil, totals.summary, currencies);
+        totals.pupils.push_back(summarize(pupil));
+        totals.summary.pupilsJudged += totals.pupils.back().judgedAnswered > 0 ? 1 : 0;
         totals.summary.pupilsBeatingGuessing += totals.pupils.back().beatsGuessing ? 1 : 0;
+        from = to;
     }
     totals.summary.pupils = static_cast<int>(totals.pupils.size());
     for (const auto& [code, tally] : currencies) {
         totals.summary.currencies.emplace_back(std::string(code), tally);
     }
+    std::sort(totals.notCounted.begin(), totals.notCounted.end(),
+              [](const Skipped& a, const Skipped& b) {
+                  return std::tie(a.file, a.line) < std::tie(b.file, b.line);
+              });
     return totals;
 }
 
@@ -701,7 +956,7 @@ struct ExportRules {
     std::string_view start;
     std::string_view separator;
     std::string_view decimalSeparator;
-    std::array<std::string_view, 9> header;
+    std::array<std::string_view, 12> header;
     std::string_view yes;
     std::string_view no;
     bool guardFormulas; // a spreadsheet would run a cell that starts like a formula
@@ -711,8 +966,9 @@ const ExportRules& rulesFor(ExportForm form) {
     static const ExportRules kPlain{"",
                                     ",",
                                     ".",
-                                    {"pupil", "answered", "right", "accuracy_percent",
-                                     "best_streak", "levels", "data", "guessing_chance_percent",
+                                    {"pupil", "host", "answered", "right", "accuracy_percent",
+                                     "best_streak", "levels", "data", "answered_above_level_0",
+                                     "right_above_level_0", "guessing_chance_percent",
                                      "beats_guessing"},
                                     "1",
                                     "0",
@@ -720,8 +976,9 @@ const ExportRules& rulesFor(ExportForm form) {
     static const ExportRules kBulgarianExcel{kByteOrderMark,
                                              ";",
                                              ",",
-                                             {"Ученик", "Отговори", "Верни", "Точност, %",
-                                              "Най-дълга серия", "Нива", "Данни",
+                                             {"Ученик", "Компютър", "Отговори", "Верни",
+                                              "Точност, %", "Най-дълга серия", "Нива", "Данни",
+                                              "Отговори над ниво 0", "Верни над ниво 0",
                                               "Шанс при налучкване, %", "Над налучкването"},
                                              "да",
                                              "не",
@@ -773,13 +1030,16 @@ std::string exportCsv(const std::vector<PupilSummary>& pupils, ExportForm form) 
     std::string csv(rules.start);
     csv += exportLine({rules.header.begin(), rules.header.end()}, rules);
     for (const PupilSummary& pupil : pupils) {
-        csv += exportLine({pupil.pupil, std::to_string(pupil.answered), std::to_string(pupil.right),
-                           fixedText(100.0 * pupil.accuracy, kAccuracyDecimals, style),
-                           std::to_string(pupil.bestStreak), joined(pupil.levels),
-                           joined(pupil.data, kJoiner),
-                           fixedText(100.0 * pupil.guessingChance, kChanceDecimals, style),
-                           std::string(pupil.beatsGuessing ? rules.yes : rules.no)},
-                          rules);
+        // No verdict, rather than "no", for a pupil who answered at level 0 only.
+        const bool judged = pupil.judgedAnswered > 0;
+        csv += exportLine(
+            {pupil.pupil, pupil.host, std::to_string(pupil.answered), std::to_string(pupil.right),
+             fixedText(100.0 * pupil.accuracy, kAccuracyDecimals, style),
+             std::to_string(pupil.bestStreak), joined(pupil.levels), joined(pupil.data, kJoiner),
+             std::to_string(pupil.judgedAnswered), std::to_string(pupil.judgedRight),
+             judged ? fixedText(100.0 * pupil.guessingChance, kChanceDecimals, style) : "",
+             judged ? std::string(pupil.beatsGuessing ? rules.yes : rules.no) : ""},
+            rules);
     }
     return csv;
 }

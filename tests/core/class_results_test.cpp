@@ -1,5 +1,7 @@
+#include "core/class_file_name.h"
 #include "core/class_results.h"
 #include "core/result_row.h"
+#include "core/turn.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +17,8 @@ const std::string kHeader = std::string(csvHeader()) + "\r\n";
 const std::string kOlderHeader =
     "time,seed,turn,currency,currency_name,real_side,chosen_side,right,spread\r\n";
 const std::string kByteOrderMark = "\xEF\xBB\xBF";
+// The file a run of row()'s default pupil writes.
+const std::string kMaria = classFileName("Мария, 7б", "PC07", 0);
 
 // A row as the quiz writes it; `minute` past 09:00 at +02:00.
 std::string row(int minute, bool right, const std::string& pupil = "Мария, 7б",
@@ -58,7 +62,8 @@ std::vector<std::string> skippedTexts(const ClassResults& results) {
 
 TEST(ClassResults, ReadsTodaysAndOlderFilesWithOrWithoutByteOrderMark) {
     const ClassResults results = read({
-        {"a.csv", kByteOrderMark + kHeader + row(0, true, "Мария \"Мими\", 7б", "GBP", 3, "ecb")},
+        {classFileName("Мария \"Мими\", 7б", "PC07", 0),
+         kByteOrderMark + kHeader + row(0, true, "Мария \"Мими\", 7б", "GBP", 3, "ecb")},
         {"Петров.CSV", kOlderHeader + "2026-12-08T09:15:00+02:00,7,1,USD,\"щатски долар, USD\","
                                       "0,0,1,0.1\r\n\r\n"},
     });
@@ -84,34 +89,34 @@ TEST(ClassResults, CountsALastLineOnlyOnceItIsWhole) {
             whole += end <= cut ? 1 : 0;
         }
         ClassResults results;
-        results.feed("a.csv", file.substr(0, cut));
+        results.feed(kMaria, file.substr(0, cut));
         EXPECT_EQ(results.summary().total.answered, whole) << cut;
         EXPECT_TRUE(results.skipped().empty()) << cut;
-        results.feed("a.csv", file.substr(cut));
+        results.feed(kMaria, file.substr(cut));
         EXPECT_EQ(results.summary().total.answered, 3) << cut;
         EXPECT_EQ(results.summary().total.correct, 2) << cut;
-        EXPECT_EQ(results.offset("a.csv"), file.size());
+        EXPECT_EQ(results.offset(kMaria), file.size());
     }
     ClassResults byteByByte;
     for (const char byte : file) {
-        byteByByte.feed("a.csv", std::string_view(&byte, 1));
+        byteByByte.feed(kMaria, std::string_view(&byte, 1));
     }
     EXPECT_EQ(byteByByte.summary().total.answered, 3);
 }
 
 TEST(ClassResults, ReadsAReplacedFileAgainAndForgetsAGoneOne) {
-    ClassResults results = read({{"a.csv", kHeader + row(0, true) + row(1, true) + row(2, true)},
-                                 {"b.csv", kHeader + row(3, false, "Иван")}});
+    ClassResults results = read({{kMaria, kHeader + row(0, true) + row(1, true) + row(2, true)},
+                                 {"Иван.csv", kHeader + row(3, false, "Иван")}});
     EXPECT_EQ(results.summary().total.answered, 4);
-    results.restart("a.csv");
-    EXPECT_EQ(results.offset("a.csv"), 0U);
+    results.restart(kMaria);
+    EXPECT_EQ(results.offset(kMaria), 0U);
     EXPECT_EQ(results.summary().total.answered, 1);
-    results.feed("a.csv", kHeader + row(0, false));
+    results.feed(kMaria, kHeader + row(0, false));
     EXPECT_EQ(results.summary().total.answered, 2);
     EXPECT_EQ(results.summary().total.correct, 0);
-    results.forget("b.csv");
+    results.forget("Иван.csv");
     EXPECT_EQ(results.summary().total.answered, 1);
-    EXPECT_EQ(results.fileNames(), std::vector<std::string>{"a.csv"});
+    EXPECT_EQ(results.fileNames(), std::vector<std::string>{kMaria});
 }
 
 TEST(ClassResults, SkipsBadLinesAndFilesWithTheirPlaceAndReadsTheRest) {
@@ -177,8 +182,8 @@ TEST(ClassResults, ReadsAnUnclosedQuoteAlikeInOnePieceOrByteByByte) {
 TEST(ClassResults, NeitherKeepsNorWaitsForALineLongerThanAnyRow) {
     ClassResults results;
     const std::string noise(200000, 'z');
-    EXPECT_TRUE(results.feed("a.csv", kHeader + row(0, true) + noise));
-    results.feed("a.csv", noise + "\r\n" + row(1, true));
+    EXPECT_TRUE(results.feed("a.csv", kHeader + row(0, true, "a") + noise));
+    results.feed("a.csv", noise + "\r\n" + row(1, true, "a"));
     std::string bad;
     for (int line = 0; line < 25; ++line) {
         bad += "1,2\r\n";
@@ -197,13 +202,13 @@ TEST(ClassResults, NeitherKeepsNorWaitsForALineLongerThanAnyRow) {
 TEST(ClassResults, PutsAPupilsFilesInTimeOrderForTheBestStreak) {
     // In UTC the wrong answer comes first, though its local time reads later.
     const std::string wrongFirst =
-        "2026-12-08T10:01:00+03:00,7,1,USD,долар,1,0,0,0.1,0,catalogue,m,PC08\r\n";
+        "2026-12-08T10:01:00+03:00,7,1,USD,долар,1,0,0,0.1,0,catalogue,m,PC07\r\n";
     const std::string later =
-        "2026-12-08T10:04:00+03:00,7,2,USD,долар,1,1,1,0.1,2,catalogue,m,PC08\r\n";
-    const Files files = {{"a.csv", kHeader + row(2, true, "m") + row(3, true, "m")},
-                         {"b.csv", kHeader + wrongFirst + later},
-                         {"copy of a.csv", kHeader + row(2, true, "m") + row(3, true, "m")},
-                         {"c.csv", kHeader + row(0, true, "Иван", "GBP")}};
+        "2026-12-08T10:04:00+03:00,7,2,USD,долар,1,1,1,0.1,2,catalogue,m,PC07\r\n";
+    const Files files = {{"m_PC07_a.csv", kHeader + row(2, true, "m") + row(3, true, "m")},
+                         {"m_PC07_b.csv", kHeader + wrongFirst + later},
+                         {"m_PC07_copy.csv", kHeader + row(2, true, "m") + row(3, true, "m")},
+                         {"Иван.csv", kHeader + row(0, true, "Иван", "GBP")}};
     const std::vector<PupilSummary> pupils = read(files).pupils();
     ASSERT_EQ(pupils.size(), 2U);
     EXPECT_EQ(pupils[0].pupil, "m");
@@ -224,29 +229,229 @@ TEST(ClassResults, PutsAPupilsFilesInTimeOrderForTheBestStreak) {
 TEST(ClassResults, CountsThePupilsWhoBeatGuessing) {
     std::string sure = kHeader;
     for (int minute = 0; minute < 6; ++minute) {
-        sure += row(minute, true, "m");
+        sure += row(minute, true, "m", "USD", 2);
     }
-    const ClassResults results = read({{"m.csv", sure}, {"n.csv", kHeader + row(0, true, "n")}});
+    const ClassResults results =
+        read({{"m.csv", sure}, {"n.csv", kHeader + row(0, true, "n", "USD", 2)}});
     EXPECT_EQ(results.summary().pupilsBeatingGuessing, 1); // 6 of 6: 1.6 %; 1 of 1: 50 %
     EXPECT_TRUE(results.pupils()[0].beatsGuessing);
 }
 
 TEST(ExportCsv, WritesEachFormExactly) {
     const std::vector<PupilSummary> pupils = {
-        {"Мария, 7б", 16, 13, 0.8125, 5, {0, 3}, {"catalogue", "ecb"}, 697.0 / 65536, true},
-        {"=1+1", 1, 0, 0.0, 0, {1}, {"a;b.csv@0123"}, 1.0, false},
-        {"", 0, 0, 0.0, 0, {}, {"", "ecb"}, 1.0, false},
+        {.pupil = "Мария, 7б",
+         .host = "PC07",
+         .answered = 16,
+         .right = 13,
+         .accuracy = 0.8125,
+         .bestStreak = 5,
+         .levels = {0, 3},
+         .data = {"catalogue", "ecb"},
+         .judgedAnswered = 12,
+         .judgedRight = 10,
+         .guessingChance = 697.0 / 65536,
+         .beatsGuessing = true},
+        {.pupil = "=1+1",
+         .host = "-PC",
+         .answered = 1,
+         .right = 0,
+         .accuracy = 0.0,
+         .bestStreak = 0,
+         .levels = {1},
+         .data = {"a;b.csv@0123"},
+         .judgedAnswered = 1,
+         .judgedRight = 0,
+         .guessingChance = 1.0,
+         .beatsGuessing = false},
+        {.pupil = "",
+         .host = "",
+         .answered = 2,
+         .right = 2,
+         .accuracy = 1.0,
+         .bestStreak = 2,
+         .levels = {0},
+         .data = {"", "ecb"},
+         .judgedAnswered = 0,
+         .judgedRight = 0,
+         .guessingChance = 1.0,
+         .beatsGuessing = false},
     };
     EXPECT_EQ(exportCsv(pupils, ExportForm::Plain),
-              "pupil,answered,right,accuracy_percent,best_streak,levels,data,"
-              "guessing_chance_percent,beats_guessing\r\n"
-              "\"Мария, 7б\",16,13,81.3,5,0 + 3,catalogue + ecb,1.064,1\r\n"
-              "=1+1,1,0,0.0,0,1,a;b.csv@0123,100.000,0\r\n"
-              ",0,0,0.0,0,,\" + ecb\",100.000,0\r\n");
+              "pupil,host,answered,right,accuracy_percent,best_streak,levels,data,"
+              "answered_above_level_0,right_above_level_0,guessing_chance_percent,"
+              "beats_guessing\r\n"
+              "\"Мария, 7б\",PC07,16,13,81.3,5,0 + 3,catalogue + ecb,12,10,1.064,1\r\n"
+              "=1+1,-PC,1,0,0.0,0,1,a;b.csv@0123,1,0,100.000,0\r\n"
+              ",,2,2,100.0,2,0,\" + ecb\",0,0,,\r\n");
     EXPECT_EQ(exportCsv(pupils, ExportForm::BulgarianExcel),
-              "\xEF\xBB\xBFУченик;Отговори;Верни;Точност, %;Най-дълга серия;Нива;Данни;"
-              "Шанс при налучкване, %;Над налучкването\r\n"
-              "Мария, 7б;16;13;81,3;5;0 + 3;catalogue + ecb;1,064;да\r\n"
-              "'=1+1;1;0;0,0;0;1;\"a;b.csv@0123\";100,000;не\r\n"
-              ";0;0;0,0;0;;\" + ecb\";100,000;не\r\n");
+              "\xEF\xBB\xBFУченик;Компютър;Отговори;Верни;Точност, %;Най-дълга серия;Нива;"
+              "Данни;Отговори над ниво 0;Верни над ниво 0;Шанс при налучкване, %;"
+              "Над налучкването\r\n"
+              "Мария, 7б;PC07;16;13;81,3;5;0 + 3;catalogue + ecb;12;10;1,064;да\r\n"
+              "'=1+1;'-PC;1;0;0,0;0;1;\"a;b.csv@0123\";1;0;100,000;не\r\n"
+              ";;2;2;100,0;2;0;\" + ecb\";0;0;;\r\n");
+}
+
+namespace {
+
+// A row of pupil `pupil` on `host`, at 09:00 plus `second`, of seed 7.
+std::string answered(int turn, int second, const std::string& pupil, const std::string& host,
+                     int level = 2) {
+    return csvLine({.time = "2026-12-08T09:" + std::string(second < 600 ? "0" : "") +
+                            std::to_string(second / 60) + ":" + (second % 60 < 10 ? "0" : "") +
+                            std::to_string(second % 60) + "+02:00",
+                    .seed = 7,
+                    .turn = turn,
+                    .currency = "USD",
+                    .currencyName = "щатски долар",
+                    .realSide = 1,
+                    .chosenSide = 1,
+                    .spread = 0.1,
+                    .decimals = 5,
+                    .level = level,
+                    .data = "ecb",
+                    .pupil = pupil,
+                    .host = host});
+}
+
+std::string run(const std::string& pupil, const std::string& host, std::vector<int> turns,
+                int shift = 0) {
+    std::string bytes = kHeader;
+    for (std::size_t i = 0; i < turns.size(); ++i) {
+        bytes += answered(turns[i], static_cast<int>(i) * 10 + shift, pupil, host);
+    }
+    return bytes;
+}
+
+std::vector<std::string> notCountedTexts(const ClassResults& results) {
+    std::vector<std::string> texts;
+    for (const Skipped& skipped : results.notCounted()) {
+        texts.push_back(skippedText(skipped));
+    }
+    return texts;
+}
+
+} // namespace
+
+TEST(ClassResults, CountsEachAnswerOnceAndLeavesOutFilesThatCannotBeTrusted) {
+    struct Case {
+        const char* what;
+        Files files;
+        int answered;
+        std::vector<std::string> notCounted;
+    };
+    const std::string ivan = run("ivan", "PC03", {1, 2, 3});
+    const Case cases[] = {
+        {"a copy with every time a second later",
+         {{"ivan_PC03_1.csv", ivan}, {"ivan_PC03_2.csv", run("ivan", "PC03", {1, 2, 3}, 1)}},
+         3,
+         {}},
+        {"rows of another pupil",
+         {{"ivan_PC03_1.csv", ivan}, {"ivan_PC03_2.csv", run("maria", "PC03", {4, 5})}},
+         3,
+         {"ivan_PC03_2.csv: не е броен – ред 2: редът е на 'maria' от 'PC03', а името на "
+          "файла – не"}},
+        {"rows of another computer",
+         {{"ivan_PC03_2.csv", run("ivan", "PC04", {4})}},
+         0,
+         {"ivan_PC03_2.csv: не е броен – ред 2: редът е на 'ivan' от 'PC04', а името на "
+          "файла – не"}},
+        {"times going back",
+         {{"ivan_PC03_1.csv",
+           kHeader + answered(1, 30, "ivan", "PC03") + answered(2, 20, "ivan", "PC03")}},
+         0,
+         {"ivan_PC03_1.csv: не е броен – ред 3: времето се връща назад"}},
+        {"a turn again",
+         {{"ivan_PC03_1.csv", run("ivan", "PC03", {1, 2, 2})}},
+         0,
+         {"ivan_PC03_1.csv: не е броен – ред 4: ход 2 на seed 7 се повтаря или е не на реда си"}},
+        {"the same turns by another pupil",
+         {{"ivan_PC03_1.csv", ivan}, {"maria_PC03_1.csv", run("maria", "PC03", {1, 2, 3})}},
+         6,
+         {}},
+        {"a name that makes no file name whole",
+         {{"ivan_PC03.csv", run("ivan", "PC03", {1})}, {"ivan.csv", run("ivan", "PC03", {2})}},
+         2,
+         {}},
+    };
+    for (const Case& c : cases) {
+        const ClassResults results = read(c.files);
+        EXPECT_EQ(results.summary().total.answered, c.answered) << c.what;
+        EXPECT_EQ(notCountedTexts(results), c.notCounted) << c.what;
+    }
+}
+
+TEST(ClassResults, TellsPupilsOfOneLoginApartByComputer) {
+    const ClassResults results = read({{"student_PC01_1.csv", run("student", "PC01", {1, 2})},
+                                       {"student_PC02_1.csv", run("student", "PC02", {1})},
+                                       {"student_PC07_1.csv", run("student", "PC07", {1, 2, 3})}});
+    const std::vector<PupilSummary> pupils = results.pupils();
+    ASSERT_EQ(pupils.size(), 3U);
+    EXPECT_EQ(pupils[2].pupil, "student");
+    EXPECT_EQ(pupils[2].host, "PC07");
+    EXPECT_EQ(pupils[2].answered, 3);
+    EXPECT_EQ(results.summary().pupils, 3);
+}
+
+TEST(ClassResults, JudgesAPupilOnlyAboveLevelZero) {
+    // 31 of 31 at level 0 and 15 of 30 at level 3: the level-0 answers would carry the verdict.
+    std::string bytes = kHeader;
+    for (int turn = 1; turn <= 61; ++turn) {
+        const bool levelZero = turn <= 31;
+        std::string line = answered(turn, turn, "m", "PC07", levelZero ? 0 : 3);
+        if (!levelZero && turn % 2 == 0) {
+            line.replace(line.find(",1,1,1,0.1"), 10, ",1,0,0,0.1");
+        }
+        bytes += line;
+    }
+    const ClassResults results =
+        read({{"m_PC07_1.csv", bytes}, {"n_PC07_1.csv", kHeader + answered(1, 1, "n", "PC07", 0)}});
+    const std::vector<PupilSummary> pupils = results.pupils();
+    ASSERT_EQ(pupils.size(), 2U);
+    EXPECT_EQ(pupils[0].answered, 61);
+    EXPECT_EQ(pupils[0].right, 46);
+    EXPECT_EQ(pupils[0].judgedAnswered, 30);
+    EXPECT_EQ(pupils[0].judgedRight, 15);
+    EXPECT_FALSE(pupils[0].beatsGuessing);
+    EXPECT_EQ(pupils[1].judgedAnswered, 0); // level 0 only: no verdict
+    EXPECT_FALSE(pupils[1].beatsGuessing);
+    EXPECT_EQ(results.summary().pupilsJudged, 1);
+    EXPECT_EQ(results.summary().pupilsBeatingGuessing, 0);
+}
+
+TEST(ClassResults, LeavesOutARowItsSeedCouldNotHaveDealt) {
+    SeededRandomSource random(99);
+    std::string bytes = kHeader;
+    std::string forged;
+    for (int turn = 1; turn <= 4; ++turn) {
+        const Turn dealt = NewTurn(random, {}, *DataSet::ecb(), 2);
+        const int side = turn == 3 ? 1 - dealt.RealSide : dealt.RealSide;
+        bytes += csvLine({.time = "2026-12-08T09:0" + std::to_string(turn) + ":00Z",
+                          .seed = 99,
+                          .turn = turn,
+                          .currency = dealt.code,
+                          .currencyName = dealt.name,
+                          .realSide = side,
+                          .chosenSide = side,
+                          .spread = 0.1,
+                          .decimals = 5,
+                          .level = 2,
+                          .data = "ecb",
+                          .pupil = "m",
+                          .host = "PC07"});
+    }
+    ClassResults results = read({{"m_PC07_1.csv", bytes}});
+    EXPECT_EQ(results.summary().total.answered, 4); // not checked unless asked
+    results.checkReplays([](std::string_view id) {
+        return id == "ecb" ? DataSet::ecb() : std::shared_ptr<const DataSet>();
+    });
+    EXPECT_EQ(results.summary().total.answered, 3);
+    EXPECT_EQ(results.summary().total.correct, 3);
+    EXPECT_EQ(notCountedTexts(results),
+              std::vector<std::string>{"m_PC07_1.csv:4: не е броен – seed не дава такава "
+                                       "реална страна или валута за ход 3 на seed 99"});
+    // A new row continues the replay where it stood.
+    results.feed("m_PC07_1.csv", "2026-12-08T09:09:00Z,99,6,USD,долар,1,1,1,0.1,2,ecb,m,PC07\r\n");
+    EXPECT_EQ(results.summary().total.answered, 4);
+    EXPECT_EQ(notCountedTexts(results).size(), 2U);
 }

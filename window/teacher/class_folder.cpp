@@ -1,5 +1,8 @@
 #include "window/teacher/class_folder.h"
 
+#include "core/rate_table.h"
+
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -20,6 +23,13 @@ constexpr qint64 kSlice = 4 * 1024 * 1024;
 
 constexpr const char* kNotAFile = "не е обикновен файл";
 constexpr const char* kNotReadable = "няма разрешение за четене";
+constexpr const char* kGone =
+    "файлът вече не е в папката; показано е прочетеното от него преди това";
+constexpr const char* kTooLarge =
+    "%1 MB – повече, отколкото един урок може да запише; не е прочетен";
+// A teacher's file of rates is never larger (as the quiz's own limit for --data).
+constexpr qint64 kLargestDataFile = 64 * 1024 * 1024;
+constexpr int kIdHexDigits = 12;
 
 // Whether the file still holds, just before `offset`, the bytes last read from it there: if
 // not, it was cut or rewritten. A change before those bytes is not seen here.
@@ -49,30 +59,35 @@ ClassFolder::FileIdentity identityOf(const QFile& file) {
 
 } // namespace
 
-ClassFolder::ClassFolder(QString path) : path_(std::move(path)) {}
+ClassFolder::ClassFolder(QString path) : path_(std::move(path)) {
+    results_.checkReplays([this](std::string_view id) { return findData(id); });
+}
 
-bool ClassFolder::refresh() {
+ClassFolder::State ClassFolder::refresh() {
     const QDir folder(path_);
     if (!folder.exists()) {
-        return false;
+        return State::Missing;
     }
-    unreadable_.clear();
     // System entries too (pipes, devices, sockets), and unreadable files, so that each is
     // named with its reason rather than left out without a word.
     const QStringList names =
         folder.entryList({QStringLiteral("*.csv")}, QDir::Files | QDir::System | QDir::Hidden);
+    if (names.isEmpty() && !results_.fileNames().empty()) {
+        return State::Emptied;
+    }
+    unreadable_.clear();
     // A set, so that a folder of a thousand files is not searched a million times.
     const QSet<QString> present(names.cbegin(), names.cend());
     for (const std::string& known : results_.fileNames()) {
         if (const QString name = QString::fromStdString(known); !present.contains(name)) {
-            results_.forget(known);
+            unreadable_ << name + QStringLiteral(": ") + QString::fromUtf8(kGone);
             identities_.remove(name);
         }
     }
     for (const QString& name : names) {
         readNewBytes(name);
     }
-    return true;
+    return State::Read;
 }
 
 void ClassFolder::readNewBytes(const QString& name) {
@@ -87,6 +102,12 @@ void ClassFolder::readNewBytes(const QString& name) {
         unreadable_ << name + QStringLiteral(": ") + QString::fromUtf8(kNotReadable);
         return;
     }
+    if (info.size() > kLargestPupilFile) {
+        constexpr qint64 kMegabyte = 1024 * 1024;
+        unreadable_ << name + QStringLiteral(": ") +
+                           QString::fromUtf8(kTooLarge).arg(info.size() / kMegabyte);
+        return;
+    }
     QFile file(info.filePath());
     if (!file.open(QIODevice::ReadOnly)) {
         unreadable_ << name + QStringLiteral(": ") + file.errorString();
@@ -96,19 +117,64 @@ void ClassFolder::readNewBytes(const QString& name) {
     if (identities_.value(name, identity) != identity ||
         !continuesFrom(file, results_.offset(key), results_.lastBytes(key))) {
         results_.restart(key);
+        refused_.remove(name);
     }
     identities_.insert(name, identity);
     if (!file.seek(static_cast<qint64>(results_.offset(key)))) {
         unreadable_ << name + QStringLiteral(": ") + file.errorString();
         return;
     }
-    while (!file.atEnd()) {
-        const QByteArray slice = file.read(kSlice);
+    // A file that is no results file is read no further than its first line.
+    while (!file.atEnd() && !results_.refused(key)) {
+        const QByteArray slice = file.read(results_.offset(key) == 0 ? kFirstRead : kSlice);
         if (slice.isEmpty()) {
             break;
         }
         results_.feed(key, {slice.constData(), static_cast<std::size_t>(slice.size())});
     }
+    if (results_.refused(key)) {
+        refused_.insert(name);
+    }
+}
+
+// The stored series and the ECB's are built in; a teacher's file is known by the start of its
+// SHA-256 among the folder's files that hold no results.
+std::shared_ptr<const DataSet> ClassFolder::findData(std::string_view id) {
+    if (id == "catalogue") {
+        return DataSet::catalogue();
+    }
+    if (id == "ecb") {
+        return DataSet::ecb();
+    }
+    if (const auto found = data_.find(id); found != data_.end()) {
+        return found->second;
+    }
+    const std::size_t at = id.rfind('@');
+    std::shared_ptr<const DataSet> data;
+    for (const QString& name : refused_) {
+        QFile file(QDir(path_).filePath(name));
+        if (at == std::string_view::npos || !file.open(QIODevice::ReadOnly) ||
+            file.size() > kLargestDataFile) {
+            continue;
+        }
+        const QByteArray bytes = file.readAll();
+        const QByteArray hash =
+            QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex().left(kIdHexDigits);
+        if (id.substr(at + 1) != std::string_view(hash.constData(), std::size_t(hash.size()))) {
+            continue;
+        }
+        try {
+            const std::string fileName = name.toStdString();
+            data = DataSet::fromTable(
+                readRateTable({bytes.constData(), std::size_t(bytes.size())}, fileName),
+                DataKind::File, std::string(id), fileName);
+        } catch (const RateFileError&) {
+            data = nullptr;
+        }
+        break;
+    }
+    data_.emplace(std::string(id), data);
+    return data;
 }
 
 } // namespace quiz

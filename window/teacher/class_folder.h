@@ -5,9 +5,12 @@
 #include "core/class_results.h"
 
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
+#include <map>
+#include <memory>
 #include <utility>
 
 namespace quiz {
@@ -16,26 +19,41 @@ class ClassFolder {
 public:
     using FileIdentity = std::pair<quint64, quint64>; // device and inode; zeros where unknown
 
+    enum class State {
+        Read,    // listed and read
+        Missing, // cannot be listed: an unplugged share or a renamed folder
+        Emptied, // no files left where there were some: most likely an unmounted share
+    };
+
+    // No pupil's file grows past this in a lesson (a row a second for ten hours is about
+    // 11 MB); a larger file is left unread.
+    static constexpr qint64 kLargestPupilFile = 32 * 1024 * 1024;
+    // What is read of a file before its first line is known: more than any header.
+    static constexpr qint64 kFirstRead = 4096;
+
     explicit ClassFolder(QString path);
 
-    // Reads what is new in the folder: new files, new bytes, files gone, shrunk or replaced. A
-    // file that turns unreadable keeps what was read from it, and is named as skipped.
-    // Returns false, keeping what was read, when the folder cannot be listed (an unplugged
-    // share); it is tried again at the next refresh.
-    bool refresh();
+    // Reads what is new in the folder: new files, new bytes, files shrunk or replaced. A file
+    // that turns unreadable or is deleted keeps what was read from it, and is named with the
+    // reason. When the folder cannot be listed or has emptied, everything read stays and the
+    // next refresh tries again.
+    State refresh();
 
     const QString& path() const { return path_; }
     const ClassResults& results() const { return results_; }
-    // Files that could not be opened at the last refresh, each with its reason.
+    // Files not read at the last refresh, or no longer there, each with its reason.
     const QStringList& unreadable() const { return unreadable_; }
 
 private:
     void readNewBytes(const QString& name);
+    std::shared_ptr<const DataSet> findData(std::string_view id);
 
     QString path_;
     ClassResults results_;
     QHash<QString, FileIdentity> identities_; // of the files last read
     QStringList unreadable_;
+    QSet<QString> refused_; // files that are no pupil's: a teacher's data may be among them
+    std::map<std::string, std::shared_ptr<const DataSet>, std::less<>> data_; // found by id
 };
 
 } // namespace quiz

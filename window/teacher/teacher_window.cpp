@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QTableWidget>
+#include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -30,11 +31,17 @@ constexpr QSize kPreferredSize{900, 700};
 
 constexpr const char* kTitle = "Класът – реални и генерирани данни";
 constexpr const char* kFolder = "Папка на класа: %1. Обновено в %2.";
+constexpr const char* kFirstReading = "Чета папката на класа %1…";
+constexpr const char* kFolderEmptied =
+    "Папката %1 изведнъж е празна, а в нея имаше файлове (%2) – може би мрежовият дял е "
+    "откачен. Показаното е от последното четене; опитвам отново на всеки няколко секунди.";
 constexpr const char* kFolderMissing =
     "Папката %1 не е достъпна в момента (%2). Показаното е от последното четене; "
     "опитвам отново на всеки няколко секунди.";
-constexpr const char* kTotals = "Целият клас: %1, %2, %3 верни (%4). "
-                                "%5 от %6 се справят по-добре от налучкването.";
+constexpr const char* kTotals = "Целият клас: %1, %2, %3 верни (%4). От учениците с отговори "
+                                "над ниво 0 %5 от %6 се справят по-добре от налучкването.";
+constexpr const char* kNoVerdict = "—"; // answers at level 0 only
+constexpr const char* kNotCounted = "Не са броени или не могат да се проверят:";
 constexpr const char* kYes = "да";
 constexpr const char* kNo = "не";
 constexpr const char* kNothingSkipped = "Всички редове са прочетени.";
@@ -42,6 +49,10 @@ constexpr const char* kNothingSkipped = "Всички редове са проч
 QString utf8(const char* text) {
     return QString::fromUtf8(text);
 }
+
+// Which pupil a row is, so that the selection follows the pupil when rows move. Equal cells
+// keep the order the rows are filled in, by name and computer: Qt's sort is stable.
+constexpr int kPupilRole = Qt::UserRole + 1;
 
 // Shown as text, sorted by the number behind it.
 class NumberItem : public QTableWidgetItem {
@@ -54,6 +65,11 @@ public:
         return data(Qt::UserRole).toDouble() < other.data(Qt::UserRole).toDouble();
     }
 };
+
+// A name and a computer, as one key: a unit separator cannot be typed into either.
+QString pupilKey(const PupilSummary& pupil) {
+    return QString::fromStdString(pupil.pupil) + u'\x1F' + QString::fromStdString(pupil.host);
+}
 
 QTableWidget* table(const char* name, const char* accessibleName, const QStringList& headers,
                     QWidget* parent) {
@@ -92,22 +108,39 @@ void setRow(QTableWidget* widget, int row, const QList<QTableWidgetItem*>& items
 } // namespace
 
 TeacherWindow::TeacherWindow(const QString& folder, NumberStyle style, QWidget* parent)
-    : QWidget(parent), folder_(folder), style_(std::move(style)) {
+    : QWidget(parent), path_(folder), style_(std::move(style)) {
     setObjectName(QStringLiteral("TeacherWindow"));
     setWindowTitle(utf8(kTitle));
 
     auto* content = new QWidget;
-    status_ = new QLabel(content);
+    status_ = new QLabel(utf8(kFirstReading).arg(folder), content);
     status_->setObjectName(QStringLiteral("status"));
     status_->setWordWrap(true);
-    pupils_ = table("pupils", "Ученици",
-                    {utf8("Ученик"), utf8("Отговори"), utf8("Верни"), utf8("Точност"),
-                     utf8("Най-дълга серия"), utf8("Трудност"), utf8("Данни"),
-                     utf8("Шанс при налучкване"), utf8("Не е случайно")},
-                    content);
+    pupils_ =
+        table("pupils", "Ученици",
+              {utf8("Ученик"), utf8("Компютър"), utf8("Отговори"), utf8("Верни"), utf8("Точност"),
+               utf8("Серия"), utf8("Трудност"), utf8("Данни"), utf8("Шанс"), utf8("Не е случайно")},
+              content);
+    const QStringList headerTips = {
+        {},
+        {},
+        {},
+        {},
+        {},
+        utf8("Най-дългата поредица от верни отговори"),
+        {},
+        {},
+        utf8("Шанс при налучкване: колко вероятно е толкова верни отговори от ниво 1 нагоре "
+             "да се дължат на случайност"),
+        utf8("Дали отговорите от ниво 1 нагоре са по-добри от налучкването (ниво 0 не се "
+             "брои: там се вижда с един поглед)")};
+    for (int column = 0; column < headerTips.size(); ++column) {
+        pupils_->horizontalHeaderItem(column)->setToolTip(headerTips[column]);
+    }
+    // The teacher can widen any column; a long name is cut, and shown whole as a tooltip.
+    pupils_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     pupils_->setSortingEnabled(true);
-    // A long name is cut with an ellipsis rather than pushing the figures out of sight.
-    pupils_->horizontalHeader()->setMaximumSectionSize(fontMetrics().averageCharWidth() * 32);
+    pupils_->sortByColumn(0, Qt::AscendingOrder);
     totals_ = new QLabel(content);
     totals_->setObjectName(QStringLiteral("totals"));
     totals_->setWordWrap(true);
@@ -118,7 +151,7 @@ TeacherWindow::TeacherWindow(const QString& folder, NumberStyle style, QWidget* 
               {utf8("Валута"), utf8("Отговори"), utf8("Верни"), utf8("Точност")}, content);
     skipped_ = new QPlainTextEdit(content);
     skipped_->setObjectName(QStringLiteral("skipped"));
-    skipped_->setAccessibleName(utf8("Пропуснати файлове и редове"));
+    skipped_->setAccessibleName(utf8("Неброени и пропуснати файлове и редове"));
     skipped_->setReadOnly(true);
     skipped_->setTabChangesFocus(true);
     skipped_->setMaximumHeight(fontMetrics().height() * 6);
@@ -139,7 +172,7 @@ TeacherWindow::TeacherWindow(const QString& folder, NumberStyle style, QWidget* 
     tables->addWidget(byLevel_);
     tables->addWidget(byCurrency_);
     layout->addLayout(tables, 1);
-    layout->addWidget(new QLabel(utf8("Пропуснато:"), content));
+    layout->addWidget(new QLabel(utf8("Неброено и пропуснато:"), content));
     layout->addWidget(skipped_);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -148,6 +181,14 @@ TeacherWindow::TeacherWindow(const QString& folder, NumberStyle style, QWidget* 
     layout->addLayout(buttons);
 
     scrollInWindow(*this, content, kPreferredSize);
+
+    // The folder may be a slow share or hold a huge stray file: it is read on its own thread.
+    thread_ = new QThread(this);
+    reader_ = new ClassFolderReader(folder);
+    reader_->moveToThread(thread_);
+    connect(thread_, &QThread::finished, reader_, &QObject::deleteLater);
+    connect(reader_, &ClassFolderReader::viewRead, this, &TeacherWindow::display);
+    thread_->start();
 
     timer_ = new QTimer(this);
     timer_->setInterval(kRefreshMilliseconds);
@@ -158,50 +199,113 @@ TeacherWindow::TeacherWindow(const QString& folder, NumberStyle style, QWidget* 
     refresh();
 }
 
+TeacherWindow::~TeacherWindow() {
+    thread_->quit();
+    thread_->wait();
+}
+
 void TeacherWindow::refresh() {
-    const QString now = QDateTime::currentDateTime().toString(QStringLiteral("HH:mm:ss"));
-    if (!folder_.refresh()) {
-        status_->setText(utf8(kFolderMissing).arg(folder_.path(), now));
+    if (reading_) {
+        again_ = true;
         return;
     }
-    if (!watcher_->directories().contains(folder_.path())) {
-        watcher_->addPath(folder_.path()); // back after an unplugged share
+    reading_ = true;
+    QMetaObject::invokeMethod(reader_, &ClassFolderReader::read, Qt::QueuedConnection);
+}
+
+void TeacherWindow::display(const std::shared_ptr<const ClassView>& view) {
+    reading_ = false;
+    const QString now = QDateTime::currentDateTime().toString(QStringLiteral("HH:mm:ss"));
+    switch (view->state) {
+    case ClassFolder::State::Missing:
+        status_->setText(utf8(kFolderMissing).arg(path_, now));
+        break;
+    case ClassFolder::State::Emptied:
+        status_->setText(utf8(kFolderEmptied).arg(path_, now));
+        break;
+    case ClassFolder::State::Read:
+        if (!watcher_->directories().contains(path_)) {
+            watcher_->addPath(path_); // back after an unplugged share
+        }
+        status_->setText(utf8(kFolder).arg(path_, now));
+        view_ = view;
+        showPupils();
+        showClass();
+        showNotes();
+        break;
     }
-    status_->setText(utf8(kFolder).arg(folder_.path(), now));
-    showPupils();
-    showClass();
-    showSkipped();
+    if (again_) {
+        again_ = false;
+        refresh();
+    }
+    emit shown();
 }
 
 void TeacherWindow::showPupils() {
-    const std::vector<PupilSummary> pupils = folder_.results().pupils();
+    const std::vector<PupilSummary>& pupils = view_->pupils;
+    const QList<QTableWidgetItem*> selected = pupils_->selectedItems();
+    const QString selectedPupil =
+        selected.isEmpty() ? QString()
+                           : pupils_->item(selected.front()->row(), 0)->data(kPupilRole).toString();
     // Sorting moves rows as they are set: off while filling, then back as the teacher left it.
     pupils_->setSortingEnabled(false);
     pupils_->setRowCount(static_cast<int>(pupils.size()));
     for (int row = 0; row < static_cast<int>(pupils.size()); ++row) {
         const PupilSummary& pupil = pupils[static_cast<std::size_t>(row)];
-        setRow(pupils_, row,
-               {new QTableWidgetItem(QString::fromStdString(pupil.pupil)),
-                new NumberItem(QString::number(pupil.answered), pupil.answered),
-                new NumberItem(QString::number(pupil.right), pupil.right),
-                new NumberItem(shareOf(pupil.right, pupil.answered, style_), pupil.accuracy),
-                new NumberItem(QString::number(pupil.bestStreak), pupil.bestStreak),
-                new QTableWidgetItem(joined(pupil.levels)),
-                new QTableWidgetItem(joined(pupil.data)),
-                new NumberItem(shareString(pupil.guessingChance, style_), pupil.guessingChance),
-                new QTableWidgetItem(utf8(pupil.beatsGuessing ? kYes : kNo))});
+        const QString name = QString::fromStdString(pupil.pupil);
+        auto* nameItem = new QTableWidgetItem(name);
+        nameItem->setData(kPupilRole, pupilKey(pupil));
+        nameItem->setToolTip(name);
+        const bool judged = pupil.judgedAnswered > 0;
+        setRow(
+            pupils_, row,
+            {nameItem, new QTableWidgetItem(QString::fromStdString(pupil.host)),
+             new NumberItem(QString::number(pupil.answered), pupil.answered),
+             new NumberItem(QString::number(pupil.right), pupil.right),
+             new NumberItem(shareOf(pupil.right, pupil.answered, style_), pupil.accuracy),
+             new NumberItem(QString::number(pupil.bestStreak), pupil.bestStreak),
+             new QTableWidgetItem(joined(pupil.levels)), new QTableWidgetItem(joined(pupil.data)),
+             // No verdict sorts after every chance.
+             new NumberItem(judged ? shareString(pupil.guessingChance, style_) : utf8(kNoVerdict),
+                            judged ? pupil.guessingChance : 2.0),
+             new QTableWidgetItem(utf8(!judged               ? kNoVerdict
+                                       : pupil.beatsGuessing ? kYes
+                                                             : kNo))});
     }
     pupils_->setSortingEnabled(true);
+    if (!widthsSet_ && !pupils.empty()) {
+        fitColumns();
+        widthsSet_ = true;
+    }
+    for (int row = 0; row < pupils_->rowCount() && !selectedPupil.isEmpty(); ++row) {
+        if (pupils_->item(row, 0)->data(kPupilRole).toString() == selectedPupil) {
+            pupils_->selectRow(row);
+            break;
+        }
+    }
+}
+
+// Widths to the contents once, the name and the data cut to a few words, so that every column
+// fits 1024 pixels; after that they stay as the teacher sets them.
+void TeacherWindow::fitColumns() {
+    constexpr int kNameCharacters = 22;
+    constexpr int kDataCharacters = 14;
+    pupils_->resizeColumnsToContents();
+    const int character = fontMetrics().averageCharWidth();
+    for (const auto& [column, characters] : {std::pair{0, kNameCharacters}, {7, kDataCharacters}}) {
+        pupils_->setColumnWidth(column,
+                                std::min(pupils_->columnWidth(column), character * characters));
+    }
 }
 
 void TeacherWindow::showClass() {
-    const ClassSummary summary = folder_.results().summary();
+    const ClassSummary& summary = view_->summary;
     totals_->setText(utf8(kTotals).arg(
         counted(summary.pupils, "ученик", "ученици"),
         counted(summary.total.answered, "отговор", "отговора"),
         QString::number(summary.total.correct),
         shareOf(summary.total.correct, summary.total.answered, style_),
-        QString::number(summary.pupilsBeatingGuessing), QString::number(summary.pupils)));
+        QString::number(summary.pupilsBeatingGuessing), QString::number(summary.pupilsJudged)));
     byLevel_->setRowCount(0);
     for (int level = 0; level < kLevelCount; ++level) {
         const Tally& tally = summary.levels[static_cast<std::size_t>(level)];
@@ -227,19 +331,20 @@ void TeacherWindow::showClass() {
     }
 }
 
-void TeacherWindow::showSkipped() {
-    QStringList lines = folder_.unreadable();
-    for (const Skipped& skipped : folder_.results().skipped()) {
-        lines << QString::fromStdString(skippedText(skipped));
+void TeacherWindow::showNotes() {
+    QStringList lines;
+    if (!view_->notCounted.isEmpty()) {
+        lines << utf8(kNotCounted) << view_->notCounted << QString();
     }
-    const QString text = lines.isEmpty() ? utf8(kNothingSkipped) : lines.join(u'\n');
+    lines << view_->skipped;
+    const QString text = lines.isEmpty() ? utf8(kNothingSkipped) : lines.join(u'\n').trimmed();
     if (skipped_->toPlainText() != text) {
         skipped_->setPlainText(text);
     }
 }
 
 bool TeacherWindow::exportTo(const QString& path, ExportForm form) {
-    const std::string bytes = exportCsv(folder_.results().pupils(), form);
+    const std::string bytes = exportCsv(view_ ? view_->pupils : std::vector<PupilSummary>(), form);
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) &&
         file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==

@@ -4,11 +4,14 @@
 // skipped, following the folder while the pupils play.
 
 #include "core/number_style.h"
-#include "window/teacher/class_folder.h"
+#include "window/teacher/class_folder_reader.h"
 
 #include <QWidget>
 
+#include <memory>
+
 class QFileSystemWatcher;
+class QThread;
 class QLabel;
 class QPlainTextEdit;
 class QTableWidget;
@@ -20,24 +23,40 @@ class TeacherWindow : public QWidget {
     Q_OBJECT
 
 public:
-    // Reads `folder` at once and then every few seconds, and whenever the system says it
-    // changed. Numbers are written in `style`. Nothing is ever written into the folder except
-    // an export the teacher asks for.
+    // Reads `folder` on a thread of its own, at once and then every few seconds, and whenever
+    // the system says it changed; the window opens before the first reading ends. Numbers are
+    // written in `style`. Nothing is ever written into the folder except an export the teacher
+    // asks for.
     TeacherWindow(const QString& folder, NumberStyle style, QWidget* parent = nullptr);
+    ~TeacherWindow() override;
 
-    // Reads what is new now; the timer and the watcher call it too.
+    // Asks for a reading of what is new; the timer and the watcher call it too.
     void refresh();
-    // Writes the whole class to `path` in the chosen form; false with a message box on failure.
+    // Whether a reading asked for has not been shown yet.
+    bool reading() const { return reading_ || again_; }
+    // Writes the class as last shown to `path` in the chosen form; false with a message box on
+    // failure.
     bool exportTo(const QString& path, ExportForm form);
 
+signals:
+    void shown(); // a reading is on screen
+
 private:
+    void display(const std::shared_ptr<const ClassView>& view);
     void showPupils();
     void showClass();
-    void showSkipped();
+    void showNotes();
+    void fitColumns();
     void askAndExport(ExportForm form);
 
-    ClassFolder folder_;
+    QString path_;
     NumberStyle style_;
+    QThread* thread_ = nullptr;
+    ClassFolderReader* reader_ = nullptr;
+    std::shared_ptr<const ClassView> view_;
+    bool reading_ = false; // a reading is under way
+    bool again_ = false;   // asked for while one was under way
+    bool widthsSet_ = false;
     QLabel* status_ = nullptr;
     QTableWidget* pupils_ = nullptr;
     QLabel* totals_ = nullptr;

@@ -1,12 +1,15 @@
 // The teacher's view driven offscreen: pupils from every file, rows that arrive while it is
 // open, what it skips, a folder that goes away and comes back, and the exports.
 
+#include "core/class_file_name.h"
 #include "core/class_results.h"
+#include "core/turn.h"
 #include "tests/support/find_control.h"
 #include "window/teacher/teacher_window.h"
 
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTableWidget>
@@ -26,12 +29,19 @@ const QByteArray kHeader = "time,seed,turn,currency,currency_name,real_side,chos
 const QByteArray kOldHeader =
     "time,seed,turn,currency,currency_name,real_side,chosen_side,right,spread\r\n";
 
+// A row the quiz could have written: each is the first turn of its own seed, `turn`, which the
+// view replays.
 QByteArray row(int turn, bool right, const char* pupil, int level = 0) {
-    return QStringLiteral("2026-12-08T09:%1:00+02:00,5,%2,USD,щатски долар - USD,1,%3,%4,0.04196,"
-                          "%5,ecb,%6,PC07\r\n")
+    SeededRandomSource random(static_cast<std::uint32_t>(turn));
+    const Turn dealt = NewTurn(random, {}, *DataSet::ecb(), level);
+    const int chosen = right ? dealt.RealSide : 1 - dealt.RealSide;
+    return QStringLiteral("2026-12-08T09:%1:00+02:00,%2,1,%3,валута,%4,%5,%6,0.04196,"
+                          "%7,ecb,%8,PC07\r\n")
         .arg(turn, 2, 10, QLatin1Char('0'))
         .arg(turn)
-        .arg(right ? 1 : 0)
+        .arg(QString::fromStdString(dealt.code))
+        .arg(dealt.RealSide)
+        .arg(chosen)
         .arg(right ? 1 : 0)
         .arg(level)
         .arg(QString::fromUtf8(pupil))
@@ -49,6 +59,20 @@ QString cell(const QTableWidget& table, int row, int column) {
     return table.item(row, column)->text();
 }
 
+// Asks for a reading and waits until it is on screen.
+bool read(TeacherWindow& window) {
+    window.refresh();
+    return QTest::qWaitFor([&] { return !window.reading(); });
+}
+
+QString notes(const TeacherWindow& window) {
+    return findControl<QPlainTextEdit>(window, "skipped")->toPlainText();
+}
+
+QString status(const TeacherWindow& window) {
+    return findControl<QLabel>(window, "status")->text();
+}
+
 } // namespace
 
 class TeacherWindowTest : public QObject {
@@ -59,19 +83,26 @@ private slots:
         QTemporaryDir folder;
         const QString maria = folder.filePath(QStringLiteral("Мария_PC07_1.csv"));
         append(maria, kHeader + row(1, true, "Мария") + row(2, true, "Мария", 2));
+        SeededRandomSource random(5);
+        const Turn old = NewTurn(random, {});
         append(folder.filePath(QStringLiteral("old-log.csv")),
                kOldHeader +
-                   "2026-12-08T09:00:00+02:00,5,1,USD,щатски долар - USD,1,0,0,0.04196\r\n");
+                   QStringLiteral("2026-12-08T09:00:00+02:00,5,1,%1,долар,%2,%3,0,0.04196\r\n")
+                       .arg(QString::fromStdString(old.code))
+                       .arg(old.RealSide)
+                       .arg(1 - old.RealSide)
+                       .toUtf8());
         append(folder.filePath(QStringLiteral("notes.csv")), "just,some,notes\r\n");
 
         TeacherWindow window(folder.path(), NumberStyle{.decimalSeparator = ","});
+        QVERIFY(read(window));
         auto* pupils = findControl<QTableWidget>(window, "pupils");
         QCOMPARE(pupils->rowCount(), 2);
-        pupils->sortItems(0);
         QCOMPARE(cell(*pupils, 0, 0), QStringLiteral("old-log")); // an old log's pupil: its file
         QCOMPARE(cell(*pupils, 1, 0), QStringLiteral("Мария"));
-        QCOMPARE(cell(*pupils, 1, 1), QStringLiteral("2"));
-        QCOMPARE(cell(*pupils, 1, 5), QStringLiteral("0, 2"));
+        QCOMPARE(cell(*pupils, 1, 1), QStringLiteral("PC07"));
+        QCOMPARE(cell(*pupils, 1, 2), QStringLiteral("2"));
+        QCOMPARE(cell(*pupils, 1, 6), QStringLiteral("0, 2"));
         QVERIFY(findControl<QPlainTextEdit>(window, "skipped")
                     ->toPlainText()
                     .startsWith(QStringLiteral("notes.csv")));
@@ -79,31 +110,31 @@ private slots:
         // A half-written row waits; once whole, it counts once.
         const QByteArray third = row(3, false, "Мария");
         append(maria, third.left(20));
-        window.refresh();
+        QVERIFY(read(window));
         QCOMPARE(findControl<QTableWidget>(window, "pupils")->rowCount(), 2);
         QVERIFY(
             findControl<QLabel>(window, "totals")->text().contains(QStringLiteral("3 отговора")));
         append(maria, third.mid(20));
-        window.refresh();
+        QVERIFY(read(window));
         QVERIFY(
             findControl<QLabel>(window, "totals")->text().contains(QStringLiteral("4 отговора")));
 
         // Sorted by answers, the order is numeric, not by text.
-        pupils->sortItems(1, Qt::DescendingOrder);
-        QCOMPARE(cell(*pupils, 0, 1), QStringLiteral("3"));
+        pupils->sortItems(2, Qt::DescendingOrder);
+        QCOMPARE(cell(*pupils, 0, 2), QStringLiteral("3"));
     }
 
     // An editor saves by writing a copy and renaming it over; a pipe must not block the view.
     void readsAReplacedFileAnewAndNamesWhatIsNoFile() {
         QTemporaryDir folder;
-        const QString path = folder.filePath(QStringLiteral("a.csv"));
+        const QString path = folder.filePath(QStringLiteral("А_PC07_1.csv"));
         append(path, kHeader + row(1, true, "А") + row(2, true, "А"));
         QVERIFY(mkfifo(QFile::encodeName(folder.filePath(QStringLiteral("pipe.csv"))), 0600) == 0);
         TeacherWindow window(folder.path(), NumberStyle{});
         const QString copy = folder.filePath(QStringLiteral("a.tmp"));
         append(copy, kHeader + row(1, false, "А") + row(2, false, "А") + row(3, false, "А"));
         QVERIFY(std::rename(QFile::encodeName(copy), QFile::encodeName(path)) == 0);
-        window.refresh();
+        QVERIFY(read(window));
         QVERIFY(findControl<QLabel>(window, "totals")
                     ->text()
                     .contains(QStringLiteral("3 отговора, 0 верни")));
@@ -113,7 +144,7 @@ private slots:
         // The same length and the same end, but the first answer changed.
         append(copy, kHeader + row(1, true, "А") + row(2, false, "А") + row(3, false, "А"));
         QVERIFY(std::rename(QFile::encodeName(copy), QFile::encodeName(path)) == 0);
-        window.refresh();
+        QVERIFY(read(window));
         QVERIFY(findControl<QLabel>(window, "totals")
                     ->text()
                     .contains(QStringLiteral("3 отговора, 1 верни")));
@@ -123,26 +154,28 @@ private slots:
         QTemporaryDir parent;
         const QString path = parent.filePath(QStringLiteral("class"));
         QVERIFY(QDir().mkpath(path));
-        append(path + QStringLiteral("/a.csv"), kHeader + row(1, true, "А"));
+        append(path + QStringLiteral("/А.csv"), kHeader + row(1, true, "А"));
         TeacherWindow window(path, NumberStyle{});
+        QVERIFY(read(window));
         QVERIFY(QDir(path).removeRecursively());
-        window.refresh();
-        QVERIFY(findControl<QLabel>(window, "status")
-                    ->text()
-                    .contains(QStringLiteral("не е достъпна")));
+        QVERIFY(read(window));
+        QVERIFY(status(window).contains(QStringLiteral("не е достъпна")));
         QCOMPARE(findControl<QTableWidget>(window, "pupils")->rowCount(), 1); // what it had stays
 
         QVERIFY(QDir().mkpath(path));
-        append(path + QStringLiteral("/b.csv"), kHeader + row(1, false, "Б"));
-        window.refresh();
-        QCOMPARE(findControl<QTableWidget>(window, "pupils")->rowCount(), 1); // a.csv is gone
-        QCOMPARE(cell(*findControl<QTableWidget>(window, "pupils"), 0, 0), QStringLiteral("Б"));
+        append(path + QStringLiteral("/Б.csv"), kHeader + row(1, false, "Б"));
+        QVERIFY(read(window));
+        // А.csv is gone: what was read of it stays, and the view says so.
+        QCOMPARE(findControl<QTableWidget>(window, "pupils")->rowCount(), 2);
+        QCOMPARE(cell(*findControl<QTableWidget>(window, "pupils"), 1, 0), QStringLiteral("Б"));
+        QVERIFY(notes(window).startsWith(QStringLiteral("А.csv: файлът вече не е в папката")));
     }
 
     void exportsTheClassInBothFormsAndNothingElseInTheFolder() {
         QTemporaryDir folder;
-        append(folder.filePath(QStringLiteral("a.csv")), kHeader + row(1, true, "А"));
+        append(folder.filePath(QStringLiteral("А.csv")), kHeader + row(1, true, "А"));
         TeacherWindow window(folder.path(), NumberStyle{});
+        QVERIFY(read(window));
         QTemporaryDir out;
         for (const ExportForm form : {ExportForm::Plain, ExportForm::BulgarianExcel}) {
             const QString path = out.filePath(QStringLiteral("class.csv"));
@@ -150,10 +183,93 @@ private slots:
             QFile file(path);
             QVERIFY(file.open(QIODevice::ReadOnly));
             ClassResults results;
-            results.feed("a.csv", (kHeader + row(1, true, "А")).toStdString());
+            results.feed("А.csv", (kHeader + row(1, true, "А")).toStdString());
             QCOMPARE(file.readAll().toStdString(), exportCsv(results.pupils(), form));
         }
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("a.csv")});
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("А.csv")});
+    }
+
+    // Every 3 s the table is filled again: equal rows keep their places and the selection
+    // stays on its pupil.
+    void keepsOrderAndSelectionAtEachRefresh() {
+        QTemporaryDir folder;
+        for (const char* name : {"Вера", "Ана", "Боян", "Гошо"}) {
+            append(folder.filePath(QString::fromUtf8(name) + QStringLiteral(".csv")),
+                   kHeader + row(1, true, name));
+        }
+        append(folder.filePath(QStringLiteral("Вера.csv")), row(2, true, "Вера"));
+        TeacherWindow window(folder.path(), NumberStyle{});
+        QVERIFY(read(window));
+        auto* pupils = findControl<QTableWidget>(window, "pupils");
+        const auto names = [&] {
+            QStringList texts;
+            for (int row = 0; row < pupils->rowCount(); ++row) {
+                texts << cell(*pupils, row, 0);
+            }
+            return texts.join(u' ');
+        };
+        QCOMPARE(names(), QStringLiteral("Ана Боян Вера Гошо")); // by name, rising, at first
+        pupils->sortItems(2, Qt::DescendingOrder); // answers: the others have one each
+        QCOMPARE(names(), QStringLiteral("Вера Ана Боян Гошо"));
+        pupils->selectRow(2);
+        for (int refresh = 0; refresh < 3; ++refresh) {
+            append(folder.filePath(QStringLiteral("Гошо.csv")), QByteArray());
+            QVERIFY(read(window));
+            QCOMPARE(names(), QStringLiteral("Вера Ана Боян Гошо"));
+        }
+        QCOMPARE(pupils->selectedItems().front()->text(), QStringLiteral("Боян"));
+        append(folder.filePath(QStringLiteral("Гошо.csv")),
+               row(3, true, "Гошо") + row(4, true, "Гошо"));
+        QVERIFY(read(window)); // Гошо moves up; the selection stays with Боян
+        QCOMPARE(names(), QStringLiteral("Гошо Вера Ана Боян"));
+        QCOMPARE(pupils->selectedItems().front()->text(), QStringLiteral("Боян"));
+    }
+
+    void showsEveryColumnAt1024PixelsAndLongNamesWhole() {
+        QTemporaryDir folder;
+        const QByteArray name =
+            QStringLiteral("Александра-Мария Константинова-Попхристова 7б").toUtf8();
+        append(
+            folder.filePath(QString::fromStdString(classFileName(name.toStdString(), "PC07", 0))),
+            kHeader + row(1, true, name.data()));
+        TeacherWindow window(folder.path(), NumberStyle{});
+        window.resize(1024, 768);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(read(window));
+        auto* pupils = findControl<QTableWidget>(window, "pupils");
+        QCOMPARE(pupils->rowCount(), 1);
+        QCOMPARE(pupils->item(0, 0)->toolTip(), QString::fromUtf8(name));
+        const int last = pupils->columnCount() - 1;
+        QVERIFY2(pupils->horizontalHeader()->sectionViewportPosition(last) +
+                         pupils->horizontalHeader()->sectionSize(last) <=
+                     pupils->viewport()->width(),
+                 "the last column is off-screen");
+        QCOMPARE(pupils->horizontalHeader()->sectionResizeMode(0), QHeaderView::Interactive);
+    }
+
+    void namesFilesItLeftOutAndFilesGoneAndAnEmptiedFolder() {
+        QTemporaryDir folder;
+        append(folder.filePath(QStringLiteral("ivan_PC03_1.csv")),
+               kHeader + row(1, true, "maria").replace("PC07", "PC03"));
+        append(folder.filePath(QStringLiteral("Б.csv")), kHeader + row(1, false, "Б"));
+        TeacherWindow window(folder.path(), NumberStyle{});
+        QVERIFY(status(window).startsWith(QStringLiteral("Чета папката"))); // not read yet
+        QVERIFY(read(window));
+        QCOMPARE(findControl<QTableWidget>(window, "pupils")->rowCount(), 1);
+        QCOMPARE(notes(window),
+                 QStringLiteral("Не са броени или не могат да се проверят:\nivan_PC03_1.csv: не е броен – ред 2: редът е на "
+                                "'maria' от 'PC03', а името на файла – не"));
+
+        QVERIFY(QFile::remove(folder.filePath(QStringLiteral("Б.csv"))));
+        QVERIFY(read(window));
+        QCOMPARE(findControl<QTableWidget>(window, "pupils")->rowCount(), 1);
+        QVERIFY(notes(window).contains(QStringLiteral("Б.csv: файлът вече не е в папката")));
+
+        QVERIFY(QFile::remove(folder.filePath(QStringLiteral("ivan_PC03_1.csv"))));
+        QVERIFY(read(window));
+        QVERIFY(status(window).contains(QStringLiteral("изведнъж е празна")));
+        QCOMPARE(findControl<QTableWidget>(window, "pupils")->rowCount(), 1);
     }
 };
 

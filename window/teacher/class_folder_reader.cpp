@@ -1,0 +1,32 @@
+#include "window/teacher/class_folder_reader.h"
+
+namespace quiz {
+
+namespace {
+
+QStringList texts(const std::vector<Skipped>& lines) {
+    QStringList texts;
+    for (const Skipped& skipped : lines) {
+        texts << QString::fromStdString(skippedText(skipped));
+    }
+    return texts;
+}
+
+} // namespace
+
+ClassFolderReader::ClassFolderReader(const QString& folder) : folder_(folder) {
+    qRegisterMetaType<std::shared_ptr<const ClassView>>();
+}
+
+void ClassFolderReader::read() {
+    auto view = std::make_shared<ClassView>();
+    view->state = folder_.refresh();
+    const ClassResults& results = folder_.results();
+    view->pupils = results.pupils();
+    view->summary = results.summary();
+    view->notCounted = texts(results.notCounted());
+    view->skipped = folder_.unreadable() + texts(results.skipped());
+    emit viewRead(view);
+}
+
+} // namespace quiz
