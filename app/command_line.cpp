@@ -1,6 +1,6 @@
 #include "app/command_line.h"
 
-#include "core/level.h"
+#include "core/quiz/level.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

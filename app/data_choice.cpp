@@ -1,6 +1,6 @@
 #include "app/data_choice.h"
 
-#include "core/rate_table.h"
+#include "core/data/rate_table.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>

@@ -3,7 +3,7 @@
 // The data a --data argument or the menu names: the stored series, the built-in ECB extract,
 // or a teacher's file, read once when chosen.
 
-#include "core/data_set.h"
+#include "core/data/data_set.h"
 
 #include <QList>
 #include <QObject>

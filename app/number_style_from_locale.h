@@ -3,7 +3,7 @@
 // The core's number style read from a Qt locale, so the window writes numbers as the user's
 // regional settings say.
 
-#include "core/number_style.h"
+#include "core/text/number_style.h"
 
 #include <QLocale>
 

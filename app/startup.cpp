@@ -6,11 +6,11 @@
 #include "app/translations.h"
 #include "app/window_icon.h"
 #include "app/window_roles.h"
-#include "core/class_file_name.h"
-#include "core/random_source.h"
-#include "core/result_row.h"
-#include "core/results_file.h"
-#include "core/system_reason.h"
+#include "core/results/class_file_name.h"
+#include "core/random/random_source.h"
+#include "core/results/result_row.h"
+#include "core/results/results_file.h"
+#include "core/results/system_reason.h"
 
 #include <QApplication>
 #include <QCoreApplication>

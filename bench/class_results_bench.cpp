@@ -1,7 +1,7 @@
 // Times reading a class's results folder, held in memory, and a live refresh after one new row.
 
-#include "core/class_results.h"
-#include "core/result_row.h"
+#include "core/results/class_results.h"
+#include "core/results/result_row.h"
 
 #include <algorithm>
 #include <chrono>

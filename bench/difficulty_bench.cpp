@@ -2,8 +2,8 @@
 // (in each rule's better direction) and the best rule per level. Run by hand:
 //   build/bench/difficulty_bench [turns per level] [catalogue|ecb]
 
-#include "core/data_set.h"
-#include "core/level.h"
+#include "core/data/data_set.h"
+#include "core/quiz/level.h"
 #include "tests/support/simple_rules.h"
 
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "core/guessing_chance.h"
+#include "core/quiz/guessing_chance.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,8 +3,8 @@
 // see the machine in the same state; each prints its median.
 //   rate_file_bench [FILE]
 
-#include "core/data_set.h"
-#include "core/rate_table.h"
+#include "core/data/data_set.h"
+#include "core/data/rate_table.h"
 
 #include <algorithm>
 #include <chrono>

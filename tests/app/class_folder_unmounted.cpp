@@ -4,8 +4,8 @@
 // Every answer must reach the share, none the disk beneath it.
 //   class_folder_unmounted   (exits 77, "skipped", where mounting is not allowed)
 
-#include "core/result_row.h"
-#include "core/results_file.h"
+#include "core/results/result_row.h"
+#include "core/results/results_file.h"
 
 #include <fcntl.h>
 #include <sched.h>

@@ -2,7 +2,7 @@
 // so that two separate runs can be compared.
 
 #include "app/command_line.h"
-#include "core/random_source.h"
+#include "core/random/random_source.h"
 #include "tests/support/find_control.h"
 #include "window/quiz/quiz_form.h"
 

@@ -1,8 +1,8 @@
 // The start-up as main runs it: the options reach the quiz, and the classroom is wired in.
 
 #include "app/startup.h"
-#include "core/random_source.h"
-#include "core/turn.h"
+#include "core/random/random_source.h"
+#include "core/quiz/turn.h"
 #include "tests/support/find_control.h"
 #include "window/classroom/statistics_window.h"
 

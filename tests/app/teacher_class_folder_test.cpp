@@ -5,8 +5,8 @@
 
 #include "app/command_line.h"
 #include "app/startup.h"
-#include "core/rate_table.h"
-#include "core/turn.h"
+#include "core/data/rate_table.h"
+#include "core/quiz/turn.h"
 #include "tests/support/find_control.h"
 #include "window/teacher/class_folder.h"
 #include "window/teacher/teacher_window.h"

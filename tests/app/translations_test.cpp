@@ -5,8 +5,8 @@
 #include "app/startup.h"
 #include "app/translations.h"
 #include "app/window_roles.h"
-#include "core/random_source.h"
-#include "core/rate_file_reasons.h"
+#include "core/random/random_source.h"
+#include "core/data/rate_file_reasons.h"
 
 #include <QAccessible>
 #include <QRegularExpression>

@@ -1,11 +1,11 @@
 // Many turns with the program's own random source, every invariant checked on every turn.
 // QUIZ_SOAK_TURNS sets how many (default 1,000,000); the sanitizer build plays fewer.
 
-#include "core/catalogue.h"
-#include "core/leading_number.h"
-#include "core/number_text.h"
-#include "core/random_source.h"
-#include "core/turn.h"
+#include "core/data/catalogue.h"
+#include "core/text/leading_number.h"
+#include "core/text/number_text.h"
+#include "core/random/random_source.h"
+#include "core/quiz/turn.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 // (which must never read past them), and every value it yields through both number texts in
 // three styles, parsed back to within half a unit of the text's last place.
 
-#include "core/leading_number.h"
-#include "core/number_style.h"
-#include "core/number_text.h"
+#include "core/text/leading_number.h"
+#include "core/text/number_style.h"
+#include "core/text/number_text.h"
 
 #include <array>
 #include <cmath>

@@ -2,9 +2,9 @@
 // RateFileError or give runs of at least kValueCount values, each a positive decimal text
 // with "." as its point, on strictly rising calendar dates.
 
-#include "core/catalogue.h"
-#include "core/leading_number.h"
-#include "core/rate_table.h"
+#include "core/data/catalogue.h"
+#include "core/text/leading_number.h"
+#include "core/data/rate_table.h"
 
 #include <cmath>
 #include <cstdint>

@@ -2,8 +2,8 @@
 
 // A random source that hands out exactly the values a test lists, so a turn can be pinned.
 
-#include "core/catalogue.h"
-#include "core/random_source.h"
+#include "core/data/catalogue.h"
+#include "core/random/random_source.h"
 
 #include <cstddef>
 #include <stdexcept>

@@ -1,11 +1,11 @@
 #include "tests/support/simple_rules.h"
 
-#include "core/leading_number.h"
-#include "core/number_style.h"
-#include "core/number_text.h"
-#include "core/quiz_model.h"
-#include "core/random_source.h"
-#include "core/turn.h"
+#include "core/text/leading_number.h"
+#include "core/text/number_style.h"
+#include "core/text/number_text.h"
+#include "core/quiz/quiz_model.h"
+#include "core/random/random_source.h"
+#include "core/quiz/turn.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,7 +3,7 @@
 // Simple rules a pupil could use to tell the real list from the made-up one, for measuring how
 // well a kind of made-up list stands up to them.
 
-#include "core/data_set.h"
+#include "core/data/data_set.h"
 
 #include <array>
 #include <cstdint>

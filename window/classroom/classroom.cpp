@@ -1,7 +1,7 @@
 #include "window/classroom/classroom.h"
 
-#include "core/result_row.h"
-#include "core/shell_word.h"
+#include "core/results/result_row.h"
+#include "core/text/shell_word.h"
 #include "window/classroom/results_warnings.h"
 #include "window/classroom/side_by_side.h"
 #include "window/classroom/statistics_window.h"

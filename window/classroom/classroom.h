@@ -3,10 +3,10 @@
 // The classroom layer over a quiz: keeps the score, writes the results file and keeps the
 // statistics window up to date.
 
-#include "core/quiz_model.h"
-#include "core/results_file.h"
-#include "core/results_notices.h"
-#include "core/scoreboard.h"
+#include "core/quiz/quiz_model.h"
+#include "core/results/results_file.h"
+#include "core/results/results_notices.h"
+#include "core/quiz/scoreboard.h"
 
 #include <QObject>
 #include <QPointer>

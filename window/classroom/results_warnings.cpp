@@ -1,6 +1,6 @@
 #include "window/classroom/results_warnings.h"
 
-#include "core/system_reason.h"
+#include "core/results/system_reason.h"
 
 namespace quiz {
 

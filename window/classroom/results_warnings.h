@@ -2,7 +2,7 @@
 
 // The pupil's window's words for what happened to the results file, newest trouble first.
 
-#include "core/results_notices.h"
+#include "core/results/results_notices.h"
 
 #include <QString>
 #include <QStringList>

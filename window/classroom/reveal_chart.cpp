@@ -1,8 +1,8 @@
 #include "window/classroom/reveal_chart.h"
 
-#include "core/catalogue.h"
-#include "core/number_text.h"
-#include "core/option_captions.h"
+#include "core/data/catalogue.h"
+#include "core/text/number_text.h"
+#include "core/quiz/option_captions.h"
 
 #include <QPainter>
 #include <QPainterPath>

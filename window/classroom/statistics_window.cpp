@@ -1,8 +1,8 @@
 #include "window/classroom/statistics_window.h"
 
-#include "core/guessing_chance.h"
-#include "core/level.h"
-#include "core/option_captions.h"
+#include "core/quiz/guessing_chance.h"
+#include "core/quiz/level.h"
+#include "core/quiz/option_captions.h"
 #include "window/classroom/reveal_chart.h"
 #include "window/common/scrolling_window.h"
 #include "window/common/share_string.h"

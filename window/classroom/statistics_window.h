@@ -2,9 +2,9 @@
 
 // The statistics window: how this run of the quiz is going, and the answered turn revealed.
 
-#include "core/number_style.h"
-#include "core/scoreboard.h"
-#include "core/turn.h"
+#include "core/text/number_style.h"
+#include "core/quiz/scoreboard.h"
+#include "core/quiz/turn.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
 #include "window/common/share_string.h"
 
-#include "core/share_text.h"
+#include "core/text/share_text.h"
 
 namespace quiz {
 

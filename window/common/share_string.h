@@ -2,7 +2,7 @@
 
 // Shares as the windows show them: the core's Bulgarian percentage, or a dash for no answers.
 
-#include "core/number_style.h"
+#include "core/text/number_style.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "window/quiz/quiz_form.h"
 
-#include "core/option_captions.h"
+#include "core/quiz/option_captions.h"
 #include "window/quiz/caption_fit.h"
 #include "window/quiz/introduction.h"
 

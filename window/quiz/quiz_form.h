@@ -2,11 +2,11 @@
 
 // The quiz window: shows the core's QuizModel and forwards the user's picks and presses to it.
 
-#include "core/data_set.h"
-#include "core/level.h"
-#include "core/number_style.h"
-#include "core/quiz_model.h"
-#include "core/random_source.h"
+#include "core/data/data_set.h"
+#include "core/quiz/level.h"
+#include "core/text/number_style.h"
+#include "core/quiz/quiz_model.h"
+#include "core/random/random_source.h"
 
 #include <QWidget>
 

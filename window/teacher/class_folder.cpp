@@ -1,6 +1,6 @@
 #include "window/teacher/class_folder.h"
 
-#include "core/rate_table.h"
+#include "core/data/rate_table.h"
 
 #include <QCryptographicHash>
 #include <QDir>

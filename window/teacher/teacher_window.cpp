@@ -1,6 +1,6 @@
 #include "window/teacher/teacher_window.h"
 
-#include "core/level.h"
+#include "core/quiz/level.h"
 #include "window/common/scrolling_window.h"
 #include "window/common/share_string.h"
 #include "window/common/summary_table.h"

@@ -3,9 +3,9 @@
 
 #include "app/data_choice.h"
 #include "app/startup.h"
-#include "core/random_source.h"
-#include "core/result_row.h"
-#include "core/results_file.h"
+#include "core/random/random_source.h"
+#include "core/results/result_row.h"
+#include "core/results/results_file.h"
 #include "tests/support/find_control.h"
 #include "tests/support/sequence_random.h"
 #include "window/classroom/classroom.h"

@@ -3,7 +3,7 @@
 // QUIZ_SOAK_ROUNDS sets how many rounds (a press and a pick each; default 2,000).
 
 #include "app/startup.h"
-#include "core/random_source.h"
+#include "core/random/random_source.h"
 #include "tests/support/find_control.h"
 #include "window/classroom/classroom.h"
 #include "window/classroom/statistics_window.h"

@@ -2,7 +2,7 @@
 // focus lands, with no stray stops; a dark theme keeps its text and its picks visible; a wider
 // font never cuts a caption.
 
-#include "core/random_source.h"
+#include "core/random/random_source.h"
 #include "tests/support/find_control.h"
 #include "window/quiz/caption_fit.h"
 #include "window/quiz/quiz_form.h"

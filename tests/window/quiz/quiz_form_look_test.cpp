@@ -1,7 +1,7 @@
 // What the window looks like and what a screen reader hears: size, colours, fonts, names.
 // With QUIZ_SCREENSHOT set to a path, the grabbed window is also saved there.
 
-#include "core/random_source.h"
+#include "core/random/random_source.h"
 #include "tests/support/find_control.h"
 #include "window/quiz/introduction.h"
 #include "window/quiz/quiz_form.h"

@@ -1,8 +1,8 @@
 // The window as a user drives it: picks by mouse, keyboard and assistive technology, new turns,
 // and the keyboard path through the controls.
 
-#include "core/catalogue.h"
-#include "core/random_source.h"
+#include "core/data/catalogue.h"
+#include "core/random/random_source.h"
 #include "tests/support/find_control.h"
 #include "tests/support/sequence_random.h"
 #include "window/quiz/introduction.h"

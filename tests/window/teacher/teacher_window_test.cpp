@@ -1,9 +1,9 @@
 // The teacher's view driven offscreen: pupils from every file, rows that arrive while it is
 // open, what it skips, a folder that goes away and comes back, and the exports.
 
-#include "core/class_file_name.h"
-#include "core/class_results.h"
-#include "core/turn.h"
+#include "core/results/class_file_name.h"
+#include "core/results/class_results.h"
+#include "core/quiz/turn.h"
 #include "tests/support/find_control.h"
 #include "window/teacher/teacher_window.h"
 

@@ -1,0 +1,69 @@
+#include "core/data/decimal_units.h"
+
+#include <cstdlib>
+#include <stdexcept>
+
+namespace quiz {
+
+namespace {
+
+constexpr int kMostDigits = 15; // all a double holds exactly, and far below 2^63
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// One more digit on the right; checked at once, before a long text could overflow.
+void appendDigit(std::int64_t& units, int& significant, int digit, std::string_view text) {
+    units = units * 10 + digit;
+    significant += units > 0 ? 1 : 0;
+    if (significant > kMostDigits) {
+        throw std::invalid_argument("'" + std::string(text) + "' has more than 15 digits");
+    }
+}
+
+} // namespace
+
+int decimalsOf(std::string_view text) {
+    const std::size_t point = text.find('.');
+    return point == std::string_view::npos ? 0 : static_cast<int>(text.size() - point - 1);
+}
+
+std::int64_t toUnits(std::string_view text, int decimals) {
+    const int own = decimalsOf(text);
+    if (text.empty() || own > decimals) {
+        throw std::invalid_argument("'" + std::string(text) +
+                                    "' has more decimals than its window");
+    }
+    std::int64_t units = 0;
+    int significant = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool thePoint = text[i] == '.' && i == text.find('.');
+        if (!thePoint && !isDigit(text[i])) {
+            throw std::invalid_argument("'" + std::string(text) + "' is not a number");
+        }
+        if (!thePoint) {
+            appendDigit(units, significant, text[i] - '0', text);
+        }
+    }
+    for (int i = own; i < decimals; ++i) {
+        appendDigit(units, significant, 0, text);
+    }
+    return units;
+}
+
+std::string unitsText(std::int64_t units, int decimals, const NumberStyle& style) {
+    std::string digits = std::to_string(std::llabs(units));
+    const auto fraction = static_cast<std::size_t>(decimals);
+    if (digits.size() <= fraction) {
+        digits.insert(0, fraction + 1 - digits.size(), '0');
+    }
+    std::string text = units < 0 ? "-" : "";
+    text += digits.substr(0, digits.size() - fraction);
+    if (decimals > 0) {
+        text += style.decimalSeparator + digits.substr(digits.size() - fraction);
+    }
+    return text;
+}
+
+} // namespace quiz

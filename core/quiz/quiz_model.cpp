@@ -1,0 +1,111 @@
+#include "core/quiz/quiz_model.h"
+
+#include "core/quiz/level.h"
+#include "core/text/number_text.h"
+
+#include <stdexcept>
+
+namespace quiz {
+
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kRight = "Правилно";
+constexpr std::string_view kWrong = "Грешка!";
+constexpr std::string_view kGeneratedFor = "Генерирани са данни за: ";
+constexpr std::string_view kMaximumDifference = "Максимална разлика: ";
+
+bool isOptionIndex(int index) {
+    return index == 0 || index == 1;
+}
+
+// The stored series keep the designed text of their spread; other data is written at its own
+// precision, where the double difference would show its binary noise ("0,899999999999999").
+std::string spreadText(const Turn& turn, const NumberStyle& style) {
+    if (turn.source == DataKind::Catalogue) {
+        return defaultText(turn.Spread, style);
+    }
+    return fixedText(turn.Spread, turn.decimals, style);
+}
+
+// Above level 0 the real list is no longer the only one inside a band, and its spread would
+// name it: the spread is told only once the pick is made.
+bool spreadBeforePick(const Turn& turn) {
+    return turn.level == 0;
+}
+
+} // namespace
+
+QuizModel::QuizModel(std::unique_ptr<RandomSource> random, NumberStyle style,
+                     std::shared_ptr<const DataSet> data, int level)
+    : random_(std::move(random)), style_(std::move(style)), level_(0) {
+    if (!random_) {
+        throw std::invalid_argument("QuizModel needs a random source");
+    }
+    chooseData(std::move(data));
+    chooseLevel(level);
+}
+
+void QuizModel::chooseLevel(int level) {
+    if (!isLevel(level)) {
+        throw std::out_of_range("no difficulty level " + std::to_string(level));
+    }
+    level_ = level;
+}
+
+void QuizModel::chooseData(std::shared_ptr<const DataSet> data) {
+    if (!data) {
+        throw std::invalid_argument("QuizModel needs data to draw from");
+    }
+    data_ = std::move(data);
+}
+
+void QuizModel::Form_Load(std::string_view introduction) {
+    startTurn();
+    transcript_ = introduction;
+}
+
+bool QuizModel::Option1_Click(int Index) {
+    if (!isOptionIndex(Index) || !options_[static_cast<std::size_t>(Index)].enabled) {
+        return false;
+    }
+    transcript_.append(Index == turn_.RealSide ? kRight : kWrong).append(kLineEnd);
+    if (!spreadBeforePick(turn_)) {
+        appendSpread();
+    }
+    for (int i = 0; i < 2; ++i) {
+        options_[static_cast<std::size_t>(i)] = Option{.enabled = false, .checked = i == Index};
+    }
+    return true;
+}
+
+void QuizModel::Command1_Click() {
+    startTurn();
+    transcript_.assign(kGeneratedFor).append(turn_.name).append(kLineEnd);
+    if (spreadBeforePick(turn_)) {
+        appendSpread();
+    }
+}
+
+void QuizModel::appendSpread() {
+    transcript_.append(kMaximumDifference).append(spreadText(turn_, style_)).append(kLineEnd);
+}
+
+const QuizModel::Option& QuizModel::option(int index) const {
+    if (!isOptionIndex(index)) {
+        throw std::out_of_range("no option " + std::to_string(index));
+    }
+    return options_[static_cast<std::size_t>(index)];
+}
+
+bool QuizModel::answered() const {
+    return options_[0].checked || options_[1].checked;
+}
+
+void QuizModel::startTurn() {
+    options_.fill(Option{.enabled = true, .checked = false});
+    turn_ = NewTurn(*random_, style_, *data_, level_);
+    ++turnNumber_;
+}
+
+} // namespace quiz

@@ -1,0 +1,137 @@
+#pragma once
+
+// A class's results files read together for the teacher's live view: each file read once, a
+// little more at each refresh, every answer counted once.
+
+#include "core/quiz/level.h"
+#include "core/quiz/scoreboard.h"
+#include "core/quiz/turn_replay.h"
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace quiz {
+
+// A pupil is a name on one computer: a shared login on three computers is three pupils.
+struct PupilSummary {
+    std::string pupil;
+    std::string host;
+    int answered = 0;
+    int right = 0;
+    double accuracy = 0.0;         // right / answered
+    int bestStreak = 0;            // over their answers in time order, across all their files
+    std::vector<int> levels;       // played, ascending
+    std::vector<std::string> data; // played, in byte order
+    // The verdict leaves level 0 out, which one glance solves: answers at levels 1 and up.
+    int judgedAnswered = 0;
+    int judgedRight = 0;
+    double guessingChance = 1.0;
+    bool beatsGuessing = false;
+};
+
+struct ClassSummary {
+    Tally total;
+    std::array<Tally, kLevelCount> levels{};
+    std::vector<std::pair<std::string, Tally>> currencies; // by code, in byte order
+    int pupils = 0;
+    int pupilsJudged = 0; // with answers above level 0
+    int pupilsBeatingGuessing = 0;
+};
+
+// A line that was not counted, or a whole file when its first line is no results header.
+struct Skipped {
+    std::string file;
+    std::uint64_t line = 0; // from 1; 0 when no single line is meant
+    std::string reason;
+};
+
+// "<file>:<line>: <reason>", or "<file>: <reason>" for line 0, always one line.
+std::string skippedText(const Skipped& skipped);
+
+struct RunCheck; // one run's replay, kept between refreshes
+
+// The caller owns the folder: at each refresh it lists it, restarts the files that shrank or
+// were replaced (see lastBytes), and feeds each the bytes after offset(name). Files start with
+// today's header or an older version's (its nine columns: level 0, data "catalogue"); a pupil
+// is the row's `pupil` and `host`, or the file's name without ".csv" where there is none. Lines
+// that cannot be read are skipped with the reason; nothing stops the rest.
+//
+// An answer counts once, by its seed, turn, pupil and computer, whichever files hold it. A file
+// is not counted when its rows name another pupil or computer than its name, go back in time or
+// repeat a turn; with checkReplays, neither is a row its seed could not have dealt.
+class ClassResults {
+public:
+    ClassResults();
+    ~ClassResults();
+    ClassResults(ClassResults&&) noexcept;
+    ClassResults& operator=(ClassResults&&) noexcept;
+
+    // Bytes taken from the file so far; 0 for a name never fed.
+    std::uint64_t offset(const std::string& name) const;
+    // The last bytes taken from the file, at most kMarkBytes: a file that no longer holds them
+    // just before offset(name) was replaced under the same name.
+    std::string_view lastBytes(const std::string& name) const;
+    static constexpr std::size_t kMarkBytes = 32;
+
+    // The file's bytes from offset(name) on, any amount. A last line without its line end waits
+    // for the rest. Returns whether an answer or a skipped line was added.
+    bool feed(const std::string& name, std::string_view newBytes);
+    // Drops what was read from the file, so it is read again from its first byte: for a file
+    // now shorter than offset(name), or another file under the same name.
+    void restart(const std::string& name);
+    // Drops the file and its answers.
+    void forget(const std::string& name);
+    // Whether the file's first line is no results header: nothing more of it is read.
+    bool refused(const std::string& name) const;
+    // Replays each run's rows from its seed with the data `finder` knows.
+    void checkReplays(DataFinder finder);
+    std::vector<std::string> fileNames() const;
+
+    // One per pupil, all their files together, by name in byte order. A row found in two files
+    // (a copied file) counts once. Not for two threads at once: the results are kept.
+    std::vector<PupilSummary> pupils() const;
+    ClassSummary summary() const;
+    // By file name, then line; at most a few per file, then one line saying how many more.
+    std::vector<Skipped> skipped() const;
+    // Files and rows read but not counted, and runs the replay could not follow, with why.
+    std::vector<Skipped> notCounted() const;
+
+private:
+    struct File;
+    struct Totals {
+        std::vector<PupilSummary> pupils;
+        ClassSummary summary;
+        std::vector<Skipped> notCounted;
+    };
+    const Totals& totals() const;
+    Totals computeTotals() const;
+
+    std::map<std::string, std::unique_ptr<File>, std::less<>> files_;
+    // Both summaries at once, kept until the answers change: a view refreshing a class
+    // where nothing is new pays nothing.
+    mutable std::optional<Totals> totals_;
+    DataFinder finder_;
+    // Each run's replay so far, by pupil, computer and seed: a new row replays one turn.
+    mutable std::map<std::string, std::unique_ptr<RunCheck>, std::less<>> runs_;
+};
+
+enum class ExportForm {
+    Plain,          // ",", decimal point, UTF-8, CR LF
+    BulgarianExcel, // ";", decimal comma, UTF-8 with a byte-order mark, CR LF, Bulgarian header
+};
+
+// One row per pupil under a header, as RFC 4180 writes it in the chosen form: name, computer,
+// answers, right answers, accuracy, best streak, levels and data played (joined by " + "),
+// answers above level 0, the guessing chance in percent and whether guessing is beaten there. In
+// the Excel form a text that starts like a formula (=, +, -, @) gets a leading apostrophe, so a
+// pupil's name is never run as one.
+std::string exportCsv(const std::vector<PupilSummary>& pupils, ExportForm form);
+
+} // namespace quiz

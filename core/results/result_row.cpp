@@ -1,0 +1,75 @@
+#include "core/results/result_row.h"
+
+#include "core/text/number_text.h"
+
+namespace quiz {
+
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kHeader = "time,seed,turn,currency,currency_name,real_side,chosen_side,"
+                                     "right,spread,level,data,pupil,host";
+// Machine-readable whatever the user's locale: a comma would split the field.
+const NumberStyle kCsvNumberStyle{.decimalSeparator = ".", .groupSeparator = "", .groupSize = 0};
+
+bool needsQuotes(std::string_view text, std::string_view separator) {
+    return text.find_first_of("\"\r\n") != std::string_view::npos ||
+           text.find(separator) != std::string_view::npos ||
+           (!text.empty() && (text.front() == ' ' || text.back() == ' '));
+}
+
+std::string spreadText(double spread, int decimals) {
+    std::string text = fixedText(spread, decimals, kCsvNumberStyle);
+    if (text.find('.') != std::string::npos) {
+        text.erase(text.find_last_not_of('0') + 1);
+        if (text.back() == '.') {
+            text.pop_back();
+        }
+    }
+    return text;
+}
+
+} // namespace
+
+std::string_view csvHeader() {
+    return kHeader;
+}
+
+std::string csvField(std::string_view text, std::string_view separator) {
+    if (!needsQuotes(text, separator)) {
+        return std::string(text);
+    }
+    std::string quoted = "\"";
+    for (const char c : text) {
+        quoted += c;
+        if (c == '"') {
+            quoted += '"';
+        }
+    }
+    return quoted + '"';
+}
+
+std::string csvLine(const ResultRow& row) {
+    const std::string fields[] = {
+        csvField(row.time),
+        std::to_string(row.seed),
+        std::to_string(row.turn),
+        csvField(row.currency),
+        csvField(row.currencyName),
+        std::to_string(row.realSide),
+        std::to_string(row.chosenSide),
+        row.chosenSide == row.realSide ? "1" : "0",
+        spreadText(row.spread, row.decimals),
+        std::to_string(row.level),
+        csvField(row.data),
+        csvField(row.pupil),
+        csvField(row.host),
+    };
+    std::string line;
+    for (const std::string& field : fields) {
+        line.append(line.empty() ? "" : ",").append(field);
+    }
+    return line.append(kLineEnd);
+}
+
+} // namespace quiz

@@ -1,0 +1,42 @@
+#include "core/text/share_text.h"
+
+#include <cmath>
+#include <stdexcept>
+
+namespace quiz {
+
+namespace {
+
+constexpr double kTenthsPerWhole = 1000.0;
+// The smallest share written as a number: below it, "under 0.1 %"; above its mirror, "over 99.9 %".
+constexpr int kEdgeTenths = 1;
+constexpr const char* kUnder = "под ";
+constexpr const char* kOver = "над ";
+// A no-break space keeps the sign beside its number when the sentence wraps.
+constexpr const char* kPercentSign = "\u00a0%";
+
+std::string tenthsText(long tenths, const NumberStyle& style) {
+    std::string text = std::to_string(tenths / 10);
+    if (tenths % 10 != 0) {
+        text += style.decimalSeparator + std::to_string(tenths % 10);
+    }
+    return text + kPercentSign;
+}
+
+} // namespace
+
+std::string shareText(double share, const NumberStyle& style) {
+    if (!(share >= 0.0 && share <= 1.0)) {
+        throw std::invalid_argument("a share lies between 0 and 1");
+    }
+    const long whole = static_cast<long>(kTenthsPerWhole);
+    if (share > 0.0 && share * kTenthsPerWhole < kEdgeTenths) {
+        return kUnder + tenthsText(kEdgeTenths, style);
+    }
+    if (share < 1.0 && share * kTenthsPerWhole > whole - kEdgeTenths) {
+        return kOver + tenthsText(whole - kEdgeTenths, style);
+    }
+    return tenthsText(std::lround(share * kTenthsPerWhole), style);
+}
+
+} // namespace quiz

@@ -1,0 +1,457 @@
+#include "core/results/class_file_name.h"
+#include "core/results/class_results.h"
+#include "core/results/result_row.h"
+#include "core/quiz/turn.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+using namespace quiz;
+
+namespace {
+
+const std::string kHeader = std::string(csvHeader()) + "\r\n";
+const std::string kOlderHeader =
+    "time,seed,turn,currency,currency_name,real_side,chosen_side,right,spread\r\n";
+const std::string kByteOrderMark = "\xEF\xBB\xBF";
+// The file a run of row()'s default pupil writes.
+const std::string kMaria = classFileName("Мария, 7б", "PC07", 0);
+
+// A row as the quiz writes it; `minute` past 09:00 at +02:00.
+std::string row(int minute, bool right, const std::string& pupil = "Мария, 7б",
+                std::string currency = "USD", int level = 0, std::string data = "catalogue") {
+    const std::string time = "2026-12-08T09:" + std::string(minute < 10 ? "0" : "") +
+                             std::to_string(minute) + ":00+02:00";
+    return csvLine({.time = time,
+                    .seed = 7,
+                    .turn = minute + 1,
+                    .currency = currency,
+                    .currencyName = "британски паунд - GBP \r\nвтори ред",
+                    .realSide = 1,
+                    .chosenSide = right ? 1 : 0,
+                    .spread = 0.1,
+                    .decimals = 5,
+                    .level = level,
+                    .data = data,
+                    .pupil = pupil,
+                    .host = "PC07"});
+}
+
+using Files = std::vector<std::pair<std::string, std::string>>;
+
+ClassResults read(const Files& files) {
+    ClassResults results;
+    for (const auto& [name, bytes] : files) {
+        results.feed(name, bytes);
+    }
+    return results;
+}
+
+std::vector<std::string> skippedTexts(const ClassResults& results) {
+    std::vector<std::string> texts;
+    for (const Skipped& skipped : results.skipped()) {
+        texts.push_back(skippedText(skipped));
+    }
+    return texts;
+}
+
+} // namespace
+
+TEST(ClassResults, ReadsTodaysAndOlderFilesWithOrWithoutByteOrderMark) {
+    const ClassResults results = read({
+        {classFileName("Мария \"Мими\", 7б", "PC07", 0),
+         kByteOrderMark + kHeader + row(0, true, "Мария \"Мими\", 7б", "GBP", 3, "ecb")},
+        {"Петров.CSV", kOlderHeader + "2026-12-08T09:15:00+02:00,7,1,USD,\"щатски долар, USD\","
+                                      "0,0,1,0.1\r\n\r\n"},
+    });
+    const std::vector<PupilSummary> pupils = results.pupils();
+    ASSERT_EQ(pupils.size(), 2U) << testing::PrintToString(skippedTexts(results));
+    EXPECT_EQ(pupils[0].pupil, "Мария \"Мими\", 7б"); // quoted, after a field with CR LF
+    EXPECT_EQ(pupils[0].levels, std::vector<int>{3});
+    EXPECT_EQ(pupils[0].data, std::vector<std::string>{"ecb"});
+    EXPECT_EQ(pupils[1].pupil, "Петров");
+    EXPECT_EQ(pupils[1].levels, std::vector<int>{0});
+    EXPECT_EQ(pupils[1].data, std::vector<std::string>{"catalogue"});
+    EXPECT_EQ(pupils[1].right, 1);
+    EXPECT_TRUE(results.skipped().empty());
+}
+
+TEST(ClassResults, CountsALastLineOnlyOnceItIsWhole) {
+    const std::string rows[] = {row(0, true), row(1, false), row(2, true)};
+    const std::string file = kByteOrderMark + kHeader + rows[0] + rows[1] + rows[2];
+    for (std::size_t cut = 0; cut <= file.size(); ++cut) {
+        int whole = 0; // rows whose line end is before the cut
+        for (std::size_t end = kByteOrderMark.size() + kHeader.size(); const auto& r : rows) {
+            end += r.size();
+            whole += end <= cut ? 1 : 0;
+        }
+        ClassResults results;
+        results.feed(kMaria, file.substr(0, cut));
+        EXPECT_EQ(results.summary().total.answered, whole) << cut;
+        EXPECT_TRUE(results.skipped().empty()) << cut;
+        results.feed(kMaria, file.substr(cut));
+        EXPECT_EQ(results.summary().total.answered, 3) << cut;
+        EXPECT_EQ(results.summary().total.correct, 2) << cut;
+        EXPECT_EQ(results.offset(kMaria), file.size());
+    }
+    ClassResults byteByByte;
+    for (const char byte : file) {
+        byteByByte.feed(kMaria, std::string_view(&byte, 1));
+    }
+    EXPECT_EQ(byteByByte.summary().total.answered, 3);
+}
+
+TEST(ClassResults, ReadsAReplacedFileAgainAndForgetsAGoneOne) {
+    ClassResults results = read({{kMaria, kHeader + row(0, true) + row(1, true) + row(2, true)},
+                                 {"Иван.csv", kHeader + row(3, false, "Иван")}});
+    EXPECT_EQ(results.summary().total.answered, 4);
+    results.restart(kMaria);
+    EXPECT_EQ(results.offset(kMaria), 0U);
+    EXPECT_EQ(results.summary().total.answered, 1);
+    results.feed(kMaria, kHeader + row(0, false));
+    EXPECT_EQ(results.summary().total.answered, 2);
+    EXPECT_EQ(results.summary().total.correct, 0);
+    results.forget("Иван.csv");
+    EXPECT_EQ(results.summary().total.answered, 1);
+    EXPECT_EQ(results.fileNames(), std::vector<std::string>{kMaria});
+}
+
+TEST(ClassResults, SkipsBadLinesAndFilesWithTheirPlaceAndReadsTheRest) {
+    struct Case {
+        std::string badLine;
+        std::string reason;
+    };
+    const std::string good = "2026-12-08T09:20:00+02:00,7,21,USD,долар,1,1,1,0.1,0,ecb,m,PC07";
+    const Case cases[] = {
+        {"2026-12-08T09:20:00+02:00,7,21,USD,долар,1,1,1,0.1,0,ecb,m",
+         "редът има 12 полета, а заглавният ред – 13"},
+        {"2026-12-08T09:20:00+02:00,7,21,USD,долар,1,1,2,0.1,0,ecb,m,PC07",
+         "right е '2', а не 0 или 1"},
+        {"2026-12-08T09:20:00+02:00,7,21,USD,долар,1,x,1,0.1,0,ecb,m,PC07",
+         "chosen_side е 'x', а не 0 или 1"},
+        {"2026-12-08T09:20:00+02:00,7,21,USD,долар,1,1,1,0.1,5,ecb,m,PC07",
+         "level е '5', а не от 0 до 4"},
+        {"2026-12-08T09:20:00+02:00,7,21,USD,долар,1,0,1,0.1,0,ecb,m,PC07",
+         "right е 1, но избраната страна не е реалната"},
+        {"2026-12-08T09:20:00+02:00,7,21,US\"D,долар,1,1,1,0.1,0,ecb,m,PC07",
+         "кавичка в поле без кавички"},
+        {"2026-12-08T09:20:00+02:00,7,21,USD,\"долар,1,1,1,0.1,0,ecb,m,PC07",
+         "кавичка, отворена на този ред, не е затворена"},
+        {"2026-12-08T09:20:00+02:00,7,21,USD,\"долар\"x,1,1,1,0.1,0,ecb,m,PC07",
+         "текст след затваряща кавичка"},
+    };
+    for (const Case& c : cases) {
+        for (const std::string& after : {row(30, true, "m"), good + "\r\n"}) {
+            const ClassResults results = read({
+                {"m.csv", kHeader + row(10, true, "m") + c.badLine + "\r\n" + after},
+                {"x.csv", "date;value\r\n" + row(0, true)},
+            });
+            EXPECT_EQ(skippedTexts(results),
+                      (std::vector<std::string>{
+                          "m.csv:4: " + c.reason, // the first row takes lines 2 and 3
+                          "x.csv:1: първият ред не е заглавен ред на резултати: 'date;value'"}));
+            EXPECT_EQ(results.summary().total.answered, 2) << c.badLine;
+        }
+    }
+}
+
+TEST(ClassResults, ReadsAnUnclosedQuoteAlikeInOnePieceOrByteByByte) {
+    // The quote opened on line 2 closes on line 4 into 13 sound-looking fields; line 3 is a
+    // whole row of its own, so the quote is the fault.
+    const std::string file =
+        kHeader + "2026-12-08T09:00:00+02:00,7,1,USD,\"долар,1,1,1,0.1,0,ecb,m,PC07\r\n" +
+        "2026-12-08T09:01:00+02:00,7,2,USD,долар,1,0,0,0.1,0,ecb,m,PC07\r\n" +
+        "x\",1,1,1,0.1,0,ecb,m,PC07\r\n";
+    ClassResults byteByByte;
+    for (const char byte : file) {
+        byteByByte.feed("m.csv", std::string_view(&byte, 1));
+    }
+    ClassResults whole = read({{"m.csv", file}});
+    for (const ClassResults* results : {&whole, &byteByByte}) {
+        EXPECT_EQ(
+            skippedTexts(*results),
+            (std::vector<std::string>{"m.csv:2: кавичка, отворена на този ред, не е затворена",
+                                      "m.csv:4: кавичка в поле без кавички"}));
+        EXPECT_EQ(results->summary().total.answered, 1);
+    }
+}
+
+TEST(ClassResults, NeitherKeepsNorWaitsForALineLongerThanAnyRow) {
+    ClassResults results;
+    const std::string noise(200000, 'z');
+    EXPECT_TRUE(results.feed("a.csv", kHeader + row(0, true, "a") + noise));
+    results.feed("a.csv", noise + "\r\n" + row(1, true, "a"));
+    std::string bad;
+    for (int line = 0; line < 25; ++line) {
+        bad += "1,2\r\n";
+    }
+    results.feed("b.csv", std::string(100000, '\xFF'));
+    results.feed("c.csv", kHeader + bad);
+    EXPECT_EQ(results.summary().total.answered, 2);
+    const std::vector<std::string> texts = skippedTexts(results);
+    ASSERT_EQ(texts.size(), 23U);
+    EXPECT_EQ(texts[0], "a.csv:4: редът е по-дълъг от 65536 байта"); // 2 lines for the row
+    EXPECT_TRUE(texts[1].starts_with("b.csv:1: първият ред не е заглавен ред на резултати: '"))
+        << texts[1];
+    EXPECT_EQ(texts.back(), "c.csv: още 5 пропуснати реда");
+}
+
+TEST(ClassResults, PutsAPupilsFilesInTimeOrderForTheBestStreak) {
+    // In UTC the wrong answer comes first, though its local time reads later.
+    const std::string wrongFirst =
+        "2026-12-08T10:01:00+03:00,7,1,USD,долар,1,0,0,0.1,0,catalogue,m,PC07\r\n";
+    const std::string later =
+        "2026-12-08T10:04:00+03:00,7,2,USD,долар,1,1,1,0.1,2,catalogue,m,PC07\r\n";
+    const Files files = {{"m_PC07_a.csv", kHeader + row(2, true, "m") + row(3, true, "m")},
+                         {"m_PC07_b.csv", kHeader + wrongFirst + later},
+                         {"m_PC07_copy.csv", kHeader + row(2, true, "m") + row(3, true, "m")},
+                         {"Иван.csv", kHeader + row(0, true, "Иван", "GBP")}};
+    const std::vector<PupilSummary> pupils = read(files).pupils();
+    ASSERT_EQ(pupils.size(), 2U);
+    EXPECT_EQ(pupils[0].pupil, "m");
+    EXPECT_EQ(pupils[0].answered, 4); // the copy counts once
+    EXPECT_EQ(pupils[0].right, 3);
+    EXPECT_EQ(pupils[0].bestStreak, 3);
+    EXPECT_EQ(pupils[0].levels, (std::vector<int>{0, 2}));
+
+    const ClassSummary summary = read(files).summary();
+    EXPECT_EQ(summary.total.answered, 5);
+    EXPECT_EQ(summary.levels[2].answered, 1);
+    ASSERT_EQ(summary.currencies.size(), 2U);
+    EXPECT_EQ(summary.currencies[0].first, "GBP");
+    EXPECT_EQ(summary.currencies[1].second.correct, 3);
+    EXPECT_EQ(summary.pupils, 2);
+}
+
+TEST(ClassResults, CountsThePupilsWhoBeatGuessing) {
+    std::string sure = kHeader;
+    for (int minute = 0; minute < 6; ++minute) {
+        sure += row(minute, true, "m", "USD", 2);
+    }
+    const ClassResults results =
+        read({{"m.csv", sure}, {"n.csv", kHeader + row(0, true, "n", "USD", 2)}});
+    EXPECT_EQ(results.summary().pupilsBeatingGuessing, 1); // 6 of 6: 1.6 %; 1 of 1: 50 %
+    EXPECT_TRUE(results.pupils()[0].beatsGuessing);
+}
+
+TEST(ExportCsv, WritesEachFormExactly) {
+    const std::vector<PupilSummary> pupils = {
+        {.pupil = "Мария, 7б",
+         .host = "PC07",
+         .answered = 16,
+         .right = 13,
+         .accuracy = 0.8125,
+         .bestStreak = 5,
+         .levels = {0, 3},
+         .data = {"catalogue", "ecb"},
+         .judgedAnswered = 12,
+         .judgedRight = 10,
+         .guessingChance = 697.0 / 65536,
+         .beatsGuessing = true},
+        {.pupil = "=1+1",
+         .host = "-PC",
+         .answered = 1,
+         .right = 0,
+         .accuracy = 0.0,
+         .bestStreak = 0,
+         .levels = {1},
+         .data = {"a;b.csv@0123"},
+         .judgedAnswered = 1,
+         .judgedRight = 0,
+         .guessingChance = 1.0,
+         .beatsGuessing = false},
+        {.pupil = "",
+         .host = "",
+         .answered = 2,
+         .right = 2,
+         .accuracy = 1.0,
+         .bestStreak = 2,
+         .levels = {0},
+         .data = {"", "ecb"},
+         .judgedAnswered = 0,
+         .judgedRight = 0,
+         .guessingChance = 1.0,
+         .beatsGuessing = false},
+    };
+    EXPECT_EQ(exportCsv(pupils, ExportForm::Plain),
+              "pupil,host,answered,right,accuracy_percent,best_streak,levels,data,"
+              "answered_above_level_0,right_above_level_0,guessing_chance_percent,"
+              "beats_guessing\r\n"
+              "\"Мария, 7б\",PC07,16,13,81.3,5,0 + 3,catalogue + ecb,12,10,1.064,1\r\n"
+              "=1+1,-PC,1,0,0.0,0,1,a;b.csv@0123,1,0,100.000,0\r\n"
+              ",,2,2,100.0,2,0,\" + ecb\",0,0,,\r\n");
+    EXPECT_EQ(exportCsv(pupils, ExportForm::BulgarianExcel),
+              "\xEF\xBB\xBFУченик;Компютър;Отговори;Верни;Точност, %;Най-дълга серия;Нива;"
+              "Данни;Отговори над ниво 0;Верни над ниво 0;Шанс при налучкване, %;"
+              "Над налучкването\r\n"
+              "Мария, 7б;PC07;16;13;81,3;5;0 + 3;catalogue + ecb;12;10;1,064;да\r\n"
+              "'=1+1;'-PC;1;0;0,0;0;1;\"a;b.csv@0123\";1;0;100,000;не\r\n"
+              ";;2;2;100,0;2;0;\" + ecb\";0;0;;\r\n");
+}
+
+namespace {
+
+// A row of pupil `pupil` on `host`, at 09:00 plus `second`, of seed 7.
+std::string answered(int turn, int second, const std::string& pupil, const std::string& host,
+                     int level = 2) {
+    return csvLine({.time = "2026-12-08T09:" + std::string(second < 600 ? "0" : "") +
+                            std::to_string(second / 60) + ":" + (second % 60 < 10 ? "0" : "") +
+                            std::to_string(second % 60) + "+02:00",
+                    .seed = 7,
+                    .turn = turn,
+                    .currency = "USD",
+                    .currencyName = "щатски долар",
+                    .realSide = 1,
+                    .chosenSide = 1,
+                    .spread = 0.1,
+                    .decimals = 5,
+                    .level = level,
+                    .data = "ecb",
+                    .pupil = pupil,
+                    .host = host});
+}
+
+std::string run(const std::string& pupil, const std::string& host, std::vector<int> turns,
+                int shift = 0) {
+    std::string bytes = kHeader;
+    for (std::size_t i = 0; i < turns.size(); ++i) {
+        bytes += answered(turns[i], static_cast<int>(i) * 10 + shift, pupil, host);
+    }
+    return bytes;
+}
+
+std::vector<std::string> notCountedTexts(const ClassResults& results) {
+    std::vector<std::string> texts;
+    for (const Skipped& skipped : results.notCounted()) {
+        texts.push_back(skippedText(skipped));
+    }
+    return texts;
+}
+
+} // namespace
+
+TEST(ClassResults, CountsEachAnswerOnceAndLeavesOutFilesThatCannotBeTrusted) {
+    struct Case {
+        const char* what;
+        Files files;
+        int answered;
+        std::vector<std::string> notCounted;
+    };
+    const std::string ivan = run("ivan", "PC03", {1, 2, 3});
+    const Case cases[] = {
+        {"a copy with every time a second later",
+         {{"ivan_PC03_1.csv", ivan}, {"ivan_PC03_2.csv", run("ivan", "PC03", {1, 2, 3}, 1)}},
+         3,
+         {}},
+        {"rows of another pupil",
+         {{"ivan_PC03_1.csv", ivan}, {"ivan_PC03_2.csv", run("maria", "PC03", {4, 5})}},
+         3,
+         {"ivan_PC03_2.csv: не е броен – ред 2: редът е на 'maria' от 'PC03', а името на "
+          "файла – не"}},
+        {"rows of another computer",
+         {{"ivan_PC03_2.csv", run("ivan", "PC04", {4})}},
+         0,
+         {"ivan_PC03_2.csv: не е броен – ред 2: редът е на 'ivan' от 'PC04', а името на "
+          "файла – не"}},
+        {"times going back",
+         {{"ivan_PC03_1.csv",
+           kHeader + answered(1, 30, "ivan", "PC03") + answered(2, 20, "ivan", "PC03")}},
+         0,
+         {"ivan_PC03_1.csv: не е броен – ред 3: времето се връща назад"}},
+        {"a turn again",
+         {{"ivan_PC03_1.csv", run("ivan", "PC03", {1, 2, 2})}},
+         0,
+         {"ivan_PC03_1.csv: не е броен – ред 4: ход 2 на seed 7 се повтаря или е не на реда си"}},
+        {"the same turns by another pupil",
+         {{"ivan_PC03_1.csv", ivan}, {"maria_PC03_1.csv", run("maria", "PC03", {1, 2, 3})}},
+         6,
+         {}},
+        {"a name that makes no file name whole",
+         {{"ivan_PC03.csv", run("ivan", "PC03", {1})}, {"ivan.csv", run("ivan", "PC03", {2})}},
+         2,
+         {}},
+    };
+    for (const Case& c : cases) {
+        const ClassResults results = read(c.files);
+        EXPECT_EQ(results.summary().total.answered, c.answered) << c.what;
+        EXPECT_EQ(notCountedTexts(results), c.notCounted) << c.what;
+    }
+}
+
+TEST(ClassResults, TellsPupilsOfOneLoginApartByComputer) {
+    const ClassResults results = read({{"student_PC01_1.csv", run("student", "PC01", {1, 2})},
+                                       {"student_PC02_1.csv", run("student", "PC02", {1})},
+                                       {"student_PC07_1.csv", run("student", "PC07", {1, 2, 3})}});
+    const std::vector<PupilSummary> pupils = results.pupils();
+    ASSERT_EQ(pupils.size(), 3U);
+    EXPECT_EQ(pupils[2].pupil, "student");
+    EXPECT_EQ(pupils[2].host, "PC07");
+    EXPECT_EQ(pupils[2].answered, 3);
+    EXPECT_EQ(results.summary().pupils, 3);
+}
+
+TEST(ClassResults, JudgesAPupilOnlyAboveLevelZero) {
+    // 31 of 31 at level 0 and 15 of 30 at level 3: the level-0 answers would carry the verdict.
+    std::string bytes = kHeader;
+    for (int turn = 1; turn <= 61; ++turn) {
+        const bool levelZero = turn <= 31;
+        std::string line = answered(turn, turn, "m", "PC07", levelZero ? 0 : 3);
+        if (!levelZero && turn % 2 == 0) {
+            line.replace(line.find(",1,1,1,0.1"), 10, ",1,0,0,0.1");
+        }
+        bytes += line;
+    }
+    const ClassResults results =
+        read({{"m_PC07_1.csv", bytes}, {"n_PC07_1.csv", kHeader + answered(1, 1, "n", "PC07", 0)}});
+    const std::vector<PupilSummary> pupils = results.pupils();
+    ASSERT_EQ(pupils.size(), 2U);
+    EXPECT_EQ(pupils[0].answered, 61);
+    EXPECT_EQ(pupils[0].right, 46);
+    EXPECT_EQ(pupils[0].judgedAnswered, 30);
+    EXPECT_EQ(pupils[0].judgedRight, 15);
+    EXPECT_FALSE(pupils[0].beatsGuessing);
+    EXPECT_EQ(pupils[1].judgedAnswered, 0); // level 0 only: no verdict
+    EXPECT_FALSE(pupils[1].beatsGuessing);
+    EXPECT_EQ(results.summary().pupilsJudged, 1);
+    EXPECT_EQ(results.summary().pupilsBeatingGuessing, 0);
+}
+
+TEST(ClassResults, LeavesOutARowItsSeedCouldNotHaveDealt) {
+    SeededRandomSource random(99);
+    std::string bytes = kHeader;
+    std::string forged;
+    for (int turn = 1; turn <= 4; ++turn) {
+        const Turn dealt = NewTurn(random, {}, *DataSet::ecb(), 2);
+        const int side = turn == 3 ? 1 - dealt.RealSide : dealt.RealSide;
+        bytes += csvLine({.time = "2026-12-08T09:0" + std::to_string(turn) + ":00Z",
+                          .seed = 99,
+                          .turn = turn,
+                          .currency = dealt.code,
+                          .currencyName = dealt.name,
+                          .realSide = side,
+                          .chosenSide = side,
+                          .spread = 0.1,
+                          .decimals = 5,
+                          .level = 2,
+                          .data = "ecb",
+                          .pupil = "m",
+                          .host = "PC07"});
+    }
+    ClassResults results = read({{"m_PC07_1.csv", bytes}});
+    EXPECT_EQ(results.summary().total.answered, 4); // not checked unless asked
+    results.checkReplays([](std::string_view id) {
+        return id == "ecb" ? DataSet::ecb() : std::shared_ptr<const DataSet>();
+    });
+    EXPECT_EQ(results.summary().total.answered, 3);
+    EXPECT_EQ(results.summary().total.correct, 3);
+    EXPECT_EQ(notCountedTexts(results),
+              std::vector<std::string>{"m_PC07_1.csv:4: не е броен – seed не дава такава "
+                                       "реална страна или валута за ход 3 на seed 99"});
+    // A new row continues the replay where it stood.
+    results.feed("m_PC07_1.csv", "2026-12-08T09:09:00Z,99,6,USD,долар,1,1,1,0.1,2,ecb,m,PC07\r\n");
+    EXPECT_EQ(results.summary().total.answered, 4);
+    EXPECT_EQ(notCountedTexts(results).size(), 2U);
+}
