@@ -2,6 +2,7 @@
 
 #include "core/quiz/guessing_chance.h"
 #include "core/quiz/level.h"
+#include "window/common/level_words.h"
 #include "core/quiz/option_captions.h"
 #include "window/classroom/reveal_chart.h"
 #include "window/common/scrolling_window.h"
@@ -197,7 +198,7 @@ void StatisticsWindow::showScore(const Scoreboard& score, int level) {
     QList<QStringList> levels;
     for (int played = 0; played < kLevelCount; ++played) {
         if (const Tally& tally = score.level(played); tally.answered > 0) {
-            levels.append({QString::fromUtf8(levelName(played)), QString::number(tally.answered),
+            levels.append({levelName(played), QString::number(tally.answered),
                            QString::number(tally.correct),
                            shareString(guessingChance(tally.correct, tally.answered), style_)});
         }
@@ -219,7 +220,7 @@ void StatisticsWindow::showTurn(const Turn& turn, int turnNumber, bool answered)
         turnHeading_->setText(utf8(kTurnAnswered).arg(number, QString::fromUtf8(caption)));
         chart_->showTurn(turn);
         const QString source = sourceSentence(turn);
-        explanation_->setText(QString::fromUtf8(levelExplanation(turn.level)) +
+        explanation_->setText(levelExplanation(turn.level) +
                               (source.isEmpty() ? QString() : u' ' + source));
     } else {
         turnHeading_->setText(utf8(kTurnOpen).arg(number));

@@ -1,3 +1,4 @@
+#include "window/common/level_words.h"
 #include "window/quiz/quiz_form.h"
 
 #include "core/quiz/option_captions.h"
@@ -255,7 +256,7 @@ QMenu* QuizForm::createLevelMenu() {
     menu->setObjectName(QStringLiteral("levelMenu"));
     auto* group = new QActionGroup(menu);
     for (int level = 0; level < kLevelCount; ++level) {
-        QAction* action = menu->addAction(QString::fromUtf8(levelName(level)));
+        QAction* action = menu->addAction(levelName(level));
         action->setCheckable(true);
         action->setChecked(level == model_.chosenLevel());
         group->addAction(action);

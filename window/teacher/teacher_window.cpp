@@ -1,6 +1,7 @@
 #include "window/teacher/teacher_window.h"
 
 #include "core/quiz/level.h"
+#include "window/common/level_words.h"
 #include "window/common/scrolling_window.h"
 #include "window/common/share_string.h"
 #include "window/common/summary_table.h"
@@ -315,7 +316,7 @@ void TeacherWindow::showClass() {
         const int row = byLevel_->rowCount();
         byLevel_->insertRow(row);
         setRow(byLevel_, row,
-               {new QTableWidgetItem(QString::fromUtf8(levelName(level))),
+               {new QTableWidgetItem(levelName(level)),
                 new NumberItem(QString::number(tally.answered), tally.answered),
                 new NumberItem(QString::number(tally.correct), tally.correct),
                 new NumberItem(shareOf(tally.correct, tally.answered, style_), 0)});
