@@ -61,21 +61,26 @@ std::shared_ptr<const DataSet> loadData(const QString& argument, QString& error,
         const QFileInfo info(argument);
         // A folder, a pipe or a device is no file of rates, and opening a pipe could block.
         if (info.exists() && !info.isFile()) {
-            error = argument + say(language, "quiz", ": is not a file of rates but a ") +
-                    (info.isDir() ? say(language, "quiz", "folder")
-                                  : say(language, "quiz", "special file"));
+            error = (info.isDir()
+                         ? say(language, "quiz", "%1: is not a file of rates but a folder")
+                         : say(language, "quiz", "%1: is not a file of rates but a special file"))
+                        .arg(argument);
             return nullptr;
         }
         if (!file.open(QIODevice::ReadOnly)) {
-            error = argument + say(language, "quiz", ": cannot be read: ") +
-                    (!info.exists()       ? say(language, "quiz", "there is no such file")
-                     : !info.isReadable() ? say(language, "quiz", "no permission to read it")
-                                          : file.errorString());
+            error = !info.exists()
+                        ? say(language, "quiz", "%1: cannot be read: there is no such file")
+                              .arg(argument)
+                    : !info.isReadable()
+                        ? say(language, "quiz", "%1: cannot be read: no permission to read it")
+                              .arg(argument)
+                        : say(language, "quiz", "%1: cannot be read: %2")
+                              .arg(argument, file.errorString());
             return nullptr;
         }
         if (file.size() > kLargestFile) {
-            error = argument +
-                    say(language, "quiz", ": is larger than 64 MB, too large for a file of rates");
+            error = say(language, "quiz", "%1: is larger than 64 MB, too large for a file of rates")
+                        .arg(argument);
             return nullptr;
         }
         const QByteArray bytes = file.read(kLargestFile + 1);
@@ -89,10 +94,9 @@ std::shared_ptr<const DataSet> loadData(const QString& argument, QString& error,
         RateTable table = readRateTable({bytes.constData(), std::size_t(bytes.size())}, name,
                                         part(0, kRowsShare));
         // Kept from the root: the repeat command may be typed in anywhere.
-        return DataSet::fromTable(std::move(table), DataKind::File,
-                                  dataFileId(argument, bytes).toStdString(),
-                                  info.absoluteFilePath().toStdString(),
-                                  part(kRowsShare, 1 - kRowsShare));
+        return DataSet::fromTable(
+            std::move(table), DataKind::File, dataFileId(argument, bytes).toStdString(),
+            info.absoluteFilePath().toStdString(), part(kRowsShare, 1 - kRowsShare));
     } catch (const RateFileError& refused) {
         error = refusalText(refused, language);
     }
@@ -148,8 +152,8 @@ void DataLoader::load(const QString& argument) {
         } catch (const ReadingStopped&) {
             // A newer choice or the cancel button; nothing is delivered.
         } catch (const std::exception& failure) { // such as memory running out
-            job->error = job->argument + say(language, "quiz", ": cannot be read: ") +
-                         QString::fromLocal8Bit(failure.what());
+            job->error = say(language, "quiz", "%1: cannot be read: %2")
+                             .arg(job->argument, QString::fromLocal8Bit(failure.what()));
         }
     });
     threads_.append(thread);

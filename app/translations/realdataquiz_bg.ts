@@ -135,37 +135,28 @@ Qt's own options, such as -platform and -style, are accepted as well.</source>
         <translation>%1: не може да се пише в папката на класа „%2“: %3</translation>
     </message>
     <message>
-        <location filename="../data_choice.cpp" line="37" />
-        <source>: is not a file of rates but a </source>
-        <translation>: не е файл с курсове, а </translation>
+        <source>%1: is not a file of rates but a folder</source>
+        <translation>%1: не е файл с курсове, а папка</translation>
     </message>
     <message>
-        <location filename="../data_choice.cpp" line="38" />
-        <source>folder</source>
-        <translation>папка</translation>
+        <source>%1: is not a file of rates but a special file</source>
+        <translation>%1: не е файл с курсове, а специален файл</translation>
     </message>
     <message>
-        <location filename="../data_choice.cpp" line="39" />
-        <source>special file</source>
-        <translation>специален файл</translation>
+        <source>%1: cannot be read: %2</source>
+        <translation>%1: не може да се прочете: %2</translation>
     </message>
     <message>
-        <location filename="../data_choice.cpp" line="43" />
-        <source>: cannot be read: </source>
-        <translation>: не може да се прочете: </translation>
+        <source>%1: cannot be read: there is no such file</source>
+        <translation>%1: не може да се прочете: няма такъв файл</translation>
     </message>
     <message>
-        <location filename="../data_choice.cpp" line="48" />
-        <source>: is larger than 64 MB, too large for a file of rates</source>
-        <translation>: е по-голям от 64 MB, твърде голям за файл с курсове</translation>
+        <source>%1: is larger than 64 MB, too large for a file of rates</source>
+        <translation>%1: е по-голям от 64 MB, твърде голям за файл с курсове</translation>
     </message>
     <message>
-        <source>there is no such file</source>
-        <translation>няма такъв файл</translation>
-    </message>
-    <message>
-        <source>no permission to read it</source>
-        <translation>няма разрешение за четене</translation>
+        <source>%1: cannot be read: no permission to read it</source>
+        <translation>%1: не може да се прочете: няма разрешение за четене</translation>
     </message>
 </context>
 <context>
