@@ -3,7 +3,9 @@
 // Runs both programs alternately (ABBA, so neither always goes first), each with the
 // first-frame probe loaded: time is from just before the process is spawned to its first
 // painted frame; memory is the peak resident set the kernel reports when it has ended.
-// Prints medians and the quiz/bare ratios. Usage: startup_bench [runs per program]
+// Prints medians and the quiz/bare ratios.
+// Usage: startup_bench [runs per program] [argument for the quiz...], e.g. 21 --data ecb;
+// QUIZ_BENCH_PROGRAM names another build of the quiz to measure.
 
 #include <spawn.h>
 #include <sys/resource.h>
@@ -22,7 +24,7 @@ extern char** environ;
 
 namespace {
 
-constexpr int kDefaultRuns = 40;
+constexpr int kDefaultRuns = 21;
 
 struct Sample {
     double milliseconds;
@@ -36,7 +38,7 @@ long long monotonicNanoseconds() {
 }
 
 // One run: spawn, read the probe's line, reap with the child's resource usage.
-Sample runOnce(const char* program) {
+Sample runOnce(const char* program, const std::vector<char*>& arguments) {
     int out[2];
     if (pipe(out) != 0) {
         std::perror("pipe");
@@ -47,10 +49,12 @@ Sample runOnce(const char* program) {
     posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
     posix_spawn_file_actions_addclose(&actions, out[0]);
 
-    char* argv[] = {const_cast<char*>(program), nullptr};
+    std::vector<char*> argv{const_cast<char*>(program)};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    argv.push_back(nullptr);
     pid_t child = 0;
     const long long started = monotonicNanoseconds();
-    if (posix_spawn(&child, program, &actions, nullptr, argv, environ) != 0) {
+    if (posix_spawn(&child, program, &actions, nullptr, argv.data(), environ) != 0) {
         std::perror(program);
         std::exit(1);
     }
@@ -103,27 +107,34 @@ Summary summarise(const std::vector<Sample>& samples) {
 int main(int argc, char* argv[]) {
     const int runs = argc > 1 ? std::atoi(argv[1]) : kDefaultRuns;
     if (runs < 1) {
-        std::fprintf(stderr, "usage: startup_bench [runs per program]\n");
+        std::fprintf(stderr, "usage: startup_bench [runs per program] [argument for the quiz...]\n");
         return 2;
     }
+    const std::vector<char*> quizArguments(argv + std::min(argc, 2), argv + argc);
+    const char* other = std::getenv("QUIZ_BENCH_PROGRAM");
     setenv("QT_PLUGIN_PATH", QUIZ_PROBE_PLUGIN_PATH, 1);
     setenv("QT_QPA_GENERIC_PLUGINS", "firstframeprobe", 1);
 
-    const char* programs[] = {QUIZ_PROGRAM, BARE_PROGRAM};
-    for (const char* program : programs) {
-        runOnce(program); // warm the file cache; not counted
+    const char* programs[] = {other != nullptr ? other : QUIZ_PROGRAM, BARE_PROGRAM};
+    const std::vector<char*> arguments[] = {quizArguments, {}};
+    for (int which : {0, 1}) {
+        runOnce(programs[which], arguments[which]); // warm the file cache; not counted
     }
     std::vector<Sample> samples[2];
     for (int round = 0; round < runs; ++round) {
         const bool quizFirst = round % 2 == 0;
         for (const int which : {quizFirst ? 0 : 1, quizFirst ? 1 : 0}) {
-            samples[which].push_back(runOnce(programs[which]));
+            samples[which].push_back(runOnce(programs[which], arguments[which]));
         }
     }
 
     const Summary quiz = summarise(samples[0]);
     const Summary bare = summarise(samples[1]);
-    std::printf("%d runs each, medians\n", runs);
+    std::printf("%s", programs[0]);
+    for (const char* argument : quizArguments) {
+        std::printf(" %s", argument);
+    }
+    std::printf(": %d runs each, medians\n", runs);
     std::printf("%-8s %12s %16s\n", "", "first frame", "peak RSS");
     std::printf("%-8s %9.1f ms %13ld KiB\n", "quiz", quiz.milliseconds, quiz.peakKilobytes);
     std::printf("%-8s %9.1f ms %13ld KiB\n", "bare", bare.milliseconds, bare.peakKilobytes);

@@ -4,7 +4,6 @@
 #include "core/data/currency_names.h"
 #include "core/data/decimal_units.h"
 #include "core/random/draw_map.h"
-#include "core/data/ecb_extract.h"
 #include "core/random/own_draws.h"
 #include "core/data/rate_file_reasons.h"
 
@@ -24,45 +23,106 @@ std::vector<DataSet::Series> storedSeries() {
                           .name = std::string(stored.name),
                           .dates = {},
                           .texts = {stored.values.begin(), stored.values.end()},
-                          .windowStarts = {0}});
+                          .built = nullptr,
+                          .stretches = {{.first = 0, .count = 1, .before = 0}},
+                          .windowCount = 1});
     }
     return series;
 }
 
-// Windows whose values all stand still show nothing to judge.
-std::vector<std::size_t> movingWindowStarts(const std::vector<std::int64_t>& units) {
-    std::vector<std::size_t> changedBefore{0}; // changes among the first i + 1 values
-    for (std::size_t i = 1; i < units.size(); ++i) {
-        changedBefore.push_back(changedBefore.back() + (units[i] != units[i - 1] ? 1 : 0));
-    }
-    std::vector<std::size_t> starts;
-    const auto length = static_cast<std::size_t>(kValueCount);
-    for (std::size_t start = 0; start + length <= units.size(); ++start) {
-        if (changedBefore[start + length - 1] > changedBefore[start]) {
-            starts.push_back(start);
+std::vector<DataSet::Series> builtSeries(std::string_view name) {
+    const EcbTable& table = ecbTable();
+    std::vector<DataSet::Series> series;
+    series.reserve(table.runs.size());
+    for (const EcbRun& run : table.runs) {
+        DataSet::Series one{.code = run.code,
+                            .name = currencyDisplayName(run.code, name),
+                            .dates = {},
+                            .texts = {},
+                            .built = &run,
+                            .stretches = {},
+                            .windowCount = 0};
+        for (const EcbStretch& stretch : table.stretches.subspan(run.firstStretch, run.stretchCount)) {
+            one.stretches.push_back(
+                {.first = stretch.first, .count = stretch.count, .before = one.windowCount});
+            one.windowCount += stretch.count;
         }
+        series.push_back(std::move(one));
     }
-    return starts;
+    return series;
 }
 
-// The run's values in units of its longest number of decimals, each known to fit a turn's
-// sums.
-std::vector<std::int64_t> checkedUnits(const RateRun& run, std::string_view name) {
+// Adds window starts one by one, keeping only the stretches of those whose values move.
+class StretchCounter {
+public:
+    void add(std::size_t start, bool moves) {
+        if (!moves) {
+            return;
+        }
+        if (stretches_.empty() || stretches_.back().first + stretches_.back().count != start) {
+            stretches_.push_back({.first = start, .count = 0, .before = count_});
+        }
+        ++stretches_.back().count;
+        ++count_;
+    }
+    std::vector<DataSet::Stretch> stretches() && { return std::move(stretches_); }
+    std::size_t count() const { return count_; }
+
+private:
+    std::vector<DataSet::Stretch> stretches_;
+    std::size_t count_ = 0;
+};
+
+// The run's windows whose values move (those that all stand still show nothing to judge),
+// comparing values in units of the run's longest number of decimals. Throws when a value does
+// not fit a turn's sums.
+StretchCounter movingWindows(const RateRun& run, std::string_view name) {
     int decimals = 0;
     for (const std::string_view text : run.texts) {
         decimals = std::max(decimals, decimalsOf(text));
     }
-    std::vector<std::int64_t> units;
-    units.reserve(run.texts.size());
+    const auto length = static_cast<std::size_t>(kValueCount);
+    StretchCounter counter;
+    std::int64_t previous = 0;
+    std::size_t lastChange = 0; // the latest i whose value differs from value i - 1; 0 for none
     for (std::size_t i = 0; i < run.texts.size(); ++i) {
+        std::int64_t units = 0;
         try {
-            units.push_back(toUnits(run.texts[i], decimals));
+            units = toUnits(run.texts[i], decimals);
         } catch (const std::invalid_argument&) {
             throw RateFileError(std::string(name), reason::kTooManyDigitsToAdd,
                                 {"'" + std::string(run.texts[i]) + "'", run.column, run.dates[i]});
         }
+        if (i > 0 && units != previous) {
+            lastChange = i;
+        }
+        previous = units;
+        if (i + 1 >= length) {
+            const std::size_t start = i + 1 - length;
+            counter.add(start, lastChange > start);
+        }
     }
-    return units;
+    return counter;
+}
+
+std::string_view textOf(const DataSet::Series& series, std::size_t i) {
+    return series.built ? ecbTable().text(series.built->firstValue + i) : series.texts[i];
+}
+
+std::string_view dateOf(const DataSet::Series& series, std::size_t i) {
+    if (series.built) {
+        return ecbTable().date(series.built->firstRow + i);
+    }
+    return series.dates.empty() ? std::string_view() : std::string_view(series.dates[i]);
+}
+
+// Where the series' window `index` (counted within the series) starts.
+std::size_t windowStart(const DataSet::Series& series, std::size_t index) {
+    const auto after = std::upper_bound(
+        series.stretches.begin(), series.stretches.end(), index,
+        [](std::size_t wanted, const DataSet::Stretch& stretch) { return wanted < stretch.before; });
+    const DataSet::Stretch& stretch = *(after - 1);
+    return stretch.first + (index - stretch.before);
 }
 
 } // namespace
@@ -73,7 +133,7 @@ DataSet::DataSet(DataKind kind, std::string id, std::string name, std::vector<Se
       series_(std::move(series)) {
     for (const Series& one : series_) {
         firstWindow_.push_back(windowCount_);
-        windowCount_ += one.windowStarts.size();
+        windowCount_ += one.windowCount;
     }
 }
 
@@ -84,9 +144,10 @@ std::shared_ptr<const DataSet> DataSet::catalogue() {
 }
 
 std::shared_ptr<const DataSet> DataSet::ecb() {
-    // Read once and only when asked for, so a run on the stored series never pays for it.
-    static const std::shared_ptr<const DataSet> extract =
-        fromTable(readRateTable(ecbExtractText(), "ECB"), DataKind::Ecb, "ecb", "ECB");
+    // Made once and only when asked for; the table itself was read when the program was built.
+    static constexpr std::string_view kName = "ECB";
+    static const std::shared_ptr<const DataSet> extract(
+        new DataSet(DataKind::Ecb, "ecb", std::string(kName), builtSeries(kName)));
     return extract;
 }
 
@@ -98,15 +159,18 @@ std::shared_ptr<const DataSet> DataSet::fromTable(RateTable table, DataKind kind
         if (progress && !progress(done / static_cast<double>(table.runs.size()))) {
             throw ReadingStopped();
         }
-        std::vector<std::size_t> starts = movingWindowStarts(checkedUnits(run, name));
-        Series one{.code = run.column,
-                   .name = currencyDisplayName(run.column, name),
-                   .dates = run.dates,
-                   .texts = std::move(run.texts),
-                   .windowStarts = std::move(starts)};
-        if (!one.windowStarts.empty()) {
-            series.push_back(std::move(one));
+        StretchCounter windows = movingWindows(run, name);
+        if (windows.count() == 0) {
+            continue;
         }
+        const std::size_t count = windows.count();
+        series.push_back({.code = run.column,
+                          .name = currencyDisplayName(run.column, name),
+                          .dates = run.dates,
+                          .texts = std::move(run.texts),
+                          .built = nullptr,
+                          .stretches = std::move(windows).stretches(),
+                          .windowCount = count});
     }
     if (series.empty()) {
         throw RateFileError(std::string(name), reason::kStandsStill, {std::to_string(kValueCount)});
@@ -135,19 +199,18 @@ RealWindow DataSet::window(std::size_t index) const {
     const auto after = std::upper_bound(firstWindow_.begin(), firstWindow_.end(), index);
     const auto number = static_cast<std::size_t>(after - firstWindow_.begin());
     const Series& one = series_[number - 1];
-    const std::size_t start = one.windowStarts[index - firstWindow_[number - 1]];
+    const std::size_t start = windowStart(one, index - firstWindow_[number - 1]);
 
     RealWindow window;
     window.seriesNumber = static_cast<int>(number);
     window.code = one.code;
     window.name = one.name;
+    window.texts.reserve(kValueCount);
     for (std::size_t i = start; i < start + kValueCount; ++i) {
-        window.texts.push_back(one.texts[i]);
+        window.texts.push_back(textOf(one, i));
     }
-    if (!one.dates.empty()) {
-        window.firstDate = one.dates[start];
-        window.lastDate = one.dates[start + kValueCount - 1];
-    }
+    window.firstDate = dateOf(one, start);
+    window.lastDate = dateOf(one, start + kValueCount - 1);
     return window;
 }
 

@@ -3,6 +3,7 @@
 // A body of real data turns are drawn from: the six stored series, the ECB's reference rates
 // or a teacher's own file.
 
+#include "core/data/ecb_table.h"
 #include "core/data/rate_table.h"
 
 #include <cstddef>
@@ -28,17 +29,9 @@ enum class DataKind { Catalogue, Ecb, File };
 
 class DataSet {
 public:
-    struct Series {
-        std::string code;                      // "USD"
-        std::string name;                      // "щатски долар - USD"
-        std::span<const std::string> dates;    // none for the stored series
-        std::vector<std::string_view> texts;   // in the table or the catalogue
-        std::vector<std::size_t> windowStarts; // where a window whose values move begins
-    };
-
     // The six stored series, series k being window k - 1, drawn as the quiz always drew them.
     static std::shared_ptr<const DataSet> catalogue();
-    // The built-in extract of the ECB's reference rates, read on first use.
+    // The built-in extract of the ECB's reference rates, read into a table at build time.
     static std::shared_ptr<const DataSet> ecb();
     // Every window of kValueCount values of the table's runs whose values move. `id` names the
     // data in the results log; `name` is the file's, for messages. Throws RateFileError when no
@@ -57,6 +50,23 @@ public:
     // One value of the stream chooses the window: for the stored series as the currency number
     // always was (round(r * 100) mod 6 + 1), elsewhere each window alike.
     RealWindow draw(float r) const;
+
+    // Consecutive window starts of a series whose values move; the windows are counted, not
+    // kept, so a data set of 175,000 windows holds a few of these.
+    struct Stretch {
+        std::size_t first = 0;  // the start of its first window, in the series
+        std::size_t count = 0;  // windows
+        std::size_t before = 0; // windows of the series in the stretches before it
+    };
+    struct Series {
+        std::string code;                    // "USD"
+        std::string name;                    // "щатски долар - USD"
+        std::span<const std::string> dates;  // none for the stored series and the ECB's
+        std::vector<std::string_view> texts; // in the table or the catalogue; none for the ECB's
+        const EcbRun* built = nullptr;       // the ECB's, in its built-in table
+        std::vector<Stretch> stretches;
+        std::size_t windowCount = 0;
+    };
 
 private:
     DataSet(DataKind kind, std::string id, std::string name, std::vector<Series> series,
