@@ -186,12 +186,14 @@ if [ -z "$qtbase" ] || [ ! -f "$qtbase/CMakeLists.txt" ]; then
 fi
 
 build_dir="$cache_dir/build-qt-${qt_version}-mingw-$key"
-mkdir -p "$build_dir"
-printf '%s' "$toolchain_text" >"$build_dir/mingw-w64-qt.cmake"
+mkdir -p "$build_dir" "$prefix"
+# Inside the prefix: Qt's installed qt.toolchain.cmake chain-loads it for the programs built later.
+toolchain="$prefix/mingw-w64-qt.cmake"
+printf '%s' "$toolchain_text" >"$toolchain"
 
 say "configuring $qtbase in $build_dir"
 cmake -S "$qtbase" -B "$build_dir" "${qt_options[@]}" \
-    -DCMAKE_TOOLCHAIN_FILE="$build_dir/mingw-w64-qt.cmake" \
+    -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DCMAKE_INSTALL_PREFIX="$prefix" >"$build_dir/configure.log" 2>&1 || {
     tail -n 40 "$build_dir/configure.log" >&2
     say "configure failed: $build_dir/configure.log"
