@@ -1,0 +1,218 @@
+#!/usr/bin/env bash
+# Cross-builds Qt 6.4.2's qtbase for 64-bit Windows (MinGW-w64, posix threads, shared DLLs) from
+# Debian 12's own source package, and caches the result outside the checkout:
+#   ~/.cache/realdataquiz/qt-6.4.2-mingw-<key>
+# where <key> hashes the options below, so a second run with the same options reuses it.
+# Run as root or with sudo on Debian 12: it adds a deb-src entry mirroring the Debian entry when
+# none exists, and installs the Debian packages it needs. Prints the prefix as its last line.
+#   QUIZ_CACHE_DIR  the cache folder (default ${XDG_CACHE_HOME:-$HOME/.cache}/realdataquiz)
+#   QUIZ_QT_JOBS    parallel compile jobs (default: the number of cores)
+set -euo pipefail
+
+started=$SECONDS
+qt_version=6.4.2
+cache_dir="${QUIZ_CACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/realdataquiz}"
+mingw_triple=x86_64-w64-mingw32
+
+say() { echo "build-qt-windows: $*" >&2; }
+elapsed() { local s=$((SECONDS - started)); printf '%d min %02d s' $((s / 60)) $((s % 60)); }
+
+# Qt's own toolchain settings: unlike cmake/mingw-w64.cmake (static, for the core's tests) Qt is
+# linked as shared DLLs against the shared MinGW runtime, which LGPL asks for.
+toolchain_text="set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(CMAKE_C_COMPILER ${mingw_triple}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${mingw_triple}-g++-posix)
+set(CMAKE_RC_COMPILER ${mingw_triple}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${mingw_triple})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+"
+
+# Only what the program uses: Core, Gui, Widgets, the Windows platform plugin and the Windows
+# style. The third-party libraries are Qt's bundled copies (the MinGW sysroot has none of them).
+qt_options=(
+    -G Ninja
+    -DCMAKE_BUILD_TYPE=Release
+    -DBUILD_SHARED_LIBS=ON
+    # Debian's host tools (moc, rcc, uic) of the same version stand in for Windows ones.
+    -DQT_HOST_PATH=/usr
+    -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
+    -DQT_BUILD_EXAMPLES=OFF
+    -DQT_BUILD_TESTS=OFF
+    -DQT_BUILD_BENCHMARKS=OFF
+    -DQT_BUILD_MANUAL_TESTS=OFF
+    # Debian's repack drops the Wacom tablet header the tablet events need.
+    -DFEATURE_tabletevent=OFF
+    # OpenGL stays on (loaded at run time): without it the Windows platform plugin of 6.4.2
+    # does not compile (QOpenGLStaticContext undeclared in qwindowswindow.cpp).
+    -DFEATURE_opengl=ON
+    -DFEATURE_opengl_dynamic=ON
+    -DFEATURE_vulkan=OFF
+    -DFEATURE_network=OFF
+    -DFEATURE_sql=OFF
+    -DFEATURE_dbus=OFF
+    -DFEATURE_printsupport=OFF
+    -DFEATURE_concurrent=OFF
+    -DFEATURE_xml=OFF
+    -DFEATURE_testlib=OFF
+    -DFEATURE_jpeg=OFF
+    -DFEATURE_system_zlib=OFF
+    -DFEATURE_system_pcre2=OFF
+    -DFEATURE_system_harfbuzz=OFF
+    -DFEATURE_system_freetype=OFF
+    -DFEATURE_system_png=OFF
+    -DFEATURE_zstd=OFF
+    -DFEATURE_icu=OFF
+    -DFEATURE_glib=OFF
+)
+
+as_root=()
+if [ "$(id -u)" -ne 0 ]; then
+    if command -v sudo >/dev/null 2>&1; then
+        as_root=(sudo)
+    else
+        say "run as root or install sudo: it adds a deb-src entry and installs packages"
+        exit 1
+    fi
+fi
+
+# The first prerequisite is the compiler whose version goes into the key, so install first.
+has_deb_src() {
+    grep -qsE '^[[:space:]]*deb-src[[:space:]]' /etc/apt/sources.list /etc/apt/sources.list.d/*.list ||
+        grep -qsiE '^Types:.*deb-src' /etc/apt/sources.list.d/*.sources
+}
+
+add_deb_src() {
+    # deb822 stanzas of Debian's archive become deb-src stanzas with the same URIs, suites,
+    # components and key; one-line entries likewise.
+    local sources=() file
+    for file in /etc/apt/sources.list.d/*.sources; do
+        [ -f "$file" ] && sources+=("$file")
+    done
+    if [ ${#sources[@]} -gt 0 ]; then
+        awk 'BEGIN { RS = ""; ORS = "\n\n" }
+             /(^|\n)URIs:[^\n]*debian/ && /(^|\n)Types:[^\n]*deb([ \n]|$)/ {
+                 out = ""; n = split($0, lines, "\n")
+                 for (i = 1; i <= n; i++) {
+                     if (lines[i] ~ /^#/) continue
+                     if (lines[i] ~ /^Types:/) lines[i] = "Types: deb-src"
+                     out = out lines[i] "\n"
+                 }
+                 printf "%s", out; printf "\n"
+             }' "${sources[@]}" >/tmp/debian-src.sources.$$
+    fi
+    if [ -s /tmp/debian-src.sources.$$ ]; then
+        "${as_root[@]}" install -m 644 /tmp/debian-src.sources.$$ /etc/apt/sources.list.d/debian-src.sources
+        say "added /etc/apt/sources.list.d/debian-src.sources"
+    else
+        grep -hsE '^[[:space:]]*deb[[:space:]].*debian' /etc/apt/sources.list /etc/apt/sources.list.d/*.list |
+            sed -E 's/^[[:space:]]*deb[[:space:]]/deb-src /' >/tmp/debian-src.list.$$ || true
+        if [ ! -s /tmp/debian-src.list.$$ ]; then
+            say "no Debian entry in /etc/apt to mirror as deb-src"
+            exit 1
+        fi
+        "${as_root[@]}" install -m 644 /tmp/debian-src.list.$$ /etc/apt/sources.list.d/debian-src.list
+        say "added /etc/apt/sources.list.d/debian-src.list"
+    fi
+    rm -f /tmp/debian-src.sources.$$ /tmp/debian-src.list.$$
+}
+
+packages=(
+    g++-mingw-w64-x86-64-posix   # the cross compiler with std::thread
+    dpkg-dev                     # dpkg-source, which apt-get source runs to unpack
+    cmake ninja-build
+    qt6-base-dev qt6-base-dev-tools  # the host's moc, rcc, uic and their CMake files
+)
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+
+added_src=0
+if ! has_deb_src; then
+    add_deb_src
+    added_src=1
+fi
+# Without a fresh list apt-get source knows no source packages of a new entry.
+if [ "$added_src" -eq 1 ] || [ ${#missing[@]} -gt 0 ] ||
+    ! apt-cache showsrc qt6-base 2>/dev/null | grep -q "^Version: ${qt_version}"; then
+    "${as_root[@]}" apt-get update -qq
+fi
+if [ ${#missing[@]} -gt 0 ]; then
+    say "installing ${missing[*]}"
+    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+host_qt=$(dpkg-query -W -f='${Version}' qt6-base-dev)
+case "$host_qt" in
+    "$qt_version"*) ;;
+    *) say "the host's Qt is $host_qt, not $qt_version: its tools must be the same version"; exit 1 ;;
+esac
+
+# The key: the Qt-relevant settings of this script and the compiler, not the install path.
+gcc_version=$(${mingw_triple}-g++-posix -dumpfullversion)
+key=$(printf '%s\n' "qt6-base $host_qt" "mingw g++ $gcc_version" "$toolchain_text" "${qt_options[@]}" |
+    sha256sum | cut -c1-12)
+prefix="$cache_dir/qt-${qt_version}-mingw-$key"
+stamp="$prefix/.built-by-build-qt-windows"
+
+if [ -f "$stamp" ]; then
+    say "reusing the cached Qt in $prefix ($(elapsed))"
+    echo "$prefix"
+    exit 0
+fi
+rm -rf "$prefix"
+
+# Debian's source package of exactly the host's version, with Debian's patches applied.
+src_root="$cache_dir/src"
+src_dir="$src_root/qt6-base-$host_qt"
+if [ ! -f "$src_dir/.unpacked" ]; then
+    rm -rf "$src_dir"
+    mkdir -p "$src_dir"
+    say "fetching Debian's source package qt6-base $host_qt"
+    (cd "$src_dir" && apt-get source -qq "qt6-base=$host_qt" >/dev/null)
+    touch "$src_dir/.unpacked"
+fi
+qtbase=$(find "$src_dir" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
+if [ -z "$qtbase" ] || [ ! -f "$qtbase/CMakeLists.txt" ]; then
+    say "apt-get source left no qtbase sources in $src_dir"
+    exit 1
+fi
+
+build_dir="$cache_dir/build-qt-${qt_version}-mingw-$key"
+mkdir -p "$build_dir" "$prefix"
+# Inside the prefix: Qt's installed qt.toolchain.cmake chain-loads it for the programs built later.
+toolchain="$prefix/mingw-w64-qt.cmake"
+printf '%s' "$toolchain_text" >"$toolchain"
+
+say "configuring $qtbase in $build_dir"
+cmake -S "$qtbase" -B "$build_dir" "${qt_options[@]}" \
+    -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_INSTALL_PREFIX="$prefix" >"$build_dir/configure.log" 2>&1 || {
+    tail -n 40 "$build_dir/configure.log" >&2
+    say "configure failed: $build_dir/configure.log"
+    exit 1
+}
+say "configured ($(elapsed)); building, niced, as the machine may be shared"
+nice -n 10 cmake --build "$build_dir" --parallel "${QUIZ_QT_JOBS:-$(nproc)}" >"$build_dir/build.log" 2>&1 || {
+    tail -n 40 "$build_dir/build.log" >&2
+    say "build failed: $build_dir/build.log"
+    exit 1
+}
+cmake --install "$build_dir" >"$build_dir/install.log" 2>&1
+cp "$build_dir/configure.log" "$prefix/configure.log"
+# Qt's licences go with its DLLs.
+mkdir -p "$prefix/licenses"
+cp "$qtbase/LICENSES/"* "$prefix/licenses/" 2>/dev/null || true
+cp "$qtbase/debian/copyright" "$prefix/licenses/debian-copyright" 2>/dev/null || true
+printf 'qt6-base %s\nmingw g++ %s\n' "$host_qt" "$gcc_version" >"$stamp"
+# The build folder is large and no longer needed: the stamp marks the prefix complete.
+rm -rf "$build_dir"
+say "built and installed Qt in $prefix ($(elapsed))"
+echo "$prefix"
