@@ -2,6 +2,8 @@
 
 #include "core/data/catalogue.h"
 #include "core/data/rate_file_reasons.h"
+#include "core/text/message_text.h"
+#include "core/text/utf8_text.h"
 
 #include <algorithm>
 #include <array>
@@ -16,43 +18,9 @@ namespace {
 
 // ---- Messages
 
-// Cells quoted in a message are cut to this many characters, so a hostile file cannot make a
-// message of megabytes.
-constexpr std::size_t kShownCharacters = 24;
-
-bool isContinuationByte(char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
-
-// Control characters would break the message's single line (or end it, for NUL).
-std::string printable(std::string_view text) {
-    std::string shown(text);
-    for (char& c : shown) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == '\x7F') {
-            c = '?';
-        }
-    }
-    return shown;
-}
-
-// Text from the file as a message shows it: printable, at most kShownCharacters long.
-std::string shortened(std::string_view text) {
-    std::size_t end = 0;
-    for (std::size_t characters = 0; end < text.size(); ++end) {
-        if (!isContinuationByte(text[end]) && characters++ == kShownCharacters) {
-            break;
-        }
-    }
-    return printable(text.substr(0, end)) + (end < text.size() ? "…" : "");
-}
-
-std::string shown(std::string_view cell) {
-    return "'" + shortened(cell) + "'";
-}
-
 class Messages {
 public:
-    explicit Messages(std::string_view name) : name_(printable(name)) {}
+    explicit Messages(std::string_view name) : name_(scrubControls(name)) {}
 
     [[noreturn]] void fail(const char* pattern, std::vector<std::string> arguments = {}) const {
         throw RateFileError(name_, pattern, std::move(arguments));
@@ -68,67 +36,6 @@ private:
 };
 
 // ---- Text encoding
-
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
-// The index of the first byte at or after `from` that is not ASCII, eight bytes at a time.
-std::size_t skipAscii(std::string_view text, std::size_t from) {
-    constexpr std::uint64_t kHighBits = 0x8080808080808080;
-    for (std::uint64_t word = 0; text.size() - from >= sizeof word; from += sizeof word) {
-        std::memcpy(&word, text.data() + from, sizeof word);
-        if (word & kHighBits) {
-            break;
-        }
-    }
-    while (from < text.size() && static_cast<unsigned char>(text[from]) < 0x80) {
-        ++from;
-    }
-    return from;
-}
-
-// Length of the well-formed UTF-8 sequence at `at` (not ASCII), or 0: overlong forms,
-// surrogates and code points past U+10FFFF are not well-formed.
-std::size_t utf8SequenceLength(std::string_view text, std::size_t at) {
-    const auto lead = static_cast<unsigned char>(text[at]);
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    std::size_t length = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : low;
-        high = lead == 0xED ? 0x9F : high;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : low;
-        high = lead == 0xF4 ? 0x8F : high;
-    }
-    if (length == 0 || text.size() - at < length) {
-        return 0;
-    }
-    const auto second = static_cast<unsigned char>(text[at + 1]);
-    if (second < low || second > high) {
-        return 0;
-    }
-    for (std::size_t k = 2; k < length; ++k) {
-        if (!isContinuationByte(text[at + k])) {
-            return 0;
-        }
-    }
-    return length;
-}
-
-bool isValidUtf8(std::string_view text) {
-    for (std::size_t at = skipAscii(text, 0); at < text.size(); at = skipAscii(text, at)) {
-        const std::size_t length = utf8SequenceLength(text, at);
-        if (length == 0) {
-            return false;
-        }
-        at += length;
-    }
-    return true;
-}
 
 // Windows-1251 bytes 0x80..0xBF; 0xC0..0xFF are А..я in order. 0x98 is unassigned.
 constexpr std::array<char16_t, 64> kWindows1251High{
@@ -195,9 +102,7 @@ std::string_view asUtf8(std::string_view bytes, std::string& converted, const Me
     if (isUtf16(bytes)) {
         messages.fail(reason::kUtf16);
     }
-    if (bytes.starts_with(kByteOrderMark)) {
-        bytes.remove_prefix(kByteOrderMark.size());
-    }
+    bytes = withoutByteOrderMark(bytes);
     if (isValidUtf8(bytes)) {
         return bytes;
     }
@@ -844,7 +749,7 @@ private:
     void readDate(std::string_view text) {
         const std::optional<Date> date = parseDate(text);
         if (!date) {
-            messages_.fail(records_.line(), 1, reason::kNotADate, {shown(text)});
+            messages_.fail(records_.line(), 1, reason::kNotADate, {quotedForMessage(text)});
         }
         if (!dates_.empty()) {
             checkOrder(dates_.back(), *date, text);
@@ -858,14 +763,14 @@ private:
     void checkOrder(const Date& previous, const Date& date, std::string_view text) {
         if (date == previous) {
             messages_.fail(records_.line(), 1, reason::kRepeatedDate,
-                           {shown(text), std::to_string(previousLine_)});
+                           {quotedForMessage(text), std::to_string(previousLine_)});
         }
         if (dates_.size() == 1) {
             rising_ = previous < date;
         } else if ((previous < date) != rising_) {
             messages_.fail(records_.line(), 1,
                            rising_ ? reason::kOutOfRisingOrder : reason::kOutOfFallingOrder,
-                           {shown(text)});
+                           {quotedForMessage(text)});
         }
     }
 
@@ -891,7 +796,7 @@ private:
             if (problem == reason::kNotPositive && looksSplitByDecimalCommas()) {
                 problem = reason::kSplitDecimals; // "1,0" split into "1" and "0"
             }
-            messages_.fail(records_.line(), number, problem, {shown(text)});
+            messages_.fail(records_.line(), number, problem, {quotedForMessage(text)});
         }
         checkStep(number, text, parts);
         if ((parts.kinds & kComma) != 0) {
@@ -924,7 +829,7 @@ private:
         // Its line is counted only now, as keeping it for every value would cost more.
         const auto before = static_cast<std::size_t>(last.text.data() - text_.data());
         messages_.fail(records_.line(), number, reason::kThousandsJump,
-                       {shown(text), shown(last.asWritten()),
+                       {quotedForMessage(text), quotedForMessage(last.asWritten()),
                         std::to_string(lineCount(std::string_view(text_).substr(0, before)))});
     }
 
@@ -990,7 +895,7 @@ private:
         const std::string length = std::to_string(longest.length);
         const std::string from = dates_[rising_ ? longest.first : longest.last()].text();
         if (header_ && !names_[best].empty()) {
-            messages_.fail(reason::kLongestNamed, {count, length, shortened(names_[best]), from});
+            messages_.fail(reason::kLongestNamed, {count, length, shortenedForMessage(names_[best]), from});
         }
         if (header_ || names_[best].empty()) {
             messages_.fail(reason::kLongestUnnamed, {count, length, from});
