@@ -2,6 +2,7 @@
 
 #include "core/data/catalogue.h"
 #include "core/data/rate_file_reasons.h"
+#include "core/data/rate_rounding.h"
 #include "core/text/message_text.h"
 #include "core/text/utf8_text.h"
 
@@ -441,8 +442,7 @@ std::optional<Date> parseDate(std::string_view text) {
     return iso ? iso : parseDottedDate(text);
 }
 
-// More digits than a double keeps would not survive the quiz's arithmetic anyway.
-constexpr std::size_t kMaxDigits = 15;
+constexpr std::size_t kMaxDigits = kMaxRateDigits;
 
 bool isMissing(std::string_view cell) {
     return cell.empty() || cell == "N/A" || cell == "n/a";
@@ -789,7 +789,11 @@ private:
             column.close();
             return;
         }
-        if (const char* problem = valueProblem(text, parts)) {
+        const char* problem = valueProblem(text, parts);
+        if (problem == reason::kTooManyDigits) {
+            problem = roundLongValue(text, parts);
+        }
+        if (problem) {
             if (problem == reason::kNotANumber) {
                 problem = notANumberProblem(text);
             }
@@ -804,6 +808,23 @@ private:
             std::replace(text_.begin() + at, text_.begin() + at + text.size(), ',', '.');
         }
         column.add(dates_.size() - 1, text, lines_ - records_.line() + 1);
+    }
+
+    // A value saved at a double's full precision ("0.9108986183789483") is rounded where it
+    // stands, so the turn, the log and the chart all show the same rounded value; the bytes
+    // it no longer needs become blanks. Null once rounded, else what is wrong with it.
+    const char* roundLongValue(std::string_view& text, Makeup& parts) {
+        const std::optional<std::string> rounded = roundedRate(text);
+        if (!rounded) {
+            return reason::kTooManyDigits;
+        }
+        const auto at = static_cast<std::size_t>(text.data() - text_.data());
+        std::fill(std::copy(rounded->begin(), rounded->end(), text_.begin() + at),
+                  text_.begin() + at + text.size(), ' ');
+        text = std::string_view(text_).substr(at, rounded->size());
+        parts = makeup(text);
+        rounded_ = true;
+        return nullptr;
     }
 
     // A value a thousand times the one before it in its column, or a thousandth, is a number
@@ -877,6 +898,7 @@ private:
             failNoLongRun();
         }
         table.dates = std::move(dates);
+        table.roundedTo = rounded_ ? kRoundedDecimals : 0;
         return table;
     }
 
@@ -919,6 +941,7 @@ private:
     std::vector<Date> dates_; // one per row, in file order
     bool rising_ = true;
     std::size_t previousLine_ = 0;
+    bool rounded_ = false; // some value had more digits than kMaxDigits
 };
 
 } // namespace
