@@ -182,6 +182,10 @@ Qt's own options, such as -platform and -style, are accepted as well.</source>
         <translation>%1 има повече от 15 цифри</translation>
     </message>
     <message>
+        <source>values written with more than 15 digits were rounded to %1 decimals</source>
+        <translation>стойностите с повече от 15 цифри са закръглени до %1 знака след десетичната запетая</translation>
+    </message>
+    <message>
         <source>%1 is not a positive number</source>
         <translation>%1 не е положително число</translation>
     </message>

@@ -46,6 +46,10 @@ inline constexpr const char* kSplitDecimals =
     "commas separate the fields, the dates are day first and every value is a whole number: "
     "decimal commas seem to cut each value in two; save the file with ';' between the fields";
 
+// Not a refusal: said once where the source is named, %1 being RateTable::roundedTo.
+inline constexpr const char* kRoundedValues =
+    "values written with more than 15 digits were rounded to %1 decimals";
+
 inline constexpr std::array kAll{
     kUtf16,
     kUnclosedQuote,
@@ -74,6 +78,7 @@ inline constexpr std::array kAll{
     kStandsStill,
     kThousandsJump,
     kSplitDecimals,
+    kRoundedValues,
 };
 
 } // namespace quiz::reason

@@ -1,5 +1,7 @@
 #include "core/results/class_file_name.h"
 
+#include "core/text/utf8_text.h"
+
 #include <array>
 #include <cstdio>
 
@@ -19,38 +21,14 @@ struct Decoded {
 };
 
 Decoded decode(std::string_view text) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(0);
-    if (lead < 0x80) {
-        return {lead, 1};
-    }
-    // The second byte's range depends on the lead, which rules out overlong forms,
-    // surrogates and values above U+10FFFF in one check.
-    std::size_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : 0x80;
-        high = lead == 0xED ? 0x9F : 0xBF;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : 0x80;
-        high = lead == 0xF4 ? 0x8F : 0xBF;
-    } else {
+    const std::size_t length = utf8SequenceLength(text, 0);
+    if (length == 0) {
         return {};
     }
-    if (text.size() < length || byte(1) < low || byte(1) > high) {
-        return {};
-    }
-    char32_t codePoint = lead & (0x7F >> length);
+    constexpr std::array<unsigned char, 5> kLeadBits{0, 0x7F, 0x1F, 0x0F, 0x07};
+    char32_t codePoint = static_cast<unsigned char>(text[0]) & kLeadBits[length];
     for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(i) & 0xC0) != 0x80) {
-            return {};
-        }
-        codePoint = (codePoint << 6) | (byte(i) & 0x3F);
+        codePoint = (codePoint << 6) | (static_cast<unsigned char>(text[i]) & 0x3F);
     }
     return {codePoint, length};
 }
@@ -95,7 +73,7 @@ std::string trimmed(const std::string& text) {
 std::string fitted(std::string text) {
     if (text.size() > kNamePieceBytes) {
         std::size_t end = kNamePieceBytes;
-        while ((static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
+        while (isContinuationByte(text[end])) {
             --end;
         }
         text.resize(end);

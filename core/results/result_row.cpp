@@ -1,22 +1,16 @@
 #include "core/results/result_row.h"
 
+#include "core/text/csv_writing.h"
 #include "core/text/number_text.h"
 
 namespace quiz {
 
 namespace {
 
-constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kHeader = "time,seed,turn,currency,currency_name,real_side,chosen_side,"
                                      "right,spread,level,data,pupil,host";
 // Machine-readable whatever the user's locale: a comma would split the field.
 const NumberStyle kCsvNumberStyle{.decimalSeparator = ".", .groupSeparator = "", .groupSize = 0};
-
-bool needsQuotes(std::string_view text, std::string_view separator) {
-    return text.find_first_of("\"\r\n") != std::string_view::npos ||
-           text.find(separator) != std::string_view::npos ||
-           (!text.empty() && (text.front() == ' ' || text.back() == ' '));
-}
 
 std::string spreadText(double spread, int decimals) {
     std::string text = fixedText(spread, decimals, kCsvNumberStyle);
@@ -36,17 +30,7 @@ std::string_view csvHeader() {
 }
 
 std::string csvField(std::string_view text, std::string_view separator) {
-    if (!needsQuotes(text, separator)) {
-        return std::string(text);
-    }
-    std::string quoted = "\"";
-    for (const char c : text) {
-        quoted += c;
-        if (c == '"') {
-            quoted += '"';
-        }
-    }
-    return quoted + '"';
+    return csvQuoted(text, separator);
 }
 
 std::string csvLine(const ResultRow& row) {
@@ -69,7 +53,7 @@ std::string csvLine(const ResultRow& row) {
     for (const std::string& field : fields) {
         line.append(line.empty() ? "" : ",").append(field);
     }
-    return line.append(kLineEnd);
+    return line.append(kCsvLineEnd);
 }
 
 } // namespace quiz

@@ -29,8 +29,7 @@ std::string_view csvHeader();
 // One row, ended by CR LF. The spread is written at the data's precision, not as the double
 // difference (0.06676, not 0.0667599999999999), with "." whatever the user's locale.
 std::string csvLine(const ResultRow& row);
-// A field as RFC 4180 writes it: quoted when it holds the separator, a quote or a line break,
-// and also when it starts or ends with a blank, which spreadsheets would otherwise trim.
+// A field as RFC 4180 writes it (csvQuoted), kept under this name for the results' writers.
 std::string csvField(std::string_view text, std::string_view separator = ",");
 
 } // namespace quiz

@@ -209,6 +209,21 @@ TEST(RateGaps, SplitRunsAndDropShortOnes) {
               (std::vector<RunShape>{{"A", 44, "2024-01-01", "2024-02-13", "1", "1"}}));
 }
 
+// Values saved at a double's full precision are read rounded, the table saying to how many
+// decimals; a file of short values says nothing.
+TEST(RateRounding, ReadsFullPrecisionValuesRounded) {
+    std::string bytes = "Date,USD\n";
+    for (int i = 0; i < 43; ++i) {
+        bytes += dateText(i, false) + (i == 1 ? ",0.9108986183789483\n" : ",0.91\n");
+    }
+    const RateTable table = readRateTable(bytes, "rates.csv");
+    ASSERT_EQ(table.runs.size(), 1U);
+    EXPECT_EQ(table.runs[0].texts[1], "0.910899");
+    EXPECT_EQ(table.runs[0].texts[2], "0.91");
+    EXPECT_EQ(table.roundedTo, 6);
+    EXPECT_EQ(readRateTable(file({}), "rates.csv").roundedTo, 0);
+}
+
 namespace {
 
 struct BadCase {

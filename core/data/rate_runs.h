@@ -1,0 +1,61 @@
+#pragma once
+
+// A value column's unbroken runs, gathered row by row as a rate file is read.
+
+#include "core/data/catalogue.h"
+
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+namespace quiz::rates {
+
+// Rows counted from 0, in file order or in date order, as each use says.
+struct Span {
+    std::size_t first = 0;
+    std::size_t length = 0;
+
+    std::size_t last() const { return first + length - 1; }
+};
+
+// A run long enough to keep, as the file lists it: `first` is its first row in file order.
+struct KeptRun {
+    std::size_t first = 0;
+    std::vector<std::string_view> texts;
+};
+
+// One value column, gathered row by row: its runs long enough to keep, and the longest one
+// seen. The open run's buffer is reused, so a column of short runs costs no more memory.
+class ColumnRuns {
+public:
+    // `rowsLeft` bounds how long a run starting at `row` can grow: room for that many is
+    // taken at once, as growing dozens of buffers step by step costs more than reading.
+    void add(std::size_t row, std::string_view text, std::size_t rowsLeft) {
+        if (open_.empty()) {
+            openFirst_ = row;
+            open_.reserve(rowsLeft);
+        }
+        open_.push_back(text);
+    }
+
+    // A gap or the end of the file ends the open run. Every missing cell comes here, most of
+    // them with no run open.
+    void close() {
+        if (!open_.empty()) {
+            closeOpen();
+        }
+    }
+
+    std::vector<KeptRun>& kept() { return kept_; }
+    const Span& longest() const { return longest_; }
+
+private:
+    void closeOpen();
+
+    std::size_t openFirst_ = 0;
+    std::vector<std::string_view> open_;
+    std::vector<KeptRun> kept_;
+    Span longest_;
+};
+
+} // namespace quiz::rates

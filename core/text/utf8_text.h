@@ -1,0 +1,23 @@
+#pragma once
+
+// UTF-8 as files bring it: the byte-order mark some programs put first, and well-formedness.
+
+#include <cstddef>
+#include <string_view>
+
+namespace quiz {
+
+inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// The text without the byte-order mark it may start with.
+std::string_view withoutByteOrderMark(std::string_view text);
+
+bool isContinuationByte(char c);
+
+// The length of the well-formed UTF-8 sequence at `at`, 1 for ASCII, or 0: overlong forms,
+// surrogates, code points past U+10FFFF and cut sequences are not well-formed.
+std::size_t utf8SequenceLength(std::string_view text, std::size_t at);
+
+bool isValidUtf8(std::string_view text);
+
+} // namespace quiz
