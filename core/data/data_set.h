@@ -46,6 +46,8 @@ public:
     // What --data takes to choose this data again: "catalogue", "ecb" or the file's name.
     std::string argument() const;
     std::size_t windowCount() const { return windowCount_; }
+    // The decimals a file's over-long values were rounded to; 0 when none were.
+    int roundedTo() const { return storage_.roundedTo; }
     RealWindow window(std::size_t index) const;
     // One value of the stream chooses the window: for the stored series as the currency number
     // always was (round(r * 100) mod 6 + 1), elsewhere each window alike.

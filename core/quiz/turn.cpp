@@ -2,13 +2,13 @@
 
 #include "core/data/catalogue.h"
 #include "core/data/decimal_units.h"
-#include "core/random/draw_map.h"
-#include "core/text/leading_number.h"
 #include "core/quiz/level.h"
 #include "core/quiz/made_up_list.h"
-#include "core/text/number_text.h"
-#include "core/random/own_draws.h"
 #include "core/quiz/quoted_precision.h"
+#include "core/random/draw_map.h"
+#include "core/random/own_draws.h"
+#include "core/text/leading_number.h"
+#include "core/text/number_text.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -119,6 +119,7 @@ Turn NewTurn(RandomSource& random, const NumberStyle& style, const DataSet& data
     turn.name = window.name;
     turn.firstDate = window.firstDate;
     turn.lastDate = window.lastDate;
+    turn.roundedTo = data.roundedTo();
 
     NumberStyle listStyle = style;
     listStyle.groupSize = 0;

@@ -3,8 +3,8 @@
 // One quiz turn: which real window is shown, on which side, and the two lists of texts.
 
 #include "core/data/data_set.h"
-#include "core/text/number_style.h"
 #include "core/random/random_source.h"
+#include "core/text/number_style.h"
 
 #include <array>
 #include <optional>
@@ -30,7 +30,8 @@ struct Turn {
     std::string name;      // "щатски долар - USD"
     std::string firstDate; // of the real window, "YYYY-MM-DD"; empty for the stored series
     std::string lastDate;
-    int decimals = 0; // the real window's longest number of decimals
+    int decimals = 0;  // the real window's longest number of decimals
+    int roundedTo = 0; // the decimals the data's over-long values were rounded to; 0 for none
     std::array<std::vector<std::string>, 2> lists;
     std::array<std::vector<double>, 2> values; // the numbers the two lists' texts show
     std::optional<Band> band;                  // where a level-0 made-up list lies

@@ -2,9 +2,9 @@
 
 #include "core/quiz/guessing_chance.h"
 #include "core/quiz/level.h"
-#include "window/common/level_words.h"
 #include "core/quiz/option_captions.h"
 #include "window/classroom/reveal_chart.h"
+#include "window/common/level_words.h"
 #include "window/common/scrolling_window.h"
 #include "window/common/share_string.h"
 #include "window/common/summary_table.h"
@@ -46,6 +46,8 @@ constexpr const char* kTurnAnswered = "Ход %1: реалните данни б
 constexpr const char* kEcbSource = "Източник: ЕЦБ (Европейската централна банка), референтни "
                                    "курсове: единици валута за 1 евро, от %1 до %2.";
 constexpr const char* kFileSource = "Данните са от файла на учителя, от %1 до %2.";
+constexpr const char* kRounded = "Стойностите с повече от 15 цифри в него са закръглени до %1 "
+                                 "знака след десетичната запетая.";
 constexpr const char* kSeed = "Начално число на тегленето: %1. Същите ходове дава "
                               "„realdataquiz %2“.";
 constexpr const char* kSeedAfterTheAnswer =
@@ -113,8 +115,12 @@ QString sourceSentence(const Turn& turn) {
         return {};
     }
     const char* sentence = turn.source == DataKind::Ecb ? kEcbSource : kFileSource;
-    return utf8(sentence).arg(QString::fromStdString(turn.firstDate),
-                              QString::fromStdString(turn.lastDate));
+    const QString source = utf8(sentence).arg(QString::fromStdString(turn.firstDate),
+                                              QString::fromStdString(turn.lastDate));
+    if (turn.roundedTo == 0) {
+        return source;
+    }
+    return source + u' ' + utf8(kRounded).arg(turn.roundedTo);
 }
 
 } // namespace

@@ -38,6 +38,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <functional>
 #include <memory>
 
 using namespace quiz;
@@ -133,6 +134,21 @@ ResultsTarget resultsIn(const QString& path, DescriptorWriter& writer = systemWr
     }
     return {.file = std::move(file), .pupil = "Иванова Мария", .host = "PC07"};
 }
+// Fifty days of one currency, each value as `text` writes it.
+void writeRates(const QString& path, const std::function<QString(int)>& text) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        qFatal("cannot write %s", qPrintable(path));
+    }
+    QByteArray rows = "Date,USD\n";
+    for (int day = 1; day <= 50; ++day) {
+        rows += QStringLiteral("%1,%2\n")
+                    .arg(QDate(2024, 1, 1).addDays(day).toString(Qt::ISODate), text(day))
+                    .toUtf8();
+    }
+    file.write(rows);
+}
+
 const QString kTime = QStringLiteral(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d(Z|[+-]\d\d:\d\d))");
 
 } // namespace
@@ -153,6 +169,7 @@ private slots:
     void theStatisticsWindowFitsTheScreenAndScrolls();
     void theRepeatCommandNamesADataFileAsOneAbsoluteWord();
     void aWarningReadsOnALightAndADarkBackground();
+    void valuesRoundedFromAFileAreSaidSoWithTheSource();
     void theTwoWindowsGoSideBySideWhereTheScreenAllows();
     void resultsTroubleIsToldInBulgarianNumberAndOrder();
     void answersWaitWhileTheClassFolderIsGone();
@@ -271,17 +288,8 @@ void ClassroomTest::statisticsNameTheSeedAndTheLog() {
 void ClassroomTest::theRepeatCommandNamesADataFileAsOneAbsoluteWord() {
     QTemporaryDir directory;
     const QString name = QStringLiteral("it's $HOME.csv");
-    QFile file(directory.filePath(name));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QByteArray rows = "Date,USD\n";
-    for (int day = 1; day <= 50; ++day) {
-        rows += QStringLiteral("%1,1.%2\n")
-                    .arg(QDate(2024, 1, 1).addDays(day).toString(Qt::ISODate))
-                    .arg(1000 + day)
-                    .toUtf8();
-    }
-    file.write(rows);
-    file.close();
+    writeRates(directory.filePath(name),
+               [](int day) { return QStringLiteral("1.%1").arg(1000 + day); });
     const QString previous = QDir::currentPath();
     QDir::setCurrent(directory.path());
     QString error;
@@ -457,6 +465,25 @@ void ClassroomTest::theStatisticsWindowFitsTheScreenAndScrolls() {
     QVERIFY(fits || scroll->verticalScrollBar()->maximum() > 0);
     scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
     QVERIFY(findControl<QLabel>(statistics, "seed")->visibleRegion().boundingRect().height() > 0);
+}
+
+// A file a program saved at a double's full precision is read, rounded, and said so.
+void ClassroomTest::valuesRoundedFromAFileAreSaidSoWithTheSource() {
+    QTemporaryDir directory;
+    const QString path = directory.filePath(QStringLiteral("cross.csv"));
+    writeRates(path,
+               [](int day) { return QStringLiteral("0.%1108986183789").arg(910000 + 37 * day); });
+    QString error;
+    auto data = loadData(path, error);
+    QVERIFY2(data, qPrintable(error));
+    const auto form = shownForm();
+    form->chooseData(std::move(data));
+    pressCommand1(*form);
+    const auto classroom = attachClassroom(*form, 5);
+    pick(*form, 0);
+    QVERIFY2(figure(*classroom->statisticsWindow(), "explanation")
+                 .endsWith(QStringLiteral("закръглени до 6 знака след десетичната запетая.")),
+             qPrintable(figure(*classroom->statisticsWindow(), "explanation")));
 }
 
 void ClassroomTest::aWarningReadsOnALightAndADarkBackground() {
