@@ -30,7 +30,7 @@ std::wstring widePath(const std::string& path) {
 
 FileStatus fromStat(const struct _stat64& s) {
     const bool folder = (s.st_mode & _S_IFMT) == _S_IFDIR;
-    // No inode and no link count here; an open file cannot be deleted or renamed over anyway.
+    // No inode and no link count here: a file renamed away while open is not noticed.
     return {(s.st_mode & _S_IFMT) == _S_IFREG,
             folder,
             folder ? "a folder" : "a device",

@@ -1,13 +1,14 @@
 // The classroom layer as a teacher meets it: the statistics window, the reveal chart and the
 // results log, and a quiz that is unchanged when none of it is asked for.
 
-#include "app/data_choice.h"
-#include "app/startup.h"
+#include "core/data/data_set.h"
+#include "core/data/rate_table.h"
 #include "core/random/random_source.h"
 #include "core/results/result_row.h"
 #include "core/results/results_file.h"
 #include "tests/support/find_control.h"
 #include "tests/support/sequence_random.h"
+#include "window/classroom/attach_classroom.h"
 #include "window/classroom/classroom.h"
 #include "window/classroom/results_warnings.h"
 #include "window/classroom/reveal_chart.h"
@@ -266,13 +267,11 @@ void ClassroomTest::statisticsNameTheSeedAndTheLog() {
     QVERIFY(!figure(*classroom->statisticsWindow(), "seed").contains(QStringLiteral("7")));
 }
 
-// A teacher's file, named relative to where the quiz was started and with characters a shell
-// would read otherwise, is repeated from the root and as one word.
+// A teacher's file with characters a shell would read otherwise is repeated from the root and
+// as one word (loadData keeps a relative name from the root).
 void ClassroomTest::theRepeatCommandNamesADataFileAsOneAbsoluteWord() {
     QTemporaryDir directory;
     const QString name = QStringLiteral("it's $HOME.csv");
-    QFile file(directory.filePath(name));
-    QVERIFY(file.open(QIODevice::WriteOnly));
     QByteArray rows = "Date,USD\n";
     for (int day = 1; day <= 50; ++day) {
         rows += QStringLiteral("%1,1.%2\n")
@@ -280,20 +279,14 @@ void ClassroomTest::theRepeatCommandNamesADataFileAsOneAbsoluteWord() {
                     .arg(1000 + day)
                     .toUtf8();
     }
-    file.write(rows);
-    file.close();
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(directory.path());
-    QString error;
-    auto data = loadData(name, error);
-    QDir::setCurrent(previous);
-    QVERIFY2(data, qPrintable(error));
+    const QString absolute = QFileInfo(directory.filePath(name)).absoluteFilePath();
+    auto data = DataSet::fromTable(readRateTable(rows.toStdString(), name.toStdString()),
+                                   DataKind::File, "rates", absolute.toStdString());
 
     const auto form = shownForm();
     form->chooseData(std::move(data));
     const auto classroom = attachClassroom(*form, 5);
     pick(*form, 0);
-    const QString absolute = QFileInfo(directory.filePath(name)).absoluteFilePath();
     const QString word =
         u'\'' + QString(absolute).replace(QStringLiteral("'"), QStringLiteral("'\\''")) + u'\'';
     QVERIFY2(
