@@ -10,7 +10,7 @@
 #include "core/random/random_source.h"
 #include "core/results/result_row.h"
 #include "core/results/results_file.h"
-#include "core/results/system_reason.h"
+#include "window/common/system_reason_words.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -203,18 +203,6 @@ std::string loginName() {
 
 std::string hostName() {
     return QSysInfo::machineHostName().toStdString();
-}
-
-std::unique_ptr<Classroom> attachClassroom(QuizForm& form, std::uint32_t seed,
-                                           ResultsTarget results) {
-    auto classroom = std::make_unique<Classroom>(form.model(), form, seed, std::move(results));
-    QObject::connect(&form, &QuizForm::turnAnswered, classroom.get(), &Classroom::recordAnswer);
-    QObject::connect(&form, &QuizForm::turnStarted, classroom.get(), &Classroom::refresh);
-    QObject::connect(&form, &QuizForm::statisticsRequested, classroom.get(),
-                     &Classroom::openStatistics);
-    QObject::connect(&form, &QuizForm::levelChosen, classroom.get(), &Classroom::refresh);
-    QObject::connect(&form, &QuizForm::dataChosen, classroom.get(), &Classroom::refresh);
-    return classroom;
 }
 
 std::unique_ptr<QuizSession> startQuiz(const CommandLine& line, const QLocale& locale,

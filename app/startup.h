@@ -3,6 +3,7 @@
 // From the command line to a running quiz: everything main does, in pieces tests can reach.
 
 #include "app/command_line.h"
+#include "window/classroom/attach_classroom.h"
 #include "window/classroom/classroom.h"
 #include "window/quiz/quiz_form.h"
 #include "window/teacher/teacher_window.h"
@@ -29,10 +30,6 @@ struct QuizSession {
     std::unique_ptr<QuizForm> form;
     std::unique_ptr<Classroom> classroom;
 };
-
-// A classroom that follows the form's picks, new turns and requests for statistics.
-std::unique_ptr<Classroom> attachClassroom(QuizForm& form, std::uint32_t seed,
-                                           ResultsTarget results = {});
 
 // Who is answering on this computer: the login name and the computer's name.
 std::string loginName();

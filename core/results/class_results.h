@@ -122,16 +122,4 @@ private:
     mutable std::map<std::string, std::unique_ptr<RunCheck>, std::less<>> runs_;
 };
 
-enum class ExportForm {
-    Plain,          // ",", decimal point, UTF-8, CR LF
-    BulgarianExcel, // ";", decimal comma, UTF-8 with a byte-order mark, CR LF, Bulgarian header
-};
-
-// One row per pupil under a header, as RFC 4180 writes it in the chosen form: name, computer,
-// answers, right answers, accuracy, best streak, levels and data played (joined by " + "),
-// answers above level 0, the guessing chance in percent and whether guessing is beaten there. In
-// the Excel form a text that starts like a formula (=, +, -, @) gets a leading apostrophe, so a
-// pupil's name is never run as one.
-std::string exportCsv(const std::vector<PupilSummary>& pupils, ExportForm form);
-
 } // namespace quiz

@@ -1,5 +1,6 @@
 #include "core/results/result_row.h"
 
+#include "core/results/result_columns.h"
 #include "core/text/csv_writing.h"
 #include "core/text/number_text.h"
 
@@ -7,8 +8,6 @@ namespace quiz {
 
 namespace {
 
-constexpr std::string_view kHeader = "time,seed,turn,currency,currency_name,real_side,chosen_side,"
-                                     "right,spread,level,data,pupil,host";
 // Machine-readable whatever the user's locale: a comma would split the field.
 const NumberStyle kCsvNumberStyle{.decimalSeparator = ".", .groupSeparator = "", .groupSize = 0};
 
@@ -26,7 +25,14 @@ std::string spreadText(double spread, int decimals) {
 } // namespace
 
 std::string_view csvHeader() {
-    return kHeader;
+    static const std::string header = [] {
+        std::string text;
+        for (const std::string_view column : kColumns) {
+            text += (text.empty() ? "" : ",") + std::string(column);
+        }
+        return text;
+    }();
+    return header;
 }
 
 std::string csvField(std::string_view text, std::string_view separator) {

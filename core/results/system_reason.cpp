@@ -6,32 +6,32 @@
 
 namespace quiz {
 
-std::string bulgarianReason(int errorNumber, std::string_view systemText) {
+SystemReason systemReasonOf(int errorNumber) {
     static constexpr std::array kReasons{
-        std::pair{ENOSPC, "няма свободно място на диска"},
-        std::pair{EACCES, "няма разрешение за запис"},
-        std::pair{EPERM, "няма разрешение за запис"},
-        std::pair{ENOENT, "няма такава папка"},
-        std::pair{ENOTDIR, "няма такава папка"},
-        std::pair{EROFS, "дискът е само за четене"},
-        std::pair{EISDIR, "това е папка, а не файл"},
-        std::pair{EPIPE, "получателят вече не чете"},
-        std::pair{EIO, "грешка при запис на устройството"},
-        std::pair{ENODEV, "устройството не е достъпно"},
+        std::pair{ENOSPC, SystemReason::NoSpace},
+        std::pair{EACCES, SystemReason::NoPermission},
+        std::pair{EPERM, SystemReason::NoPermission},
+        std::pair{ENOENT, SystemReason::NoFolder},
+        std::pair{ENOTDIR, SystemReason::NoFolder},
+        std::pair{EROFS, SystemReason::ReadOnly},
+        std::pair{EISDIR, SystemReason::IsFolder},
+        std::pair{EPIPE, SystemReason::ReaderGone},
+        std::pair{EIO, SystemReason::DeviceFault},
+        std::pair{ENODEV, SystemReason::DeviceGone},
     };
 #ifdef EDQUOT // not on Windows
     if (errorNumber == EDQUOT) {
-        return "квотата на диска е изчерпана";
+        return SystemReason::QuotaFull;
     }
 #endif
-#ifdef ESTALE // a network folder's file gone from under the client; not on Windows
+#ifdef ESTALE // not on Windows
     if (errorNumber == ESTALE) {
-        return "мрежовата папка вече не е достъпна";
+        return SystemReason::ShareGone;
     }
 #endif
 #ifdef ENOTCONN
     if (errorNumber == ENOTCONN) {
-        return "връзката с мрежовата папка е прекъсната";
+        return SystemReason::ShareCut;
     }
 #endif
     for (const auto& [number, reason] : kReasons) {
@@ -39,7 +39,7 @@ std::string bulgarianReason(int errorNumber, std::string_view systemText) {
             return reason;
         }
     }
-    return std::string(systemText);
+    return SystemReason::Other;
 }
 
 } // namespace quiz

@@ -1,14 +1,25 @@
 #pragma once
 
-// Why a file could not be written, in Bulgarian, for the messages a teacher reads.
-
-#include <string>
-#include <string_view>
+// Why a file could not be written, as an id the windows word for the teacher.
 
 namespace quiz {
 
-// The common reasons (no space, no permission, no such folder, read-only, the reader gone)
-// in Bulgarian; any other keeps the system's own text, given as `systemText`.
-std::string bulgarianReason(int errorNumber, std::string_view systemText);
+enum class SystemReason {
+    NoSpace,
+    NoPermission,
+    NoFolder,
+    ReadOnly,
+    IsFolder,
+    ReaderGone,
+    DeviceFault,
+    DeviceGone,
+    QuotaFull,
+    ShareGone, // a network folder's file gone from under the client
+    ShareCut,  // the link to a network folder broken
+    Other,     // any other: the system's own text says it
+};
+
+// The common reasons (no space, no permission, no such folder, read-only, the reader gone).
+SystemReason systemReasonOf(int errorNumber);
 
 } // namespace quiz

@@ -6,7 +6,9 @@
 
 #include <QCryptographicHash>
 #include <QDate>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -94,6 +96,20 @@ private slots:
                  QStringLiteral("курсове.csv@") + QString::fromLatin1(hash.toHex().left(12)));
         QCOMPARE(data->windowCount(), std::size_t{3});
         QCOMPARE(QString::fromStdString(data->argument()), path);
+    }
+
+    // The repeat command may be typed in anywhere: a file named relative to where the quiz
+    // started is kept from the root.
+    void aFileNamedRelativelyIsKeptFromTheRoot() {
+        QTemporaryDir folder;
+        const QString path = written(folder, "it's $HOME.csv", spreadsheetRates());
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(folder.path());
+        QString error;
+        const auto data = loadData(QStringLiteral("it's $HOME.csv"), error);
+        QDir::setCurrent(previous);
+        QVERIFY2(data, qPrintable(error));
+        QCOMPARE(QString::fromStdString(data->argument()), QFileInfo(path).absoluteFilePath());
     }
 
     void whatCannotBeUsedIsRefusedInOneLine() {

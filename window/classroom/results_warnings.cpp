@@ -1,6 +1,6 @@
 #include "window/classroom/results_warnings.h"
 
-#include "core/results/system_reason.h"
+#include "window/common/system_reason_words.h"
 
 namespace quiz {
 

@@ -1,4 +1,5 @@
 #include "core/results/class_file_name.h"
+#include "core/results/class_export.h"
 #include "core/results/class_results.h"
 #include "core/results/result_row.h"
 #include "core/quiz/turn.h"

@@ -4,28 +4,36 @@
 
 #include <cerrno>
 
-using quiz::bulgarianReason;
+using quiz::SystemReason;
+using quiz::systemReasonOf;
 
-TEST(SystemReason, CommonReasonsAreBulgarianAndTheRestKeepTheSystemsText) {
+TEST(SystemReason, CommonErrorsHaveTheirReasonAndTheRestNone) {
     const struct {
         int errorNumber;
-        const char* reason;
+        SystemReason reason;
     } cases[] = {
-        {ENOSPC, "няма свободно място на диска"},
-        {EACCES, "няма разрешение за запис"},
-        {ENOENT, "няма такава папка"},
-        {EROFS, "дискът е само за четене"},
-        {EPIPE, "получателят вече не чете"},
-        {ENODEV, "устройството не е достъпно"},
+        {ENOSPC, SystemReason::NoSpace},
+        {EACCES, SystemReason::NoPermission},
+        {EPERM, SystemReason::NoPermission},
+        {ENOENT, SystemReason::NoFolder},
+        {ENOTDIR, SystemReason::NoFolder},
+        {EROFS, SystemReason::ReadOnly},
+        {EISDIR, SystemReason::IsFolder},
+        {EPIPE, SystemReason::ReaderGone},
+        {EIO, SystemReason::DeviceFault},
+        {ENODEV, SystemReason::DeviceGone},
+#ifdef EDQUOT
+        {EDQUOT, SystemReason::QuotaFull},
+#endif
 #ifdef ESTALE
-        {ESTALE, "мрежовата папка вече не е достъпна"},
+        {ESTALE, SystemReason::ShareGone},
 #endif
 #ifdef ENOTCONN
-        {ENOTCONN, "връзката с мрежовата папка е прекъсната"},
+        {ENOTCONN, SystemReason::ShareCut},
 #endif
-        {EBADF, "system text"},
+        {EBADF, SystemReason::Other},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(bulgarianReason(c.errorNumber, "system text"), c.reason) << c.errorNumber;
+        EXPECT_EQ(systemReasonOf(c.errorNumber), c.reason) << c.errorNumber;
     }
 }

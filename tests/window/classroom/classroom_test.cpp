@@ -1,13 +1,14 @@
 // The classroom layer as a teacher meets it: the statistics window, the reveal chart and the
 // results log, and a quiz that is unchanged when none of it is asked for.
 
-#include "app/data_choice.h"
-#include "app/startup.h"
+#include "core/data/data_set.h"
+#include "core/data/rate_table.h"
 #include "core/random/random_source.h"
 #include "core/results/result_row.h"
 #include "core/results/results_file.h"
 #include "tests/support/find_control.h"
 #include "tests/support/sequence_random.h"
+#include "window/classroom/attach_classroom.h"
 #include "window/classroom/classroom.h"
 #include "window/classroom/results_warnings.h"
 #include "window/classroom/reveal_chart.h"
@@ -134,19 +135,15 @@ ResultsTarget resultsIn(const QString& path, DescriptorWriter& writer = systemWr
     }
     return {.file = std::move(file), .pupil = "Иванова Мария", .host = "PC07"};
 }
-// Fifty days of one currency, each value as `text` writes it.
-void writeRates(const QString& path, const std::function<QString(int)>& text) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        qFatal("cannot write %s", qPrintable(path));
-    }
+// A rate file of fifty days of one currency, each value as `text` writes it.
+std::string ratesText(const std::function<QString(int)>& text) {
     QByteArray rows = "Date,USD\n";
     for (int day = 1; day <= 50; ++day) {
         rows += QStringLiteral("%1,%2\n")
                     .arg(QDate(2024, 1, 1).addDays(day).toString(Qt::ISODate), text(day))
                     .toUtf8();
     }
-    file.write(rows);
+    return rows.toStdString();
 }
 
 const QString kTime = QStringLiteral(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d(Z|[+-]\d\d:\d\d))");
@@ -283,25 +280,21 @@ void ClassroomTest::statisticsNameTheSeedAndTheLog() {
     QVERIFY(!figure(*classroom->statisticsWindow(), "seed").contains(QStringLiteral("7")));
 }
 
-// A teacher's file, named relative to where the quiz was started and with characters a shell
-// would read otherwise, is repeated from the root and as one word.
+// A teacher's file with characters a shell would read otherwise is repeated from the root and
+// as one word (loadData keeps a relative name from the root).
 void ClassroomTest::theRepeatCommandNamesADataFileAsOneAbsoluteWord() {
     QTemporaryDir directory;
     const QString name = QStringLiteral("it's $HOME.csv");
-    writeRates(directory.filePath(name),
-               [](int day) { return QStringLiteral("1.%1").arg(1000 + day); });
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(directory.path());
-    QString error;
-    auto data = loadData(name, error);
-    QDir::setCurrent(previous);
-    QVERIFY2(data, qPrintable(error));
+    const QString absolute = QFileInfo(directory.filePath(name)).absoluteFilePath();
+    auto data = DataSet::fromTable(
+        readRateTable(ratesText([](int day) { return QStringLiteral("1.%1").arg(1000 + day); }),
+                      name.toStdString()),
+        DataKind::File, "rates", absolute.toStdString());
 
     const auto form = shownForm();
     form->chooseData(std::move(data));
     const auto classroom = attachClassroom(*form, 5);
     pick(*form, 0);
-    const QString absolute = QFileInfo(directory.filePath(name)).absoluteFilePath();
     const QString word =
         u'\'' + QString(absolute).replace(QStringLiteral("'"), QStringLiteral("'\\''")) + u'\'';
     QVERIFY2(
@@ -469,13 +462,12 @@ void ClassroomTest::theStatisticsWindowFitsTheScreenAndScrolls() {
 
 // A file a program saved at a double's full precision is read, rounded, and said so.
 void ClassroomTest::valuesRoundedFromAFileAreSaidSoWithTheSource() {
-    QTemporaryDir directory;
-    const QString path = directory.filePath(QStringLiteral("cross.csv"));
-    writeRates(path,
-               [](int day) { return QStringLiteral("0.%1108986183789").arg(910000 + 37 * day); });
-    QString error;
-    auto data = loadData(path, error);
-    QVERIFY2(data, qPrintable(error));
+    auto data = DataSet::fromTable(
+        readRateTable(ratesText([](int day) {
+                          return QStringLiteral("0.%1108986183789").arg(910000 + 37 * day);
+                      }),
+                      "cross.csv"),
+        DataKind::File, "cross", "cross.csv");
     const auto form = shownForm();
     form->chooseData(std::move(data));
     pressCommand1(*form);

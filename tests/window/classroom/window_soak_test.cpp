@@ -2,9 +2,9 @@
 // it: the transcript never holds more than a report and one verdict, and memory stays flat.
 // QUIZ_SOAK_ROUNDS sets how many rounds (a press and a pick each; default 2,000).
 
-#include "app/startup.h"
 #include "core/random/random_source.h"
 #include "tests/support/find_control.h"
+#include "window/classroom/attach_classroom.h"
 #include "window/classroom/classroom.h"
 #include "window/classroom/statistics_window.h"
 #include "window/quiz/quiz_form.h"

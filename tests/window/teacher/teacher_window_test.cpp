@@ -2,6 +2,7 @@
 // open, what it skips, a folder that goes away and comes back, and the exports.
 
 #include "core/results/class_file_name.h"
+#include "core/results/class_export.h"
 #include "core/results/class_results.h"
 #include "core/quiz/turn.h"
 #include "tests/support/find_control.h"

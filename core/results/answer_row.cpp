@@ -1,0 +1,126 @@
+#include "core/results/answer_row.h"
+
+#include "core/quiz/level.h"
+#include "core/results/class_file_name.h"
+#include "core/results/result_columns.h"
+#include "core/results/result_time.h"
+
+#include <algorithm>
+#include <charconv>
+#include <optional>
+
+namespace quiz {
+
+namespace {
+
+template <typename Number> std::optional<Number> wholeNumber(std::string_view text) {
+    Number number{};
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (text.empty() || text.front() == '-' || error != std::errc() ||
+        end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return number;
+}
+
+bool bit(std::string_view text) {
+    return text == "0" || text == "1";
+}
+
+// Whether `text` starts with `piece` followed by "_" or nothing; gives what follows the "_".
+bool startsWithPiece(std::string_view& text, std::string_view piece) {
+    if (!text.starts_with(piece) || (text.size() > piece.size() && text[piece.size()] != '_')) {
+        return false;
+    }
+    text.remove_prefix(std::min(text.size(), piece.size() + 1));
+    return true;
+}
+
+} // namespace
+
+std::string shown(std::string_view cell) {
+    constexpr std::size_t kShownBytes = 24;
+    std::size_t length = std::min(cell.size(), kShownBytes);
+    while (length < cell.size() && (static_cast<unsigned char>(cell[length]) & 0xC0) == 0x80) {
+        --length;
+    }
+    std::string text = "'";
+    for (const char c : cell.substr(0, length)) {
+        text += (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) ? '?' : c;
+    }
+    return text + (length < cell.size() ? "…'" : "'");
+}
+
+std::string fileStem(std::string_view name) {
+    constexpr std::string_view kExtension = ".csv";
+    if (name.size() > kExtension.size()) {
+        std::string extension(name.substr(name.size() - kExtension.size()));
+        std::transform(extension.begin(), extension.end(), extension.begin(), [](char c) {
+            return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        });
+        if (extension == kExtension) {
+            return std::string(name.substr(0, name.size() - kExtension.size()));
+        }
+    }
+    return std::string(name);
+}
+
+std::string rowProblem(const std::vector<std::string_view>& fields, std::size_t width) {
+    if (fields.size() != width) {
+        return "редът има " + std::to_string(fields.size()) + " полета, а заглавният ред – " +
+               std::to_string(width);
+    }
+    if (!wholeNumber<std::uint32_t>(fields[kSeed])) {
+        return "seed е " + shown(fields[kSeed]) + ", а не цяло число";
+    }
+    if (wholeNumber<int>(fields[kTurn]).value_or(0) < 1) {
+        return "turn е " + shown(fields[kTurn]) + ", а не цяло число от 1 нагоре";
+    }
+    for (const std::size_t column : {kRealSide, kChosenSide, kRight}) {
+        if (!bit(fields[column])) {
+            return std::string(kColumns[column]) + " е " + shown(fields[column]) + ", а не 0 или 1";
+        }
+    }
+    if (width > kLevel && !isLevel(wholeNumber<int>(fields[kLevel]).value_or(-1))) {
+        return "level е " + shown(fields[kLevel]) + ", а не от 0 до " +
+               std::to_string(kLevelCount - 1);
+    }
+    const bool right = fields[kRight] == "1";
+    if (right != (fields[kRealSide] == fields[kChosenSide])) {
+        return "right е " + std::string(fields[kRight]) + ", но избраната страна " +
+               (right ? "не е" : "е") + " реалната";
+    }
+    return {};
+}
+
+Answer answerOf(const std::vector<std::string_view>& fields, std::size_t width,
+                const std::string& filePupil) {
+    const std::optional<std::int64_t> utc = utcSeconds(fields[kTime]);
+    const bool current = width > kLevel;
+    return {.time = std::string(fields[kTime]),
+            .utcSeconds = utc.value_or(0),
+            .timeRead = utc.has_value(),
+            .seed = wholeNumber<std::uint32_t>(fields[kSeed]).value_or(0),
+            .turn = wholeNumber<int>(fields[kTurn]).value_or(0),
+            .currency = std::string(fields[kCurrency]),
+            .realSide = fields[kRealSide] == "1" ? 1 : 0,
+            .chosenSide = fields[kChosenSide] == "1" ? 1 : 0,
+            .right = fields[kRight] == "1",
+            .level = current ? wholeNumber<int>(fields[kLevel]).value_or(0) : 0,
+            .data = std::string(current ? fields[kData] : "catalogue"),
+            .pupil = current && !fields[kPupil].empty() ? std::string(fields[kPupil]) : filePupil,
+            .host = std::string(current ? fields[kHost] : "")};
+}
+
+bool isHeader(const std::vector<std::string_view>& fields, std::size_t width) {
+    return fields.size() == width && std::equal(fields.begin(), fields.end(), kColumns.begin());
+}
+
+bool namedBy(std::string_view stem, std::string_view pupil, std::string_view host) {
+    if (!startsWithPiece(stem, safeNamePiece(pupil))) {
+        return false;
+    }
+    return stem.empty() || host.empty() || startsWithPiece(stem, safeNamePiece(host));
+}
+
+} // namespace quiz

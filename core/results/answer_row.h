@@ -1,0 +1,46 @@
+#pragma once
+
+// One row of a results file read back: its checks, and the answer it holds.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quiz {
+
+struct Answer {
+    std::string time;
+    std::int64_t utcSeconds = 0;
+    bool timeRead = false; // whether `time` is ISO 8601 and utcSeconds holds it
+    std::uint32_t seed = 0;
+    int turn = 0;
+    std::string currency;
+    int realSide = 0;
+    int chosenSide = 0;
+    bool right = false;
+    int level = 0;
+    std::string data;
+    std::string pupil;
+    std::string host;
+    const std::string* file = nullptr; // the name of the file it is read from
+    std::uint64_t line = 0;
+};
+
+// A cell as a message shows it: short, quoted, on one line.
+std::string shown(std::string_view cell);
+// The file's name without ".csv": who answered in an older version's file.
+std::string fileStem(std::string_view name);
+
+// What is wrong with a row's fields, or "" when nothing is.
+std::string rowProblem(const std::vector<std::string_view>& fields, std::size_t width);
+// A row rowProblem finds nothing wrong with; an older version's rows are of the stored series
+// at level 0, by the pupil the file is named after.
+Answer answerOf(const std::vector<std::string_view>& fields, std::size_t width,
+                const std::string& filePupil);
+bool isHeader(const std::vector<std::string_view>& fields, std::size_t width);
+// Whether a run of this pupil on this computer could have written a file of this name: it
+// names them first, as classFileName does, or the pupil alone.
+bool namedBy(std::string_view stem, std::string_view pupil, std::string_view host);
+
+} // namespace quiz

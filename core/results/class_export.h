@@ -1,0 +1,24 @@
+#pragma once
+
+// The class's totals written out for a spreadsheet, one row per pupil.
+
+#include "core/results/class_results.h"
+
+#include <string>
+#include <vector>
+
+namespace quiz {
+
+enum class ExportForm {
+    Plain,          // ",", decimal point, UTF-8, CR LF
+    BulgarianExcel, // ";", decimal comma, UTF-8 with a byte-order mark, CR LF, Bulgarian header
+};
+
+// One row per pupil under a header, as RFC 4180 writes it in the chosen form: name, computer,
+// answers, right answers, accuracy, best streak, levels and data played (joined by " + "),
+// answers above level 0, the guessing chance in percent and whether guessing is beaten there. In
+// the Excel form a text that starts like a formula (=, +, -, @) gets a leading apostrophe, so a
+// pupil's name is never run as one.
+std::string exportCsv(const std::vector<PupilSummary>& pupils, ExportForm form);
+
+} // namespace quiz

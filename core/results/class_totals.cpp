@@ -1,0 +1,271 @@
+#include "core/results/class_results.h"
+
+#include "core/quiz/guessing_chance.h"
+#include "core/results/class_file.h"
+#include "core/results/run_check.h"
+
+#include <algorithm>
+#include <map>
+#include <tuple>
+
+// The class's totals: every answer counted once, each run replayed from its seed.
+
+namespace quiz {
+
+namespace {
+
+// Time order, then everything that tells two answers apart.
+auto timeKey(const Answer& answer) {
+    const std::string_view unreadTime = answer.timeRead ? std::string_view() : answer.time;
+    return std::make_tuple(!answer.timeRead, answer.utcSeconds, unreadTime, answer.seed,
+                           answer.turn);
+}
+
+// An answer with its pupil as a rank among the pupils' names and computers, so that sorting
+// seldom compares text.
+struct Keyed {
+    const int* pupil;
+    const Answer* answer;
+};
+
+// What makes an answer the same one wherever it is found, then the earliest first.
+bool identityOrder(const Keyed& a, const Keyed& b) {
+    const Answer& x = *a.answer;
+    const Answer& y = *b.answer;
+    if (*a.pupil != *b.pupil || x.seed != y.seed || x.turn != y.turn) {
+        return std::tie(*a.pupil, x.seed, x.turn) < std::tie(*b.pupil, y.seed, y.turn);
+    }
+    return std::tuple_cat(timeKey(x), std::make_tuple(std::string_view(*x.file))) <
+           std::tuple_cat(timeKey(y), std::make_tuple(std::string_view(*y.file)));
+}
+
+bool timeOrder(const Answer* a, const Answer* b) {
+    return timeKey(*a) < timeKey(*b);
+}
+
+bool sameAnswer(const Keyed& a, const Keyed& b) {
+    return *a.pupil == *b.pupil && a.answer->seed == b.answer->seed &&
+           a.answer->turn == b.answer->turn;
+}
+
+bool sameRun(const Keyed& a, const Keyed& b) {
+    return *a.pupil == *b.pupil && a.answer->seed == b.answer->seed;
+}
+
+PupilSummary summarize(const std::vector<const Answer*>& answers) {
+    PupilSummary summary;
+    summary.pupil = answers.front()->pupil;
+    summary.host = answers.front()->host;
+    std::set<std::string_view> data;
+    std::set<int> levels;
+    int streak = 0;
+    for (const Answer* answer : answers) {
+        ++summary.answered;
+        summary.right += answer->right ? 1 : 0;
+        if (answer->level > 0) {
+            ++summary.judgedAnswered;
+            summary.judgedRight += answer->right ? 1 : 0;
+        }
+        streak = answer->right ? streak + 1 : 0;
+        summary.bestStreak = std::max(summary.bestStreak, streak);
+        levels.insert(answer->level);
+        data.insert(answer->data);
+    }
+    summary.levels.assign(levels.begin(), levels.end());
+    summary.data.assign(data.begin(), data.end());
+    summary.accuracy =
+        summary.answered == 0 ? 0.0 : static_cast<double>(summary.right) / summary.answered;
+    summary.guessingChance = guessingChance(summary.judgedRight, summary.judgedAnswered);
+    summary.beatsGuessing = summary.judgedAnswered > 0 && beatsGuessing(summary.guessingChance);
+    return summary;
+}
+
+void add(Tally& tally, bool right) {
+    ++tally.answered;
+    tally.correct += right ? 1 : 0;
+}
+
+void addToClass(const std::vector<const Answer*>& answers, ClassSummary& summary,
+                std::map<std::string_view, Tally>& currencies) {
+    for (const Answer* answer : answers) {
+        add(summary.total, answer->right);
+        add(summary.levels[static_cast<std::size_t>(answer->level)], answer->right);
+        add(currencies[answer->currency], answer->right);
+    }
+}
+
+std::string runKey(const Answer& answer) {
+    return answer.pupil + '\n' + answer.host + '\n' + std::to_string(answer.seed);
+}
+
+} // namespace
+
+namespace {
+
+RunCheck::Row replayed(const Answer& answer) {
+    return {answer.turn, answer.level, answer.data, answer.currency, answer.realSide};
+}
+
+std::string rowPlace(const Answer& answer) {
+    return "ход " + std::to_string(answer.turn) + " на seed " + std::to_string(answer.seed);
+}
+
+// The verdicts on one run's rows, in turn order: those already given are kept while the rows
+// before them stay the same.
+bool sameRow(const RunCheck::Row& row, const Answer* answer) {
+    return row.turn == answer->turn && row.level == answer->level &&
+           row.realSide == answer->realSide && row.data == answer->data &&
+           row.currency == answer->currency;
+}
+
+// The verdicts on one run's rows, in turn order: those already given are kept while the rows
+// before them stay the same.
+const std::vector<ReplayVerdict>& verdictsOf(const std::vector<const Answer*>& run,
+                                             std::unique_ptr<RunCheck>& check,
+                                             const DataFinder& finder) {
+    if (!check || check->rows.size() > run.size() ||
+        !std::equal(check->rows.begin(), check->rows.end(), run.begin(), sameRow)) {
+        check = std::make_unique<RunCheck>(run.front()->seed, finder);
+    }
+    for (std::size_t i = check->rows.size(); i < run.size(); ++i) {
+        const RunCheck::Row& row = check->rows.emplace_back(replayed(*run[i]));
+        check->verdicts.push_back(check->replay.check({.turn = row.turn,
+                                                       .level = row.level,
+                                                       .data = row.data,
+                                                       .currency = row.currency,
+                                                       .realSide = row.realSide}));
+    }
+    return check->verdicts;
+}
+
+// Drops the rows their seed could not have dealt, and says so; says where a run could not be
+// followed. `answers` are in run and turn order, one per turn.
+std::vector<Keyed>
+replayChecked(const std::vector<Keyed>& answers,
+              std::map<std::string, std::unique_ptr<RunCheck>, std::less<>>& runs,
+              const DataFinder& finder, std::vector<Skipped>& notCounted) {
+    constexpr int kImpossibleShown = 20;
+    std::map<const std::string*, int> impossible;
+    std::vector<Keyed> kept;
+    kept.reserve(answers.size());
+    std::vector<const Answer*> run;
+    for (auto from = answers.begin(); from != answers.end();) {
+        const auto to = std::find_if(from, answers.end(),
+                                     [&](const Keyed& keyed) { return !sameRun(keyed, *from); });
+        run.clear();
+        for (auto keyed = from; keyed != to; ++keyed) {
+            run.push_back(keyed->answer);
+        }
+        const auto& verdicts = verdictsOf(run, runs[runKey(*run.front())], finder);
+        bool unchecked = false;
+        for (std::size_t i = 0; i < run.size(); ++i) {
+            const Answer& answer = *run[i];
+            if (verdicts[i] == ReplayVerdict::Impossible) {
+                // A few with their place, as for lines skipped; the rest counted by file.
+                if (++impossible[answer.file] <= kImpossibleShown) {
+                    notCounted.push_back({*answer.file, answer.line,
+                                          "не е броен – seed не дава такава реална страна или "
+                                          "валута за " +
+                                              rowPlace(answer)});
+                }
+                continue;
+            }
+            if (verdicts[i] == ReplayVerdict::Unchecked && !unchecked) {
+                unchecked = true;
+                notCounted.push_back({*answer.file, answer.line,
+                                      "броен, но от " + rowPlace(answer) +
+                                          " нататък редовете не могат да се проверят по seed "
+                                          "(ходове без ред или непознати данни)"});
+            }
+            kept.push_back(from[static_cast<std::ptrdiff_t>(i)]);
+        }
+        from = to;
+    }
+    for (const auto& [file, count] : impossible) {
+        if (count > kImpossibleShown) {
+            notCounted.push_back({*file, 0,
+                                  "още " + std::to_string(count - kImpossibleShown) +
+                                      " реда не са броени: seed не ги дава"});
+        }
+    }
+    return kept;
+}
+
+} // namespace
+
+ClassResults::Totals ClassResults::computeTotals() const {
+    Totals totals;
+    std::vector<Keyed> answers;
+    std::map<std::pair<std::string_view, std::string_view>, int> pupils;
+    for (const auto& [name, file] : files_) {
+        if (!file->mark.empty()) {
+            totals.notCounted.push_back({name, 0, "не е броен – " + file->mark});
+            continue;
+        }
+        const Answer* previous = nullptr;
+        const int* pupil = nullptr;
+        for (const Answer& answer : file->answers) {
+            if (!previous || previous->pupil != answer.pupil || previous->host != answer.host) {
+                pupil = &pupils.try_emplace({answer.pupil, answer.host}, 0).first->second;
+            }
+            answers.push_back({pupil, &answer});
+            previous = &answer;
+        }
+    }
+    int rank = 0;
+    for (auto& entry : pupils) {
+        entry.second = rank++;
+    }
+    std::sort(answers.begin(), answers.end(), identityOrder);
+    answers.erase(std::unique(answers.begin(), answers.end(), sameAnswer), answers.end());
+    if (finder_) {
+        answers = replayChecked(answers, runs_, finder_, totals.notCounted);
+    }
+
+    // By pupil and computer, each in time order.
+    std::map<std::string_view, Tally> currencies;
+    std::vector<const Answer*> pupil;
+    for (auto from = answers.begin(); from != answers.end();) {
+        const auto to = std::find_if(
+            from, answers.end(), [&](const Keyed& keyed) { return *keyed.pupil != *from->pupil; });
+        pupil.clear();
+        for (auto keyed = from; keyed != to; ++keyed) {
+            pupil.push_back(keyed->answer);
+        }
+        // One run's turns are already in time order.
+        if (!std::is_sorted(pupil.begin(), pupil.end(), timeOrder)) {
+            std::sort(pupil.begin(), pupil.end(), timeOrder);
+        }
+        addToClass(pupil, totals.summary, currencies);
+        totals.pupils.push_back(summarize(pupil));
+        totals.summary.pupilsJudged += totals.pupils.back().judgedAnswered > 0 ? 1 : 0;
+        totals.summary.pupilsBeatingGuessing += totals.pupils.back().beatsGuessing ? 1 : 0;
+        from = to;
+    }
+    totals.summary.pupils = static_cast<int>(totals.pupils.size());
+    for (const auto& [code, tally] : currencies) {
+        totals.summary.currencies.emplace_back(std::string(code), tally);
+    }
+    std::sort(totals.notCounted.begin(), totals.notCounted.end(),
+              [](const Skipped& a, const Skipped& b) {
+                  return std::tie(a.file, a.line) < std::tie(b.file, b.line);
+              });
+    return totals;
+}
+
+const ClassResults::Totals& ClassResults::totals() const {
+    if (!totals_) {
+        totals_ = computeTotals();
+    }
+    return *totals_;
+}
+
+std::vector<PupilSummary> ClassResults::pupils() const {
+    return totals().pupils;
+}
+
+ClassSummary ClassResults::summary() const {
+    return totals().summary;
+}
+
+} // namespace quiz
