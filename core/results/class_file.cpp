@@ -54,10 +54,20 @@ void ClassResults::File::checkFileShape(const Answer& answer) {
     } else if (before && answer.timeRead && before->timeRead &&
                answer.utcSeconds < before->utcSeconds) {
         mark = where(answer) + "времето се връща назад";
+    } else if (lastTurns_.size() >= kMostRuns && !knownRun(answer.seed)) {
+        // A class file holds one run, a --log file a few a lesson; thousands of seeds are made
+        // up, and checking each would stall the teacher's view.
+        mark = where(answer) + "повече от " + std::to_string(kMostRuns) +
+               " сесии (различни seed) в един файл";
     } else if (!turnRises(answer)) {
         mark = where(answer) + "ход " + std::to_string(answer.turn) + " на seed " +
                std::to_string(answer.seed) + " се повтаря или е не на реда си";
     }
+}
+
+bool ClassResults::File::knownRun(std::uint32_t seed) const {
+    return std::any_of(lastTurns_.begin(), lastTurns_.end(),
+                       [&](const auto& seen) { return seen.first == seed; });
 }
 
 bool ClassResults::File::turnRises(const Answer& answer) {

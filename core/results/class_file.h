@@ -40,6 +40,8 @@ struct ClassResults::File {
 
 private:
     static constexpr std::size_t kSkippedKept = 20;
+    // More runs than any file of a term's lessons holds.
+    static constexpr std::size_t kMostRuns = 256;
 
     Record record_; // the one being read, kept for its buffers
     std::vector<std::pair<std::uint32_t, int>> lastTurns_; // of each seed, seldom more than one
@@ -50,6 +52,7 @@ private:
 
     // A run writes its turns rising, so a turn at or below one of its seed's is written twice.
     bool turnRises(const Answer& answer);
+    bool knownRun(std::uint32_t seed) const;
 
     static std::string where(const Answer& answer);
 

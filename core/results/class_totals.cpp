@@ -48,6 +48,38 @@ bool sameAnswer(const Keyed& a, const Keyed& b) {
            a.answer->turn == b.answer->turn;
 }
 
+// Two copies of one answer that tell different things: a forged copy, since a run writes a
+// turn once. Neither is counted, and both are named, so no file wins by its name's order.
+bool sameContent(const Answer& a, const Answer& b) {
+    return std::tie(a.currency, a.realSide, a.chosenSide, a.right, a.level, a.data) ==
+           std::tie(b.currency, b.realSide, b.chosenSide, b.right, b.level, b.data);
+}
+
+std::vector<Keyed> withoutConflicts(const std::vector<Keyed>& answers,
+                                    std::vector<Skipped>& notCounted) {
+    std::vector<Keyed> kept;
+    for (auto from = answers.begin(); from != answers.end();) {
+        const auto to = std::find_if(from, answers.end(),
+                                     [&](const Keyed& keyed) { return !sameAnswer(*from, keyed); });
+        const bool agree = std::all_of(from, to, [&](const Keyed& keyed) {
+            return sameContent(*from->answer, *keyed.answer);
+        });
+        if (agree) {
+            kept.push_back(*from);
+        } else {
+            for (auto copy = from; copy != to; ++copy) {
+                notCounted.push_back({*copy->answer->file, copy->answer->line,
+                                      "не е броен – ход " + std::to_string(copy->answer->turn) +
+                                          " от началното число " +
+                                          std::to_string(copy->answer->seed) +
+                                          " е записан различно и в друг файл"});
+            }
+        }
+        from = to;
+    }
+    return kept;
+}
+
 bool sameRun(const Keyed& a, const Keyed& b) {
     return *a.pupil == *b.pupil && a.answer->seed == b.answer->seed;
 }
@@ -217,7 +249,7 @@ ClassResults::Totals ClassResults::computeTotals() const {
         entry.second = rank++;
     }
     std::sort(answers.begin(), answers.end(), identityOrder);
-    answers.erase(std::unique(answers.begin(), answers.end(), sameAnswer), answers.end());
+    answers = withoutConflicts(answers, totals.notCounted);
     if (finder_) {
         answers = replayChecked(answers, runs_, finder_, totals.notCounted);
     }

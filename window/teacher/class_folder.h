@@ -27,7 +27,7 @@ public:
 
     // No pupil's file grows past this in a lesson (a row a second for ten hours is about
     // 11 MB); a larger file is left unread.
-    static constexpr qint64 kLargestPupilFile = 32 * 1024 * 1024;
+    static constexpr qint64 kLargestPupilFile = 8 * 1024 * 1024;
     // What is read of a file before its first line is known: more than any header.
     static constexpr qint64 kFirstRead = 4096;
 

@@ -1,8 +1,8 @@
-#include "core/results/class_file_name.h"
+#include "core/quiz/turn.h"
 #include "core/results/class_export.h"
+#include "core/results/class_file_name.h"
 #include "core/results/class_results.h"
 #include "core/results/result_row.h"
-#include "core/quiz/turn.h"
 
 #include <gtest/gtest.h>
 
@@ -324,6 +324,36 @@ std::string run(const std::string& pupil, const std::string& host, std::vector<i
     return bytes;
 }
 
+// The file with turn `turn`'s pick changed to the other side, and so wrong.
+std::string toldOtherwise(std::string bytes, int turn) {
+    const std::string row = answered(turn, (turn - 1) * 10, "ivan", "PC03");
+    std::string changed = row;
+    const std::size_t at = changed.find(",1,1,1,");
+    changed.replace(at, 7, ",1,0,0,");
+    return bytes.replace(bytes.find(row), row.size(), changed);
+}
+
+// One row for each of `count` seeds, a minute apart.
+std::string manyRuns(const std::string& pupil, const std::string& host, int count) {
+    std::string bytes = kHeader;
+    for (int seed = 1; seed <= count; ++seed) {
+        bytes += csvLine({.time = "2026-12-08T09:00:00+02:00",
+                          .seed = static_cast<std::uint32_t>(seed),
+                          .turn = 1,
+                          .currency = "USD",
+                          .currencyName = "щатски долар",
+                          .realSide = 1,
+                          .chosenSide = 1,
+                          .spread = 0.1,
+                          .decimals = 5,
+                          .level = 2,
+                          .data = "ecb",
+                          .pupil = pupil,
+                          .host = host});
+    }
+    return bytes;
+}
+
 std::vector<std::string> notCountedTexts(const ClassResults& results) {
     std::vector<std::string> texts;
     for (const Skipped& skipped : results.notCounted()) {
@@ -370,6 +400,18 @@ TEST(ClassResults, CountsEachAnswerOnceAndLeavesOutFilesThatCannotBeTrusted) {
          {{"ivan_PC03_1.csv", ivan}, {"maria_PC03_1.csv", run("maria", "PC03", {1, 2, 3})}},
          6,
          {}},
+        {"a copy that tells turn 2 otherwise",
+         {{"ivan_PC03_1.csv", ivan}, {"ivan_PC03_2.csv", toldOtherwise(ivan, 2)}},
+         2,
+         {"ivan_PC03_1.csv:3: не е броен – ход 2 от началното число 7 е записан различно и в "
+          "друг файл",
+          "ivan_PC03_2.csv:3: не е броен – ход 2 от началното число 7 е записан различно и в "
+          "друг файл"}},
+        {"more runs than a file holds",
+         {{"ivan_PC03_1.csv", manyRuns("ivan", "PC03", 257)}},
+         0,
+         {"ivan_PC03_1.csv: не е броен – ред 258: повече от 256 сесии (различни seed) в един "
+          "файл"}},
         {"a name that makes no file name whole",
          {{"ivan_PC03.csv", run("ivan", "PC03", {1})}, {"ivan.csv", run("ivan", "PC03", {2})}},
          2,
