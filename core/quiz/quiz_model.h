@@ -26,6 +26,8 @@ public:
     QuizModel(std::unique_ptr<RandomSource> random, NumberStyle style,
               std::shared_ptr<const DataSet> data = DataSet::catalogue(), int level = 0);
 
+    // The three events and the Transcript keep the names the quiz was designed with.
+
     // The window has opened: a first turn, and the introduction as the transcript.
     void Form_Load(std::string_view introduction);
 

@@ -19,6 +19,7 @@ struct Band {
     double high = 0.0;
 };
 
+// CurrencyNo, RealSide, Spread and NewTurn keep the names the quiz was designed with.
 struct Turn {
     int CurrencyNo = 0;  // the series shown, 1-based in its data set; 0 before the first turn
     int RealSide = 0;    // index of the list that holds the real series

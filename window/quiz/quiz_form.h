@@ -65,6 +65,8 @@ private:
     void showTranscript();
 
     QuizModel model_;
+    // The controls and their handlers keep the names the window was designed with (Label1,
+    // Option1, List1, Command1, Text1; Option1_Click, Command1_Click); the rest is camelCase.
     std::array<QLabel*, 2> Label1{};
     std::array<QRadioButton*, 2> Option1{};
     std::array<QListWidget*, 2> List1{};
