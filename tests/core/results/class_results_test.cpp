@@ -295,13 +295,13 @@ TEST(ExportCsv, WritesEachFormExactly) {
 
 namespace {
 
-// A row of pupil `pupil` on `host`, at 09:00 plus `second`, of seed 7.
+// A row of pupil `pupil` on `host`, at 09:00 plus `second`, of seed 7 unless given.
 std::string answered(int turn, int second, const std::string& pupil, const std::string& host,
-                     int level = 2) {
+                     int level = 2, std::uint32_t seed = 7) {
     return csvLine({.time = "2026-12-08T09:" + std::string(second < 600 ? "0" : "") +
                             std::to_string(second / 60) + ":" + (second % 60 < 10 ? "0" : "") +
                             std::to_string(second % 60) + "+02:00",
-                    .seed = 7,
+                    .seed = seed,
                     .turn = turn,
                     .currency = "USD",
                     .currencyName = "щатски долар",
@@ -333,23 +333,11 @@ std::string toldOtherwise(std::string bytes, int turn) {
     return bytes.replace(bytes.find(row), row.size(), changed);
 }
 
-// One row for each of `count` seeds, a minute apart.
+// One row for each of `count` seeds.
 std::string manyRuns(const std::string& pupil, const std::string& host, int count) {
     std::string bytes = kHeader;
     for (int seed = 1; seed <= count; ++seed) {
-        bytes += csvLine({.time = "2026-12-08T09:00:00+02:00",
-                          .seed = static_cast<std::uint32_t>(seed),
-                          .turn = 1,
-                          .currency = "USD",
-                          .currencyName = "щатски долар",
-                          .realSide = 1,
-                          .chosenSide = 1,
-                          .spread = 0.1,
-                          .decimals = 5,
-                          .level = 2,
-                          .data = "ecb",
-                          .pupil = pupil,
-                          .host = host});
+        bytes += answered(1, 0, pupil, host, 2, static_cast<std::uint32_t>(seed));
     }
     return bytes;
 }
