@@ -2,14 +2,13 @@
 
 #include "core/results/result_row.h"
 #include "core/text/number_text.h"
+#include "core/text/utf8_text.h"
 
 #include <array>
 
 namespace quiz {
 
 namespace {
-
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // Between the levels or the data sets a pupil played: neither a separator nor a decimal mark,
 // so a spreadsheet keeps "0 + 3" as text rather than reading a number into it.

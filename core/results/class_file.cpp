@@ -1,6 +1,7 @@
 #include "core/results/class_file.h"
 
 #include "core/results/result_columns.h"
+#include "core/text/utf8_text.h"
 
 #include <algorithm>
 
@@ -8,7 +9,6 @@ namespace quiz {
 
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::size_t kNoPosition = std::string_view::npos;
 
 // A line this long is no row of the quiz's: it is reported and dropped rather than kept

@@ -1,6 +1,7 @@
 #include "core/results/results_file.h"
 
 #include "core/platform/file_ops.h"
+#include "core/text/utf8_text.h"
 
 #include <cerrno>
 #include <chrono>
@@ -99,10 +100,7 @@ bool readFrom(int descriptor, std::int64_t offset, std::size_t size, std::string
 // The file's first bytes hold the header line, ended by CR LF, LF or the end of the file.
 bool startsWithHeader(std::string_view start, std::string_view header) {
     // A spreadsheet that saved the file may have put a byte-order mark before it.
-    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-    if (start.starts_with(kByteOrderMark)) {
-        start.remove_prefix(kByteOrderMark.size());
-    }
+    start = withoutByteOrderMark(start);
     if (!start.starts_with(header)) {
         return false;
     }
