@@ -106,12 +106,12 @@ void Classroom::takeOutcome(const WriteOutcome& outcome) {
     } else {
         retry_.stop();
     }
-    refresh();
 }
 
 void Classroom::retryKeptRows() {
     if (results_.file && results_.file->waitingRows() > 0) {
         takeOutcome(results_.file->writeKept());
+        refresh();
     }
 }
 
