@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "app/console_output.h"
 #include "app/data_choice.h"
 #include "app/number_style_from_locale.h"
 #include "app/platform_start.h"
@@ -48,13 +49,30 @@ void setIdentity(const ProgramIdentity& identity) {
     QCoreApplication::setApplicationVersion(QString::fromUtf8(identity.version));
 }
 
+// What no console or file receives (a Windows program started from a shortcut) is shown in a
+// message box, once the application can show one.
+void showUnprinted(const QString& text, QMessageBox::Icon icon) {
+    if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
+        QMessageBox box(icon, QCoreApplication::applicationName(), text.trimmed());
+        box.exec();
+    }
+}
+
+void refuse(const QString& line) {
+    if (!printErrorLine(line)) {
+        showUnprinted(line, QMessageBox::Critical);
+    }
+}
+
 // Help and version go to stdout and end well; a refusal is one line on stderr.
 int finish(const CommandLine& line) {
     if (line.action == CommandLine::Action::Refuse) {
-        std::fprintf(stderr, "%s\n", qPrintable(line.text));
+        refuse(line.text);
         return kBadArguments;
     }
-    std::fputs(qPrintable(line.text), stdout);
+    if (!printOut(line.text)) {
+        showUnprinted(line.text, QMessageBox::Information);
+    }
     return EXIT_SUCCESS;
 }
 
@@ -69,7 +87,7 @@ int withoutDisplay(int argc, char* argv[], const ProgramIdentity& identity,
         line.action == CommandLine::Action::ShowVersion) {
         return finish(line);
     }
-    std::fprintf(stderr, "%s\n", problem.c_str());
+    printErrorLine(QString::fromStdString(problem));
     return EXIT_FAILURE;
 }
 
@@ -248,6 +266,7 @@ std::unique_ptr<TeacherWindow> startTeacher(const CommandLine& line, const QLoca
 }
 
 int runQuiz(int argc, char* argv[], const ProgramIdentity& identity) {
+    attachToParentConsole();
 #ifdef SIGPIPE
     // A reader that goes away is a failed write, reported like a full disk, never the end.
     std::signal(SIGPIPE, SIG_IGN);
@@ -275,7 +294,7 @@ int runQuiz(int argc, char* argv[], const ProgramIdentity& identity) {
         const std::unique_ptr<TeacherWindow> teacher =
             startTeacher(line, QLocale::system(), refusal);
         if (!teacher) {
-            std::fprintf(stderr, "%s\n", qPrintable(oneLine(refusal)));
+            refuse(oneLine(refusal));
             return kBadArguments;
         }
         teacher->show();
@@ -283,7 +302,7 @@ int runQuiz(int argc, char* argv[], const ProgramIdentity& identity) {
     }
     const std::unique_ptr<QuizSession> session = startQuiz(line, QLocale::system(), refusal);
     if (!session) {
-        std::fprintf(stderr, "%s\n", qPrintable(oneLine(refusal)));
+        refuse(oneLine(refusal));
         return kBadArguments;
     }
     setWindowIconAfterFirstFrame(*session->form, QString::fromUtf8(identity.windowIcon));
