@@ -3,12 +3,16 @@
 // box, then ends the program normally. Loaded with
 //   QT_PLUGIN_PATH=<build>/plugins QT_QPA_GENERIC_PLUGINS=firstframeprobe program ...
 // With QUIZ_PROBE_CLICK=<object name>[,<object name>…] it first clicks those buttons in turn,
-// as a user would, QUIZ_PROBE_REPEAT times over (once by default).
+// as a user would, QUIZ_PROBE_REPEAT times over (once by default). With QUIZ_PROBE_TABLE=<object
+// name> it waits until that table has rows (at most 30 s) and also prints every table's cells;
+// with QUIZ_PROBE_ALL_ITEMS=1 every item of the list boxes, not only the first.
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QGenericPlugin>
 #include <QListWidget>
+#include <QTableWidget>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -26,7 +30,8 @@ protected:
             static_cast<QWidget*>(watched)->isWindow()) {
             reported_ = true;
             // Queued: it runs once this paint has been flushed to the screen.
-            QMetaObject::invokeMethod(this, &FirstFrameWatcher::report, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(this, &FirstFrameWatcher::reportWhenReady,
+                                      Qt::QueuedConnection);
         }
         return false;
     }
@@ -53,6 +58,55 @@ private:
         }
     }
 
+    // The teacher's view reads its folder on a thread of its own: wait for the table's rows.
+    void reportWhenReady() {
+        const QString name = qEnvironmentVariable("QUIZ_PROBE_TABLE");
+        constexpr int kPollMs = 100;
+        constexpr int kMostPolls = 300;
+        if (!name.isEmpty() && rowsIn(name) == 0 && ++polls_ < kMostPolls) {
+            QTimer::singleShot(kPollMs, this, &FirstFrameWatcher::reportWhenReady);
+            return;
+        }
+        report();
+    }
+
+    static int rowsIn(const QString& name) {
+        for (const QWidget* window : QApplication::topLevelWidgets()) {
+            if (const auto* table = window->findChild<QTableWidget*>(name)) {
+                return table->rowCount();
+            }
+        }
+        return 0;
+    }
+
+    static void printTables(const QWidget* window) {
+        for (const QTableWidget* table : window->findChildren<QTableWidget*>()) {
+            for (int row = 0; row < table->rowCount(); ++row) {
+                QStringList cells;
+                for (int column = 0; column < table->columnCount(); ++column) {
+                    const QTableWidgetItem* item = table->item(row, column);
+                    cells << (item ? item->text() : QString());
+                }
+                std::printf("table %s %s\n", qPrintable(table->objectName()),
+                            cells.join(u'\t').toUtf8().constData());
+            }
+        }
+    }
+
+    static QString items(const QListWidget* list) {
+        if (list->count() == 0) {
+            return {};
+        }
+        if (!qEnvironmentVariableIsSet("QUIZ_PROBE_ALL_ITEMS")) {
+            return list->item(0)->text();
+        }
+        QStringList texts;
+        for (int row = 0; row < list->count(); ++row) {
+            texts << list->item(row)->text();
+        }
+        return texts.join(u' ');
+    }
+
     static void report() {
         clickRequestedButton();
         timespec now{};
@@ -66,7 +120,10 @@ private:
             });
             for (const QListWidget* list : lists) {
                 std::printf("list %s %s\n", qPrintable(list->objectName()),
-                            list->count() > 0 ? qPrintable(list->item(0)->text()) : "");
+                            items(list).toUtf8().constData());
+            }
+            if (qEnvironmentVariableIsSet("QUIZ_PROBE_TABLE")) {
+                printTables(window);
             }
         }
         std::fflush(stdout);
@@ -74,6 +131,7 @@ private:
     }
 
     bool reported_ = false;
+    int polls_ = 0;
 };
 
 } // namespace
