@@ -4,6 +4,7 @@
 #   --bench       also Xvfb, for the start-up benchmark on a real X server
 #   --deb         also what CPack needs to build the Debian package
 #   --windows     also MinGW-w64, GoogleTest's sources and wine, for the core on Windows
+#   --windows-package  also what the Windows folder and installers need (scripts/build-windows.sh)
 set -euo pipefail
 
 packages=(
@@ -26,6 +27,7 @@ for group in "$@"; do
         --deb) packages+=(dpkg-dev file) ;; # dpkg-buildflags; dpkg-shlibdeps and file for CPack
         # The MinGW compilers with std::thread, as the toolchain file names them.
         --windows) packages+=(g++-mingw-w64-x86-64-posix googletest wine wine64) ;;
+        --windows-package) packages+=(g++-mingw-w64-x86-64-posix groff-base wixl nsis) ;;
         *) echo "install-deps: unknown option $group" >&2; exit 2 ;;
     esac
 done

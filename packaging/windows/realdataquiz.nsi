@@ -1,23 +1,24 @@
-; The Windows installer: installs the folder windeployqt filled (the program, Qt's DLLs and
-; plug-ins) for all users, with a Start-menu shortcut and an uninstaller.
-;   makensis /DVERSION=0.1.0 /DSOURCE_DIR=deploy\bin /DOUTPUT=realdataquiz-0.1.0-setup.exe
-;            packaging\windows\realdataquiz.nsi
+; The per-user setup, for a teacher without administrator rights: installs the program's folder
+; (the program, Qt's DLLs and plug-ins) into the user's own programs folder, with a Start-menu
+; shortcut and an uninstaller, all for this user only. Silent with /S. scripts/build-windows.sh
+; builds it; by hand:
+;   makensis -DVERSION=0.1.0 -DSOURCE_DIR=<folder> -DOUTPUT=realdataquiz-0.1.0-setup.exe
+;            packaging/windows/realdataquiz.nsi
 
 !ifndef VERSION
     !error "Give the version: /DVERSION=0.1.0"
 !endif
 !ifndef SOURCE_DIR
-    !error "Give the deployed folder: /DSOURCE_DIR=deploy\bin"
+    !error "Give the program's folder: /DSOURCE_DIR=<folder>"
 !endif
-!if ! /FileExists "${SOURCE_DIR}\realdataquiz.exe"
-    !error "${SOURCE_DIR} holds no realdataquiz.exe: build, install and run windeployqt first"
+!if ! /FileExists "${SOURCE_DIR}/realdataquiz.exe"
+    !error "${SOURCE_DIR} holds no realdataquiz.exe: run scripts/build-windows.sh first"
 !endif
 !ifndef OUTPUT
     !define OUTPUT "realdataquiz-${VERSION}-setup.exe"
 !endif
 
-; The program is 64-bit only, so the installer is too: it then sees the 64-bit registry and
-; Program Files without redirection.
+; The program is 64-bit only, so the installer is too: it then sees the 64-bit registry.
 Target amd64-unicode
 Unicode true
 SetCompressor /SOLID lzma
@@ -28,9 +29,10 @@ SetCompressor /SOLID lzma
 
 Name "Real Data Quiz ${VERSION}"
 OutFile "${OUTPUT}"
-InstallDir "$PROGRAMFILES64\RealDataQuiz"
-InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
-RequestExecutionLevel admin
+; Where Windows puts per-user programs (%LOCALAPPDATA%\Programs), which needs no rights.
+InstallDir "$LOCALAPPDATA\Programs\RealDataQuiz"
+InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
+RequestExecutionLevel user
 ManifestDPIAware true
 
 !include "MUI2.nsh"
@@ -82,7 +84,7 @@ Function .onVerifyInstDir
 FunctionEnd
 
 Function .onInit
-    SetShellVarContext all
+    SetShellVarContext current
     SetRegView 64
 FunctionEnd
 
@@ -93,40 +95,36 @@ Section "Install"
     MessageBox MB_ICONSTOP "$(FolderRule)" /SD IDOK
     Abort
     SetOutPath "$INSTDIR"
-    File /r "${SOURCE_DIR}\*.*"
-    ; windeployqt --compiler-runtime puts Microsoft's runtime installer beside an MSVC build.
-    !if /FileExists "${SOURCE_DIR}\vc_redist.x64.exe"
-        ExecWait '"$INSTDIR\vc_redist.x64.exe" /install /quiet /norestart'
-    !endif
+    File /r "${SOURCE_DIR}/*.*"
     WriteUninstaller "$INSTDIR\${UNINSTALLER}"
 
     StrCpy $shortcut "$(ShortcutName)"
     CreateShortcut "$SMPROGRAMS\$shortcut.lnk" "$INSTDIR\${PROGRAM}"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "Shortcut" "$SMPROGRAMS\$shortcut.lnk"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "Shortcut" "$SMPROGRAMS\$shortcut.lnk"
 
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "$(ShortcutName)"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\${PROGRAM}"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "Real Data Quiz authors"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "URLInfoAbout" "https://realdataquiz.example.org"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
-    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
-    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "$(ShortcutName)"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\${PROGRAM}"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "Real Data Quiz authors"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "URLInfoAbout" "https://realdataquiz.example.org"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
 Function un.onInit
-    SetShellVarContext all
+    SetShellVarContext current
     SetRegView 64
 FunctionEnd
 
 Section "Uninstall"
     ; The shortcut's name depends on the language it was installed in; the registry kept it.
-    ReadRegStr $shortcut HKLM "${UNINSTALL_KEY}" "Shortcut"
+    ReadRegStr $shortcut HKCU "${UNINSTALL_KEY}" "Shortcut"
     StrCmp $shortcut "" +2
     Delete "$shortcut"
-    DeleteRegKey HKLM "${UNINSTALL_KEY}"
+    DeleteRegKey HKCU "${UNINSTALL_KEY}"
     ; Only a folder that holds the quiz is removed whole.
     IfFileExists "$INSTDIR\${PROGRAM}" 0 +2
     RMDir /r "$INSTDIR"
