@@ -5,6 +5,7 @@
 #include "window/common/scrolling_window.h"
 #include "window/common/share_string.h"
 #include "window/common/summary_table.h"
+#include "window/common/utf8_string.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -46,10 +47,6 @@ constexpr const char* kNotCounted = "Не са броени или не мога
 constexpr const char* kYes = "да";
 constexpr const char* kNo = "не";
 constexpr const char* kNothingSkipped = "Всички редове са прочетени.";
-
-QString utf8(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 // Which pupil a row is, so that the selection follows the pupil when rows move. Equal cells
 // keep the order the rows are filled in, by name and computer: Qt's sort is stable.
