@@ -16,6 +16,17 @@ constexpr std::size_t kNoPosition = std::string_view::npos;
 constexpr std::size_t kLongestRow = 65536;
 constexpr std::size_t kLongestHeader = 512;
 
+constexpr std::string_view kUnclosedQuote = "кавичка, отворена на този ред, не е затворена";
+
+// Just after the first line end in `text` (LF, CR LF or a lone CR), or kNoPosition.
+std::size_t afterLineEnd(std::string_view text) {
+    const std::size_t end = text.find_first_of("\r\n");
+    if (end == kNoPosition) {
+        return kNoPosition;
+    }
+    return end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
+}
+
 } // namespace
 
 bool ClassResults::File::take(std::string_view bytes) {
@@ -23,13 +34,26 @@ bool ClassResults::File::take(std::string_view bytes) {
     remember(bytes);
     const std::size_t before = answers.size() + skipped.size();
     const std::uint64_t moreBefore = moreSkipped;
-    if (tail.empty()) {
-        tail.assign(bytes.substr(readFrom(bytes)));
-    } else {
-        tail.append(bytes);
-        tail.erase(0, readFrom(tail));
+    if (!refused) {
+        makeRoom(bytes.size());
+        feedScanner(bytes);
+        readRecords();
+        scanner_.keep();
+        if (headDone_ && !head_.empty()) {
+            std::string().swap(head_); // kept by the scanner, as far as it is not read
+        }
     }
     return answers.size() + skipped.size() != before || moreSkipped != moreBefore;
+}
+
+void ClassResults::File::makeRoom(std::size_t bytes) {
+    // Room for the rows in a big piece at once, rather than growing to it by copies. Less than a
+    // row's length, since a row of the quiz's is longer.
+    constexpr std::size_t kShortRow = 96;
+    const std::size_t rows = answers.size() + bytes / kShortRow;
+    if (rows > answers.capacity()) {
+        answers.reserve(std::max(rows, 2 * answers.capacity()));
+    }
 }
 
 void ClassResults::File::remember(std::string_view bytes) {
@@ -86,125 +110,149 @@ std::string ClassResults::File::where(const Answer& answer) {
     return "ред " + std::to_string(answer.line) + ": ";
 }
 
-void ClassResults::File::skip(std::string reason) {
+void ClassResults::File::skip(std::uint64_t line, std::string reason) {
     if (skipped.size() < kSkippedKept) {
-        skipped.push_back({name, tailLine, std::move(reason)});
+        skipped.push_back({name, line, std::move(reason)});
     } else {
         ++moreSkipped;
     }
 }
 
-std::size_t ClassResults::File::readFrom(std::string_view text) {
-    if (refused) {
-        return text.size();
+void ClassResults::File::feedScanner(std::string_view bytes) {
+    if (headDone_) {
+        scanner_.lend(bytes); // kept once the records in it are read
+        return;
     }
-    std::size_t at = width == 0 ? readHeader(text) : 0;
-    while (width != 0 && at < text.size()) {
-        const std::size_t done =
-            discarding ? dropLongLine(text.substr(at)) : readRecord(text.substr(at));
-        if (done == 0) {
-            break;
-        }
-        at += done;
+    // The mark may come a byte at a time, as a growing file is read.
+    std::string_view head = bytes;
+    if (!head_.empty() || bytes.size() < kByteOrderMark.size()) {
+        head = head_.append(bytes);
     }
-    return refused ? text.size() : at;
+    if (head.size() < kByteOrderMark.size() && kByteOrderMark.starts_with(head)) {
+        return;
+    }
+    headDone_ = true;
+    scanner_.lend(head.substr(head.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0));
 }
 
-std::size_t ClassResults::File::readHeader(std::string_view text) {
-    const std::size_t start = text.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
-    Record& record = record_;
-    scanRecord(text.substr(start), record);
-    if (record.state == Record::State::Incomplete && text.size() <= kLongestHeader) {
-        return 0;
-    }
-    for (const std::size_t candidate : {kColumns.size(), kOlderWidth}) {
-        if (record.state == Record::State::Complete && isHeader(record.fields, candidate)) {
-            width = candidate;
-            tailLine += record.lines;
-            return start + record.end;
+void ClassResults::File::readRecords() {
+    while (!refused) {
+        const std::string_view text = scanner_.pendingText(); // the next record's bytes on
+        if (text.empty()) {
+            return;
+        }
+        if (scanner_.next(record_) != CsvStatus::Record) {
+            if (!awaitRecord(text)) {
+                return;
+            }
+        } else if (width == 0) {
+            readHeader(text, true);
+        } else {
+            readRecord(text);
         }
     }
-    std::string_view line = text.substr(start);
-    line = line.substr(0, line.find('\n'));
-    skip("първият ред не е заглавен ред на резултати: " +
-         shown(line.ends_with('\r') ? line.substr(0, line.size() - 1) : line));
+}
+
+void ClassResults::File::readHeader(std::string_view text, bool whole) {
+    if (whole && record_.error == CsvError::None) {
+        for (const std::size_t candidate : {kColumns.size(), kOlderWidth}) {
+            if (isHeader(record_.fields, candidate)) {
+                width = candidate;
+                return;
+            }
+        }
+    }
+    skip(record_.line, "първият ред не е заглавен ред на резултати: " +
+                           shown(text.substr(0, text.find_first_of("\r\n"))));
     refused = true;
-    return text.size();
 }
 
-std::size_t ClassResults::File::dropLongLine(std::string_view text) {
-    const std::size_t lineEnd = text.find('\n');
-    if (lineEnd == kNoPosition) {
-        return text.size();
-    }
-    discarding = false;
-    ++tailLine;
-    return lineEnd + 1;
-}
-
-std::size_t ClassResults::File::readRecord(std::string_view text) {
-    Record& record = record_;
-    scanRecord(text, record);
-    const bool spansLines = record.firstLineEnd != kNoPosition;
-    if (spansLines && quoteLeftOpen(record, text)) {
-        skip(std::string(kUnclosedQuote));
-        ++tailLine;
-        return record.firstLineEnd;
-    }
-    if (record.state == Record::State::Incomplete) {
-        if (text.size() <= kLongestRow) {
-            return 0;
+bool ClassResults::File::awaitRecord(std::string_view text) {
+    if (width == 0) {
+        if (text.size() <= kLongestHeader) {
+            return false;
         }
-        skip("редът е по-дълъг от " + std::to_string(kLongestRow) + " байта");
-        discarding = true;
-        return text.size();
+        readHeader(text, false);
+        return false;
     }
-    if (record.state == Record::State::Malformed) {
-        skip(std::string(record.problem));
-    } else {
-        takeRow(record.fields);
+    if (record_.quotedLineEnd != 0 && quoteLeftOpen(record_, text, false)) {
+        skip(record_.line, std::string(kUnclosedQuote));
+        scanner_.resumeAfterQuotedLineEnd(record_);
+        return true;
     }
-    tailLine += record.lines;
-    return record.end;
-}
-
-bool ClassResults::File::quoteLeftOpen(const Record& record, std::string_view text) const {
-    const std::string_view after = text.substr(0, record.end).substr(record.firstLineEnd);
-    switch (record.state) {
-    case Record::State::Complete:
-        return record.fields.size() != width || rowFollows(after);
-    case Record::State::Incomplete:
-        return text.size() > kLongestRow || rowFollows(after);
-    case Record::State::Malformed:
-        break;
+    if (text.size() > kLongestRow) {
+        skip(record_.line, "редът е по-дълъг от " + std::to_string(kLongestRow) + " байта");
+        scanner_.dropLine();
     }
     return false;
 }
 
-bool ClassResults::File::rowFollows(std::string_view text) const {
-    for (std::size_t lineEnd = text.find('\n'); lineEnd != kNoPosition; lineEnd = text.find('\n')) {
-        Record record;
-        scanRecord(text.substr(0, lineEnd + 1), record);
-        if (record.state == Record::State::Complete && rowProblem(record.fields, width).empty()) {
+void ClassResults::File::readRecord(std::string_view text) {
+    if (record_.error == CsvError::None && record_.quotedLineEnd != 0 &&
+        quoteLeftOpen(record_, text, true)) {
+        skip(record_.line, std::string(kUnclosedQuote));
+        scanner_.resumeAfterQuotedLineEnd(record_);
+        return;
+    }
+    if (record_.error == CsvError::None) {
+        takeRow(record_.fields, record_.line);
+        return;
+    }
+    // The scanner has read on after the quote's first line: the quote is the likelier fault.
+    if (record_.quotedLineEnd != 0) {
+        skip(record_.line, std::string(kUnclosedQuote));
+        return;
+    }
+    switch (record_.error) {
+    case CsvError::QuoteInPlainField:
+        skip(record_.line, "кавичка в поле без кавички");
+        return;
+    case CsvError::TextAfterQuote:
+        skip(record_.line, "текст след затваряща кавичка");
+        return;
+    case CsvError::None:
+    case CsvError::UnclosedQuote:
+    case CsvError::TooManyFields:
+        break; // an open quote is ended by more bytes; the fields have no limit
+    }
+    skip(record_.line, std::string(kUnclosedQuote));
+}
+
+bool ClassResults::File::quoteLeftOpen(const CsvRecord& record, std::string_view text, bool whole) {
+    const std::size_t firstLine = record.quotedLineEnd - record.begin;
+    if (whole) {
+        const std::string_view after = text.substr(0, record.end - record.begin).substr(firstLine);
+        return record.fields.size() != width || rowFollows(after);
+    }
+    return text.size() > kLongestRow || rowFollows(text.substr(firstLine));
+}
+
+bool ClassResults::File::rowFollows(std::string_view text) {
+    for (std::size_t lineEnd = afterLineEnd(text); lineEnd != kNoPosition;
+         lineEnd = afterLineEnd(text)) {
+        CsvScanner line = CsvScanner::over(text.substr(0, lineEnd));
+        CsvRecord record;
+        if (line.next(record) == CsvStatus::Record && record.error == CsvError::None &&
+            record.end == lineEnd && rowProblem(record.fields, width).empty()) {
             return true;
         }
-        text.remove_prefix(lineEnd + 1);
+        text.remove_prefix(lineEnd);
     }
     return false;
 }
 
-void ClassResults::File::takeRow(const std::vector<std::string_view>& fields) {
-    if (fields.size() == 1 && fields.front().empty()) {
+void ClassResults::File::takeRow(const std::vector<CsvField>& fields, std::uint64_t line) {
+    if (fields.size() == 1 && fields.front().text.empty()) {
         return; // a blank line, as spreadsheets leave at the end
     }
     std::string problem = rowProblem(fields, width);
     if (problem.empty()) {
         Answer& answer = answers.emplace_back(answerOf(fields, width, pupil));
         answer.file = &name;
-        answer.line = tailLine;
+        answer.line = line;
         checkFileShape(answer);
     } else {
-        skip(std::move(problem));
+        skip(line, std::move(problem));
     }
 }
 

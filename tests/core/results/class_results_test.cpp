@@ -198,6 +198,11 @@ TEST(ClassResults, NeitherKeepsNorWaitsForALineLongerThanAnyRow) {
     EXPECT_TRUE(texts[1].starts_with("b.csv:1: първият ред не е заглавен ред на резултати: '"))
         << texts[1];
     EXPECT_EQ(texts.back(), "c.csv: още 5 пропуснати реда");
+
+    // A header that runs on into a quote still open is no header, however the quote ends.
+    ClassResults openHeader;
+    openHeader.feed("d.csv", std::string(csvHeader()) + ",\"" + std::string(600, 'x'));
+    EXPECT_TRUE(openHeader.refused("d.csv"));
 }
 
 TEST(ClassResults, PutsAPupilsFilesInTimeOrderForTheBestStreak) {
