@@ -4,6 +4,7 @@
 #include "core/results/class_file_name.h"
 #include "core/results/result_columns.h"
 #include "core/results/result_time.h"
+#include "core/text/message_text.h"
 
 #include <algorithm>
 #include <charconv>
@@ -47,25 +48,12 @@ std::string text(const CsvField& field) {
     return unescaped;
 }
 
-std::string shownField(const CsvField& field) {
+std::string quoted(const CsvField& field) {
     std::string scratch;
-    return shown(csvFieldText(field, scratch));
+    return quotedForMessage(csvFieldText(field, scratch));
 }
 
 } // namespace
-
-std::string shown(std::string_view cell) {
-    constexpr std::size_t kShownBytes = 24;
-    std::size_t length = std::min(cell.size(), kShownBytes);
-    while (length < cell.size() && (static_cast<unsigned char>(cell[length]) & 0xC0) == 0x80) {
-        --length;
-    }
-    std::string text = "'";
-    for (const char c : cell.substr(0, length)) {
-        text += (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) ? '?' : c;
-    }
-    return text + (length < cell.size() ? "…'" : "'");
-}
 
 std::string fileStem(std::string_view name) {
     constexpr std::string_view kExtension = ".csv";
@@ -81,33 +69,33 @@ std::string fileStem(std::string_view name) {
     return std::string(name);
 }
 
-std::string rowProblem(const std::vector<CsvField>& fields, std::size_t width) {
+std::optional<ClassReason> rowProblem(const std::vector<CsvField>& fields, std::size_t width) {
     if (fields.size() != width) {
-        return "редът има " + std::to_string(fields.size()) + " полета, а заглавният ред – " +
-               std::to_string(width);
+        return ClassReason{ClassReasonId::FieldCount,
+                           {std::to_string(fields.size()), std::to_string(width)}};
     }
     if (!wholeNumber<std::uint32_t>(fields[kSeed].text)) {
-        return "seed е " + shownField(fields[kSeed]) + ", а не цяло число";
+        return ClassReason{ClassReasonId::SeedNotWhole, {quoted(fields[kSeed])}};
     }
     if (wholeNumber<int>(fields[kTurn].text).value_or(0) < 1) {
-        return "turn е " + shownField(fields[kTurn]) + ", а не цяло число от 1 нагоре";
+        return ClassReason{ClassReasonId::TurnNotCounting, {quoted(fields[kTurn])}};
     }
     for (const std::size_t column : {kRealSide, kChosenSide, kRight}) {
         if (!bit(fields[column].text)) {
-            return std::string(kColumns[column]) + " е " + shownField(fields[column]) +
-                   ", а не 0 или 1";
+            return ClassReason{ClassReasonId::NotABit,
+                               {std::string(kColumns[column]), quoted(fields[column])}};
         }
     }
     if (width > kLevel && !isLevel(wholeNumber<int>(fields[kLevel].text).value_or(-1))) {
-        return "level е " + shownField(fields[kLevel]) + ", а не от 0 до " +
-               std::to_string(kLevelCount - 1);
+        return ClassReason{ClassReasonId::LevelOutOfRange,
+                           {quoted(fields[kLevel]), std::to_string(kLevelCount - 1)}};
     }
     const bool right = fields[kRight].text == "1";
     if (right != (fields[kRealSide].text == fields[kChosenSide].text)) {
-        return "right е " + std::string(fields[kRight].text) + ", но избраната страна " +
-               (right ? "не е" : "е") + " реалната";
+        return ClassReason{right ? ClassReasonId::RightButOtherSide
+                                 : ClassReasonId::WrongButSameSide};
     }
-    return {};
+    return std::nullopt;
 }
 
 Answer answerOf(const std::vector<CsvField>& fields, std::size_t width,

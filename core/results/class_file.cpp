@@ -1,6 +1,7 @@
 #include "core/results/class_file.h"
 
 #include "core/results/result_columns.h"
+#include "core/text/message_text.h"
 #include "core/text/utf8_text.h"
 
 #include <algorithm>
@@ -15,8 +16,6 @@ constexpr std::size_t kNoPosition = std::string_view::npos;
 // waiting for an end, so a stray big file costs neither memory nor time.
 constexpr std::size_t kLongestRow = 65536;
 constexpr std::size_t kLongestHeader = 512;
-
-constexpr std::string_view kUnclosedQuote = "кавичка, отворена на този ред, не е затворена";
 
 // Just after the first line end in `text` (LF, CR LF or a lone CR), or kNoPosition.
 std::size_t afterLineEnd(std::string_view text) {
@@ -66,26 +65,26 @@ void ClassResults::File::remember(std::string_view bytes) {
 }
 
 void ClassResults::File::checkFileShape(const Answer& answer) {
-    if (!mark.empty()) {
+    if (mark) {
         return;
     }
+    const std::string line = std::to_string(answer.line);
     const Answer* before = answers.size() > 1 ? &answers[answers.size() - 2] : nullptr;
     // A file's rows are one pupil's, so the name is checked again only when it changes.
     const bool samePupil = before && before->pupil == answer.pupil && before->host == answer.host;
     if (width > kPupil && !samePupil && !namedBy(pupil, answer.pupil, answer.host)) {
-        mark = where(answer) + "редът е на " + shown(answer.pupil) + " от " + shown(answer.host) +
-               ", а името на файла – не";
+        mark = {ClassReasonId::OtherPupil,
+                {line, quotedForMessage(answer.pupil), quotedForMessage(answer.host)}};
     } else if (before && answer.timeRead && before->timeRead &&
                answer.utcSeconds < before->utcSeconds) {
-        mark = where(answer) + "времето се връща назад";
+        mark = {ClassReasonId::TimeGoesBack, {line}};
     } else if (lastTurns_.size() >= kMostRuns && !knownRun(answer.seed)) {
         // A class file holds one run, a --log file a few a lesson; thousands of seeds are made
         // up, and checking each would stall the teacher's view.
-        mark = where(answer) + "повече от " + std::to_string(kMostRuns) +
-               " сесии (различни seed) в един файл";
+        mark = {ClassReasonId::TooManyRuns, {line, std::to_string(kMostRuns)}};
     } else if (!turnRises(answer)) {
-        mark = where(answer) + "ход " + std::to_string(answer.turn) + " на seed " +
-               std::to_string(answer.seed) + " се повтаря или е не на реда си";
+        mark = {ClassReasonId::TurnRepeated,
+                {line, std::to_string(answer.turn), std::to_string(answer.seed)}};
     }
 }
 
@@ -106,11 +105,7 @@ bool ClassResults::File::turnRises(const Answer& answer) {
     return rises;
 }
 
-std::string ClassResults::File::where(const Answer& answer) {
-    return "ред " + std::to_string(answer.line) + ": ";
-}
-
-void ClassResults::File::skip(std::uint64_t line, std::string reason) {
+void ClassResults::File::skip(std::uint64_t line, ClassReason reason) {
     if (skipped.size() < kSkippedKept) {
         skipped.push_back({name, line, std::move(reason)});
     } else {
@@ -162,8 +157,8 @@ void ClassResults::File::readHeader(std::string_view text, bool whole) {
             }
         }
     }
-    skip(record_.line, "първият ред не е заглавен ред на резултати: " +
-                           shown(text.substr(0, text.find_first_of("\r\n"))));
+    skip(record_.line, {ClassReasonId::NotAHeader,
+                        {quotedForMessage(text.substr(0, text.find_first_of("\r\n")))}});
     refused = true;
 }
 
@@ -176,12 +171,12 @@ bool ClassResults::File::awaitRecord(std::string_view text) {
         return false;
     }
     if (record_.quotedLineEnd != 0 && quoteLeftOpen(record_, text, false)) {
-        skip(record_.line, std::string(kUnclosedQuote));
+        skip(record_.line, {ClassReasonId::UnclosedQuote});
         scanner_.resumeAfterQuotedLineEnd(record_);
         return true;
     }
     if (text.size() > kLongestRow) {
-        skip(record_.line, "редът е по-дълъг от " + std::to_string(kLongestRow) + " байта");
+        skip(record_.line, {ClassReasonId::LineTooLong, {std::to_string(kLongestRow)}});
         scanner_.dropLine();
     }
     return false;
@@ -190,7 +185,7 @@ bool ClassResults::File::awaitRecord(std::string_view text) {
 void ClassResults::File::readRecord(std::string_view text) {
     if (record_.error == CsvError::None && record_.quotedLineEnd != 0 &&
         quoteLeftOpen(record_, text, true)) {
-        skip(record_.line, std::string(kUnclosedQuote));
+        skip(record_.line, {ClassReasonId::UnclosedQuote});
         scanner_.resumeAfterQuotedLineEnd(record_);
         return;
     }
@@ -200,22 +195,22 @@ void ClassResults::File::readRecord(std::string_view text) {
     }
     // The scanner has read on after the quote's first line: the quote is the likelier fault.
     if (record_.quotedLineEnd != 0) {
-        skip(record_.line, std::string(kUnclosedQuote));
+        skip(record_.line, {ClassReasonId::UnclosedQuote});
         return;
     }
     switch (record_.error) {
     case CsvError::QuoteInPlainField:
-        skip(record_.line, "кавичка в поле без кавички");
+        skip(record_.line, {ClassReasonId::QuoteInPlainField});
         return;
     case CsvError::TextAfterQuote:
-        skip(record_.line, "текст след затваряща кавичка");
+        skip(record_.line, {ClassReasonId::TextAfterQuote});
         return;
     case CsvError::None:
     case CsvError::UnclosedQuote:
     case CsvError::TooManyFields:
         break; // an open quote is ended by more bytes; the fields have no limit
     }
-    skip(record_.line, std::string(kUnclosedQuote));
+    skip(record_.line, {ClassReasonId::UnclosedQuote});
 }
 
 bool ClassResults::File::quoteLeftOpen(const CsvRecord& record, std::string_view text, bool whole) {
@@ -233,7 +228,7 @@ bool ClassResults::File::rowFollows(std::string_view text) {
         CsvScanner line = CsvScanner::over(text.substr(0, lineEnd));
         CsvRecord record;
         if (line.next(record) == CsvStatus::Record && record.error == CsvError::None &&
-            record.end == lineEnd && rowProblem(record.fields, width).empty()) {
+            record.end == lineEnd && !rowProblem(record.fields, width)) {
             return true;
         }
         text.remove_prefix(lineEnd);
@@ -245,14 +240,14 @@ void ClassResults::File::takeRow(const std::vector<CsvField>& fields, std::uint6
     if (fields.size() == 1 && fields.front().text.empty()) {
         return; // a blank line, as spreadsheets leave at the end
     }
-    std::string problem = rowProblem(fields, width);
-    if (problem.empty()) {
+    std::optional<ClassReason> problem = rowProblem(fields, width);
+    if (!problem) {
         Answer& answer = answers.emplace_back(answerOf(fields, width, pupil));
         answer.file = &name;
         answer.line = line;
         checkFileShape(answer);
     } else {
-        skip(line, std::move(problem));
+        skip(line, std::move(*problem));
     }
 }
 

@@ -8,6 +8,7 @@
 #include "core/text/csv_scanner.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -33,7 +34,7 @@ struct ClassResults::File {
     std::vector<Answer> answers;
     std::vector<Skipped> skipped;
     std::uint64_t moreSkipped = 0;
-    std::string mark; // why none of its answers count, or ""
+    std::optional<ClassReason> mark; // why none of its answers count
 
 private:
     static constexpr std::size_t kSkippedKept = 20;
@@ -54,9 +55,7 @@ private:
     bool turnRises(const Answer& answer);
     bool knownRun(std::uint32_t seed) const;
 
-    static std::string where(const Answer& answer);
-
-    void skip(std::uint64_t line, std::string reason);
+    void skip(std::uint64_t line, ClassReason reason);
     // Reserves the answers a piece of `bytes` may hold.
     void makeRoom(std::size_t bytes);
 

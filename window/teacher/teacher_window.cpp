@@ -6,6 +6,7 @@
 #include "window/common/share_string.h"
 #include "window/common/summary_table.h"
 #include "window/common/utf8_string.h"
+#include "window/teacher/export_words.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -342,7 +343,8 @@ void TeacherWindow::showNotes() {
 }
 
 bool TeacherWindow::exportTo(const QString& path, ExportForm form) {
-    const std::string bytes = exportCsv(view_ ? view_->pupils : std::vector<PupilSummary>(), form);
+    const std::string bytes =
+        exportCsv(view_ ? view_->pupils : std::vector<PupilSummary>(), form, excelExportWords());
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) &&
         file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
