@@ -68,23 +68,25 @@ void ClassResults::File::checkFileShape(const Answer& answer) {
     if (mark) {
         return;
     }
-    const std::string line = std::to_string(answer.line);
     const Answer* before = answers.size() > 1 ? &answers[answers.size() - 2] : nullptr;
     // A file's rows are one pupil's, so the name is checked again only when it changes.
     const bool samePupil = before && before->pupil == answer.pupil && before->host == answer.host;
     if (width > kPupil && !samePupil && !namedBy(pupil, answer.pupil, answer.host)) {
         mark = {ClassReasonId::OtherPupil,
-                {line, quotedForMessage(answer.pupil), quotedForMessage(answer.host)}};
+                {std::to_string(answer.line), quotedForMessage(answer.pupil),
+                 quotedForMessage(answer.host)}};
     } else if (before && answer.timeRead && before->timeRead &&
                answer.utcSeconds < before->utcSeconds) {
-        mark = {ClassReasonId::TimeGoesBack, {line}};
+        mark = {ClassReasonId::TimeGoesBack, {std::to_string(answer.line)}};
     } else if (lastTurns_.size() >= kMostRuns && !knownRun(answer.seed)) {
         // A class file holds one run, a --log file a few a lesson; thousands of seeds are made
         // up, and checking each would stall the teacher's view.
-        mark = {ClassReasonId::TooManyRuns, {line, std::to_string(kMostRuns)}};
+        mark = {ClassReasonId::TooManyRuns,
+                {std::to_string(answer.line), std::to_string(kMostRuns)}};
     } else if (!turnRises(answer)) {
         mark = {ClassReasonId::TurnRepeated,
-                {line, std::to_string(answer.turn), std::to_string(answer.seed)}};
+                {std::to_string(answer.line), std::to_string(answer.turn),
+                 std::to_string(answer.seed)}};
     }
 }
 
