@@ -93,7 +93,7 @@ public:
     // Bytes fed but not yet read as records.
     std::size_t pending() const { return text().size() - at_; }
     // Those bytes: the record that next() reads, or waits for, starts there. Valid until the
-    // scanner is fed again.
+    // scanner is fed, lent bytes or keeps them.
     std::string_view pendingText() const { return text().substr(at_); }
 
     // For a reader that can tell by what a record holds that a quote in it was opened by

@@ -116,7 +116,7 @@ std::vector<Read> readAll(CsvScanner& scanner) {
     return reads;
 }
 
-TEST(CsvScanner, ReadsEachCaseWholeAndByteByByte) {
+TEST(CsvScanner, ReadsEachCaseWholeFedAndLentByteByByte) {
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.rule);
         CsvScanner whole = CsvScanner::over(c.text, c.dialect);
@@ -133,6 +133,25 @@ TEST(CsvScanner, ReadsEachCaseWholeAndByteByByte) {
         }
         pieces.finish();
         for (Read& read : readAll(pieces)) {
+            reads.push_back(std::move(read));
+        }
+        EXPECT_EQ(reads, c.records);
+
+        // Lent a byte at a time from one buffer, overwritten once the scanner has kept it.
+        CsvScanner lent(c.dialect);
+        std::string buffer;
+        reads.clear();
+        for (const char byte : c.text) {
+            buffer.assign(1, byte);
+            lent.lend(buffer);
+            for (Read& read : readAll(lent)) {
+                reads.push_back(std::move(read));
+            }
+            lent.keep();
+            buffer.assign(1, '#');
+        }
+        lent.finish();
+        for (Read& read : readAll(lent)) {
             reads.push_back(std::move(read));
         }
         EXPECT_EQ(reads, c.records);
