@@ -57,7 +57,8 @@ struct CsvRecord {
 
 enum class CsvStatus : std::uint8_t {
     Record,  // a record was read (it may hold an error)
-    Waiting, // the bytes at hand end inside a record: feed more, or finish
+    Waiting, // the bytes at hand end inside a record, or none are pending (the record is then
+             // left as it was): feed more, or finish
     End,     // finished and all read
 };
 
