@@ -2,6 +2,8 @@
 
 // Reading a file of daily exchange rates into the unbroken runs of each column.
 
+#include "core/text/message_text.h"
+
 #include <functional>
 #include <memory>
 #include <span>
@@ -60,9 +62,6 @@ class ReadingStopped : public std::runtime_error {
 public:
     ReadingStopped() : std::runtime_error("reading stopped") {}
 };
-
-// `pattern` with %1 to %9 replaced by the arguments they number.
-std::string filledIn(std::string_view pattern, const std::vector<std::string>& arguments);
 
 // Reads a whole file's bytes, in any of the forms it detects: the ECB's reference-rate file
 // as published, or a spreadsheet's file with a date column and up to 1000 value columns

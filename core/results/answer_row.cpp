@@ -4,6 +4,7 @@
 #include "core/results/class_file_name.h"
 #include "core/results/result_columns.h"
 #include "core/results/result_time.h"
+#include "core/text/message_text.h"
 
 #include <algorithm>
 #include <charconv>
@@ -36,20 +37,23 @@ bool startsWithPiece(std::string_view& text, std::string_view piece) {
     return true;
 }
 
-} // namespace
-
-std::string shown(std::string_view cell) {
-    constexpr std::size_t kShownBytes = 24;
-    std::size_t length = std::min(cell.size(), kShownBytes);
-    while (length < cell.size() && (static_cast<unsigned char>(cell[length]) & 0xC0) == 0x80) {
-        --length;
+// A field's text with its doubled quotes undone. A field holding one is never a number, so the
+// checks read `field.text` as it stands.
+std::string text(const CsvField& field) {
+    if (!field.escaped) {
+        return std::string(field.text);
     }
-    std::string text = "'";
-    for (const char c : cell.substr(0, length)) {
-        text += (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) ? '?' : c;
-    }
-    return text + (length < cell.size() ? "…'" : "'");
+    std::string unescaped;
+    csvFieldText(field, unescaped);
+    return unescaped;
 }
+
+std::string quoted(const CsvField& field) {
+    std::string scratch;
+    return quotedForMessage(csvFieldText(field, scratch));
+}
+
+} // namespace
 
 std::string fileStem(std::string_view name) {
     constexpr std::string_view kExtension = ".csv";
@@ -65,55 +69,61 @@ std::string fileStem(std::string_view name) {
     return std::string(name);
 }
 
-std::string rowProblem(const std::vector<std::string_view>& fields, std::size_t width) {
+std::optional<ClassReason> rowProblem(const std::vector<CsvField>& fields, std::size_t width) {
     if (fields.size() != width) {
-        return "редът има " + std::to_string(fields.size()) + " полета, а заглавният ред – " +
-               std::to_string(width);
+        return ClassReason{ClassReasonId::FieldCount,
+                           {std::to_string(fields.size()), std::to_string(width)}};
     }
-    if (!wholeNumber<std::uint32_t>(fields[kSeed])) {
-        return "seed е " + shown(fields[kSeed]) + ", а не цяло число";
+    if (!wholeNumber<std::uint32_t>(fields[kSeed].text)) {
+        return ClassReason{ClassReasonId::SeedNotWhole, {quoted(fields[kSeed])}};
     }
-    if (wholeNumber<int>(fields[kTurn]).value_or(0) < 1) {
-        return "turn е " + shown(fields[kTurn]) + ", а не цяло число от 1 нагоре";
+    if (wholeNumber<int>(fields[kTurn].text).value_or(0) < 1) {
+        return ClassReason{ClassReasonId::TurnNotCounting, {quoted(fields[kTurn])}};
     }
     for (const std::size_t column : {kRealSide, kChosenSide, kRight}) {
-        if (!bit(fields[column])) {
-            return std::string(kColumns[column]) + " е " + shown(fields[column]) + ", а не 0 или 1";
+        if (!bit(fields[column].text)) {
+            return ClassReason{ClassReasonId::NotABit,
+                               {std::string(kColumns[column]), quoted(fields[column])}};
         }
     }
-    if (width > kLevel && !isLevel(wholeNumber<int>(fields[kLevel]).value_or(-1))) {
-        return "level е " + shown(fields[kLevel]) + ", а не от 0 до " +
-               std::to_string(kLevelCount - 1);
+    if (width > kLevel && !isLevel(wholeNumber<int>(fields[kLevel].text).value_or(-1))) {
+        return ClassReason{ClassReasonId::LevelOutOfRange,
+                           {quoted(fields[kLevel]), std::to_string(kLevelCount - 1)}};
     }
-    const bool right = fields[kRight] == "1";
-    if (right != (fields[kRealSide] == fields[kChosenSide])) {
-        return "right е " + std::string(fields[kRight]) + ", но избраната страна " +
-               (right ? "не е" : "е") + " реалната";
+    const bool right = fields[kRight].text == "1";
+    if (right != (fields[kRealSide].text == fields[kChosenSide].text)) {
+        return ClassReason{right ? ClassReasonId::RightButOtherSide
+                                 : ClassReasonId::WrongButSameSide};
     }
-    return {};
+    return std::nullopt;
 }
 
-Answer answerOf(const std::vector<std::string_view>& fields, std::size_t width,
+Answer answerOf(const std::vector<CsvField>& fields, std::size_t width,
                 const std::string& filePupil) {
-    const std::optional<std::int64_t> utc = utcSeconds(fields[kTime]);
     const bool current = width > kLevel;
-    return {.time = std::string(fields[kTime]),
-            .utcSeconds = utc.value_or(0),
-            .timeRead = utc.has_value(),
-            .seed = wholeNumber<std::uint32_t>(fields[kSeed]).value_or(0),
-            .turn = wholeNumber<int>(fields[kTurn]).value_or(0),
-            .currency = std::string(fields[kCurrency]),
-            .realSide = fields[kRealSide] == "1" ? 1 : 0,
-            .chosenSide = fields[kChosenSide] == "1" ? 1 : 0,
-            .right = fields[kRight] == "1",
-            .level = current ? wholeNumber<int>(fields[kLevel]).value_or(0) : 0,
-            .data = std::string(current ? fields[kData] : "catalogue"),
-            .pupil = current && !fields[kPupil].empty() ? std::string(fields[kPupil]) : filePupil,
-            .host = std::string(current ? fields[kHost] : "")};
+    Answer answer{.time = text(fields[kTime]),
+                  .seed = wholeNumber<std::uint32_t>(fields[kSeed].text).value_or(0),
+                  .turn = wholeNumber<int>(fields[kTurn].text).value_or(0),
+                  .currency = text(fields[kCurrency]),
+                  .realSide = fields[kRealSide].text == "1" ? 1 : 0,
+                  .chosenSide = fields[kChosenSide].text == "1" ? 1 : 0,
+                  .right = fields[kRight].text == "1",
+                  .level = current ? wholeNumber<int>(fields[kLevel].text).value_or(0) : 0,
+                  .data = current ? text(fields[kData]) : "catalogue",
+                  .pupil =
+                      current && !fields[kPupil].text.empty() ? text(fields[kPupil]) : filePupil,
+                  .host = current ? text(fields[kHost]) : ""};
+    const std::optional<std::int64_t> utc = utcSeconds(answer.time);
+    answer.utcSeconds = utc.value_or(0);
+    answer.timeRead = utc.has_value();
+    return answer;
 }
 
-bool isHeader(const std::vector<std::string_view>& fields, std::size_t width) {
-    return fields.size() == width && std::equal(fields.begin(), fields.end(), kColumns.begin());
+bool isHeader(const std::vector<CsvField>& fields, std::size_t width) {
+    return fields.size() == width && std::equal(fields.begin(), fields.end(), kColumns.begin(),
+                                                [](const CsvField& field, std::string_view name) {
+                                                    return !field.escaped && field.text == name;
+                                                });
 }
 
 bool namedBy(std::string_view stem, std::string_view pupil, std::string_view host) {

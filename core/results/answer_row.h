@@ -2,7 +2,11 @@
 
 // One row of a results file read back: its checks, and the answer it holds.
 
+#include "core/results/class_reasons.h"
+#include "core/text/csv_scanner.h"
+
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,18 +31,16 @@ struct Answer {
     std::uint64_t line = 0;
 };
 
-// A cell as a message shows it: short, quoted, on one line.
-std::string shown(std::string_view cell);
 // The file's name without ".csv": who answered in an older version's file.
 std::string fileStem(std::string_view name);
 
-// What is wrong with a row's fields, or "" when nothing is.
-std::string rowProblem(const std::vector<std::string_view>& fields, std::size_t width);
+// What is wrong with a row's fields, if anything.
+std::optional<ClassReason> rowProblem(const std::vector<CsvField>& fields, std::size_t width);
 // A row rowProblem finds nothing wrong with; an older version's rows are of the stored series
 // at level 0, by the pupil the file is named after.
-Answer answerOf(const std::vector<std::string_view>& fields, std::size_t width,
+Answer answerOf(const std::vector<CsvField>& fields, std::size_t width,
                 const std::string& filePupil);
-bool isHeader(const std::vector<std::string_view>& fields, std::size_t width);
+bool isHeader(const std::vector<CsvField>& fields, std::size_t width);
 // Whether a run of this pupil on this computer could have written a file of this name: it
 // names them first, as classFileName does, or the pupil alone.
 bool namedBy(std::string_view stem, std::string_view pupil, std::string_view host);

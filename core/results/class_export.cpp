@@ -18,34 +18,23 @@ struct ExportRules {
     std::string_view start;
     std::string_view separator;
     std::string_view decimalSeparator;
-    std::array<std::string_view, 12> header;
-    std::string_view yes;
-    std::string_view no;
+    ExportWords words;
     bool guardFormulas; // a spreadsheet would run a cell that starts like a formula
 };
 
-const ExportRules& rulesFor(ExportForm form) {
-    static const ExportRules kPlain{"",
-                                    ",",
-                                    ".",
-                                    {"pupil", "host", "answered", "right", "accuracy_percent",
-                                     "best_streak", "levels", "data", "answered_above_level_0",
-                                     "right_above_level_0", "guessing_chance_percent",
-                                     "beats_guessing"},
-                                    "1",
-                                    "0",
-                                    false};
-    static const ExportRules kBulgarianExcel{kByteOrderMark,
-                                             ";",
-                                             ",",
-                                             {"Ученик", "Компютър", "Отговори", "Верни",
-                                              "Точност, %", "Най-дълга серия", "Нива", "Данни",
-                                              "Отговори над ниво 0", "Верни над ниво 0",
-                                              "Шанс при налучкване, %", "Над налучкването"},
-                                             "да",
-                                             "не",
-                                             true};
-    return form == ExportForm::Plain ? kPlain : kBulgarianExcel;
+ExportRules rulesFor(ExportForm form, const ExportWords& excelWords) {
+    if (form == ExportForm::BulgarianExcel) {
+        return {kByteOrderMark, ";", ",", excelWords, true};
+    }
+    return {"",
+            ",",
+            ".",
+            {{"pupil", "host", "answered", "right", "accuracy_percent", "best_streak", "levels",
+              "data", "answered_above_level_0", "right_above_level_0", "guessing_chance_percent",
+              "beats_guessing"},
+             "1",
+             "0"},
+            false};
 }
 
 std::string exportField(std::string_view text, const ExportRules& rules) {
@@ -82,15 +71,16 @@ std::string exportLine(std::vector<std::string> fields, const ExportRules& rules
 
 } // namespace
 
-std::string exportCsv(const std::vector<PupilSummary>& pupils, ExportForm form) {
+std::string exportCsv(const std::vector<PupilSummary>& pupils, ExportForm form,
+                      const ExportWords& excelWords) {
     constexpr int kAccuracyDecimals = 1;
     constexpr int kChanceDecimals = 3;
-    const ExportRules& rules = rulesFor(form);
+    const ExportRules rules = rulesFor(form, excelWords);
     const NumberStyle style{.decimalSeparator = std::string(rules.decimalSeparator),
                             .groupSeparator = "",
                             .groupSize = 0};
     std::string csv(rules.start);
-    csv += exportLine({rules.header.begin(), rules.header.end()}, rules);
+    csv += exportLine({rules.words.header.begin(), rules.words.header.end()}, rules);
     for (const PupilSummary& pupil : pupils) {
         // No verdict, rather than "no", for a pupil who answered at level 0 only.
         const bool judged = pupil.judgedAnswered > 0;
@@ -100,7 +90,7 @@ std::string exportCsv(const std::vector<PupilSummary>& pupils, ExportForm form) 
              std::to_string(pupil.bestStreak), joined(pupil.levels), joined(pupil.data, kJoiner),
              std::to_string(pupil.judgedAnswered), std::to_string(pupil.judgedRight),
              judged ? fixedText(100.0 * pupil.guessingChance, kChanceDecimals, style) : "",
-             judged ? std::string(pupil.beatsGuessing ? rules.yes : rules.no) : ""},
+             judged ? std::string(pupil.beatsGuessing ? rules.words.yes : rules.words.no) : ""},
             rules);
     }
     return csv;

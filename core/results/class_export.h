@@ -4,14 +4,25 @@
 
 #include "core/results/class_results.h"
 
+#include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quiz {
 
 enum class ExportForm {
-    Plain,          // ",", decimal point, UTF-8, CR LF
-    BulgarianExcel, // ";", decimal comma, UTF-8 with a byte-order mark, CR LF, Bulgarian header
+    Plain,          // ",", decimal point, UTF-8, CR LF, English column names
+    BulgarianExcel, // ";", decimal comma, UTF-8 with a byte-order mark, CR LF, the words given
+};
+
+inline constexpr std::size_t kExportColumns = 12;
+
+// The spreadsheet form's words, which the window gives: its header and the verdicts.
+struct ExportWords {
+    std::array<std::string_view, kExportColumns> header;
+    std::string_view yes;
+    std::string_view no;
 };
 
 // One row per pupil under a header, as RFC 4180 writes it in the chosen form: name, computer,
@@ -19,6 +30,7 @@ enum class ExportForm {
 // answers above level 0, the guessing chance in percent and whether guessing is beaten there. In
 // the Excel form a text that starts like a formula (=, +, -, @) gets a leading apostrophe, so a
 // pupil's name is never run as one.
-std::string exportCsv(const std::vector<PupilSummary>& pupils, ExportForm form);
+std::string exportCsv(const std::vector<PupilSummary>& pupils, ExportForm form,
+                      const ExportWords& excelWords);
 
 } // namespace quiz

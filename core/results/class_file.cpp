@@ -1,6 +1,7 @@
 #include "core/results/class_file.h"
 
 #include "core/results/result_columns.h"
+#include "core/text/message_text.h"
 #include "core/text/utf8_text.h"
 
 #include <algorithm>
@@ -16,6 +17,15 @@ constexpr std::size_t kNoPosition = std::string_view::npos;
 constexpr std::size_t kLongestRow = 65536;
 constexpr std::size_t kLongestHeader = 512;
 
+// Just after the first line end in `text` (LF, CR LF or a lone CR), or kNoPosition.
+std::size_t afterLineEnd(std::string_view text) {
+    const std::size_t end = text.find_first_of("\r\n");
+    if (end == kNoPosition) {
+        return kNoPosition;
+    }
+    return end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
+}
+
 } // namespace
 
 bool ClassResults::File::take(std::string_view bytes) {
@@ -23,13 +33,26 @@ bool ClassResults::File::take(std::string_view bytes) {
     remember(bytes);
     const std::size_t before = answers.size() + skipped.size();
     const std::uint64_t moreBefore = moreSkipped;
-    if (tail.empty()) {
-        tail.assign(bytes.substr(readFrom(bytes)));
-    } else {
-        tail.append(bytes);
-        tail.erase(0, readFrom(tail));
+    if (!refused) {
+        makeRoom(bytes.size());
+        feedScanner(bytes);
+        readRecords();
+        scanner_.keep();
+        if (headDone_ && !head_.empty()) {
+            std::string().swap(head_); // kept by the scanner, as far as it is not read
+        }
     }
     return answers.size() + skipped.size() != before || moreSkipped != moreBefore;
+}
+
+void ClassResults::File::makeRoom(std::size_t bytes) {
+    // Room for the rows in a big piece at once, rather than growing to it by copies. Less than a
+    // row's length, since a row of the quiz's is longer.
+    constexpr std::size_t kShortRow = 96;
+    const std::size_t rows = answers.size() + bytes / kShortRow;
+    if (rows > answers.capacity()) {
+        answers.reserve(std::max(rows, 2 * answers.capacity()));
+    }
 }
 
 void ClassResults::File::remember(std::string_view bytes) {
@@ -42,26 +65,28 @@ void ClassResults::File::remember(std::string_view bytes) {
 }
 
 void ClassResults::File::checkFileShape(const Answer& answer) {
-    if (!mark.empty()) {
+    if (mark) {
         return;
     }
     const Answer* before = answers.size() > 1 ? &answers[answers.size() - 2] : nullptr;
     // A file's rows are one pupil's, so the name is checked again only when it changes.
     const bool samePupil = before && before->pupil == answer.pupil && before->host == answer.host;
     if (width > kPupil && !samePupil && !namedBy(pupil, answer.pupil, answer.host)) {
-        mark = where(answer) + "редът е на " + shown(answer.pupil) + " от " + shown(answer.host) +
-               ", а името на файла – не";
+        mark = {ClassReasonId::OtherPupil,
+                {std::to_string(answer.line), quotedForMessage(answer.pupil),
+                 quotedForMessage(answer.host)}};
     } else if (before && answer.timeRead && before->timeRead &&
                answer.utcSeconds < before->utcSeconds) {
-        mark = where(answer) + "времето се връща назад";
+        mark = {ClassReasonId::TimeGoesBack, {std::to_string(answer.line)}};
     } else if (lastTurns_.size() >= kMostRuns && !knownRun(answer.seed)) {
         // A class file holds one run, a --log file a few a lesson; thousands of seeds are made
         // up, and checking each would stall the teacher's view.
-        mark = where(answer) + "повече от " + std::to_string(kMostRuns) +
-               " сесии (различни seed) в един файл";
+        mark = {ClassReasonId::TooManyRuns,
+                {std::to_string(answer.line), std::to_string(kMostRuns)}};
     } else if (!turnRises(answer)) {
-        mark = where(answer) + "ход " + std::to_string(answer.turn) + " на seed " +
-               std::to_string(answer.seed) + " се повтаря или е не на реда си";
+        mark = {ClassReasonId::TurnRepeated,
+                {std::to_string(answer.line), std::to_string(answer.turn),
+                 std::to_string(answer.seed)}};
     }
 }
 
@@ -82,129 +107,149 @@ bool ClassResults::File::turnRises(const Answer& answer) {
     return rises;
 }
 
-std::string ClassResults::File::where(const Answer& answer) {
-    return "ред " + std::to_string(answer.line) + ": ";
-}
-
-void ClassResults::File::skip(std::string reason) {
+void ClassResults::File::skip(std::uint64_t line, ClassReason reason) {
     if (skipped.size() < kSkippedKept) {
-        skipped.push_back({name, tailLine, std::move(reason)});
+        skipped.push_back({name, line, std::move(reason)});
     } else {
         ++moreSkipped;
     }
 }
 
-std::size_t ClassResults::File::readFrom(std::string_view text) {
-    if (refused) {
-        return text.size();
+void ClassResults::File::feedScanner(std::string_view bytes) {
+    if (headDone_) {
+        scanner_.lend(bytes); // kept once the records in it are read
+        return;
     }
-    std::size_t at = width == 0 ? readHeader(text) : 0;
-    while (width != 0 && at < text.size()) {
-        const std::size_t done =
-            discarding ? dropLongLine(text.substr(at)) : readRecord(text.substr(at));
-        if (done == 0) {
-            break;
-        }
-        at += done;
+    // The mark may come a byte at a time, as a growing file is read.
+    std::string_view head = bytes;
+    if (!head_.empty() || bytes.size() < kByteOrderMark.size()) {
+        head = head_.append(bytes);
     }
-    return refused ? text.size() : at;
+    if (head.size() < kByteOrderMark.size() && kByteOrderMark.starts_with(head)) {
+        return;
+    }
+    headDone_ = true;
+    scanner_.lend(head.substr(head.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0));
 }
 
-std::size_t ClassResults::File::readHeader(std::string_view text) {
-    const std::size_t start = text.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
-    Record& record = record_;
-    scanRecord(text.substr(start), record);
-    if (record.state == Record::State::Incomplete && text.size() <= kLongestHeader) {
-        return 0;
-    }
-    for (const std::size_t candidate : {kColumns.size(), kOlderWidth}) {
-        if (record.state == Record::State::Complete && isHeader(record.fields, candidate)) {
-            width = candidate;
-            tailLine += record.lines;
-            return start + record.end;
+void ClassResults::File::readRecords() {
+    while (!refused) {
+        const std::string_view text = scanner_.pendingText(); // the next record's bytes on
+        if (text.empty()) {
+            return;
+        }
+        if (scanner_.next(record_) != CsvStatus::Record) {
+            if (!awaitRecord(text)) {
+                return;
+            }
+        } else if (width == 0) {
+            readHeader(text, true);
+        } else {
+            readRecord(text);
         }
     }
-    std::string_view line = text.substr(start);
-    line = line.substr(0, line.find('\n'));
-    skip("първият ред не е заглавен ред на резултати: " +
-         shown(line.ends_with('\r') ? line.substr(0, line.size() - 1) : line));
+}
+
+void ClassResults::File::readHeader(std::string_view text, bool whole) {
+    if (whole && record_.error == CsvError::None) {
+        for (const std::size_t candidate : {kColumns.size(), kOlderWidth}) {
+            if (isHeader(record_.fields, candidate)) {
+                width = candidate;
+                return;
+            }
+        }
+    }
+    skip(record_.line, {ClassReasonId::NotAHeader,
+                        {quotedForMessage(text.substr(0, text.find_first_of("\r\n")))}});
     refused = true;
-    return text.size();
 }
 
-std::size_t ClassResults::File::dropLongLine(std::string_view text) {
-    const std::size_t lineEnd = text.find('\n');
-    if (lineEnd == kNoPosition) {
-        return text.size();
-    }
-    discarding = false;
-    ++tailLine;
-    return lineEnd + 1;
-}
-
-std::size_t ClassResults::File::readRecord(std::string_view text) {
-    Record& record = record_;
-    scanRecord(text, record);
-    const bool spansLines = record.firstLineEnd != kNoPosition;
-    if (spansLines && quoteLeftOpen(record, text)) {
-        skip(std::string(kUnclosedQuote));
-        ++tailLine;
-        return record.firstLineEnd;
-    }
-    if (record.state == Record::State::Incomplete) {
-        if (text.size() <= kLongestRow) {
-            return 0;
+bool ClassResults::File::awaitRecord(std::string_view text) {
+    if (width == 0) {
+        if (text.size() <= kLongestHeader) {
+            return false;
         }
-        skip("редът е по-дълъг от " + std::to_string(kLongestRow) + " байта");
-        discarding = true;
-        return text.size();
+        readHeader(text, false);
+        return false;
     }
-    if (record.state == Record::State::Malformed) {
-        skip(std::string(record.problem));
-    } else {
-        takeRow(record.fields);
+    if (record_.quotedLineEnd != 0 && quoteLeftOpen(record_, text, false)) {
+        skip(record_.line, {ClassReasonId::UnclosedQuote});
+        scanner_.resumeAfterQuotedLineEnd(record_);
+        return true;
     }
-    tailLine += record.lines;
-    return record.end;
-}
-
-bool ClassResults::File::quoteLeftOpen(const Record& record, std::string_view text) const {
-    const std::string_view after = text.substr(0, record.end).substr(record.firstLineEnd);
-    switch (record.state) {
-    case Record::State::Complete:
-        return record.fields.size() != width || rowFollows(after);
-    case Record::State::Incomplete:
-        return text.size() > kLongestRow || rowFollows(after);
-    case Record::State::Malformed:
-        break;
+    if (text.size() > kLongestRow) {
+        skip(record_.line, {ClassReasonId::LineTooLong, {std::to_string(kLongestRow)}});
+        scanner_.dropLine();
     }
     return false;
 }
 
-bool ClassResults::File::rowFollows(std::string_view text) const {
-    for (std::size_t lineEnd = text.find('\n'); lineEnd != kNoPosition; lineEnd = text.find('\n')) {
-        Record record;
-        scanRecord(text.substr(0, lineEnd + 1), record);
-        if (record.state == Record::State::Complete && rowProblem(record.fields, width).empty()) {
+void ClassResults::File::readRecord(std::string_view text) {
+    if (record_.error == CsvError::None && record_.quotedLineEnd != 0 &&
+        quoteLeftOpen(record_, text, true)) {
+        skip(record_.line, {ClassReasonId::UnclosedQuote});
+        scanner_.resumeAfterQuotedLineEnd(record_);
+        return;
+    }
+    if (record_.error == CsvError::None) {
+        takeRow(record_.fields, record_.line);
+        return;
+    }
+    // The scanner has read on after the quote's first line: the quote is the likelier fault.
+    if (record_.quotedLineEnd != 0) {
+        skip(record_.line, {ClassReasonId::UnclosedQuote});
+        return;
+    }
+    switch (record_.error) {
+    case CsvError::QuoteInPlainField:
+        skip(record_.line, {ClassReasonId::QuoteInPlainField});
+        return;
+    case CsvError::TextAfterQuote:
+        skip(record_.line, {ClassReasonId::TextAfterQuote});
+        return;
+    case CsvError::None:
+    case CsvError::UnclosedQuote:
+    case CsvError::TooManyFields:
+        break; // an open quote is ended by more bytes; the fields have no limit
+    }
+    skip(record_.line, {ClassReasonId::UnclosedQuote});
+}
+
+bool ClassResults::File::quoteLeftOpen(const CsvRecord& record, std::string_view text, bool whole) {
+    const std::size_t firstLine = record.quotedLineEnd - record.begin;
+    if (whole) {
+        const std::string_view after = text.substr(0, record.end - record.begin).substr(firstLine);
+        return record.fields.size() != width || rowFollows(after);
+    }
+    return text.size() > kLongestRow || rowFollows(text.substr(firstLine));
+}
+
+bool ClassResults::File::rowFollows(std::string_view text) {
+    for (std::size_t lineEnd = afterLineEnd(text); lineEnd != kNoPosition;
+         lineEnd = afterLineEnd(text)) {
+        CsvScanner line = CsvScanner::over(text.substr(0, lineEnd));
+        CsvRecord record;
+        if (line.next(record) == CsvStatus::Record && record.error == CsvError::None &&
+            record.end == lineEnd && !rowProblem(record.fields, width)) {
             return true;
         }
-        text.remove_prefix(lineEnd + 1);
+        text.remove_prefix(lineEnd);
     }
     return false;
 }
 
-void ClassResults::File::takeRow(const std::vector<std::string_view>& fields) {
-    if (fields.size() == 1 && fields.front().empty()) {
+void ClassResults::File::takeRow(const std::vector<CsvField>& fields, std::uint64_t line) {
+    if (fields.size() == 1 && fields.front().text.empty()) {
         return; // a blank line, as spreadsheets leave at the end
     }
-    std::string problem = rowProblem(fields, width);
-    if (problem.empty()) {
+    std::optional<ClassReason> problem = rowProblem(fields, width);
+    if (!problem) {
         Answer& answer = answers.emplace_back(answerOf(fields, width, pupil));
         answer.file = &name;
-        answer.line = tailLine;
+        answer.line = line;
         checkFileShape(answer);
     } else {
-        skip(std::move(problem));
+        skip(line, std::move(*problem));
     }
 }
 

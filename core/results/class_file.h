@@ -5,9 +5,10 @@
 
 #include "core/results/answer_row.h"
 #include "core/results/class_results.h"
-#include "core/results/record_scanner.h"
+#include "core/text/csv_scanner.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -28,22 +29,22 @@ struct ClassResults::File {
     std::string pupil; // who answered in an older version's file
     std::uint64_t offset = 0;
     std::string lastBytes;
-    std::string tail;           // the bytes of a record not yet complete
-    std::uint64_t tailLine = 1; // the line the tail starts on
-    bool discarding = false;    // dropping the rest of an over-long line
-    std::size_t width = 0;      // columns of the file's header; 0 before it is read
-    bool refused = false;       // its first line is no results header
+    std::size_t width = 0; // columns of the file's header; 0 before it is read
+    bool refused = false;  // its first line is no results header
     std::vector<Answer> answers;
     std::vector<Skipped> skipped;
     std::uint64_t moreSkipped = 0;
-    std::string mark; // why none of its answers count, or ""
+    std::optional<ClassReason> mark; // why none of its answers count
 
 private:
     static constexpr std::size_t kSkippedKept = 20;
     // More runs than any file of a term's lessons holds.
     static constexpr std::size_t kMostRuns = 256;
 
-    Record record_; // the one being read, kept for its buffers
+    CsvScanner scanner_;
+    CsvRecord record_; // the one being read, kept for its buffers
+    std::string head_; // the first bytes, until a byte-order mark is ruled out
+    bool headDone_ = false;
     std::vector<std::pair<std::uint32_t, int>> lastTurns_; // of each seed, seldom more than one
 
     // The first reason, with its line, not to trust the file: a copy made by hand, or rows
@@ -54,29 +55,29 @@ private:
     bool turnRises(const Answer& answer);
     bool knownRun(std::uint32_t seed) const;
 
-    static std::string where(const Answer& answer);
+    void skip(std::uint64_t line, ClassReason reason);
+    // Reserves the answers a piece of `bytes` may hold.
+    void makeRoom(std::size_t bytes);
 
-    void skip(std::string reason);
-
-    // The bytes of `text` it is done with.
-    std::size_t readFrom(std::string_view text);
-
-    std::size_t readHeader(std::string_view text);
-
-    std::size_t dropLongLine(std::string_view text);
-
-    // The bytes read: a record, a bad line, or 0 when the record is not complete yet.
-    std::size_t readRecord(std::string_view text);
+    // Gives the scanner the bytes, less a byte-order mark at the start.
+    void feedScanner(std::string_view bytes);
+    // Reads the records complete so far.
+    void readRecords();
+    void readHeader(std::string_view text, bool whole);
+    // A record read whole, `text` being the bytes from its start.
+    void readRecord(std::string_view text);
+    // A record whose end has not come yet; returns whether reading goes on.
+    bool awaitRecord(std::string_view text);
 
     // Whether a quote that runs over a line end was opened by mistake: its record comes out
     // with the wrong number of fields, or a whole row is found after its first line before it
     // closes, or it stays open far longer than any row. The same rows are found whether the
     // file comes in one piece or in many.
-    bool quoteLeftOpen(const Record& record, std::string_view text) const;
+    bool quoteLeftOpen(const CsvRecord& record, std::string_view text, bool whole);
 
-    bool rowFollows(std::string_view text) const;
+    bool rowFollows(std::string_view text);
 
-    void takeRow(const std::vector<std::string_view>& fields);
+    void takeRow(const std::vector<CsvField>& fields, std::uint64_t line);
 };
 
 } // namespace quiz

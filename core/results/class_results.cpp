@@ -7,15 +7,6 @@
 
 namespace quiz {
 
-std::string skippedText(const Skipped& skipped) {
-    std::string file;
-    for (const char c : skipped.file) {
-        file += (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) ? '?' : c;
-    }
-    const std::string line = skipped.line == 0 ? "" : ":" + std::to_string(skipped.line);
-    return file + line + ": " + skipped.reason;
-}
-
 ClassResults::ClassResults() = default;
 ClassResults::~ClassResults() = default;
 ClassResults::ClassResults(ClassResults&&) noexcept = default;
@@ -86,7 +77,7 @@ std::vector<Skipped> ClassResults::skipped() const {
         all.insert(all.end(), file->skipped.begin(), file->skipped.end());
         if (file->moreSkipped > 0) {
             all.push_back(
-                {name, 0, "още " + std::to_string(file->moreSkipped) + " пропуснати реда"});
+                {name, 0, {ClassReasonId::MoreSkipped, {std::to_string(file->moreSkipped)}}});
         }
     }
     return all;

@@ -6,6 +6,7 @@
 #include "core/quiz/level.h"
 #include "core/quiz/scoreboard.h"
 #include "core/quiz/turn_replay.h"
+#include "core/results/class_reasons.h"
 
 #include <array>
 #include <cstdint>
@@ -49,11 +50,10 @@ struct ClassSummary {
 struct Skipped {
     std::string file;
     std::uint64_t line = 0; // from 1; 0 when no single line is meant
-    std::string reason;
-};
+    ClassReason reason;
 
-// "<file>:<line>: <reason>", or "<file>: <reason>" for line 0, always one line.
-std::string skippedText(const Skipped& skipped);
+    bool operator==(const Skipped&) const = default;
+};
 
 struct RunCheck; // one run's replay, kept between refreshes
 

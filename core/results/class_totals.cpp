@@ -55,6 +55,11 @@ bool sameContent(const Answer& a, const Answer& b) {
            std::tie(b.currency, b.realSide, b.chosenSide, b.right, b.level, b.data);
 }
 
+// A row's turn and seed, as the reasons name it.
+std::vector<std::string> runPlace(const Answer& answer) {
+    return {std::to_string(answer.turn), std::to_string(answer.seed)};
+}
+
 std::vector<Keyed> withoutConflicts(const std::vector<Keyed>& answers,
                                     std::vector<Skipped>& notCounted) {
     std::vector<Keyed> kept;
@@ -68,11 +73,9 @@ std::vector<Keyed> withoutConflicts(const std::vector<Keyed>& answers,
             kept.push_back(*from);
         } else {
             for (auto copy = from; copy != to; ++copy) {
-                notCounted.push_back({*copy->answer->file, copy->answer->line,
-                                      "не е броен – ход " + std::to_string(copy->answer->turn) +
-                                          " от началното число " +
-                                          std::to_string(copy->answer->seed) +
-                                          " е записан различно и в друг файл"});
+                notCounted.push_back({*copy->answer->file,
+                                      copy->answer->line,
+                                      {ClassReasonId::ToldOtherwise, runPlace(*copy->answer)}});
             }
         }
         from = to;
@@ -138,10 +141,6 @@ RunCheck::Row replayed(const Answer& answer) {
     return {answer.turn, answer.level, answer.data, answer.currency, answer.realSide};
 }
 
-std::string rowPlace(const Answer& answer) {
-    return "ход " + std::to_string(answer.turn) + " на seed " + std::to_string(answer.seed);
-}
-
 // The verdicts on one run's rows, in turn order: those already given are kept while the rows
 // before them stay the same.
 bool sameRow(const RunCheck::Row& row, const Answer* answer) {
@@ -195,19 +194,15 @@ replayChecked(const std::vector<Keyed>& answers,
             if (verdicts[i] == ReplayVerdict::Impossible) {
                 // A few with their place, as for lines skipped; the rest counted by file.
                 if (++impossible[answer.file] <= kImpossibleShown) {
-                    notCounted.push_back({*answer.file, answer.line,
-                                          "не е броен – seed не дава такава реална страна или "
-                                          "валута за " +
-                                              rowPlace(answer)});
+                    notCounted.push_back(
+                        {*answer.file, answer.line, {ClassReasonId::NotDealt, runPlace(answer)}});
                 }
                 continue;
             }
             if (verdicts[i] == ReplayVerdict::Unchecked && !unchecked) {
                 unchecked = true;
-                notCounted.push_back({*answer.file, answer.line,
-                                      "броен, но от " + rowPlace(answer) +
-                                          " нататък редовете не могат да се проверят по seed "
-                                          "(ходове без ред или непознати данни)"});
+                notCounted.push_back(
+                    {*answer.file, answer.line, {ClassReasonId::Unchecked, runPlace(answer)}});
             }
             kept.push_back(from[static_cast<std::ptrdiff_t>(i)]);
         }
@@ -215,9 +210,10 @@ replayChecked(const std::vector<Keyed>& answers,
     }
     for (const auto& [file, count] : impossible) {
         if (count > kImpossibleShown) {
-            notCounted.push_back({*file, 0,
-                                  "още " + std::to_string(count - kImpossibleShown) +
-                                      " реда не са броени: seed не ги дава"});
+            notCounted.push_back(
+                {*file,
+                 0,
+                 {ClassReasonId::MoreNotDealt, {std::to_string(count - kImpossibleShown)}}});
         }
     }
     return kept;
@@ -230,8 +226,8 @@ ClassResults::Totals ClassResults::computeTotals() const {
     std::vector<Keyed> answers;
     std::map<std::pair<std::string_view, std::string_view>, int> pupils;
     for (const auto& [name, file] : files_) {
-        if (!file->mark.empty()) {
-            totals.notCounted.push_back({name, 0, "не е броен – " + file->mark});
+        if (file->mark) {
+            totals.notCounted.push_back({name, 0, *file->mark});
             continue;
         }
         const Answer* previous = nullptr;

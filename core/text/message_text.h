@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quiz {
 
@@ -23,5 +24,8 @@ std::string shortenedForMessage(std::string_view text);
 // A value as a message quotes it: 'value', on one line, cut to kShownCharacters characters
 // with "…" when longer.
 std::string quotedForMessage(std::string_view text);
+
+// `pattern` with %1 to %9 replaced by the arguments they number.
+std::string filledIn(std::string_view pattern, const std::vector<std::string>& arguments);
 
 } // namespace quiz

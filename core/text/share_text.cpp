@@ -8,10 +8,8 @@ namespace quiz {
 namespace {
 
 constexpr double kTenthsPerWhole = 1000.0;
-// The smallest share written as a number: below it, "under 0.1 %"; above its mirror, "over 99.9 %".
+// The smallest share written as a number: below it, under 0.1 %; above its mirror, over 99.9 %.
 constexpr int kEdgeTenths = 1;
-constexpr const char* kUnder = "под ";
-constexpr const char* kOver = "над ";
 // A no-break space keeps the sign beside its number when the sentence wraps.
 constexpr const char* kPercentSign = "\u00a0%";
 
@@ -25,18 +23,18 @@ std::string tenthsText(long tenths, const NumberStyle& style) {
 
 } // namespace
 
-std::string shareText(double share, const NumberStyle& style) {
+SharePercent sharePercent(double share, const NumberStyle& style) {
     if (!(share >= 0.0 && share <= 1.0)) {
         throw std::invalid_argument("a share lies between 0 and 1");
     }
     const long whole = static_cast<long>(kTenthsPerWhole);
     if (share > 0.0 && share * kTenthsPerWhole < kEdgeTenths) {
-        return kUnder + tenthsText(kEdgeTenths, style);
+        return {tenthsText(kEdgeTenths, style), ShareBound::Under};
     }
     if (share < 1.0 && share * kTenthsPerWhole > whole - kEdgeTenths) {
-        return kOver + tenthsText(whole - kEdgeTenths, style);
+        return {tenthsText(whole - kEdgeTenths, style), ShareBound::Over};
     }
-    return tenthsText(std::lround(share * kTenthsPerWhole), style);
+    return {tenthsText(std::lround(share * kTenthsPerWhole), style)};
 }
 
 } // namespace quiz

@@ -1,6 +1,7 @@
 #include "window/classroom/results_warnings.h"
 
 #include "window/common/system_reason_words.h"
+#include "window/common/utf8_string.h"
 
 namespace quiz {
 
@@ -32,10 +33,6 @@ constexpr const char* kClosingOne = "1 отговор още чака %1 и ще
                                     "сега. Да затворя ли въпреки това?";
 constexpr const char* kClosingMany = "%2 отговора още чакат %1 и ще се изгубят, ако затворите "
                                      "теста сега. Да затворя ли въпреки това?";
-
-QString utf8(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 QString folderName(const QString& path, bool classFolder) {
     return classFolder ? utf8(kClassFolder) : utf8(kLogFolder).arg(path);

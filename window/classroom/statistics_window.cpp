@@ -8,6 +8,7 @@
 #include "window/common/scrolling_window.h"
 #include "window/common/share_string.h"
 #include "window/common/summary_table.h"
+#include "window/common/utf8_string.h"
 #include "window/common/warning_colour.h"
 
 #include <QFormLayout>
@@ -54,10 +55,6 @@ constexpr const char* kSeedAfterTheAnswer =
     "Началното число на тегленето ще се покаже след отговора.";
 constexpr const char* kLog = "Отговорите се записват във файла %1.";
 constexpr const char* kNoLog = "Отговорите не се записват във файл.";
-
-QString utf8(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 QString chanceSentence(const NumberStyle& style, const Tally& tally) {
     const double chance = guessingChance(tally.correct, tally.answered);

@@ -1,11 +1,22 @@
 #include "window/common/share_string.h"
 
 #include "core/text/share_text.h"
+#include "window/common/utf8_string.h"
 
 namespace quiz {
 
 QString shareString(double share, const NumberStyle& style) {
-    return QString::fromStdString(shareText(share, style));
+    const SharePercent written = sharePercent(share, style);
+    const QString percent = QString::fromStdString(written.percent);
+    switch (written.bound) {
+    case ShareBound::Under:
+        return utf8("под %1").arg(percent);
+    case ShareBound::Over:
+        return utf8("над %1").arg(percent);
+    case ShareBound::Exact:
+        break;
+    }
+    return percent;
 }
 
 QString shareOf(int part, int whole, const NumberStyle& style) {

@@ -1,6 +1,6 @@
 #pragma once
 
-// Shares as the windows show them: the core's Bulgarian percentage, or a dash for no answers.
+// Shares as the windows show them: a Bulgarian percentage, or a dash for no answers.
 
 #include "core/text/number_style.h"
 

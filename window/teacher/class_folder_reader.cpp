@@ -1,5 +1,7 @@
 #include "window/teacher/class_folder_reader.h"
 
+#include "window/teacher/class_reason_words.h"
+
 namespace quiz {
 
 namespace {

@@ -5,6 +5,8 @@
 #include "window/common/scrolling_window.h"
 #include "window/common/share_string.h"
 #include "window/common/summary_table.h"
+#include "window/common/utf8_string.h"
+#include "window/teacher/export_words.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -46,10 +48,6 @@ constexpr const char* kNotCounted = "Не са броени или не мога
 constexpr const char* kYes = "да";
 constexpr const char* kNo = "не";
 constexpr const char* kNothingSkipped = "Всички редове са прочетени.";
-
-QString utf8(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 // Which pupil a row is, so that the selection follows the pupil when rows move. Equal cells
 // keep the order the rows are filled in, by name and computer: Qt's sort is stable.
@@ -345,7 +343,8 @@ void TeacherWindow::showNotes() {
 }
 
 bool TeacherWindow::exportTo(const QString& path, ExportForm form) {
-    const std::string bytes = exportCsv(view_ ? view_->pupils : std::vector<PupilSummary>(), form);
+    const std::string bytes =
+        exportCsv(view_ ? view_->pupils : std::vector<PupilSummary>(), form, excelExportWords());
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) &&
         file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==

@@ -51,15 +51,17 @@ ClassResults read(const Files& files) {
     return results;
 }
 
-std::vector<std::string> skippedTexts(const ClassResults& results) {
-    std::vector<std::string> texts;
-    for (const Skipped& skipped : results.skipped()) {
-        texts.push_back(skippedText(skipped));
-    }
-    return texts;
-}
+using Id = ClassReasonId;
 
 } // namespace
+
+// A skipped line or a file or row left out, as a failed expectation prints it.
+void PrintTo(const Skipped& skipped, std::ostream* out) {
+    *out << skipped.file << ":" << skipped.line << ": #" << static_cast<int>(skipped.reason.id);
+    for (const std::string& argument : skipped.reason.arguments) {
+        *out << " [" << argument << "]";
+    }
+}
 
 TEST(ClassResults, ReadsTodaysAndOlderFilesWithOrWithoutByteOrderMark) {
     const ClassResults results = read({
@@ -69,7 +71,7 @@ TEST(ClassResults, ReadsTodaysAndOlderFilesWithOrWithoutByteOrderMark) {
                                       "0,0,1,0.1\r\n\r\n"},
     });
     const std::vector<PupilSummary> pupils = results.pupils();
-    ASSERT_EQ(pupils.size(), 2U) << testing::PrintToString(skippedTexts(results));
+    ASSERT_EQ(pupils.size(), 2U) << testing::PrintToString(results.skipped());
     EXPECT_EQ(pupils[0].pupil, "Мария \"Мими\", 7б"); // quoted, after a field with CR LF
     EXPECT_EQ(pupils[0].levels, std::vector<int>{3});
     EXPECT_EQ(pupils[0].data, std::vector<std::string>{"ecb"});
@@ -123,26 +125,25 @@ TEST(ClassResults, ReadsAReplacedFileAgainAndForgetsAGoneOne) {
 TEST(ClassResults, SkipsBadLinesAndFilesWithTheirPlaceAndReadsTheRest) {
     struct Case {
         std::string badLine;
-        std::string reason;
+        ClassReason reason;
     };
     const std::string good = "2026-12-08T09:20:00+02:00,7,21,USD,долар,1,1,1,0.1,0,ecb,m,PC07";
     const Case cases[] = {
         {"2026-12-08T09:20:00+02:00,7,21,USD,долар,1,1,1,0.1,0,ecb,m",
-         "редът има 12 полета, а заглавният ред – 13"},
+         {Id::FieldCount, {"12", "13"}}},
         {"2026-12-08T09:20:00+02:00,7,21,USD,долар,1,1,2,0.1,0,ecb,m,PC07",
-         "right е '2', а не 0 или 1"},
+         {Id::NotABit, {"right", "'2'"}}},
         {"2026-12-08T09:20:00+02:00,7,21,USD,долар,1,x,1,0.1,0,ecb,m,PC07",
-         "chosen_side е 'x', а не 0 или 1"},
+         {Id::NotABit, {"chosen_side", "'x'"}}},
         {"2026-12-08T09:20:00+02:00,7,21,USD,долар,1,1,1,0.1,5,ecb,m,PC07",
-         "level е '5', а не от 0 до 4"},
+         {Id::LevelOutOfRange, {"'5'", "4"}}},
         {"2026-12-08T09:20:00+02:00,7,21,USD,долар,1,0,1,0.1,0,ecb,m,PC07",
-         "right е 1, но избраната страна не е реалната"},
+         {Id::RightButOtherSide}},
         {"2026-12-08T09:20:00+02:00,7,21,US\"D,долар,1,1,1,0.1,0,ecb,m,PC07",
-         "кавичка в поле без кавички"},
-        {"2026-12-08T09:20:00+02:00,7,21,USD,\"долар,1,1,1,0.1,0,ecb,m,PC07",
-         "кавичка, отворена на този ред, не е затворена"},
+         {Id::QuoteInPlainField}},
+        {"2026-12-08T09:20:00+02:00,7,21,USD,\"долар,1,1,1,0.1,0,ecb,m,PC07", {Id::UnclosedQuote}},
         {"2026-12-08T09:20:00+02:00,7,21,USD,\"долар\"x,1,1,1,0.1,0,ecb,m,PC07",
-         "текст след затваряща кавичка"},
+         {Id::TextAfterQuote}},
     };
     for (const Case& c : cases) {
         for (const std::string& after : {row(30, true, "m"), good + "\r\n"}) {
@@ -150,10 +151,10 @@ TEST(ClassResults, SkipsBadLinesAndFilesWithTheirPlaceAndReadsTheRest) {
                 {"m.csv", kHeader + row(10, true, "m") + c.badLine + "\r\n" + after},
                 {"x.csv", "date;value\r\n" + row(0, true)},
             });
-            EXPECT_EQ(skippedTexts(results),
-                      (std::vector<std::string>{
-                          "m.csv:4: " + c.reason, // the first row takes lines 2 and 3
-                          "x.csv:1: първият ред не е заглавен ред на резултати: 'date;value'"}));
+            EXPECT_EQ(
+                results.skipped(),
+                (std::vector<Skipped>{{"m.csv", 4, c.reason}, // the first row takes lines 2 and 3
+                                      {"x.csv", 1, {Id::NotAHeader, {"'date;value'"}}}}));
             EXPECT_EQ(results.summary().total.answered, 2) << c.badLine;
         }
     }
@@ -172,10 +173,9 @@ TEST(ClassResults, ReadsAnUnclosedQuoteAlikeInOnePieceOrByteByByte) {
     }
     ClassResults whole = read({{"m.csv", file}});
     for (const ClassResults* results : {&whole, &byteByByte}) {
-        EXPECT_EQ(
-            skippedTexts(*results),
-            (std::vector<std::string>{"m.csv:2: кавичка, отворена на този ред, не е затворена",
-                                      "m.csv:4: кавичка в поле без кавички"}));
+        EXPECT_EQ(results->skipped(),
+                  (std::vector<Skipped>{{"m.csv", 2, {Id::UnclosedQuote}},
+                                        {"m.csv", 4, {Id::QuoteInPlainField}}}));
         EXPECT_EQ(results->summary().total.answered, 1);
     }
 }
@@ -192,12 +192,17 @@ TEST(ClassResults, NeitherKeepsNorWaitsForALineLongerThanAnyRow) {
     results.feed("b.csv", std::string(100000, '\xFF'));
     results.feed("c.csv", kHeader + bad);
     EXPECT_EQ(results.summary().total.answered, 2);
-    const std::vector<std::string> texts = skippedTexts(results);
-    ASSERT_EQ(texts.size(), 23U);
-    EXPECT_EQ(texts[0], "a.csv:4: редът е по-дълъг от 65536 байта"); // 2 lines for the row
-    EXPECT_TRUE(texts[1].starts_with("b.csv:1: първият ред не е заглавен ред на резултати: '"))
-        << texts[1];
-    EXPECT_EQ(texts.back(), "c.csv: още 5 пропуснати реда");
+    const std::vector<Skipped> skipped = results.skipped();
+    ASSERT_EQ(skipped.size(), 23U);
+    EXPECT_EQ(skipped[0], (Skipped{"a.csv", 4, {Id::LineTooLong, {"65536"}}})); // 2 lines a row
+    EXPECT_EQ(skipped[1],
+              (Skipped{"b.csv", 1, {Id::NotAHeader, {"'" + std::string(24, '\xFF') + "…'"}}}));
+    EXPECT_EQ(skipped.back(), (Skipped{"c.csv", 0, {Id::MoreSkipped, {"5"}}}));
+
+    // A header that runs on into a quote still open is no header, however the quote ends.
+    ClassResults openHeader;
+    openHeader.feed("d.csv", std::string(csvHeader()) + ",\"" + std::string(600, 'x'));
+    EXPECT_TRUE(openHeader.refused("d.csv"));
 }
 
 TEST(ClassResults, PutsAPupilsFilesInTimeOrderForTheBestStreak) {
@@ -277,14 +282,20 @@ TEST(ExportCsv, WritesEachFormExactly) {
          .guessingChance = 1.0,
          .beatsGuessing = false},
     };
-    EXPECT_EQ(exportCsv(pupils, ExportForm::Plain),
+    // The words the teacher's window gives.
+    const ExportWords words{{"Ученик", "Компютър", "Отговори", "Верни", "Точност, %",
+                             "Най-дълга серия", "Нива", "Данни", "Отговори над ниво 0",
+                             "Верни над ниво 0", "Шанс при налучкване, %", "Над налучкването"},
+                            "да",
+                            "не"};
+    EXPECT_EQ(exportCsv(pupils, ExportForm::Plain, words),
               "pupil,host,answered,right,accuracy_percent,best_streak,levels,data,"
               "answered_above_level_0,right_above_level_0,guessing_chance_percent,"
               "beats_guessing\r\n"
               "\"Мария, 7б\",PC07,16,13,81.3,5,0 + 3,catalogue + ecb,12,10,1.064,1\r\n"
               "=1+1,-PC,1,0,0.0,0,1,a;b.csv@0123,1,0,100.000,0\r\n"
               ",,2,2,100.0,2,0,\" + ecb\",0,0,,\r\n");
-    EXPECT_EQ(exportCsv(pupils, ExportForm::BulgarianExcel),
+    EXPECT_EQ(exportCsv(pupils, ExportForm::BulgarianExcel, words),
               "\xEF\xBB\xBFУченик;Компютър;Отговори;Верни;Точност, %;Най-дълга серия;Нива;"
               "Данни;Отговори над ниво 0;Верни над ниво 0;Шанс при налучкване, %;"
               "Над налучкването\r\n"
@@ -342,14 +353,6 @@ std::string manyRuns(const std::string& pupil, const std::string& host, int coun
     return bytes;
 }
 
-std::vector<std::string> notCountedTexts(const ClassResults& results) {
-    std::vector<std::string> texts;
-    for (const Skipped& skipped : results.notCounted()) {
-        texts.push_back(skippedText(skipped));
-    }
-    return texts;
-}
-
 } // namespace
 
 TEST(ClassResults, CountsEachAnswerOnceAndLeavesOutFilesThatCannotBeTrusted) {
@@ -357,7 +360,7 @@ TEST(ClassResults, CountsEachAnswerOnceAndLeavesOutFilesThatCannotBeTrusted) {
         const char* what;
         Files files;
         int answered;
-        std::vector<std::string> notCounted;
+        std::vector<Skipped> notCounted;
     };
     const std::string ivan = run("ivan", "PC03", {1, 2, 3});
     const Case cases[] = {
@@ -368,22 +371,20 @@ TEST(ClassResults, CountsEachAnswerOnceAndLeavesOutFilesThatCannotBeTrusted) {
         {"rows of another pupil",
          {{"ivan_PC03_1.csv", ivan}, {"ivan_PC03_2.csv", run("maria", "PC03", {4, 5})}},
          3,
-         {"ivan_PC03_2.csv: не е броен – ред 2: редът е на 'maria' от 'PC03', а името на "
-          "файла – не"}},
+         {{"ivan_PC03_2.csv", 0, {Id::OtherPupil, {"2", "'maria'", "'PC03'"}}}}},
         {"rows of another computer",
          {{"ivan_PC03_2.csv", run("ivan", "PC04", {4})}},
          0,
-         {"ivan_PC03_2.csv: не е броен – ред 2: редът е на 'ivan' от 'PC04', а името на "
-          "файла – не"}},
+         {{"ivan_PC03_2.csv", 0, {Id::OtherPupil, {"2", "'ivan'", "'PC04'"}}}}},
         {"times going back",
          {{"ivan_PC03_1.csv",
            kHeader + answered(1, 30, "ivan", "PC03") + answered(2, 20, "ivan", "PC03")}},
          0,
-         {"ivan_PC03_1.csv: не е броен – ред 3: времето се връща назад"}},
+         {{"ivan_PC03_1.csv", 0, {Id::TimeGoesBack, {"3"}}}}},
         {"a turn again",
          {{"ivan_PC03_1.csv", run("ivan", "PC03", {1, 2, 2})}},
          0,
-         {"ivan_PC03_1.csv: не е броен – ред 4: ход 2 на seed 7 се повтаря или е не на реда си"}},
+         {{"ivan_PC03_1.csv", 0, {Id::TurnRepeated, {"4", "2", "7"}}}}},
         {"the same turns by another pupil",
          {{"ivan_PC03_1.csv", ivan}, {"maria_PC03_1.csv", run("maria", "PC03", {1, 2, 3})}},
          6,
@@ -391,15 +392,12 @@ TEST(ClassResults, CountsEachAnswerOnceAndLeavesOutFilesThatCannotBeTrusted) {
         {"a copy that tells turn 2 otherwise",
          {{"ivan_PC03_1.csv", ivan}, {"ivan_PC03_2.csv", toldOtherwise(ivan, 2)}},
          2,
-         {"ivan_PC03_1.csv:3: не е броен – ход 2 от началното число 7 е записан различно и в "
-          "друг файл",
-          "ivan_PC03_2.csv:3: не е броен – ход 2 от началното число 7 е записан различно и в "
-          "друг файл"}},
+         {{"ivan_PC03_1.csv", 3, {Id::ToldOtherwise, {"2", "7"}}},
+          {"ivan_PC03_2.csv", 3, {Id::ToldOtherwise, {"2", "7"}}}}},
         {"more runs than a file holds",
          {{"ivan_PC03_1.csv", manyRuns("ivan", "PC03", 257)}},
          0,
-         {"ivan_PC03_1.csv: не е броен – ред 258: повече от 256 сесии (различни seed) в един "
-          "файл"}},
+         {{"ivan_PC03_1.csv", 0, {Id::TooManyRuns, {"258", "256"}}}}},
         {"a name that makes no file name whole",
          {{"ivan_PC03.csv", run("ivan", "PC03", {1})}, {"ivan.csv", run("ivan", "PC03", {2})}},
          2,
@@ -408,7 +406,7 @@ TEST(ClassResults, CountsEachAnswerOnceAndLeavesOutFilesThatCannotBeTrusted) {
     for (const Case& c : cases) {
         const ClassResults results = read(c.files);
         EXPECT_EQ(results.summary().total.answered, c.answered) << c.what;
-        EXPECT_EQ(notCountedTexts(results), c.notCounted) << c.what;
+        EXPECT_EQ(results.notCounted(), c.notCounted) << c.what;
     }
 }
 
@@ -478,11 +476,10 @@ TEST(ClassResults, LeavesOutARowItsSeedCouldNotHaveDealt) {
     });
     EXPECT_EQ(results.summary().total.answered, 3);
     EXPECT_EQ(results.summary().total.correct, 3);
-    EXPECT_EQ(notCountedTexts(results),
-              std::vector<std::string>{"m_PC07_1.csv:4: не е броен – seed не дава такава "
-                                       "реална страна или валута за ход 3 на seed 99"});
+    EXPECT_EQ(results.notCounted(),
+              (std::vector<Skipped>{{"m_PC07_1.csv", 4, {Id::NotDealt, {"3", "99"}}}}));
     // A new row continues the replay where it stood.
     results.feed("m_PC07_1.csv", "2026-12-08T09:09:00Z,99,6,USD,долар,1,1,1,0.1,2,ecb,m,PC07\r\n");
     EXPECT_EQ(results.summary().total.answered, 4);
-    EXPECT_EQ(notCountedTexts(results).size(), 2U);
+    EXPECT_EQ(results.notCounted().size(), 2U);
 }

@@ -24,5 +24,19 @@ TEST(MessageText, QuotesAValueOnOneLineCutInCharacters) {
     }
 }
 
+TEST(MessageText, FillsInTheValuesThePatternNumbers) {
+    const std::vector<std::string> values = {"one", "two"};
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"%1 and %2", "one and two"},
+        {"%2, then %1 again: %1", "two, then one again: one"},
+        {"no value named", "no value named"},
+        {"%3 and %0 stay, as does a last %", "%3 and %0 stay, as does a last %"},
+        {"50%1", "50one"},
+    };
+    for (const auto& [pattern, text] : cases) {
+        EXPECT_EQ(filledIn(pattern, values), text) << pattern;
+    }
+}
+
 } // namespace
 } // namespace quiz

@@ -7,25 +7,29 @@
 
 using namespace quiz;
 
-TEST(ShareText, RoundsToTenthsButNeverToANothingOrAWholeItIsNot) {
+TEST(SharePercent, RoundsToTenthsButNeverToANothingOrAWholeItIsNot) {
     const NumberStyle comma{.decimalSeparator = ","};
     const struct {
         double share;
-        const char* text;
+        const char* percent;
+        ShareBound bound;
     } cases[] = {
-        {0.0, "0\u00a0%"},     {0.00049, "под 0,1\u00a0%"}, {0.00099, "под 0,1\u00a0%"},
-        {0.001, "0,1\u00a0%"}, {0.125, "12,5\u00a0%"},      {0.3125, "31,3\u00a0%"},
-        {0.75, "75\u00a0%"},   {0.999, "99,9\u00a0%"},      {0.9996, "над 99,9\u00a0%"},
-        {1.0, "100\u00a0%"},
+        {0.0, "0\u00a0%", ShareBound::Exact},       {0.00049, "0,1\u00a0%", ShareBound::Under},
+        {0.00099, "0,1\u00a0%", ShareBound::Under}, {0.001, "0,1\u00a0%", ShareBound::Exact},
+        {0.125, "12,5\u00a0%", ShareBound::Exact},  {0.3125, "31,3\u00a0%", ShareBound::Exact},
+        {0.75, "75\u00a0%", ShareBound::Exact},     {0.999, "99,9\u00a0%", ShareBound::Exact},
+        {0.9996, "99,9\u00a0%", ShareBound::Over},  {1.0, "100\u00a0%", ShareBound::Exact},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(shareText(c.share, comma), c.text) << c.share;
+        const SharePercent written = sharePercent(c.share, comma);
+        EXPECT_EQ(written.percent, c.percent) << c.share;
+        EXPECT_EQ(written.bound, c.bound) << c.share;
     }
-    EXPECT_EQ(shareText(0.125, NumberStyle{}), "12.5\u00a0%");
+    EXPECT_EQ(sharePercent(0.125, NumberStyle{}).percent, "12.5\u00a0%");
 }
 
-TEST(ShareText, RefusesWhatIsNoShare) {
+TEST(SharePercent, RefusesWhatIsNoShare) {
     for (const double share : {-0.1, 1.5, std::nan("")}) {
-        EXPECT_THROW(shareText(share, NumberStyle{}), std::invalid_argument) << share;
+        EXPECT_THROW(sharePercent(share, NumberStyle{}), std::invalid_argument) << share;
     }
 }

@@ -6,6 +6,7 @@
 #include "core/results/class_results.h"
 #include "core/quiz/turn.h"
 #include "tests/support/find_control.h"
+#include "window/teacher/export_words.h"
 #include "window/teacher/teacher_window.h"
 
 #include <QDir>
@@ -185,7 +186,14 @@ private slots:
             QVERIFY(file.open(QIODevice::ReadOnly));
             ClassResults results;
             results.feed("А.csv", (kHeader + row(1, true, "А")).toStdString());
-            QCOMPARE(file.readAll().toStdString(), exportCsv(results.pupils(), form));
+            const std::string bytes = file.readAll().toStdString();
+            QCOMPARE(bytes, exportCsv(results.pupils(), form, excelExportWords()));
+            if (form == ExportForm::BulgarianExcel) {
+                QVERIFY(bytes.starts_with(
+                    "\xEF\xBB\xBFУченик;Компютър;Отговори;Верни;Точност, %;Най-дълга серия;Нива;"
+                    "Данни;Отговори над ниво 0;Верни над ниво 0;Шанс при налучкване, %;"
+                    "Над налучкването\r\n"));
+            }
         }
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("А.csv")});
     }

@@ -1,0 +1,13 @@
+#pragma once
+
+// The windows' Bulgarian texts, written as UTF-8 literals, as Qt strings.
+
+#include <QString>
+
+namespace quiz {
+
+inline QString utf8(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+} // namespace quiz

@@ -1,0 +1,70 @@
+#include "window/teacher/class_reason_words.h"
+
+#include "core/text/message_text.h"
+
+namespace quiz {
+
+namespace {
+
+// %1, %2, … stand for the reason's values, in the order class_reasons.h gives them.
+const char* patternOf(ClassReasonId id) {
+    switch (id) {
+    case ClassReasonId::NotAHeader:
+        return "първият ред не е заглавен ред на резултати: %1";
+    case ClassReasonId::UnclosedQuote:
+        return "кавичка, отворена на този ред, не е затворена";
+    case ClassReasonId::QuoteInPlainField:
+        return "кавичка в поле без кавички";
+    case ClassReasonId::TextAfterQuote:
+        return "текст след затваряща кавичка";
+    case ClassReasonId::LineTooLong:
+        return "редът е по-дълъг от %1 байта";
+    case ClassReasonId::FieldCount:
+        return "редът има %1 полета, а заглавният ред – %2";
+    case ClassReasonId::SeedNotWhole:
+        return "seed е %1, а не цяло число";
+    case ClassReasonId::TurnNotCounting:
+        return "turn е %1, а не цяло число от 1 нагоре";
+    case ClassReasonId::NotABit:
+        return "%1 е %2, а не 0 или 1";
+    case ClassReasonId::LevelOutOfRange:
+        return "level е %1, а не от 0 до %2";
+    case ClassReasonId::RightButOtherSide:
+        return "right е 1, но избраната страна не е реалната";
+    case ClassReasonId::WrongButSameSide:
+        return "right е 0, но избраната страна е реалната";
+    case ClassReasonId::MoreSkipped:
+        return "още %1 пропуснати реда";
+    case ClassReasonId::OtherPupil:
+        return "не е броен – ред %1: редът е на %2 от %3, а името на файла – не";
+    case ClassReasonId::TimeGoesBack:
+        return "не е броен – ред %1: времето се връща назад";
+    case ClassReasonId::TooManyRuns:
+        return "не е броен – ред %1: повече от %2 сесии (различни seed) в един файл";
+    case ClassReasonId::TurnRepeated:
+        return "не е броен – ред %1: ход %2 на seed %3 се повтаря или е не на реда си";
+    case ClassReasonId::ToldOtherwise:
+        return "не е броен – ход %1 от началното число %2 е записан различно и в друг файл";
+    case ClassReasonId::NotDealt:
+        return "не е броен – seed не дава такава реална страна или валута за ход %1 на seed %2";
+    case ClassReasonId::MoreNotDealt:
+        return "още %1 реда не са броени: seed не ги дава";
+    case ClassReasonId::Unchecked:
+        return "броен, но от ход %1 на seed %2 нататък редовете не могат да се проверят по seed "
+               "(ходове без ред или непознати данни)";
+    }
+    return "";
+}
+
+} // namespace
+
+std::string classReasonText(const ClassReason& reason) {
+    return filledIn(patternOf(reason.id), reason.arguments);
+}
+
+std::string skippedText(const Skipped& skipped) {
+    const std::string line = skipped.line == 0 ? "" : ":" + std::to_string(skipped.line);
+    return scrubControls(skipped.file) + line + ": " + classReasonText(skipped.reason);
+}
+
+} // namespace quiz

@@ -1,0 +1,11 @@
+#pragma once
+
+// The Bulgarian words of the class's export for Excel: its column names and verdicts.
+
+#include "core/results/class_export.h"
+
+namespace quiz {
+
+const ExportWords& excelExportWords();
+
+} // namespace quiz
