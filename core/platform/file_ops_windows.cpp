@@ -30,7 +30,6 @@ std::wstring widePath(const std::string& path) {
 
 FileStatus fromStat(const struct _stat64& s) {
     const bool folder = (s.st_mode & _S_IFMT) == _S_IFDIR;
-    // No inode and no link count here: a file renamed away while open is not noticed.
     return {(s.st_mode & _S_IFMT) == _S_IFREG,
             folder,
             folder ? "a folder" : "a device",
@@ -38,6 +37,23 @@ FileStatus fromStat(const struct _stat64& s) {
             0,
             1,
             s.st_size};
+}
+
+// The volume and file index are Windows' device and inode: they tell whether the name still
+// leads to the file held open. A file deleted while open has no links left.
+void addIdentity(HANDLE handle, FileStatus& status) {
+    BY_HANDLE_FILE_INFORMATION information;
+    if (handle == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(handle, &information)) {
+        return;
+    }
+    status.device = information.dwVolumeSerialNumber;
+    status.inode = (std::uint64_t{information.nFileIndexHigh} << 32) | information.nFileIndexLow;
+    status.links = information.nNumberOfLinks;
+    FILE_STANDARD_INFO standard;
+    if (GetFileInformationByHandleEx(handle, FileStandardInfo, &standard, sizeof standard) &&
+        standard.DeletePending) {
+        status.links = 0;
+    }
 }
 
 DWORD dispositionOf(Creation creation) {
@@ -138,6 +154,7 @@ bool statusOf(int descriptor, FileStatus& status) {
         return false;
     }
     status = fromStat(s);
+    addIdentity(reinterpret_cast<HANDLE>(_get_osfhandle(descriptor)), status);
     return true;
 }
 
@@ -148,11 +165,23 @@ bool statusAt(const std::string& path, FileStatus& status) {
         return false;
     }
     status = fromStat(s);
+    // Opened for no access and shared every way, so it disturbs no one; folders need the flag.
+    const HANDLE handle =
+        CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    addIdentity(handle, status);
+    if (handle != INVALID_HANDLE_VALUE) {
+        CloseHandle(handle);
+    }
     return true;
 }
 
-bool sameFile(const FileStatus&, const FileStatus&) {
-    return true;
+// Where a file system gives no file index (some network shares give 0), it cannot tell.
+bool sameFile(const FileStatus& a, const FileStatus& b) {
+    if (a.inode == 0 || b.inode == 0) {
+        return true;
+    }
+    return a.device == b.device && a.inode == b.inode;
 }
 
 std::int64_t readAt(int descriptor, char* data, std::size_t size, std::int64_t offset) {
@@ -192,11 +221,26 @@ bool openFolder(const std::string& folder, int& descriptor, FileStatus& status) 
 
 void closeFolder(int) {}
 
-// None here: writers of one file may meet as they always could.
-Lock tryLock(int) {
-    return Lock::None;
+// Windows' locks are mandatory: a lock on the file's bytes would stop the teacher's reader. So
+// the writers lock one byte far beyond any results file's end, which no reader ever reads.
+constexpr DWORD kLockOffsetHigh = 0x7fffffff;
+
+Lock tryLock(int descriptor) {
+    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(descriptor));
+    OVERLAPPED where{};
+    where.OffsetHigh = kLockOffsetHigh;
+    if (LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &where)) {
+        return Lock::Taken;
+    }
+    // A file system without locks (some shares) says so otherwise: then there is none to take.
+    return GetLastError() == ERROR_LOCK_VIOLATION ? Lock::Busy : Lock::None;
 }
 
-void unlock(int) {}
+void unlock(int descriptor) {
+    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(descriptor));
+    OVERLAPPED where{};
+    where.OffsetHigh = kLockOffsetHigh;
+    UnlockFileEx(handle, 0, 1, 0, &where);
+}
 
 } // namespace quiz::platform

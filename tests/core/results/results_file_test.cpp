@@ -1,5 +1,7 @@
 #include "core/results/results_file.h"
 
+#include "core/platform/file_ops.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -285,7 +287,8 @@ struct MoveCase {
 
 TEST_F(ResultsFileTest, RowsFollowAFileThatWasDeletedOrReplaced) {
 #ifdef _WIN32
-    GTEST_SKIP() << "Windows deletes or renames over no file that is open";
+    GTEST_SKIP() << "Windows keeps a deleted open file's name until it is closed, and renames "
+                    "over no open file";
 #endif
     const MoveCase cases[] = {
         {"deleted", "", false, "results.csv", kHeaderLine},
@@ -602,20 +605,45 @@ TEST_F(ResultsFileTest, AFileCutUnderTheWriterStartsAgainWithItsHeader) {
     }
 }
 
-#ifndef _WIN32
 namespace {
+
+// Whether another open of the file could take the writers' lock now: flock where there is one,
+// the platform's own lock on Windows.
+bool lockFree(int other) {
+#ifdef _WIN32
+    if (platform::tryLock(other) != platform::Lock::Taken) {
+        return false;
+    }
+    platform::unlock(other);
+    return true;
+#else
+    if (::flock(other, LOCK_EX | LOCK_NB) != 0) {
+        return false;
+    }
+    ::flock(other, LOCK_UN);
+    return true;
+#endif
+}
+
+void holdLock(int other) {
+#ifdef _WIN32
+    ASSERT_EQ(platform::tryLock(other), platform::Lock::Taken);
+#else
+    ASSERT_EQ(::flock(other, LOCK_EX), 0);
+#endif
+}
+
+int openAgain(const std::string& path) {
+    return platform::openDescriptor(path, platform::Creation::Existing, platform::kNoFolder);
+}
 
 // Writes as the system does, noting whether another open of the file could take its lock then.
 class LockProbe final : public DescriptorWriter {
 public:
     explicit LockProbe(int other) : other_(other) {}
     std::int64_t write(int descriptor, const char* data, std::size_t size) override {
-        const bool taken = ::flock(other_, LOCK_EX | LOCK_NB) == 0;
-        if (taken) {
-            ::flock(other_, LOCK_UN);
-        }
-        othersWaited = othersWaited && !taken;
-        return ::write(descriptor, data, size);
+        othersWaited = othersWaited && !lockFree(other_);
+        return platform::writeSome(descriptor, data, size);
     }
     bool othersWaited = true;
 
@@ -627,21 +655,21 @@ private:
 
 TEST_F(ResultsFileTest, AnotherWriterOfTheFileWaitsWhileARowIsWritten) {
     write(path, kHeaderLine);
-    const int other = ::open(path.c_str(), O_RDWR | O_APPEND);
+    const int other = openAgain(path);
     ASSERT_GE(other, 0);
     LockProbe probe(other);
     auto file = open(probe);
     EXPECT_TRUE(file->append(kRow).written);
     EXPECT_TRUE(probe.othersWaited);
-    ::close(other);
+    platform::closeDescriptor(other);
 }
 
 TEST_F(ResultsFileTest, ALockHeldElsewhereNeverStopsTheRows) {
     auto file = open();
-    const int other = ::open(path.c_str(), O_RDWR | O_APPEND);
-    ASSERT_EQ(::flock(other, LOCK_EX), 0); // a pupil holding it on purpose
+    const int other = openAgain(path);
+    ASSERT_GE(other, 0);
+    holdLock(other); // a pupil holding it on purpose
     EXPECT_TRUE(file->append(kRow).written);
     EXPECT_EQ(wholeContents(path), kHeaderLine + kRow);
-    ::close(other);
+    platform::closeDescriptor(other);
 }
-#endif
