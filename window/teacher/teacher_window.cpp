@@ -145,6 +145,9 @@ TeacherWindow::TeacherWindow(const QString& folder, NumberStyle style, QWidget* 
     totals_->setWordWrap(true);
     byLevel_ = table("byLevel", "Класът по трудност",
                      {utf8("Трудност"), utf8("Отговори"), utf8("Верни"), utf8("Точност")}, content);
+    // The level's long name gives way (elided, whole in its tooltip), so that the counts stay
+    // in view at the window's opening width.
+    byLevel_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     byCurrency_ =
         table("byCurrency", "Класът по валути",
               {utf8("Валута"), utf8("Отговори"), utf8("Верни"), utf8("Точност")}, content);
@@ -313,8 +316,10 @@ void TeacherWindow::showClass() {
         }
         const int row = byLevel_->rowCount();
         byLevel_->insertRow(row);
+        auto* name = new QTableWidgetItem(levelName(level));
+        name->setToolTip(name->text());
         setRow(byLevel_, row,
-               {new QTableWidgetItem(levelName(level)),
+               {name,
                 new NumberItem(QString::number(tally.answered), tally.answered),
                 new NumberItem(QString::number(tally.correct), tally.correct),
                 new NumberItem(shareOf(tally.correct, tally.answered, style_), 0)});
