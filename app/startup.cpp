@@ -4,6 +4,7 @@
 #include "app/data_choice.h"
 #include "app/number_style_from_locale.h"
 #include "app/platform_start.h"
+#include "app/system_path.h"
 #include "app/translations.h"
 #include "app/window_icon.h"
 #include "app/window_roles.h"
@@ -105,7 +106,7 @@ std::unique_ptr<ResultsFile> openLog(const QString& path, QString& refusal) {
     // Absolute, so the statistics window can say where the rows go.
     const QString absolute = QFileInfo(path).absoluteFilePath();
     ResultsFile::OpenError error;
-    auto log = ResultsFile::open(QFile::encodeName(absolute).toStdString(), csvHeader(),
+    auto log = ResultsFile::open(systemPath(absolute), csvHeader(),
                                  ResultsFile::Mode::Append, error);
     if (log) {
         return log;
@@ -137,8 +138,7 @@ std::unique_ptr<ResultsFile> openClassFile(const QString& folder, const std::str
     }
     const std::string name = classFileName(pupil, host, QDateTime::currentSecsSinceEpoch());
     std::string path =
-        QFile::encodeName(QDir(info.absoluteFilePath()).filePath(QString::fromStdString(name)))
-            .toStdString();
+        systemPath(QDir(info.absoluteFilePath()).filePath(QString::fromStdString(name)));
     ResultsFile::OpenError error;
     for (int attempt = 0; attempt < 2; ++attempt) {
         if (auto file = ResultsFile::open(path, csvHeader(), ResultsFile::Mode::CreateNew, error)) {
