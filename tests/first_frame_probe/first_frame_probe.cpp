@@ -26,8 +26,9 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (!reported_ && event->type() == QEvent::Paint && watched->isWidgetType() &&
-            static_cast<QWidget*>(watched)->isWindow()) {
+        // Any widget of a window: a window that its children cover whole (a scroll area's
+        // viewport) is never painted itself.
+        if (!reported_ && event->type() == QEvent::Paint && watched->isWidgetType()) {
             reported_ = true;
             // Queued: it runs once this paint has been flushed to the screen.
             QMetaObject::invokeMethod(this, &FirstFrameWatcher::reportWhenReady,
