@@ -11,6 +11,7 @@
 #include "window/common/utf8_string.h"
 #include "window/common/warning_colour.h"
 
+#include <QDir>
 #include <QFormLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -250,7 +251,8 @@ void StatisticsWindow::hideRepeat() {
 }
 
 void StatisticsWindow::showLog(const QString& path) {
-    log_->setText(path.isEmpty() ? utf8(kNoLog) : utf8(kLog).arg(path));
+    log_->setText(path.isEmpty() ? utf8(kNoLog)
+                                 : utf8(kLog).arg(QDir::toNativeSeparators(path)));
 }
 
 void StatisticsWindow::showLogWarning(const QString& warning) {

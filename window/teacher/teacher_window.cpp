@@ -220,16 +220,16 @@ void TeacherWindow::display(const std::shared_ptr<const ClassView>& view) {
     const QString now = QDateTime::currentDateTime().toString(QStringLiteral("HH:mm:ss"));
     switch (view->state) {
     case ClassFolder::State::Missing:
-        status_->setText(utf8(kFolderMissing).arg(path_, now));
+        status_->setText(utf8(kFolderMissing).arg(QDir::toNativeSeparators(path_), now));
         break;
     case ClassFolder::State::Emptied:
-        status_->setText(utf8(kFolderEmptied).arg(path_, now));
+        status_->setText(utf8(kFolderEmptied).arg(QDir::toNativeSeparators(path_), now));
         break;
     case ClassFolder::State::Read:
         if (!watcher_->directories().contains(path_)) {
             watcher_->addPath(path_); // back after an unplugged share
         }
-        status_->setText(utf8(kFolder).arg(path_, now));
+        status_->setText(utf8(kFolder).arg(QDir::toNativeSeparators(path_), now));
         view_ = view;
         showPupils();
         showClass();
