@@ -1,9 +1,9 @@
 #include "app/data_choice.h"
 
+#include "core/data/content_id.h"
 #include "core/data/rate_table.h"
 
 #include <QCoreApplication>
-#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
@@ -22,7 +22,6 @@ namespace {
 
 // Far beyond any file of daily rates (the ECB's whole history is under 2 MB).
 constexpr qint64 kLargestFile = 64 * 1024 * 1024;
-constexpr int kIdHexDigits = 12;
 // Of the time a large file takes, the part spent reading its rows; the rest makes its windows.
 constexpr double kRowsShare = 0.25;
 
@@ -44,8 +43,8 @@ QString refusalText(const RateFileError& refused, const QTranslator* language) {
 } // namespace
 
 QString dataFileId(const QString& path, const QByteArray& bytes) {
-    const QByteArray hash = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
-    return QFileInfo(path).fileName() + u'@' + QString::fromLatin1(hash.left(kIdHexDigits));
+    return QFileInfo(path).fileName() + u'@' +
+           QString::fromStdString(contentId({bytes.constData(), std::size_t(bytes.size())}));
 }
 
 std::shared_ptr<const DataSet> loadData(const QString& argument, QString& error,

@@ -5,13 +5,13 @@
 
 #include "app/command_line.h"
 #include "app/startup.h"
+#include "core/data/content_id.h"
 #include "core/data/rate_table.h"
 #include "core/quiz/turn.h"
 #include "tests/support/find_control.h"
 #include "window/teacher/class_folder.h"
 #include "window/teacher/teacher_window.h"
 
-#include <QCryptographicHash>
 #include <QDate>
 #include <QFile>
 #include <QLabel>
@@ -66,10 +66,9 @@ QByteArray teachersRates() {
 }
 
 std::shared_ptr<const DataSet> teachersData(const QByteArray& rates) {
-    const QByteArray hash = QCryptographicHash::hash(rates, QCryptographicHash::Sha256).toHex();
-    return DataSet::fromTable(
-        readRateTable({rates.constData(), std::size_t(rates.size())}, "kursove.csv"),
-        DataKind::File, "курсове-7б.csv@" + hash.left(12).toStdString(), "kursove.csv");
+    const std::string_view bytes(rates.constData(), std::size_t(rates.size()));
+    return DataSet::fromTable(readRateTable(bytes, "kursove.csv"), DataKind::File,
+                              "курсове-7б.csv@" + contentId(bytes), "kursove.csv");
 }
 
 void write(const QString& path, const QByteArray& bytes) {

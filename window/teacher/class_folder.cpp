@@ -1,8 +1,8 @@
 #include "window/teacher/class_folder.h"
 
+#include "core/data/content_id.h"
 #include "core/data/rate_table.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -29,7 +29,6 @@ constexpr const char* kTooLarge =
     "%1 MB – повече, отколкото един урок може да запише; не е прочетен";
 // A teacher's file of rates is never larger (as the quiz's own limit for --data).
 constexpr qint64 kLargestDataFile = 64 * 1024 * 1024;
-constexpr int kIdHexDigits = 12;
 
 // Whether the file still holds, just before `offset`, the bytes last read from it there: if
 // not, it was cut or rewritten. A change before those bytes is not seen here.
@@ -158,9 +157,7 @@ std::shared_ptr<const DataSet> ClassFolder::findData(std::string_view id) {
             continue;
         }
         const QByteArray bytes = file.readAll();
-        const QByteArray hash =
-            QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex().left(kIdHexDigits);
-        if (id.substr(at + 1) != std::string_view(hash.constData(), std::size_t(hash.size()))) {
+        if (id.substr(at + 1) != contentId({bytes.constData(), std::size_t(bytes.size())})) {
             continue;
         }
         try {
