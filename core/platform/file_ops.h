@@ -29,6 +29,9 @@ constexpr int kNoFolder = -1;
 std::size_t nameStart(const std::string& path);
 // The folder holding `path`, in the form statusAt and openFolder take.
 std::string folderOf(const std::string& path);
+// `path` as the system's status call takes it: on Windows a share's root needs its closing
+// separator (\\server\share\, as a class folder shared whole is); elsewhere it is unchanged.
+std::string statusPath(const std::string& path);
 
 // Opens `path` for reading and appending; -1 with errno set. Given a `folder` held open, the
 // file is made in that very folder where the system can.

@@ -158,8 +158,22 @@ bool statusOf(int descriptor, FileStatus& status) {
     return true;
 }
 
+std::string statusPath(const std::string& path) {
+    const auto separator = [](char c) { return c == '\\' || c == '/'; };
+    if (path.size() < 5 || !separator(path[0]) || !separator(path[1]) || separator(path[2])) {
+        return path;
+    }
+    // \\server\share: exactly one separator after the server's name, none at the end.
+    const std::size_t between = path.find_first_of("\\/", 2);
+    if (between == std::string::npos || between + 1 >= path.size() ||
+        path.find_first_of("\\/", between + 1) != std::string::npos) {
+        return path;
+    }
+    return path + '\\';
+}
+
 bool statusAt(const std::string& path, FileStatus& status) {
-    const std::wstring wide = widePath(path);
+    const std::wstring wide = widePath(statusPath(path));
     struct _stat64 s;
     if (wide.empty() || _wstat64(wide.c_str(), &s) != 0) {
         return false;
