@@ -12,7 +12,9 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -156,6 +158,12 @@ private slots:
         const QString nowhere = out.filePath(QStringLiteral("няма/клас.png"));
         QVERIFY(!writePng(saved, nowhere).isEmpty());
         QVERIFY(!QFile::exists(nowhere));
+        // A folder under that name: written aside, then not put in its place.
+        const QString folderNamed = out.filePath(QStringLiteral("папка.png"));
+        QVERIFY(QDir().mkpath(folderNamed));
+        QVERIFY(!writePng(saved, folderNamed).isEmpty());
+        QVERIFY(QFileInfo(folderNamed).isDir());
+        QCOMPARE(QDir(out.path()).entryList(QDir::Files), QStringList{QStringLiteral("клас.png")});
     }
 
     void theProjectorShowsNoNames() {
@@ -201,6 +209,25 @@ private slots:
         QCOMPARE(table->rowCount(), 0);
         projector->setPupils(ProjectorView::Pupils::Numbered);
         QCOMPARE(table->rowCount(), 3);
+    }
+
+    // A dark theme: the text, axes and whiskers come from the palette, never a fixed black.
+    void drawsInTheColoursOfADarkPalette() {
+        QTemporaryDir folder;
+        writeClass(folder);
+        TeacherWindow window(folder.path(), NumberStyle{});
+        QVERIFY(read(window));
+        auto* chart = findControl<ClassChart>(window, "classChart");
+        QPalette dark = chart->palette();
+        dark.setColor(QPalette::Window, QColor(30, 30, 30));
+        dark.setColor(QPalette::WindowText, QColor(235, 235, 235));
+        dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+        chart->setPalette(dark);
+        const QImage image = chart->image({1000, 450});
+        image.save(QDir::temp().filePath(QStringLiteral("class_chart_dark.png")));
+        QVERIFY(pixelsOf(image, QColor(235, 235, 235)) > 1000);
+        QVERIFY(pixelsOf(image, QColor(42, 130, 218)) > 1000 * 450 / 50);
+        QCOMPARE(pixelsOf(image, Qt::black), 0);
     }
 
     void marksStandOutOnLightAndDarkBackgrounds() {
