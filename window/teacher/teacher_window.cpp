@@ -398,10 +398,6 @@ void TeacherWindow::askAndExport(ExportForm form) {
     }
 }
 
-} // namespace quiz
-
-namespace quiz {
-
 bool TeacherWindow::saveChart(const QString& path) {
     const QString error = writePng(chart_->image(kPngSize), path);
     if (error.isEmpty()) {
