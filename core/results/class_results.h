@@ -37,9 +37,15 @@ struct PupilSummary {
     bool beatsGuessing = false;
 };
 
+// Each pupil's answers in blocks of this many, in their order: whether the class learns
+// during the lesson, whatever the clocks of its computers say.
+inline constexpr int kAnswersPerBlock = 10;
+
 struct ClassSummary {
     Tally total;
     std::array<Tally, kLevelCount> levels{};
+    // Block i: every pupil's answers i * kAnswersPerBlock + 1 to (i + 1) * kAnswersPerBlock.
+    std::vector<Tally> blocks;
     std::vector<std::pair<std::string, Tally>> currencies; // by code, in byte order
     int pupils = 0;
     int pupilsJudged = 0; // with answers above level 0

@@ -122,10 +122,16 @@ void add(Tally& tally, bool right) {
 
 void addToClass(const std::vector<const Answer*>& answers, ClassSummary& summary,
                 std::map<std::string_view, Tally>& currencies) {
-    for (const Answer* answer : answers) {
+    for (std::size_t i = 0; i < answers.size(); ++i) {
+        const Answer* answer = answers[i];
         add(summary.total, answer->right);
         add(summary.levels[static_cast<std::size_t>(answer->level)], answer->right);
         add(currencies[answer->currency], answer->right);
+        const std::size_t block = i / kAnswersPerBlock;
+        if (summary.blocks.size() <= block) {
+            summary.blocks.resize(block + 1);
+        }
+        add(summary.blocks[block], answer->right);
     }
 }
 

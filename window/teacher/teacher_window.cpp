@@ -6,7 +6,10 @@
 #include "window/common/share_string.h"
 #include "window/common/summary_table.h"
 #include "window/common/utf8_string.h"
+#include "window/teacher/chart_png.h"
+#include "window/teacher/class_chart.h"
 #include "window/teacher/export_words.h"
+#include "window/teacher/projector_view.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -18,6 +21,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QSaveFile>
 #include <QTableWidget>
 #include <QThread>
@@ -48,6 +52,10 @@ constexpr const char* kNotCounted = "Не са броени или не мога
 constexpr const char* kYes = "да";
 constexpr const char* kNo = "не";
 constexpr const char* kNothingSkipped = "Всички редове са прочетени.";
+// The class chart a little larger than the tables: the picture to discuss.
+constexpr double kChartType = 1.25;
+// Wide enough for a projector, with type to match (the chart scales its type to the height).
+constexpr QSize kPngSize{1600, 700};
 
 // Which pupil a row is, so that the selection follows the pupil when rows move. Equal cells
 // keep the order the rows are filled in, by name and computer: Qt's sort is stable.
@@ -143,6 +151,10 @@ TeacherWindow::TeacherWindow(const QString& folder, NumberStyle style, QWidget* 
     totals_ = new QLabel(content);
     totals_->setObjectName(QStringLiteral("totals"));
     totals_->setWordWrap(true);
+    chart_ = new ClassChart(style_, content);
+    QFont chartFont = chart_->font();
+    chartFont.setPointSizeF(chartFont.pointSizeF() * kChartType);
+    chart_->setFont(chartFont);
     byLevel_ = table("byLevel", "Класът по трудност",
                      {utf8("Трудност"), utf8("Отговори"), utf8("Верни"), utf8("Точност")}, content);
     // The level's long name gives way (elided, whole in its tooltip), so that the counts stay
@@ -162,6 +174,14 @@ TeacherWindow::TeacherWindow(const QString& folder, NumberStyle style, QWidget* 
     plain->setObjectName(QStringLiteral("exportPlain"));
     auto* excel = new QPushButton(utf8("Запиши за Excel…"), content);
     excel->setObjectName(QStringLiteral("exportExcel"));
+    auto* png = new QPushButton(utf8("Запиши като PNG…"), content);
+    png->setObjectName(QStringLiteral("savePng"));
+    connect(png, &QPushButton::clicked, this, &TeacherWindow::askAndSaveChart);
+    auto* projector = new QPushButton(utf8("За проектор"), content);
+    projector->setObjectName(QStringLiteral("projector"));
+    projector->setToolTip(utf8("Класът на голям шрифт, с графиката и общите числа; "
+                               "учениците с номера или скрити, никога с имена"));
+    connect(projector, &QPushButton::clicked, this, &TeacherWindow::showProjector);
     connect(plain, &QPushButton::clicked, this, [this] { askAndExport(ExportForm::Plain); });
     connect(excel, &QPushButton::clicked, this,
             [this] { askAndExport(ExportForm::BulgarianExcel); });
@@ -170,6 +190,7 @@ TeacherWindow::TeacherWindow(const QString& folder, NumberStyle style, QWidget* 
     layout->addWidget(status_);
     layout->addWidget(pupils_, 2);
     layout->addWidget(totals_);
+    layout->addWidget(chart_, 2);
     auto* tables = new QHBoxLayout;
     tables->addWidget(byLevel_);
     tables->addWidget(byCurrency_);
@@ -177,6 +198,8 @@ TeacherWindow::TeacherWindow(const QString& folder, NumberStyle style, QWidget* 
     layout->addWidget(new QLabel(utf8("Неброено и пропуснато:"), content));
     layout->addWidget(skipped_);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(projector);
+    buttons->addWidget(png);
     buttons->addStretch();
     buttons->addWidget(plain);
     buttons->addWidget(excel);
@@ -302,6 +325,10 @@ void TeacherWindow::fitColumns() {
 
 void TeacherWindow::showClass() {
     const ClassSummary& summary = view_->summary;
+    chart_->showClass(summary);
+    if (projector_) {
+        projector_->showClass(summary, view_->pupils);
+    }
     totals_->setText(utf8(kTotals).arg(
         counted(summary.pupils, "ученик", "ученици"),
         counted(summary.total.answered, "отговор", "отговора"),
@@ -369,6 +396,41 @@ void TeacherWindow::askAndExport(ExportForm form) {
     if (!path.isEmpty()) {
         exportTo(path, form);
     }
+}
+
+bool TeacherWindow::saveChart(const QString& path) {
+    const QString error = writePng(chart_->image(kPngSize), path);
+    if (error.isEmpty()) {
+        return true;
+    }
+    QMessageBox::warning(this, utf8("Файлът не е записан"),
+                         utf8("Не може да се запише %1: %2").arg(path, error));
+    return false;
+}
+
+void TeacherWindow::askAndSaveChart() {
+    const QString path = QFileDialog::getSaveFileName(
+        this, utf8("Запиши графиката"), QDir::home().filePath(QStringLiteral("клас.png")),
+        utf8("PNG (*.png)"));
+    if (!path.isEmpty()) {
+        saveChart(path);
+    }
+}
+
+ProjectorView* TeacherWindow::showProjector() {
+    if (!projector_) {
+        // A new order of numbers each time the teacher window opens: a number tells nothing
+        // from one lesson to the next.
+        projector_ = new ProjectorView(style_, QRandomGenerator::system()->generate64(), this);
+        projector_->setWindowFlag(Qt::Window);
+        if (view_) {
+            projector_->showClass(view_->summary, view_->pupils);
+        }
+    }
+    projector_->showMaximized();
+    projector_->raise();
+    projector_->activateWindow();
+    return projector_;
 }
 
 } // namespace quiz

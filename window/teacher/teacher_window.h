@@ -20,6 +20,9 @@ class QTimer;
 
 namespace quiz {
 
+class ClassChart;
+class ProjectorView;
+
 class TeacherWindow : public QWidget {
     Q_OBJECT
 
@@ -38,6 +41,11 @@ public:
     // Writes the class as last shown to `path` in the chosen form; false with a message box on
     // failure.
     bool exportTo(const QString& path, ExportForm form);
+    // Writes the class chart to `path` as a PNG, large enough for a projector; false with a
+    // message box on failure.
+    bool saveChart(const QString& path);
+    // Opens (or brings forward) the projector view, which follows the readings from then on.
+    ProjectorView* showProjector();
 
 signals:
     void shown(); // a reading is on screen
@@ -49,6 +57,7 @@ private:
     void showNotes();
     void fitColumns();
     void askAndExport(ExportForm form);
+    void askAndSaveChart();
 
     QString path_;
     NumberStyle style_;
@@ -61,6 +70,8 @@ private:
     QLabel* status_ = nullptr;
     QTableWidget* pupils_ = nullptr;
     QLabel* totals_ = nullptr;
+    ClassChart* chart_ = nullptr;
+    ProjectorView* projector_ = nullptr;
     QTableWidget* byLevel_ = nullptr;
     QTableWidget* byCurrency_ = nullptr;
     QPlainTextEdit* skipped_ = nullptr;

@@ -483,3 +483,22 @@ TEST(ClassResults, LeavesOutARowItsSeedCouldNotHaveDealt) {
     EXPECT_EQ(results.summary().total.answered, 4);
     EXPECT_EQ(results.notCounted().size(), 2U);
 }
+
+TEST(ClassResults, CountsEachPupilsAnswersInBlocksInTheirOwnOrder) {
+    static_assert(kAnswersPerBlock == 10);
+    std::string m = kHeader;
+    for (int minute = 0; minute < 12; ++minute) {
+        m += row(minute, minute % 2 == 0 && minute < 10, "m"); // 5 of the first 10, then wrong
+    }
+    // n starts later in the lesson: their first answers still count in the first block.
+    std::string n = kHeader;
+    for (int minute = 40; minute < 43; ++minute) {
+        n += row(minute, true, "n");
+    }
+    const ClassSummary summary = read({{"m.csv", m}, {"n.csv", n}}).summary();
+    ASSERT_EQ(summary.blocks.size(), 2U);
+    EXPECT_EQ(summary.blocks[0].answered, 13);
+    EXPECT_EQ(summary.blocks[0].correct, 8);
+    EXPECT_EQ(summary.blocks[1].answered, 2);
+    EXPECT_EQ(summary.blocks[1].correct, 0);
+}
