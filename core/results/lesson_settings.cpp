@@ -1,0 +1,117 @@
+#include "core/results/lesson_settings.h"
+
+#include "core/text/message_text.h"
+#include "core/text/utf8_text.h"
+
+#include <array>
+#include <string>
+
+namespace quiz {
+
+namespace {
+
+// Five short entries fit many times over; anything larger is not a settings file.
+constexpr std::size_t kMostBytes = 4096;
+constexpr std::string_view kEnd = "end";
+constexpr char kComment = '#';
+constexpr std::string_view kTitle = "# Real or generated data: the lesson's settings";
+
+struct Entry {
+    std::string_view name;
+    std::string LessonSettings::*value;
+};
+
+constexpr std::array<Entry, 5> kEntries{{
+    {"level", &LessonSettings::level},
+    {"data", &LessonSettings::data},
+    {"seed", &LessonSettings::seed},
+    {"written-by", &LessonSettings::writtenBy},
+    {"written-at", &LessonSettings::writtenAt},
+}};
+
+std::string_view withoutLineEnd(std::string_view line) {
+    while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) {
+        line.remove_suffix(1);
+    }
+    return line;
+}
+
+LessonRead refused(LessonProblem problem, std::vector<std::string> arguments = {}) {
+    return {std::nullopt, problem, std::move(arguments)};
+}
+
+} // namespace
+
+bool isPlainFileName(std::string_view name) {
+    if (name.empty() || name == "." || name == "..") {
+        return false;
+    }
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '/' || c == '\\' || c == ':' || byte < 0x20 || byte == 0x7f) {
+            return false;
+        }
+    }
+    return true;
+}
+
+LessonRead readLessonSettings(std::string_view bytes) {
+    if (bytes.size() > kMostBytes) {
+        return refused(LessonProblem::TooLarge, {std::to_string(kMostBytes)});
+    }
+    const std::string_view text = withoutByteOrderMark(bytes);
+    if (!isValidUtf8(text)) {
+        return refused(LessonProblem::NotUtf8);
+    }
+    LessonSettings settings;
+    std::array<bool, kEntries.size()> seen{};
+    std::size_t start = 0;
+    for (int number = 1; start < text.size(); ++number) {
+        const std::size_t end = text.find('\n', start);
+        const std::string_view line =
+            withoutLineEnd(text.substr(start, end == std::string_view::npos ? end : end - start));
+        start = end == std::string_view::npos ? text.size() : end + 1;
+        if (line == kEnd) {
+            if (!settings.data.empty() && settings.data != "catalogue" && settings.data != "ecb" &&
+                !isPlainFileName(settings.data)) {
+                return refused(LessonProblem::DataOutside, {quotedForMessage(settings.data)});
+            }
+            return {settings, LessonProblem::Unfinished, {}};
+        }
+        if (line.empty() || line.front() == kComment) {
+            continue;
+        }
+        const std::size_t equals = line.find('=');
+        const std::string where = std::to_string(number);
+        if (equals == std::string_view::npos) {
+            return refused(LessonProblem::NotAnEntry, {where, quotedForMessage(line)});
+        }
+        const std::string_view name = line.substr(0, equals);
+        std::size_t index = 0;
+        while (index < kEntries.size() && kEntries[index].name != name) {
+            ++index;
+        }
+        if (index == kEntries.size()) {
+            return refused(LessonProblem::UnknownName, {where, quotedForMessage(name)});
+        }
+        if (seen[index]) {
+            return refused(LessonProblem::RepeatedName, {where, quotedForMessage(name)});
+        }
+        seen[index] = true;
+        settings.*kEntries[index].value = std::string(line.substr(equals + 1));
+    }
+    return refused(LessonProblem::Unfinished);
+}
+
+std::string lessonSettingsText(const LessonSettings& settings) {
+    std::string text = std::string(kTitle) + "\r\n";
+    for (const Entry& entry : kEntries) {
+        // One line each: a line end inside a value would end it early.
+        std::string value = settings.*entry.value;
+        std::erase_if(value, [](char c) { return c == '\r' || c == '\n'; });
+        text += std::string(entry.name) + '=' + value + "\r\n";
+    }
+    return text + std::string(kEnd) + "\r\n";
+}
+
+} // namespace quiz

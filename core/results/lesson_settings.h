@@ -1,0 +1,56 @@
+#pragma once
+
+// The lesson's settings, which the teacher's view writes into the class folder and every
+// pupil's program reads at start and before each new turn: level, data and a seed for the
+// class, with who wrote them and when.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quiz {
+
+// The settings file's name in the class folder. Not a .csv, so the class view never reads it
+// as a pupil's results.
+inline constexpr std::string_view kLessonSettingsFile = "lesson.ini";
+
+// The values are the command line's own texts ("3" or "auto" for --level, "ecb" for --data):
+// the pupil's program checks them as it checks its options. Empty is "each computer its own".
+struct LessonSettings {
+    std::string level;
+    std::string data; // "catalogue", "ecb" or the name of a file in the class folder
+    std::string seed;
+    std::string writtenBy; // the teacher's name and computer
+    std::string writtenAt; // UTC, ISO 8601
+
+    bool operator==(const LessonSettings&) const = default;
+};
+
+enum class LessonProblem {
+    TooLarge,      // %1 the most bytes
+    NotUtf8,       //
+    Unfinished,    // no closing "end" line: written half, or cut
+    NotAnEntry,    // %1 the line, %2 its text, quoted
+    UnknownName,   // %1 the line, %2 the name, quoted
+    RepeatedName,  // %1 the line, %2 the name, quoted
+    DataOutside,   // %1 the data value, quoted: not a plain file name in the folder
+};
+
+struct LessonRead {
+    std::optional<LessonSettings> settings; // none when the file is not usable
+    LessonProblem problem = LessonProblem::Unfinished;
+    std::vector<std::string> arguments;
+};
+
+// Reads a settings file's bytes. Never throws: a file that is not usable says why.
+LessonRead readLessonSettings(std::string_view bytes);
+
+// The file's text for `settings`, CR LF lines ending with "end".
+std::string lessonSettingsText(const LessonSettings& settings);
+
+// Whether `name` can only name a file directly inside the class folder: no folder part, no
+// drive, no "." or "..", no control characters.
+bool isPlainFileName(std::string_view name);
+
+} // namespace quiz
