@@ -1,8 +1,10 @@
 #include "core/quiz/staircase.h"
 
 #include "core/quiz/level.h"
+#include "core/text/number_text.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace quiz {
 
@@ -34,6 +36,11 @@ std::optional<ReachedLevel> reachedLevel(std::span<const LevelAnswer> answers) {
         sum += *level;
     }
     return ReachedLevel{.level = sum / used, .reversals = used};
+}
+
+std::string reachedLevelText(double level, const NumberStyle& style) {
+    constexpr double kHundredths = 100.0;
+    return defaultText(std::round(level * kHundredths) / kHundredths, style);
 }
 
 void Staircase::record(bool right) {

@@ -3,8 +3,11 @@
 // The level that adapts to each pupil: a three-down-one-up staircase over the levels, and the
 // level a pupil reached on it.
 
+#include "core/text/number_style.h"
+
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace quiz {
@@ -31,6 +34,10 @@ struct ReachedLevel {
 // over the last kReversalsAveraged of them, an even number so that as many tops as bottoms
 // count. None when the level never moved: a fixed level, or a staircase not yet under way.
 std::optional<ReachedLevel> reachedLevel(std::span<const LevelAnswer> answers);
+
+// A reached level as people and spreadsheets read it: at most two decimals, trailing zeros
+// dropped ("2.17", "2.5", "2", "0").
+std::string reachedLevelText(double level, const NumberStyle& style);
 
 inline constexpr int kReversalsAveraged = 6;
 inline constexpr int kFewestReversals = 2; // fewer: the latest level stands in for the mean
