@@ -192,7 +192,7 @@ private slots:
                 QVERIFY(bytes.starts_with(
                     "\xEF\xBB\xBFУченик;Компютър;Отговори;Верни;Точност, %;Най-дълга серия;Нива;"
                     "Данни;Отговори над ниво 0;Верни над ниво 0;Шанс при налучкване, %;"
-                    "Над налучкването\r\n"));
+                    "Над налучкването;Достигнато ниво\r\n"));
             }
         }
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("А.csv")});
