@@ -13,6 +13,8 @@ namespace quiz {
 namespace {
 
 constexpr auto kSeedLimit = std::numeric_limits<std::uint32_t>::max();
+// --level auto: each pupil's own level, from a staircase.
+constexpr auto kAdaptiveWord = "auto";
 
 // Translated when asked for, once a translator may have been installed.
 QString description() {
@@ -79,8 +81,12 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                     "noise in a band; 1 a random walk; 2 the real day-to-day changes "
                     "shuffled; 3 a surrogate of them with the same spectrum; 4 the real "
                     "changes replayed from another day.")
-            .arg(kLevelCount - 1),
-        QStringLiteral("N"));
+                .arg(kLevelCount - 1) +
+            u' ' +
+            QCoreApplication::translate(
+                "quiz", "auto: each pupil's own, from level 1 one level harder after three "
+                        "right answers in a row and one easier after a wrong one."),
+        QStringLiteral("N|auto"));
     const QCommandLineOption data(
         QStringLiteral("data"),
         QCoreApplication::translate(
@@ -142,13 +148,17 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     if (parser.isSet(level)) {
         static const QRegularExpression digit(QStringLiteral("^[0-9]$"));
         const QString value = parser.value(level);
-        if (!digit.match(value).hasMatch() || !isLevel(value.toInt())) {
+        if (value == QLatin1String(kAdaptiveWord)) {
+            line.level = kAdaptiveLevel;
+        } else if (!digit.match(value).hasMatch() || !isLevel(value.toInt())) {
             return refuse(QCoreApplication::translate(
-                              "quiz", "--level takes a whole number from 0 to %1, not \"%2\".")
+                              "quiz", "--level takes a whole number from 0 to %1 or auto, not "
+                                      "\"%2\".")
                               .arg(kLevelCount - 1)
                               .arg(value));
+        } else {
+            line.level = value.toInt();
         }
-        line.level = value.toInt();
     }
     if (parser.isSet(data)) {
         line.data = parser.value(data);

@@ -20,7 +20,7 @@ struct CommandLine {
     QString classDir;                  // empty: no class folder; else a new file there for this run
     QString pupil;                     // empty: the login name
     QString teacherDir; // set: open the class view of this folder instead of the quiz
-    int level = 0;      // difficulty, 0 to kLevelCount - 1
+    int level = 0;      // difficulty, 0 to kLevelCount - 1, or kAdaptiveLevel
     QString data = QStringLiteral("catalogue"); // "catalogue", "ecb", or a file of rates
     // For ShowHelp and ShowVersion the text to print; for Refuse the one line saying why.
     QString text;

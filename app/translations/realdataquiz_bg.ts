@@ -30,6 +30,11 @@ Qt's own options, such as -platform and -style, are accepted as well.</source>
         <translation>Трудност от 0 до %1: как се съставя измисленият списък. 0 (по подразбиране) е шум в обхват; 1 е случайно лутане; 2 са реалните дневни промени, разбъркани; 3 е сурогат на промените със същия спектър; 4 са реалните промени, започнати от друг ден.</translation>
     </message>
     <message>
+        <location filename="../command_line.cpp" line="81" />
+        <source>auto: each pupil's own, from level 1 one level harder after three right answers in a row and one easier after a wrong one.</source>
+        <translation>auto: според ученика – от ниво 1 с едно ниво по-трудно след три верни отговора подред и с едно по-лесно след грешен.</translation>
+    </message>
+    <message>
         <location filename="../command_line.cpp" line="83" />
         <source>Where the real lists come from: catalogue (the default: six stored series), ecb (the built-in euro reference rates of the European Central Bank, 1999-2025, units of each currency for 1 euro; Source: ECB) or a FILE of dates and daily rates, as the ECB publishes it or as a spreadsheet saves it.</source>
         <translation>Откъде идват реалните списъци: catalogue (по подразбиране: шестте вградени редици), ecb (вградените референтни курсове на еврото на Европейската централна банка, 1999-2025, единици валута за 1 евро; източник: ЕЦБ) или ФАЙЛ с дати и дневни курсове, както го публикува ЕЦБ или както го записва електронна таблица.</translation>
@@ -71,8 +76,8 @@ Qt's own options, such as -platform and -style, are accepted as well.</source>
     </message>
     <message>
         <location filename="../command_line.cpp" line="143" />
-        <source>--level takes a whole number from 0 to %1, not "%2".</source>
-        <translation>--level приема цяло число от 0 до %1, а не „%2“.</translation>
+        <source>--level takes a whole number from 0 to %1 or auto, not "%2".</source>
+        <translation>--level приема цяло число от 0 до %1 или auto, а не „%2“.</translation>
     </message>
     <message>
         <location filename="../command_line.cpp" line="153" />

@@ -6,7 +6,11 @@
 namespace quiz {
 
 inline constexpr int kLevelCount = 5; // 0, the quiz as designed, up to 4
+// Chosen instead of a level: each turn dealt at the level the pupil's staircase has reached.
+inline constexpr int kAdaptiveLevel = -1;
 
 bool isLevel(int level);
+// A level, or kAdaptiveLevel.
+bool isLevelChoice(int level);
 
 } // namespace quiz

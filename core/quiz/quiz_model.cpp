@@ -47,10 +47,16 @@ QuizModel::QuizModel(std::unique_ptr<RandomSource> random, NumberStyle style,
 }
 
 void QuizModel::chooseLevel(int level) {
-    if (!isLevel(level)) {
+    if (!isLevelChoice(level)) {
         throw std::out_of_range("no difficulty level " + std::to_string(level));
     }
     level_ = level;
+    if (level != kAdaptiveLevel) {
+        staircase_.reset();
+    } else if (!staircase_) {
+        staircase_.emplace();
+        turnFromStaircase_ = false; // the turn on screen keeps its own level
+    }
 }
 
 void QuizModel::chooseData(std::shared_ptr<const DataSet> data) {
@@ -69,7 +75,12 @@ bool QuizModel::Option1_Click(int Index) {
     if (!isOptionIndex(Index) || !options_[static_cast<std::size_t>(Index)].enabled) {
         return false;
     }
-    transcript_.append(Index == turn_.RealSide ? kRight : kWrong).append(kLineEnd);
+    const bool right = Index == turn_.RealSide;
+    transcript_.append(right ? kRight : kWrong).append(kLineEnd);
+    // A turn dealt before the staircase started was not at its level, and tells it nothing.
+    if (staircase_ && turnFromStaircase_) {
+        staircase_->record(right);
+    }
     if (!spreadBeforePick(turn_)) {
         appendSpread();
     }
@@ -104,7 +115,8 @@ bool QuizModel::answered() const {
 
 void QuizModel::startTurn() {
     options_.fill(Option{.enabled = true, .checked = false});
-    turn_ = NewTurn(*random_, style_, *data_, level_);
+    turnFromStaircase_ = staircase_.has_value();
+    turn_ = NewTurn(*random_, style_, *data_, staircase_ ? staircase_->level() : level_);
     ++turnNumber_;
 }
 

@@ -4,10 +4,12 @@
 
 #include "core/text/number_style.h"
 #include "core/random/random_source.h"
+#include "core/quiz/staircase.h"
 #include "core/quiz/turn.h"
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -42,10 +44,15 @@ public:
 
     // The level and the data of the turns drawn from now on; the current turn keeps its own, so
     // no pick is judged at a level it was not dealt at. Throws std::out_of_range for a level
-    // that does not exist, std::invalid_argument for no data.
+    // that does not exist, std::invalid_argument for no data. kAdaptiveLevel starts a staircase
+    // at its first level, unless one is already running; a fixed level ends it.
     void chooseLevel(int level);
     void chooseData(std::shared_ptr<const DataSet> data);
+    // A level, or kAdaptiveLevel.
     int chosenLevel() const { return level_; }
+    // The pupil's staircase while kAdaptiveLevel is chosen: it hears the answers to the turns
+    // it dealt, and only those.
+    const std::optional<Staircase>& staircase() const { return staircase_; }
     const DataSet& chosenData() const { return *data_; }
 
     const Turn& turn() const { return turn_; }
@@ -67,6 +74,8 @@ private:
     NumberStyle style_;
     std::shared_ptr<const DataSet> data_;
     int level_;
+    std::optional<Staircase> staircase_;
+    bool turnFromStaircase_ = false;
     Turn turn_;
     std::array<Option, 2> options_;
     std::string transcript_;

@@ -5,6 +5,7 @@
 
 #include "core/quiz/level.h"
 #include "core/quiz/scoreboard.h"
+#include "core/quiz/staircase.h"
 #include "core/quiz/turn_replay.h"
 #include "core/results/class_reasons.h"
 
@@ -35,6 +36,8 @@ struct PupilSummary {
     int judgedRight = 0;
     double guessingChance = 1.0;
     bool beatsGuessing = false;
+    // Of their latest run (by seed) in which the level moved: none when it never did.
+    std::optional<ReachedLevel> reached;
 };
 
 // Each pupil's answers in blocks of this many, in their order: whether the class learns

@@ -87,6 +87,28 @@ bool sameRun(const Keyed& a, const Keyed& b) {
     return *a.pupil == *b.pupil && a.answer->seed == b.answer->seed;
 }
 
+// A pupil's runs told apart by seed; the estimate of the last one to end, of those that have
+// one. Runs at a fixed level have none, and do not hide an adaptive one before them.
+std::optional<ReachedLevel> latestReached(const std::vector<const Answer*>& answers) {
+    std::map<std::uint32_t, std::vector<LevelAnswer>> runs;
+    std::map<std::uint32_t, std::size_t> lastAnswer;
+    for (std::size_t i = 0; i < answers.size(); ++i) {
+        runs[answers[i]->seed].push_back({.level = answers[i]->level, .right = answers[i]->right});
+        lastAnswer[answers[i]->seed] = i;
+    }
+    std::vector<std::pair<std::size_t, std::uint32_t>> byEnd; // the run that ended last first
+    for (const auto& [seed, last] : lastAnswer) {
+        byEnd.emplace_back(last, seed);
+    }
+    std::sort(byEnd.rbegin(), byEnd.rend());
+    for (const auto& [last, seed] : byEnd) {
+        if (auto reached = reachedLevel(runs[seed])) {
+            return reached;
+        }
+    }
+    return std::nullopt;
+}
+
 PupilSummary summarize(const std::vector<const Answer*>& answers) {
     PupilSummary summary;
     summary.pupil = answers.front()->pupil;
@@ -112,6 +134,7 @@ PupilSummary summarize(const std::vector<const Answer*>& answers) {
         summary.answered == 0 ? 0.0 : static_cast<double>(summary.right) / summary.answered;
     summary.guessingChance = guessingChance(summary.judgedRight, summary.judgedAnswered);
     summary.beatsGuessing = summary.judgedAnswered > 0 && beatsGuessing(summary.guessingChance);
+    summary.reached = latestReached(answers);
     return summary;
 }
 

@@ -1,6 +1,7 @@
 // The program's options as a teacher might type them, right and wrong.
 
 #include "app/command_line.h"
+#include "core/quiz/level.h"
 
 #include <QCoreApplication>
 #include <QTest>
@@ -57,6 +58,14 @@ private slots:
             QCOMPARE(line.action, Action::Run);
             QCOMPARE(line.level, level);
         }
+        const CommandLine adaptive = parseCommandLine(
+            {QStringLiteral("realdataquiz"), QStringLiteral("--level"), QStringLiteral("auto")});
+        QCOMPARE(adaptive.action, Action::Run);
+        QCOMPARE(adaptive.level, quiz::kAdaptiveLevel);
+        const CommandLine help = parseCommandLine({"realdataquiz", "--help"});
+        QVERIFY(help.text.contains(QLatin1String("N|auto")));
+        // The help wraps its lines wherever the width says.
+        QVERIFY(help.text.simplified().contains(QLatin1String("auto: each pupil's own")));
     }
 
     void refusesWithOneLine_data() {
@@ -86,8 +95,8 @@ private slots:
         QTest::newRow("seed as a fraction")
             << QStringList{"--seed", "5.0"} << seedRange + QStringLiteral("\"5.0\".");
         const QString levelRange =
-            QStringLiteral("realdataquiz: --level takes a whole number from 0 to 4, not ");
-        for (const char* level : {"5", "-1", "x", "1.5", "01", ""}) {
+            QStringLiteral("realdataquiz: --level takes a whole number from 0 to 4 or auto, not ");
+        for (const char* level : {"5", "-1", "x", "1.5", "01", "", "Auto", "auto ", "-auto"}) {
             QTest::newRow(qPrintable(QStringLiteral("level '%1'").arg(level)))
                 << QStringList{QStringLiteral("--level=%1").arg(level)}
                 << levelRange + QStringLiteral("\"%1\".").arg(level);

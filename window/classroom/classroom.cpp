@@ -1,5 +1,6 @@
 #include "window/classroom/classroom.h"
 
+#include "core/quiz/level.h"
 #include "core/results/result_row.h"
 #include "core/text/shell_word.h"
 #include "window/classroom/results_warnings.h"
@@ -142,7 +143,11 @@ bool Classroom::confirmClosing(std::size_t waiting) {
 
 // The options that deal this run's turns again: the seed, and the level and data chosen now.
 QString Classroom::repeatOptions() const {
-    QString options = QStringLiteral("--seed %1 --level %2").arg(seed_).arg(model_.chosenLevel());
+    const int level = model_.chosenLevel();
+    QString options = QStringLiteral("--seed %1 --level %2")
+                          .arg(seed_)
+                          .arg(level == kAdaptiveLevel ? QStringLiteral("auto")
+                                                       : QString::number(level));
     if (const DataSet& data = model_.chosenData(); data.kind() != DataKind::Catalogue) {
         // Read back by the shell as one word, whatever the file's name holds.
         options += QStringLiteral(" --data ") + QString::fromStdString(shellWord(data.argument()));
@@ -162,6 +167,11 @@ void Classroom::refresh() {
         return;
     }
     statistics_->showScore(score_, model_.turn().level);
+    if (const std::optional<Staircase>& staircase = model_.staircase()) {
+        statistics_->showReachedLevel(staircase->reached());
+    } else {
+        statistics_->hideReachedLevel();
+    }
     statistics_->showTurn(model_.turn(), model_.turnNumber(), model_.answered());
     // Shown before the pick, the seed would let a second copy of the quiz tell the answer.
     if (results_.classFolder) {

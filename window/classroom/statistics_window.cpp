@@ -29,6 +29,10 @@ constexpr const char* kCorrect = "Верни отговори:";
 constexpr const char* kAccuracy = "Точност:";
 constexpr const char* kStreaks = "Верни отговори подред:";
 constexpr const char* kStreaksValue = "сега %1, най-много %2";
+constexpr const char* kReached = "Достигнато ниво:";
+constexpr const char* kReachedValue = "%1 (средно от последните %2 обръщания на трудността)";
+constexpr const char* kReachedSoFar = "засега %1 (още няма две обръщания на трудността)";
+constexpr const char* kNotReachedYet = "още няма: трудността още не се е променяла";
 // What it would like; on a small screen it opens smaller and scrolls.
 constexpr QSize kPreferredSize{640, 780};
 constexpr int kRowPadding = 8;
@@ -134,6 +138,9 @@ StatisticsWindow::StatisticsWindow(NumberStyle style, QWidget* parent)
     correct_ = addFigure(form, kCorrect, "correct");
     accuracy_ = addFigure(form, kAccuracy, "accuracy");
     streaks_ = addFigure(form, kStreaks, "streaks");
+    reached_ = addFigure(form, kReached, "reachedLevel");
+    reachedCaption_ = qobject_cast<QLabel*>(form->labelForField(reached_));
+    hideReachedLevel();
     chance_ = wrappedLabel("chance", content);
     byLevel_ = statisticsTable(
         "byLevel", "Резултати по трудност",
@@ -214,6 +221,24 @@ void StatisticsWindow::showScore(const Scoreboard& score, int level) {
                            QString::number(tally.correct)});
     }
     fillTable(byCurrency_, currencies);
+}
+
+void StatisticsWindow::showReachedLevel(const std::optional<ReachedLevel>& reached) {
+    if (!reached) {
+        reached_->setText(utf8(kNotReachedYet));
+    } else {
+        const QString level = QString::fromStdString(reachedLevelText(reached->level, style_));
+        reached_->setText(reached->reversals > 0
+                              ? utf8(kReachedValue).arg(level, QString::number(reached->reversals))
+                              : utf8(kReachedSoFar).arg(level));
+    }
+    reached_->show();
+    reachedCaption_->show();
+}
+
+void StatisticsWindow::hideReachedLevel() {
+    reached_->hide();
+    reachedCaption_->hide();
 }
 
 void StatisticsWindow::showTurn(const Turn& turn, int turnNumber, bool answered) {

@@ -4,11 +4,13 @@
 
 #include "core/text/number_style.h"
 #include "core/quiz/scoreboard.h"
+#include "core/quiz/staircase.h"
 #include "core/quiz/turn.h"
 
 #include <QWidget>
 
 #include <cstdint>
+#include <optional>
 
 class QFormLayout;
 class QLabel;
@@ -27,6 +29,9 @@ public:
 
     // `level` is the one the current turn was dealt at: guessing is judged within one level.
     void showScore(const Scoreboard& score, int level);
+    // While the level adapts to the pupil: the level reached so far, none before it moved.
+    void showReachedLevel(const std::optional<ReachedLevel>& reached);
+    void hideReachedLevel();
     // The chart shows the turn only once it is answered.
     void showTurn(const Turn& turn, int turnNumber, bool answered);
     // The options that deal the same turns again, as typed after the program's name.
@@ -46,6 +51,8 @@ private:
     QLabel* correct_ = nullptr;
     QLabel* accuracy_ = nullptr;
     QLabel* streaks_ = nullptr;
+    QLabel* reachedCaption_ = nullptr;
+    QLabel* reached_ = nullptr;
     QLabel* chance_ = nullptr;
     QTableWidget* byLevel_ = nullptr;
     QTableWidget* byCurrency_ = nullptr;

@@ -46,6 +46,10 @@ QString levelName(int level) {
     return QString::fromUtf8(kNames[index(level)]);
 }
 
+QString adaptiveLevelName() {
+    return QString::fromUtf8("според ученика");
+}
+
 QString levelExplanation(int level) {
     return QString::fromUtf8(kExplanations[index(level)]);
 }

@@ -266,6 +266,15 @@ QMenu* QuizForm::createLevelMenu() {
         });
         levelActions_[static_cast<std::size_t>(level)] = action;
     }
+    menu->addSeparator();
+    adaptiveAction_ = menu->addAction(adaptiveLevelName());
+    adaptiveAction_->setCheckable(true);
+    adaptiveAction_->setChecked(model_.chosenLevel() == kAdaptiveLevel);
+    group->addAction(adaptiveAction_);
+    connect(adaptiveAction_, &QAction::triggered, this, [this] {
+        chooseLevel(kAdaptiveLevel);
+        emit levelChosen(kAdaptiveLevel);
+    });
     return menu;
 }
 
@@ -291,7 +300,8 @@ QMenu* QuizForm::createDataMenu() {
 
 void QuizForm::chooseLevel(int level) {
     model_.chooseLevel(level);
-    levelActions_.at(static_cast<std::size_t>(level))->setChecked(true);
+    (level == kAdaptiveLevel ? adaptiveAction_ : levelActions_.at(static_cast<std::size_t>(level)))
+        ->setChecked(true);
 }
 
 void QuizForm::chooseData(std::shared_ptr<const DataSet> data) {

@@ -37,7 +37,7 @@ public:
 
     const QuizModel& model() const { return model_; }
 
-    // For the turns from the next one on; the menus show the choice.
+    // For the turns from the next one on (a level or kAdaptiveLevel); the menus show the choice.
     void chooseLevel(int level);
     void chooseData(std::shared_ptr<const DataSet> data);
 
@@ -45,7 +45,8 @@ signals:
     void turnAnswered(int Index); // a pick was judged; the verdict is in the transcript
     void turnStarted();           // Command1 drew a new turn
     void statisticsRequested();   // F2, or the entry in the context menu
-    void levelChosen(int level);  // from the menu, for the turns from the next one on
+    // From the menu, for the turns from the next one on: a level or kAdaptiveLevel.
+    void levelChosen(int level);
     // The menu asks for other data: the stored series, the ECB's, or a file (to be chosen).
     void dataRequested(quiz::DataKind kind);
     void dataChosen(); // other data is in use from the next turn on
@@ -76,6 +77,7 @@ private:
     QAction* statisticsAction_ = nullptr;
     std::string shownTranscript_; // what Text1 shows, as the model wrote it
     std::array<QAction*, kLevelCount> levelActions_{};
+    QAction* adaptiveAction_ = nullptr;
     std::array<QAction*, 3> dataActions_{}; // by DataKind
 };
 

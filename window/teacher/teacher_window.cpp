@@ -56,6 +56,10 @@ constexpr const char* kNothingSkipped = "Всички редове са проч
 constexpr double kChartType = 1.25;
 // Wide enough for a projector, with type to match (the chart scales its type to the height).
 constexpr QSize kPngSize{1600, 700};
+constexpr const char* kReachedSoFar = "%1 (засега)";
+constexpr const char* kReachedTip = "Средно от последните %1 обръщания на трудността";
+constexpr const char* kReachedSoFarTip =
+    "Още няма две обръщания на трудността: това е нивото на последния отговор";
 
 // Which pupil a row is, so that the selection follows the pupil when rows move. Equal cells
 // keep the order the rows are filled in, by name and computer: Qt's sort is stable.
@@ -106,6 +110,20 @@ QString joined(const std::vector<std::string>& names) {
     return texts.join(QStringLiteral(", "));
 }
 
+// The reached level, and how much it rests on; a pupil who never played adaptively sorts first.
+QTableWidgetItem* reachedItem(const std::optional<ReachedLevel>& reached,
+                              const NumberStyle& style) {
+    if (!reached) {
+        return new NumberItem(utf8(kNoVerdict), -1.0);
+    }
+    const QString number = QString::fromStdString(reachedLevelText(reached->level, style));
+    auto* item = new NumberItem(
+        reached->reversals > 0 ? number : utf8(kReachedSoFar).arg(number), reached->level);
+    item->setToolTip(reached->reversals > 0 ? utf8(kReachedTip).arg(reached->reversals)
+                                            : utf8(kReachedSoFarTip));
+    return item;
+}
+
 void setRow(QTableWidget* widget, int row, const QList<QTableWidgetItem*>& items) {
     for (int column = 0; column < items.size(); ++column) {
         widget->setItem(row, column, items[column]);
@@ -126,7 +144,8 @@ TeacherWindow::TeacherWindow(const QString& folder, NumberStyle style, QWidget* 
     pupils_ =
         table("pupils", "Ученици",
               {utf8("Ученик"), utf8("Компютър"), utf8("Отговори"), utf8("Верни"), utf8("Точност"),
-               utf8("Серия"), utf8("Трудност"), utf8("Данни"), utf8("Шанс"), utf8("Не е случайно")},
+               utf8("Серия"), utf8("Трудност"), utf8("Данни"), utf8("Шанс"), utf8("Не е\nслучайно"),
+               utf8("Ниво")},
               content);
     const QStringList headerTips = {
         {},
@@ -140,7 +159,9 @@ TeacherWindow::TeacherWindow(const QString& folder, NumberStyle style, QWidget* 
         utf8("Шанс при налучкване: колко вероятно е толкова верни отговори от ниво 1 нагоре "
              "да се дължат на случайност"),
         utf8("Дали отговорите от ниво 1 нагоре са по-добри от налучкването (ниво 0 не се "
-             "брои: там се вижда с един поглед)")};
+             "брои: там се вижда с един поглед)"),
+        utf8("Достигнато ниво при трудност „според ученика“: средното ниво, около което ученикът се е "
+             "задържал в последното си такова пускане")};
     for (int column = 0; column < headerTips.size(); ++column) {
         pupils_->horizontalHeaderItem(column)->setToolTip(headerTips[column]);
     }
@@ -282,9 +303,11 @@ void TeacherWindow::showPupils() {
         nameItem->setData(kPupilRole, pupilKey(pupil));
         nameItem->setToolTip(name);
         const bool judged = pupil.judgedAnswered > 0;
+        auto* hostItem = new QTableWidgetItem(QString::fromStdString(pupil.host));
+        hostItem->setToolTip(hostItem->text());
         setRow(
             pupils_, row,
-            {nameItem, new QTableWidgetItem(QString::fromStdString(pupil.host)),
+            {nameItem, hostItem,
              new NumberItem(QString::number(pupil.answered), pupil.answered),
              new NumberItem(QString::number(pupil.right), pupil.right),
              new NumberItem(shareOf(pupil.right, pupil.answered, style_), pupil.accuracy),
@@ -295,7 +318,8 @@ void TeacherWindow::showPupils() {
                             judged ? pupil.guessingChance : 2.0),
              new QTableWidgetItem(utf8(!judged               ? kNoVerdict
                                        : pupil.beatsGuessing ? kYes
-                                                             : kNo))});
+                                                             : kNo)),
+             reachedItem(pupil.reached, style_)});
     }
     pupils_->setSortingEnabled(true);
     if (!widthsSet_ && !pupils.empty()) {
@@ -313,14 +337,20 @@ void TeacherWindow::showPupils() {
 // Widths to the contents once, the name and the data cut to a few words, so that every column
 // fits 1024 pixels; after that they stay as the teacher sets them.
 void TeacherWindow::fitColumns() {
-    constexpr int kNameCharacters = 22;
+    constexpr int kNameCharacters = 16;
+    constexpr int kHostCharacters = 10;
     constexpr int kDataCharacters = 14;
+    // The fit passes over a stretched last column, which would keep the default width where
+    // there is no room to stretch into.
+    pupils_->horizontalHeader()->setStretchLastSection(false);
     pupils_->resizeColumnsToContents();
     const int character = fontMetrics().averageCharWidth();
-    for (const auto& [column, characters] : {std::pair{0, kNameCharacters}, {7, kDataCharacters}}) {
+    for (const auto& [column, characters] :
+         {std::pair{0, kNameCharacters}, {1, kHostCharacters}, {7, kDataCharacters}}) {
         pupils_->setColumnWidth(column,
                                 std::min(pupils_->columnWidth(column), character * characters));
     }
+    pupils_->horizontalHeader()->setStretchLastSection(true);
 }
 
 void TeacherWindow::showClass() {

@@ -171,3 +171,50 @@ TEST(QuizReport, TellsTheSpreadBeforeThePickOnlyAtLevelZero) {
         }
     }
 }
+
+namespace {
+
+// Answers the turn on screen right or wrong, then deals the next one.
+void answerAndGoOn(QuizModel& quiz, bool right) {
+    ASSERT_TRUE(quiz.Option1_Click(right ? quiz.turn().RealSide : 1 - quiz.turn().RealSide));
+    quiz.Command1_Click();
+}
+
+} // namespace
+
+TEST(QuizAdaptive, DealsEachTurnAtTheStaircasesLevel) {
+    QuizModel quiz(std::make_unique<SeededRandomSource>(7), NumberStyle{}, DataSet::catalogue(),
+                   kAdaptiveLevel);
+    quiz.Form_Load(kIntroduction);
+    EXPECT_EQ(quiz.chosenLevel(), kAdaptiveLevel);
+    const std::vector<bool> answers{true, true, true, true, false, false, false};
+    const std::vector<int> dealt{1, 1, 1, 2, 2, 1, 0, 0};
+    EXPECT_EQ(quiz.turn().level, dealt[0]);
+    for (std::size_t i = 0; i < answers.size(); ++i) {
+        answerAndGoOn(quiz, answers[i]);
+        EXPECT_EQ(quiz.turn().level, dealt[i + 1]) << "turn " << i + 2;
+    }
+    ASSERT_TRUE(quiz.staircase());
+    EXPECT_EQ(quiz.staircase()->answers().size(), answers.size());
+}
+
+TEST(QuizAdaptive, TheTurnOnScreenKeepsItsLevelAndTellsTheStaircaseNothing) {
+    QuizModel quiz(std::make_unique<SeededRandomSource>(7), NumberStyle{}, DataSet::catalogue(), 3);
+    quiz.Form_Load(kIntroduction);
+    quiz.chooseLevel(kAdaptiveLevel);
+    EXPECT_EQ(quiz.turn().level, 3);
+    answerAndGoOn(quiz, false);
+    ASSERT_TRUE(quiz.staircase());
+    EXPECT_TRUE(quiz.staircase()->answers().empty());
+    EXPECT_EQ(quiz.turn().level, Staircase::kStartLevel);
+
+    // Chosen again while it runs, the staircase keeps its place; a fixed level ends it.
+    answerAndGoOn(quiz, false);
+    quiz.chooseLevel(kAdaptiveLevel);
+    EXPECT_EQ(quiz.staircase()->level(), 0);
+    quiz.chooseLevel(2);
+    EXPECT_FALSE(quiz.staircase());
+    answerAndGoOn(quiz, true);
+    EXPECT_EQ(quiz.turn().level, 2);
+    EXPECT_THROW(quiz.chooseLevel(-2), std::out_of_range);
+}

@@ -256,7 +256,8 @@ TEST(ExportCsv, WritesEachFormExactly) {
          .judgedAnswered = 12,
          .judgedRight = 10,
          .guessingChance = 697.0 / 65536,
-         .beatsGuessing = true},
+         .beatsGuessing = true,
+         .reached = ReachedLevel{.level = 13.0 / 6, .reversals = 6}},
         {.pupil = "=1+1",
          .host = "-PC",
          .answered = 1,
@@ -268,7 +269,8 @@ TEST(ExportCsv, WritesEachFormExactly) {
          .judgedAnswered = 1,
          .judgedRight = 0,
          .guessingChance = 1.0,
-         .beatsGuessing = false},
+         .beatsGuessing = false,
+         .reached = ReachedLevel{.level = 0.0, .reversals = 0}},
         {.pupil = "",
          .host = "",
          .answered = 2,
@@ -280,28 +282,30 @@ TEST(ExportCsv, WritesEachFormExactly) {
          .judgedAnswered = 0,
          .judgedRight = 0,
          .guessingChance = 1.0,
-         .beatsGuessing = false},
+         .beatsGuessing = false,
+         .reached = std::nullopt},
     };
     // The words the teacher's window gives.
     const ExportWords words{{"Ученик", "Компютър", "Отговори", "Верни", "Точност, %",
                              "Най-дълга серия", "Нива", "Данни", "Отговори над ниво 0",
-                             "Верни над ниво 0", "Шанс при налучкване, %", "Над налучкването"},
+                             "Верни над ниво 0", "Шанс при налучкване, %", "Над налучкването",
+                             "Достигнато ниво"},
                             "да",
                             "не"};
     EXPECT_EQ(exportCsv(pupils, ExportForm::Plain, words),
               "pupil,host,answered,right,accuracy_percent,best_streak,levels,data,"
               "answered_above_level_0,right_above_level_0,guessing_chance_percent,"
-              "beats_guessing\r\n"
-              "\"Мария, 7б\",PC07,16,13,81.3,5,0 + 3,catalogue + ecb,12,10,1.064,1\r\n"
-              "=1+1,-PC,1,0,0.0,0,1,a;b.csv@0123,1,0,100.000,0\r\n"
-              ",,2,2,100.0,2,0,\" + ecb\",0,0,,\r\n");
+              "beats_guessing,reached_level\r\n"
+              "\"Мария, 7б\",PC07,16,13,81.3,5,0 + 3,catalogue + ecb,12,10,1.064,1,2.17\r\n"
+              "=1+1,-PC,1,0,0.0,0,1,a;b.csv@0123,1,0,100.000,0,0\r\n"
+              ",,2,2,100.0,2,0,\" + ecb\",0,0,,,\r\n");
     EXPECT_EQ(exportCsv(pupils, ExportForm::BulgarianExcel, words),
               "\xEF\xBB\xBFУченик;Компютър;Отговори;Верни;Точност, %;Най-дълга серия;Нива;"
               "Данни;Отговори над ниво 0;Верни над ниво 0;Шанс при налучкване, %;"
-              "Над налучкването\r\n"
-              "Мария, 7б;PC07;16;13;81,3;5;0 + 3;catalogue + ecb;12;10;1,064;да\r\n"
-              "'=1+1;'-PC;1;0;0,0;0;1;\"a;b.csv@0123\";1;0;100,000;не\r\n"
-              ";;2;2;100,0;2;0;\" + ecb\";0;0;;\r\n");
+              "Над налучкването;Достигнато ниво\r\n"
+              "Мария, 7б;PC07;16;13;81,3;5;0 + 3;catalogue + ecb;12;10;1,064;да;2,17\r\n"
+              "'=1+1;'-PC;1;0;0,0;0;1;\"a;b.csv@0123\";1;0;100,000;не;0\r\n"
+              ";;2;2;100,0;2;0;\" + ecb\";0;0;;;\r\n");
 }
 
 namespace {
@@ -501,4 +505,26 @@ TEST(ClassResults, CountsEachPupilsAnswersInBlocksInTheirOwnOrder) {
     EXPECT_EQ(summary.blocks[0].correct, 8);
     EXPECT_EQ(summary.blocks[1].answered, 2);
     EXPECT_EQ(summary.blocks[1].correct, 0);
+}
+
+// Levels as a staircase deals them: 1, 1, 1, 2, 2, 2, 3, then down to 2 and back up to 3.
+TEST(ClassResults, GivesEachPupilTheLevelReachedInTheirLatestAdaptiveRun) {
+    const std::vector<int> climbing{1, 1, 1, 2, 2, 2, 3, 2, 2, 2, 3};
+    std::string adaptive = kHeader;
+    for (std::size_t i = 0; i < climbing.size(); ++i) {
+        adaptive += answered(static_cast<int>(i) + 1, static_cast<int>(i), "ivan", "PC03",
+                             climbing[i], 11);
+    }
+    // Later, a run at one fixed level, which reaches nothing.
+    std::string fixed = kHeader;
+    for (int turn = 1; turn <= 3; ++turn) {
+        fixed += answered(turn, 100 + turn, "ivan", "PC03", 4, 12);
+    }
+    const ClassResults results = read({{"ivan_PC03_a.csv", adaptive},
+                                       {"ivan_PC03_b.csv", fixed},
+                                       {"petar_PC04_a.csv", run("petar", "PC04", {1, 2, 3})}});
+    const std::vector<PupilSummary> pupils = results.pupils();
+    ASSERT_EQ(pupils.size(), 2U);
+    EXPECT_EQ(pupils[0].reached, (ReachedLevel{.level = 2.5, .reversals = 2}));
+    EXPECT_FALSE(pupils[1].reached);
 }

@@ -170,6 +170,7 @@ private slots:
     void theTwoWindowsGoSideBySideWhereTheScreenAllows();
     void resultsTroubleIsToldInBulgarianNumberAndOrder();
     void answersWaitWhileTheClassFolderIsGone();
+    void anAdaptiveRunLogsEachLevelAndShowsTheLevelReached();
 };
 
 void ClassroomTest::f2OpensTheStatisticsWindow() {
@@ -619,6 +620,47 @@ void ClassroomTest::answersWaitWhileTheClassFolderIsGone() {
     });
     QVERIFY(!form->close());
     QVERIFY(form->isVisible());
+}
+
+// Each answer is logged at the level it was dealt at, which the staircase chose; the reached
+// level shows only while the level adapts.
+void ClassroomTest::anAdaptiveRunLogsEachLevelAndShowsTheLevelReached() {
+    QTemporaryDir directory;
+    const QString path = directory.filePath(QStringLiteral("results.csv"));
+    QuizForm form(std::make_unique<SeededRandomSource>(11), kBulgarian, DataSet::catalogue(),
+                  kAdaptiveLevel);
+    form.show();
+    const auto classroom = attachClassroom(form, 11, resultsIn(path));
+    const StatisticsWindow& statistics = *classroom->statisticsWindow();
+    const auto reachedShown = [&] {
+        return findControl<QLabel>(statistics, "reachedLevel")->isVisibleTo(&statistics);
+    };
+    QVERIFY(reachedShown());
+    QCOMPARE(figure(statistics, "reachedLevel"),
+             QStringLiteral("още няма: трудността още не се е променяла"));
+
+    // Right, right, right, then wrong at level 2, right three times at 1, wrong at 2.
+    const std::vector<bool> answers{true, true, true, false, true, true, true, false};
+    for (const bool right : answers) {
+        const int real = form.model().turn().RealSide;
+        pick(form, right ? real : 1 - real);
+        pressCommand1(form);
+    }
+    QStringList levels;
+    for (const QString& line : fileLines(path).mid(1)) {
+        levels << line.section(u',', -4, -4);
+    }
+    QCOMPARE(levels, (QStringList{"1", "1", "1", "2", "1", "1", "1", "2"}));
+    QCOMPARE(form.model().turn().level, 1);
+    // Reversals at 2 and 1: their mean.
+    QCOMPARE(figure(statistics, "reachedLevel"),
+             QStringLiteral("1,5 (средно от последните 2 обръщания на трудността)"));
+    pick(form, 0);
+    QVERIFY(figure(statistics, "seed").contains(QStringLiteral("--seed 11 --level auto")));
+
+    findControl<QMenu>(form, "levelMenu")->actions()[2]->trigger();
+    QVERIFY(!reachedShown());
+    QVERIFY(figure(statistics, "seed").contains(QStringLiteral("--seed 11 --level 2")));
 }
 
 QTEST_MAIN(ClassroomTest)

@@ -83,6 +83,7 @@ private slots:
     void turnsCanBePlayedByKeyboardAlone();
     void everyPartOfTheWindowOffersTheStatistics();
     void aLevelFromTheMenuDealsTheNextTurnNotThisOne();
+    void theAdaptiveEntryDealsEachTurnAtThePupilsLevel();
 
 private:
     template <typename Widget> Widget* control(const char* name) const {
@@ -316,7 +317,7 @@ void QuizFormTest::aLevelFromTheMenuDealsTheNextTurnNotThisOne() {
     QuizForm form(std::make_unique<SeededRandomSource>(5), NumberStyle{});
     const QSignalSpy chosen(&form, &QuizForm::levelChosen);
     const QList<QAction*> levels = findControl<QMenu>(form, "levelMenu")->actions();
-    QCOMPARE(levels.size(), 5);
+    QCOMPARE(levels.size(), 7); // the five levels, a separator, and the adaptive one
     QVERIFY(levels[0]->isChecked());
 
     const QString before = findControl<QListWidget>(form, "List1_0")->item(0)->text();
@@ -328,6 +329,35 @@ void QuizFormTest::aLevelFromTheMenuDealsTheNextTurnNotThisOne() {
 
     findControl<QPushButton>(form, "Command1")->click();
     QCOMPARE(form.model().turn().level, 4);
+}
+
+// „според ученика“ starts the staircase from the next turn; the turn on screen keeps its level.
+void QuizFormTest::theAdaptiveEntryDealsEachTurnAtThePupilsLevel() {
+    QuizForm form(std::make_unique<SeededRandomSource>(5), NumberStyle{}, DataSet::catalogue(), 3);
+    QSignalSpy chosen(&form, &QuizForm::levelChosen);
+    QAction* adaptive = findControl<QMenu>(form, "levelMenu")->actions().last();
+    QCOMPARE(adaptive->text(), QStringLiteral("според ученика"));
+    QVERIFY(!adaptive->isChecked());
+    adaptive->trigger();
+    QCOMPARE(chosen.takeFirst().at(0).toInt(), kAdaptiveLevel);
+    QVERIFY(adaptive->isChecked());
+    QCOMPARE(form.model().turn().level, 3);
+
+    const auto answer = [&form](bool right) {
+        const int real = form.model().turn().RealSide;
+        findControl<QRadioButton>(form, right == (real == 0) ? "Option1_0" : "Option1_1")->click();
+        findControl<QPushButton>(form, "Command1")->click();
+    };
+    answer(true);
+    QCOMPARE(form.model().turn().level, Staircase::kStartLevel);
+    answer(false);
+    QCOMPARE(form.model().turn().level, 0);
+
+    // Opened with --level auto, the entry is checked from the start.
+    const QuizForm opened(std::make_unique<SeededRandomSource>(5), NumberStyle{},
+                          DataSet::catalogue(), kAdaptiveLevel);
+    QVERIFY(findControl<QMenu>(opened, "levelMenu")->actions().last()->isChecked());
+    QCOMPARE(opened.model().turn().level, Staircase::kStartLevel);
 }
 
 QTEST_MAIN(QuizFormTest)

@@ -4,6 +4,8 @@
 #include "core/results/class_file_name.h"
 #include "core/results/class_export.h"
 #include "core/results/class_results.h"
+#include "core/quiz/level.h"
+#include "core/quiz/quiz_model.h"
 #include "core/quiz/turn.h"
 #include "tests/support/find_control.h"
 #include "window/teacher/export_words.h"
@@ -48,6 +50,32 @@ QByteArray row(int turn, bool right, const char* pupil, int level = 0) {
         .arg(level)
         .arg(QString::fromUtf8(pupil))
         .toUtf8();
+}
+
+// A pupil's run at the level that adapts, as the quiz deals and logs it: seed 31, the answers
+// in `pattern` ("R" right, "W" wrong), a minute apart.
+QByteArray adaptiveRun(const char* pupil, const std::string& pattern) {
+    QuizModel quiz(std::make_unique<SeededRandomSource>(31), {}, DataSet::ecb(), kAdaptiveLevel);
+    quiz.Form_Load("");
+    QByteArray rows;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const Turn& turn = quiz.turn();
+        const bool right = pattern[i] == 'R';
+        rows += QStringLiteral("2026-12-08T10:%1:00+02:00,31,%2,%3,валута,%4,%5,%6,0.04196,"
+                               "%7,ecb,%8,PC07\r\n")
+                    .arg(static_cast<int>(i), 2, 10, QLatin1Char('0'))
+                    .arg(quiz.turnNumber())
+                    .arg(QString::fromStdString(turn.code))
+                    .arg(turn.RealSide)
+                    .arg(right ? turn.RealSide : 1 - turn.RealSide)
+                    .arg(right ? 1 : 0)
+                    .arg(turn.level)
+                    .arg(QString::fromUtf8(pupil))
+                    .toUtf8();
+        quiz.Option1_Click(right ? turn.RealSide : 1 - turn.RealSide);
+        quiz.Command1_Click();
+    }
+    return rows;
 }
 
 void append(const QString& path, const QByteArray& bytes) {
@@ -192,7 +220,7 @@ private slots:
                 QVERIFY(bytes.starts_with(
                     "\xEF\xBB\xBFУченик;Компютър;Отговори;Верни;Точност, %;Най-дълга серия;Нива;"
                     "Данни;Отговори над ниво 0;Верни над ниво 0;Шанс при налучкване, %;"
-                    "Над налучкването\r\n"));
+                    "Над налучкването;Достигнато ниво\r\n"));
             }
         }
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("А.csv")});
@@ -266,6 +294,27 @@ private slots:
                                         .arg(width)));
             }
         }
+    }
+
+    // From the pupil's own rows: the mean of the last reversals, or the latest level for now.
+    void showsTheLevelEachPupilReached() {
+        QTemporaryDir folder;
+        // Levels 1, 1, 1, 2, 2, 2, 3, 2, 2, 2, 3: reversals at 3 and 2.
+        append(folder.filePath(QStringLiteral("А.csv")),
+               kHeader + adaptiveRun("А", "RRRRRRWRRRR"));
+        append(folder.filePath(QStringLiteral("Б.csv")), kHeader + adaptiveRun("Б", "RRRR"));
+        append(folder.filePath(QStringLiteral("В.csv")), kHeader + row(1, true, "В", 3));
+        TeacherWindow window(folder.path(), NumberStyle{.decimalSeparator = ","});
+        QVERIFY(read(window));
+        auto* pupils = findControl<QTableWidget>(window, "pupils");
+        QCOMPARE(pupils->rowCount(), 3);
+        QCOMPARE(cell(*pupils, 0, 2), QStringLiteral("11")); // every row replayed from its seed
+        const int reached = pupils->columnCount() - 1;
+        QCOMPARE(cell(*pupils, 0, reached), QStringLiteral("2,5"));
+        QCOMPARE(cell(*pupils, 1, reached), QStringLiteral("2 (засега)"));
+        QCOMPARE(cell(*pupils, 2, reached), QStringLiteral("—"));
+        QVERIFY(pupils->horizontalHeaderItem(reached)->toolTip().startsWith(
+            QStringLiteral("Достигнато ниво")));
     }
 
     void namesFilesItLeftOutAndFilesGoneAndAnEmptiedFolder() {
