@@ -1,8 +1,8 @@
 // The class chart and the projector view driven offscreen: the picture appears with the
 // answers, is saved as a PNG, and the projector shows no pupil's name.
 
-#include "core/quiz/turn.h"
 #include "core/results/class_file_name.h"
+#include "tests/support/class_rows.h"
 #include "tests/support/find_control.h"
 #include "window/common/warning_colour.h"
 #include "window/teacher/chart_png.h"
@@ -24,27 +24,13 @@ using namespace quiz;
 
 namespace {
 
-const QByteArray kHeader = "time,seed,turn,currency,currency_name,real_side,chosen_side,right,"
-                           "spread,level,data,pupil,host\r\n";
+const QByteArray kHeader = kClassHeader;
 const QStringList kNames = {QStringLiteral("Мария Петрова"), QStringLiteral("Иван"),
                             QStringLiteral("PC07")};
 
 // A row the quiz could have written, the first turn of seed `seed`.
 QByteArray row(int seed, bool right, const QString& pupil, int level) {
-    SeededRandomSource random(static_cast<std::uint32_t>(seed));
-    const Turn dealt = NewTurn(random, {}, *DataSet::ecb(), level);
-    const int chosen = right ? dealt.RealSide : 1 - dealt.RealSide;
-    return QStringLiteral("2026-12-08T09:%1:00+02:00,%2,1,%3,валута,%4,%5,%6,0.04196,"
-                          "%7,ecb,%8,PC07\r\n")
-        .arg(seed % 60, 2, 10, QLatin1Char('0'))
-        .arg(seed)
-        .arg(QString::fromStdString(dealt.code))
-        .arg(dealt.RealSide)
-        .arg(chosen)
-        .arg(right ? 1 : 0)
-        .arg(level)
-        .arg(pupil)
-        .toUtf8();
+    return dealtRow(seed, right, pupil, level, seed % 60);
 }
 
 // The file the pupil's run on PC07 writes.

@@ -7,6 +7,7 @@
 #include "core/quiz/level.h"
 #include "core/quiz/quiz_model.h"
 #include "core/quiz/turn.h"
+#include "tests/support/class_rows.h"
 #include "tests/support/find_control.h"
 #include "window/teacher/export_words.h"
 #include "window/teacher/teacher_window.h"
@@ -28,28 +29,14 @@ using namespace quiz;
 
 namespace {
 
-const QByteArray kHeader = "time,seed,turn,currency,currency_name,real_side,chosen_side,right,"
-                           "spread,level,data,pupil,host\r\n";
+const QByteArray kHeader = kClassHeader;
 const QByteArray kOldHeader =
     "time,seed,turn,currency,currency_name,real_side,chosen_side,right,spread\r\n";
 
 // A row the quiz could have written: each is the first turn of its own seed, `turn`, which the
 // view replays.
 QByteArray row(int turn, bool right, const char* pupil, int level = 0) {
-    SeededRandomSource random(static_cast<std::uint32_t>(turn));
-    const Turn dealt = NewTurn(random, {}, *DataSet::ecb(), level);
-    const int chosen = right ? dealt.RealSide : 1 - dealt.RealSide;
-    return QStringLiteral("2026-12-08T09:%1:00+02:00,%2,1,%3,валута,%4,%5,%6,0.04196,"
-                          "%7,ecb,%8,PC07\r\n")
-        .arg(turn, 2, 10, QLatin1Char('0'))
-        .arg(turn)
-        .arg(QString::fromStdString(dealt.code))
-        .arg(dealt.RealSide)
-        .arg(chosen)
-        .arg(right ? 1 : 0)
-        .arg(level)
-        .arg(QString::fromUtf8(pupil))
-        .toUtf8();
+    return dealtRow(turn, right, QString::fromUtf8(pupil), level, turn);
 }
 
 // A pupil's run at the level that adapts, as the quiz deals and logs it: seed 31, the answers
