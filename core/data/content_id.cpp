@@ -23,10 +23,10 @@ std::uint64_t wordAt(std::string_view bytes, std::size_t at, std::size_t count) 
     std::uint64_t word = 0;
     if constexpr (std::endian::native == std::endian::little) {
         std::memcpy(&word, bytes.data() + at, count);
-        return word;
-    }
-    for (std::size_t i = 0; i < count; ++i) {
-        word |= std::uint64_t{static_cast<unsigned char>(bytes[at + i])} << (8 * i);
+    } else {
+        for (std::size_t i = 0; i < count; ++i) {
+            word |= std::uint64_t{static_cast<unsigned char>(bytes[at + i])} << (8 * i);
+        }
     }
     return word;
 }

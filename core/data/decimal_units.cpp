@@ -26,17 +26,21 @@ void appendDigit(std::int64_t& units, int& significant, int digit, std::string_v
     }
 }
 
+// The decimals after the point at `point` (npos: none).
+int decimalsAfter(std::string_view text, std::size_t point) {
+    return point == std::string_view::npos ? 0 : static_cast<int>(text.size() - point - 1);
+}
+
 } // namespace
 
 int decimalsOf(std::string_view text) {
-    const std::size_t point = text.find('.');
-    return point == std::string_view::npos ? 0 : static_cast<int>(text.size() - point - 1);
+    return decimalsAfter(text, text.find('.'));
 }
 
 std::int64_t toUnits(std::string_view text, int decimals) {
     // Looked for once: every value of a teacher's file passes here at start.
     const std::size_t point = text.find('.');
-    const int own = point == std::string_view::npos ? 0 : static_cast<int>(text.size() - point - 1);
+    const int own = decimalsAfter(text, point);
     if (text.empty() || own > decimals) {
         throw std::invalid_argument("'" + std::string(text) +
                                     "' has more decimals than its window");
