@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 
 #include "core/quiz/level.h"
+#include "core/random/seed_text.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -13,8 +14,6 @@ namespace quiz {
 namespace {
 
 constexpr auto kSeedLimit = std::numeric_limits<std::uint32_t>::max();
-// --level auto: each pupil's own level, from a staircase.
-constexpr auto kAdaptiveWord = "auto";
 
 // Translated when asked for, once a translator may have been installed.
 QString description() {
@@ -35,19 +34,6 @@ CommandLine textOnly(CommandLine::Action action, QString text) {
 CommandLine refuse(const QString& reason) {
     return textOnly(CommandLine::Action::Refuse,
                     QCoreApplication::applicationName() + QStringLiteral(": ") + oneLine(reason));
-}
-
-std::optional<std::uint32_t> seedFrom(const QString& text) {
-    // Digits only: no sign, blanks or exponent, so a typing slip is never read as some seed.
-    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,10}$"));
-    if (!digits.match(text).hasMatch()) {
-        return std::nullopt;
-    }
-    const qulonglong value = text.toULongLong();
-    if (value > kSeedLimit) {
-        return std::nullopt;
-    }
-    return static_cast<std::uint32_t>(value);
 }
 
 } // namespace
@@ -137,7 +123,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
 
     CommandLine line;
     if (parser.isSet(seed)) {
-        line.seed = seedFrom(parser.value(seed));
+        line.seed = seedFromText(parser.value(seed).toStdString());
         if (!line.seed) {
             return refuse(QCoreApplication::translate(
                               "quiz", "--seed takes a whole number from 0 to %1, not \"%2\".")
@@ -146,18 +132,14 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         }
     }
     if (parser.isSet(level)) {
-        static const QRegularExpression digit(QStringLiteral("^[0-9]$"));
         const QString value = parser.value(level);
-        if (value == QLatin1String(kAdaptiveWord)) {
-            line.level = kAdaptiveLevel;
-        } else if (!digit.match(value).hasMatch() || !isLevel(value.toInt())) {
+        line.level = levelFromText(value.toStdString());
+        if (!line.level) {
             return refuse(QCoreApplication::translate(
                               "quiz", "--level takes a whole number from 0 to %1 or auto, not "
                                       "\"%2\".")
                               .arg(kLevelCount - 1)
                               .arg(value));
-        } else {
-            line.level = value.toInt();
         }
     }
     if (parser.isSet(data)) {

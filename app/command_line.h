@@ -20,8 +20,9 @@ struct CommandLine {
     QString classDir;                  // empty: no class folder; else a new file there for this run
     QString pupil;                     // empty: the login name
     QString teacherDir; // set: open the class view of this folder instead of the quiz
-    int level = 0;      // difficulty, 0 to kLevelCount - 1, or kAdaptiveLevel
-    QString data = QStringLiteral("catalogue"); // "catalogue", "ecb", or a file of rates
+    // Difficulty, 0 to kLevelCount - 1, or kAdaptiveLevel; none: the lesson's, else 0.
+    std::optional<int> level;
+    QString data; // "catalogue", "ecb", or a file of rates; empty: the lesson's, else catalogue
     // For ShowHelp and ShowVersion the text to print; for Refuse the one line saying why.
     QString text;
 };

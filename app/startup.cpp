@@ -226,7 +226,7 @@ std::string hostName() {
 std::unique_ptr<QuizSession> startQuiz(const CommandLine& line, const QLocale& locale,
                                        QString& refusal) {
     QString dataError;
-    std::shared_ptr<const DataSet> data = loadData(line.data, dataError);
+    std::shared_ptr<const DataSet> data = loadData(line.data.isEmpty() ? QStringLiteral("catalogue") : line.data, dataError);
     if (!data) {
         refusal = QCoreApplication::applicationName() + QStringLiteral(": ") + oneLine(dataError);
         return nullptr;
@@ -247,7 +247,7 @@ std::unique_ptr<QuizSession> startQuiz(const CommandLine& line, const QLocale& l
     auto session = std::make_unique<QuizSession>();
     session->form =
         std::make_unique<QuizForm>(std::make_unique<SeededRandomSource>(seed),
-                                   numberStyleFrom(locale), std::move(data), line.level);
+                                   numberStyleFrom(locale), std::move(data), line.level.value_or(0));
     connectDataMenu(*session->form);
     session->classroom = attachClassroom(*session->form, seed, std::move(results));
     return session;

@@ -1,5 +1,7 @@
 #include "core/results/lesson_settings.h"
 
+#include "core/quiz/level.h"
+#include "core/random/seed_text.h"
 #include "core/text/message_text.h"
 #include "core/text/utf8_text.h"
 
@@ -40,6 +42,21 @@ LessonRead refused(LessonProblem problem, std::vector<std::string> arguments = {
     return {std::nullopt, problem, std::move(arguments)};
 }
 
+// The settings as the file ended them, or the first value no command line would take.
+LessonRead checked(const LessonSettings& settings) {
+    if (!settings.level.empty() && !levelFromText(settings.level)) {
+        return refused(LessonProblem::BadLevel, {quotedForMessage(settings.level)});
+    }
+    if (!settings.data.empty() && settings.data != "catalogue" && settings.data != "ecb" &&
+        !isPlainFileName(settings.data)) {
+        return refused(LessonProblem::DataOutside, {quotedForMessage(settings.data)});
+    }
+    if (!settings.seed.empty() && !seedFromText(settings.seed)) {
+        return refused(LessonProblem::BadSeed, {quotedForMessage(settings.seed)});
+    }
+    return {settings, LessonProblem::Unfinished, {}};
+}
+
 } // namespace
 
 bool isPlainFileName(std::string_view name) {
@@ -72,11 +89,7 @@ LessonRead readLessonSettings(std::string_view bytes) {
             withoutLineEnd(text.substr(start, end == std::string_view::npos ? end : end - start));
         start = end == std::string_view::npos ? text.size() : end + 1;
         if (line == kEnd) {
-            if (!settings.data.empty() && settings.data != "catalogue" && settings.data != "ecb" &&
-                !isPlainFileName(settings.data)) {
-                return refused(LessonProblem::DataOutside, {quotedForMessage(settings.data)});
-            }
-            return {settings, LessonProblem::Unfinished, {}};
+            return checked(settings);
         }
         if (line.empty() || line.front() == kComment) {
             continue;

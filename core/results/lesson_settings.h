@@ -35,6 +35,8 @@ enum class LessonProblem {
     UnknownName,   // %1 the line, %2 the name, quoted
     RepeatedName,  // %1 the line, %2 the name, quoted
     DataOutside,   // %1 the data value, quoted: not a plain file name in the folder
+    BadLevel,      // %1 the level, quoted: neither a level nor "auto"
+    BadSeed,       // %1 the seed, quoted: not a whole number a seed can be
 };
 
 struct LessonRead {
@@ -43,7 +45,8 @@ struct LessonRead {
     std::vector<std::string> arguments;
 };
 
-// Reads a settings file's bytes. Never throws: a file that is not usable says why.
+// Reads a settings file's bytes, checking each value as the command line checks it. Never
+// throws: a file that is not usable says why.
 LessonRead readLessonSettings(std::string_view bytes);
 
 // The file's text for `settings`, CR LF lines ending with "end".

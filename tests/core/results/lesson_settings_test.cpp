@@ -78,6 +78,11 @@ TEST(LessonSettingsTest, RefusesAFileThatIsNotUsableAndSaysWhy) {
         {"a share", "data=\\\\server\\x.csv\nend\n", LessonProblem::DataOutside,
          {"'\\\\server\\x.csv'"}},
         {"the folder itself", "data=..\nend\n", LessonProblem::DataOutside, {"'..'"}},
+        {"level too high", "level=5\nend\n", LessonProblem::BadLevel, {"'5'"}},
+        {"level with a blank", "level= 3\nend\n", LessonProblem::BadLevel, {"' 3'"}},
+        {"level in words", "level=AUTO\nend\n", LessonProblem::BadLevel, {"'AUTO'"}},
+        {"seed too large", "seed=4294967296\nend\n", LessonProblem::BadSeed, {"'4294967296'"}},
+        {"negative seed", "seed=-1\nend\n", LessonProblem::BadSeed, {"'-1'"}},
     };
     for (const BadFile& test : cases) {
         const LessonRead read = readLessonSettings(test.bytes);
