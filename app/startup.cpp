@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "app/console_output.h"
+#include "core/quiz/level.h"
 #include "app/data_choice.h"
 #include "app/number_style_from_locale.h"
 #include "app/platform_start.h"
@@ -223,12 +224,30 @@ std::string hostName() {
     return QSysInfo::machineHostName().toStdString();
 }
 
+namespace {
+
+// The options the command line gave, as typed, for the lesson to leave be.
+GivenOptions givenOptions(const CommandLine& line) {
+    GivenOptions given;
+    if (line.level) {
+        given.level = *line.level == kAdaptiveLevel ? "auto" : std::to_string(*line.level);
+    }
+    given.data = line.data.toStdString();
+    if (line.seed) {
+        given.seed = std::to_string(*line.seed);
+    }
+    return given;
+}
+
+} // namespace
+
 std::unique_ptr<QuizSession> startQuiz(const CommandLine& line, const QLocale& locale,
                                        QString& refusal) {
-    QString dataError;
-    std::shared_ptr<const DataSet> data = loadData(line.data.isEmpty() ? QStringLiteral("catalogue") : line.data, dataError);
-    if (!data) {
-        refusal = QCoreApplication::applicationName() + QStringLiteral(": ") + oneLine(dataError);
+    const GivenOptions given = givenOptions(line);
+    const LessonStart start = startLesson(line.classDir, given);
+    if (!start.data) {
+        refusal =
+            QCoreApplication::applicationName() + QStringLiteral(": ") + oneLine(start.dataError);
         return nullptr;
     }
     ResultsTarget results{.file = nullptr,
@@ -243,13 +262,15 @@ std::unique_ptr<QuizSession> startQuiz(const CommandLine& line, const QLocale& l
     if (!refusal.isEmpty()) {
         return nullptr;
     }
-    const std::uint32_t seed = line.seed.value_or(SeededRandomSource::seedFromClock());
     auto session = std::make_unique<QuizSession>();
-    session->form =
-        std::make_unique<QuizForm>(std::make_unique<SeededRandomSource>(seed),
-                                   numberStyleFrom(locale), std::move(data), line.level.value_or(0));
+    session->form = std::make_unique<QuizForm>(std::make_unique<SeededRandomSource>(start.seed),
+                                               numberStyleFrom(locale), start.data, start.level);
     connectDataMenu(*session->form);
-    session->classroom = attachClassroom(*session->form, seed, std::move(results));
+    session->classroom = attachClassroom(*session->form, start.seed, std::move(results));
+    if (!line.classDir.isEmpty()) {
+        session->lesson = std::make_unique<LessonFollower>(line.classDir, given, start,
+                                                           *session->form, *session->classroom);
+    }
     return session;
 }
 

@@ -3,6 +3,7 @@
 // From the command line to a running quiz: everything main does, in pieces tests can reach.
 
 #include "app/command_line.h"
+#include "app/lesson_follower.h"
 #include "window/classroom/attach_classroom.h"
 #include "window/classroom/classroom.h"
 #include "window/quiz/quiz_form.h"
@@ -29,6 +30,7 @@ struct ProgramIdentity {
 struct QuizSession {
     std::unique_ptr<QuizForm> form;
     std::unique_ptr<Classroom> classroom;
+    std::unique_ptr<LessonFollower> lesson; // in a class folder: the teacher's settings
 };
 
 // Who is answering on this computer: the login name and the computer's name.

@@ -66,6 +66,14 @@ void QuizModel::chooseData(std::shared_ptr<const DataSet> data) {
     data_ = std::move(data);
 }
 
+void QuizModel::chooseStream(std::unique_ptr<RandomSource> random, std::uint32_t seed) {
+    if (!random) {
+        throw std::invalid_argument("QuizModel needs a random source");
+    }
+    nextRandom_ = std::move(random);
+    nextSeed_ = seed;
+}
+
 void QuizModel::Form_Load(std::string_view introduction) {
     startTurn();
     transcript_ = introduction;
@@ -116,6 +124,11 @@ bool QuizModel::answered() const {
 void QuizModel::startTurn() {
     options_.fill(Option{.enabled = true, .checked = false});
     turnFromStaircase_ = staircase_.has_value();
+    if (nextRandom_) {
+        random_ = std::move(nextRandom_);
+        turnSeed_ = nextSeed_;
+        turnNumber_ = 0;
+    }
     turn_ = NewTurn(*random_, style_, *data_, staircase_ ? staircase_->level() : level_);
     ++turnNumber_;
 }

@@ -8,6 +8,7 @@
 #include "core/quiz/turn.h"
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -48,6 +49,12 @@ public:
     // at its first level, unless one is already running; a fixed level ends it.
     void chooseLevel(int level);
     void chooseData(std::shared_ptr<const DataSet> data);
+    // Turns from the next one on come from `random`, the stream of `seed`, numbered from 1
+    // again, as in a run started with that seed; the turn on screen keeps its own.
+    void chooseStream(std::unique_ptr<RandomSource> random, std::uint32_t seed);
+    // The seed chooseStream gave for the stream that dealt the turn on screen; none while the
+    // turns still come from the stream the model was made with.
+    std::optional<std::uint32_t> turnSeed() const { return turnSeed_; }
     // A level, or kAdaptiveLevel.
     int chosenLevel() const { return level_; }
     // The pupil's staircase while kAdaptiveLevel is chosen: it hears the answers to the turns
@@ -71,6 +78,9 @@ private:
     void appendSpread();
 
     std::unique_ptr<RandomSource> random_;
+    std::unique_ptr<RandomSource> nextRandom_; // from the next turn on
+    std::uint32_t nextSeed_ = 0;
+    std::optional<std::uint32_t> turnSeed_;
     NumberStyle style_;
     std::shared_ptr<const DataSet> data_;
     int level_;

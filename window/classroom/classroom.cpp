@@ -80,7 +80,7 @@ void Classroom::recordAnswer(int Index) {
 void Classroom::writeResultRow(int Index) {
     const Turn& turn = model_.turn();
     const ResultRow row{.time = localIsoTime(),
-                        .seed = seed_,
+                        .seed = turnSeed(),
                         .turn = model_.turnNumber(),
                         .currency = turn.code,
                         .currencyName = turn.name,
@@ -141,11 +141,16 @@ bool Classroom::confirmClosing(std::size_t waiting) {
     return question.clickedButton() != wait;
 }
 
+// A class's seed may have started a new stream since the run began.
+std::uint32_t Classroom::turnSeed() const {
+    return model_.turnSeed().value_or(seed_);
+}
+
 // The options that deal this run's turns again: the seed, and the level and data chosen now.
 QString Classroom::repeatOptions() const {
     const int level = model_.chosenLevel();
     QString options = QStringLiteral("--seed %1 --level %2")
-                          .arg(seed_)
+                          .arg(turnSeed())
                           .arg(level == kAdaptiveLevel ? QStringLiteral("auto")
                                                        : QString::number(level));
     if (const DataSet& data = model_.chosenData(); data.kind() != DataKind::Catalogue) {
@@ -153,6 +158,12 @@ QString Classroom::repeatOptions() const {
         options += QStringLiteral(" --data ") + QString::fromStdString(shellWord(data.argument()));
     }
     return options;
+}
+
+void Classroom::showLesson(const QString& settings, const QString& warning) {
+    lessonSettings_ = settings;
+    lessonWarning_ = warning;
+    refresh();
 }
 
 void Classroom::openStatistics() {
@@ -177,13 +188,14 @@ void Classroom::refresh() {
     if (results_.classFolder) {
         statistics_->hideRepeat();
     } else if (model_.answered()) {
-        statistics_->showRepeat(seed_, repeatOptions());
+        statistics_->showRepeat(turnSeed(), repeatOptions());
     } else {
         statistics_->showRepeatAfterTheAnswer();
     }
     statistics_->showLog(results_.file ? QString::fromStdString(results_.file->path()) : QString());
     const QString path = results_.file ? QString::fromStdString(results_.file->path()) : QString();
     statistics_->showLogWarning(resultsWarnings(notices_, path, results_.classFolder).join(u'\n'));
+    statistics_->showLesson(lessonSettings_, lessonWarning_);
 }
 
 } // namespace quiz

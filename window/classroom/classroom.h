@@ -46,6 +46,8 @@ public:
     const Scoreboard& score() const { return score_; }
     // Made on first use, so a run that never opens it pays nothing for it.
     StatisticsWindow* statisticsWindow();
+    // What the statistics window says of the lesson's settings (see StatisticsWindow).
+    void showLesson(const QString& settings, const QString& warning);
 
 public slots:
     // The pick of option Index has been judged.
@@ -62,6 +64,7 @@ private:
     void takeOutcome(const WriteOutcome& outcome);
     void retryKeptRows();
     bool confirmClosing(std::size_t waiting);
+    std::uint32_t turnSeed() const; // of the stream that dealt the turn on screen
     QString repeatOptions() const;
     void placeBesideTheQuiz();
 
@@ -73,6 +76,8 @@ private:
     ResultsNotices notices_;
     QTimer retry_;
     QPointer<StatisticsWindow> statistics_;
+    QString lessonSettings_;
+    QString lessonWarning_;
 };
 
 } // namespace quiz

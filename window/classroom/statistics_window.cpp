@@ -154,14 +154,20 @@ StatisticsWindow::StatisticsWindow(NumberStyle style, QWidget* parent)
     seed_ = wrappedLabel("seed", content);
     log_ = wrappedLabel("log", content);
     logWarning_ = wrappedLabel("logWarning", content);
+    lesson_ = wrappedLabel("lesson", content);
+    lessonWarning_ = wrappedLabel("lessonWarning", content);
     QPalette warning = logWarning_->palette();
     warning.setColor(QPalette::WindowText, warningColour(warning.color(QPalette::Window)));
+    for (QLabel* label : {logWarning_, lessonWarning_, lesson_}) {
+        label->hide();
+    }
     logWarning_->setPalette(warning);
-    logWarning_->hide();
+    lessonWarning_->setPalette(warning);
 
     auto* layout = new QVBoxLayout(content);
     // First, so a warning that opens the window is seen without scrolling.
     layout->addWidget(logWarning_);
+    layout->addWidget(lessonWarning_);
     layout->addLayout(form);
     layout->addWidget(chance_);
     layout->addWidget(byLevel_);
@@ -171,6 +177,7 @@ StatisticsWindow::StatisticsWindow(NumberStyle style, QWidget* parent)
     layout->addWidget(explanation_);
     layout->addWidget(seed_);
     layout->addWidget(log_);
+    layout->addWidget(lesson_);
 
     scrollInWindow(*this, content, kPreferredSize);
 
@@ -283,6 +290,13 @@ void StatisticsWindow::showLog(const QString& path) {
 void StatisticsWindow::showLogWarning(const QString& warning) {
     logWarning_->setText(warning);
     logWarning_->setVisible(!warning.isEmpty());
+}
+
+void StatisticsWindow::showLesson(const QString& settings, const QString& warning) {
+    lesson_->setText(settings);
+    lesson_->setVisible(!settings.isEmpty());
+    lessonWarning_->setText(warning);
+    lessonWarning_->setVisible(!warning.isEmpty());
 }
 
 } // namespace quiz

@@ -42,6 +42,9 @@ public:
     // Where the answers go; an empty path means nowhere.
     void showLog(const QString& path);
     void showLogWarning(const QString& warning);
+    // The lesson's settings and where each came from; `warning` says why a settings file was
+    // not used. Empty hides them.
+    void showLesson(const QString& settings, const QString& warning);
 
 private:
     QLabel* addFigure(QFormLayout* form, const char* caption, const char* name);
@@ -62,6 +65,8 @@ private:
     QLabel* seed_ = nullptr;
     QLabel* log_ = nullptr;
     QLabel* logWarning_ = nullptr;
+    QLabel* lesson_ = nullptr;
+    QLabel* lessonWarning_ = nullptr;
 };
 
 } // namespace quiz

@@ -2,6 +2,8 @@
 
 #include "core/text/message_text.h"
 
+#include <QDateTime>
+
 #include <array>
 
 namespace quiz {
@@ -25,7 +27,63 @@ constexpr std::array<ProblemWords, 9> kProblems{{
     {LessonProblem::BadSeed, "%1 не е цяло число от 0 до 4294967295"},
 }};
 
+QString originText(SettingOrigin origin) {
+    switch (origin) {
+    case SettingOrigin::Lesson:
+        return QString::fromUtf8("от учителя");
+    case SettingOrigin::CommandLine:
+        return QString::fromUtf8("от командния ред");
+    case SettingOrigin::Default:
+        break;
+    }
+    return QString::fromUtf8("на този компютър");
+}
+
+QString turnsText(const ChosenSetting& seed) {
+    switch (seed.origin) {
+    case SettingOrigin::Lesson:
+        return QString::fromUtf8("еднакви за целия клас");
+    case SettingOrigin::CommandLine:
+        return QString::fromUtf8("от числото, дадено с --seed");
+    case SettingOrigin::Default:
+        break;
+    }
+    return QString::fromUtf8("свои за този компютър");
+}
+
+// The file says UTC; the pupil reads the time on the classroom's clock.
+QString localTime(const std::string& utc) {
+    const QDateTime time = QDateTime::fromString(QString::fromStdString(utc), Qt::ISODate);
+    return time.isValid() ? time.toLocalTime().toString(QStringLiteral("HH:mm"))
+                          : QString::fromStdString(shortenedForMessage(utc));
+}
+
+// A teacher's name and computer stay whole unless far longer than any.
+QString who(const std::string& writtenBy) {
+    constexpr int kLongestName = 60;
+    QString name = QString::fromStdString(scrubControls(writtenBy));
+    if (name.size() > kLongestName) {
+        name = name.left(kLongestName) + u'…';
+    }
+    return name;
+}
+
 } // namespace
+
+QString lessonSummary(const LessonChoices& choices, const QString& levelText,
+                      const QString& dataText, const LessonSettings* lesson) {
+    QString text = QString::fromUtf8("Настройки на урока\nТрудност: %1 (%2)\nДанни: %3 (%4)\n"
+                                     "Ходове: %5 (%6)")
+                       .arg(levelText, originText(choices.level.origin), dataText,
+                            originText(choices.data.origin), turnsText(choices.seed),
+                            originText(choices.seed.origin));
+    if (lesson) {
+        text += u'\n' + QString::fromUtf8("Учителят ги зададе в %1 (%2).")
+                             .arg(localTime(lesson->writtenAt),
+                                  who(lesson->writtenBy));
+    }
+    return text;
+}
 
 QString lessonProblemText(LessonProblem problem, const std::vector<std::string>& arguments) {
     for (const ProblemWords& words : kProblems) {
@@ -43,7 +101,7 @@ QString lessonDataName(const std::string& data) {
     if (data == "ecb") {
         return QString::fromUtf8("Курсове на ЕЦБ (вградени)");
     }
-    return QString::fromUtf8("файлът „%1“ от папката").arg(QString::fromStdString(data));
+    return QString::fromUtf8("файлът „%1“").arg(QString::fromStdString(data));
 }
 
 } // namespace quiz

@@ -2,6 +2,7 @@
 
 // The lesson's settings in the teacher's and the pupil's words.
 
+#include "core/results/lesson_choices.h"
 #include "core/results/lesson_settings.h"
 
 #include <QString>
@@ -12,5 +13,10 @@ namespace quiz {
 QString lessonProblemText(LessonProblem problem, const std::vector<std::string>& arguments);
 // A data value of the settings ("catalogue", "ecb", a file's name) as the menus name it.
 QString lessonDataName(const std::string& data);
+// What the pupil's statistics window says of the settings in use: the level and the data as
+// `levelText` and `dataText` name them, and the turns, each with where it came from; then who
+// set the lesson and when, from `lesson` when there is one.
+QString lessonSummary(const LessonChoices& choices, const QString& levelText,
+                      const QString& dataText, const LessonSettings* lesson);
 
 } // namespace quiz

@@ -74,6 +74,7 @@ constexpr const char* kTextDescription = "Въведение, отчет за х
 constexpr const char* kStatisticsCaption = "Статистика…";
 constexpr const char* kLevelMenuCaption = "Трудност";
 constexpr const char* kDataMenuCaption = "Данни";
+constexpr const char* kSetByLesson = "Зададено от учителя за урока";
 // In the order of DataKind.
 constexpr std::array<const char*, 3> kDataCaptions{"Шестте вградени валути",
                                                    "Курсове на ЕЦБ (вградени)", "Файл с курсове…"};
@@ -254,6 +255,7 @@ void QuizForm::createMenus() {
 QMenu* QuizForm::createLevelMenu() {
     auto* menu = new QMenu(QString::fromUtf8(kLevelMenuCaption), this);
     menu->setObjectName(QStringLiteral("levelMenu"));
+    levelMenu_ = menu;
     auto* group = new QActionGroup(menu);
     for (int level = 0; level < kLevelCount; ++level) {
         QAction* action = menu->addAction(levelName(level));
@@ -281,6 +283,7 @@ QMenu* QuizForm::createLevelMenu() {
 QMenu* QuizForm::createDataMenu() {
     auto* menu = new QMenu(QString::fromUtf8(kDataMenuCaption), this);
     menu->setObjectName(QStringLiteral("dataMenu"));
+    dataMenu_ = menu;
     auto* group = new QActionGroup(menu);
     for (const DataKind kind : {DataKind::Catalogue, DataKind::Ecb, DataKind::File}) {
         const auto index = static_cast<std::size_t>(kind);
@@ -353,7 +356,20 @@ void QuizForm::Option1_Click(int Index) {
     emit turnAnswered(Index);
 }
 
+void QuizForm::chooseStream(std::unique_ptr<RandomSource> random, std::uint32_t seed) {
+    model_.chooseStream(std::move(random), seed);
+}
+
+void QuizForm::lockChoices(bool level, bool data) {
+    const QString tip = QString::fromUtf8(kSetByLesson);
+    levelMenu_->menuAction()->setEnabled(!level);
+    levelMenu_->menuAction()->setToolTip(level ? tip : QString());
+    dataMenu_->menuAction()->setEnabled(!data);
+    dataMenu_->menuAction()->setToolTip(data ? tip : QString());
+}
+
 void QuizForm::Command1_Click() {
+    emit turnRequested();
     model_.Command1_Click();
     showTurn();
     showOptions();

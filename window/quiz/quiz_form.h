@@ -40,8 +40,13 @@ public:
     // For the turns from the next one on (a level or kAdaptiveLevel); the menus show the choice.
     void chooseLevel(int level);
     void chooseData(std::shared_ptr<const DataSet> data);
+    // The turns from the next one on come from a new stream, numbered from 1 (a class's seed).
+    void chooseStream(std::unique_ptr<RandomSource> random, std::uint32_t seed);
+    // While the teacher's lesson sets the level or the data, the menu leaves them be.
+    void lockChoices(bool level, bool data);
 
 signals:
+    void turnRequested();         // Command1 was pressed; the new turn is not drawn yet
     void turnAnswered(int Index); // a pick was judged; the verdict is in the transcript
     void turnStarted();           // Command1 drew a new turn
     void statisticsRequested();   // F2, or the entry in the context menu
@@ -79,6 +84,8 @@ private:
     std::array<QAction*, kLevelCount> levelActions_{};
     QAction* adaptiveAction_ = nullptr;
     std::array<QAction*, 3> dataActions_{}; // by DataKind
+    QMenu* levelMenu_ = nullptr;
+    QMenu* dataMenu_ = nullptr;
 };
 
 } // namespace quiz

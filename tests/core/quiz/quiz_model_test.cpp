@@ -218,3 +218,32 @@ TEST(QuizAdaptive, TheTurnOnScreenKeepsItsLevelAndTellsTheStaircaseNothing) {
     EXPECT_EQ(quiz.turn().level, 2);
     EXPECT_THROW(quiz.chooseLevel(-2), std::out_of_range);
 }
+
+// A class's seed given mid-run: from the next turn on the turns are those a run started with
+// that seed deals, numbered from 1, while the turn on screen keeps its own.
+TEST(QuizStream, ANewStreamDealsAsAFreshRunFromTheNextTurn) {
+    constexpr std::uint32_t kClassSeed = 2026;
+    QuizModel fresh(std::make_unique<SeededRandomSource>(kClassSeed), NumberStyle{});
+    fresh.Form_Load(kIntroduction);
+    std::vector<Turn> expected{fresh.turn()};
+    for (int i = 0; i < 3; ++i) {
+        fresh.Command1_Click();
+        expected.push_back(fresh.turn());
+    }
+
+    QuizModel quiz(std::make_unique<SeededRandomSource>(1), NumberStyle{});
+    quiz.Form_Load(kIntroduction);
+    quiz.Command1_Click();
+    const Turn onScreen = quiz.turn();
+    quiz.chooseStream(std::make_unique<SeededRandomSource>(kClassSeed), kClassSeed);
+    EXPECT_EQ(quiz.turn().values, onScreen.values);
+    EXPECT_EQ(quiz.turnNumber(), 2);
+    EXPECT_FALSE(quiz.turnSeed());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        quiz.Command1_Click();
+        EXPECT_EQ(quiz.turnNumber(), static_cast<int>(i) + 1);
+        EXPECT_EQ(quiz.turnSeed(), kClassSeed);
+        EXPECT_EQ(quiz.turn().values, expected[i].values) << "turn " << i + 1;
+        EXPECT_EQ(quiz.turn().RealSide, expected[i].RealSide) << "turn " << i + 1;
+    }
+}

@@ -1,0 +1,244 @@
+#include "app/lesson_follower.h"
+
+#include "core/quiz/level.h"
+#include "core/random/random_source.h"
+#include "core/random/seed_text.h"
+#include "window/classroom/classroom.h"
+#include "window/common/lesson_words.h"
+#include "window/common/level_words.h"
+#include "window/quiz/quiz_form.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace quiz {
+
+namespace {
+
+// One byte more than a settings file may have, so a larger one is told apart, never read whole.
+constexpr qint64 kMostRead = 4096 + 1;
+
+QString fileProblem(const QString& reason) {
+    return QString::fromUtf8("Настройките на урока (%1) не са използвани: %2. Играе се с "
+                             "последните добри настройки.")
+        .arg(QString::fromUtf8(kLessonSettingsFile.data(), kLessonSettingsFile.size()), reason);
+}
+
+QString dataProblem(const QString& reason) {
+    return QString::fromUtf8("Данните на урока не могат да се използват: %1. Играе се с "
+                             "досегашните данни.")
+        .arg(reason);
+}
+
+bool isFileData(const std::string& data) {
+    return data != "catalogue" && data != "ecb";
+}
+
+// A file set again is read again: the teacher may have put new bytes under the same name.
+std::string dataKey(const ChosenSetting& data, const std::optional<LessonSettings>& lesson) {
+    if (data.origin == SettingOrigin::Lesson && isFileData(data.value) && lesson) {
+        return data.value + '\n' + lesson->writtenAt;
+    }
+    return data.value;
+}
+
+// The lesson's data: built in, or a file that lies in the folder.
+std::shared_ptr<const DataSet> lessonData(const QString& folder, const std::string& value,
+                                          QString& problem) {
+    if (!isFileData(value)) {
+        return loadData(QString::fromStdString(value), problem);
+    }
+    const QString path = lessonDataPath(folder, value, problem);
+    return path.isEmpty() ? nullptr : loadData(path, problem);
+}
+
+int levelOf(const ChosenSetting& level) {
+    return levelFromText(level.value).value_or(0);
+}
+
+QString levelText(int level) {
+    return level == kAdaptiveLevel ? adaptiveLevelName() : levelName(level);
+}
+
+QString dataText(const DataSet& data) {
+    switch (data.kind()) {
+    case DataKind::Catalogue:
+        return lessonDataName("catalogue");
+    case DataKind::Ecb:
+        return lessonDataName("ecb");
+    case DataKind::File:
+        break;
+    }
+    return lessonDataName(QFileInfo(QString::fromStdString(data.argument())).fileName().toStdString());
+}
+
+} // namespace
+
+LessonFile readLessonFile(const QString& folder) {
+    const QFileInfo info(QDir(folder).filePath(
+        QString::fromUtf8(kLessonSettingsFile.data(), kLessonSettingsFile.size())));
+    if (!info.exists()) {
+        return {};
+    }
+    // A pipe would wait for a writer, and a device may never end.
+    if (!info.isFile()) {
+        return {std::nullopt, fileProblem(QString::fromUtf8("това не е обикновен файл"))};
+    }
+    QFile file(info.filePath());
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {std::nullopt, fileProblem(file.errorString())};
+    }
+    const QByteArray bytes = file.read(kMostRead);
+    const LessonRead read =
+        readLessonSettings({bytes.constData(), static_cast<std::size_t>(bytes.size())});
+    if (!read.settings) {
+        return {std::nullopt, fileProblem(lessonProblemText(read.problem, read.arguments))};
+    }
+    return {read.settings, QString()};
+}
+
+QString lessonDataPath(const QString& folder, const std::string& name, QString& problem) {
+    const QString path = QDir(folder).filePath(QString::fromStdString(name));
+    const QFileInfo info(path);
+    // The name is a plain one, so only a link can lead out of the folder.
+    const QString inside = QFileInfo(info.canonicalFilePath()).absolutePath();
+    if (!info.exists()) {
+        problem = QString::fromUtf8("в папката на класа няма файл „%1“").arg(info.fileName());
+    } else if (!info.isFile()) {
+        problem = QString::fromUtf8("„%1“ не е обикновен файл").arg(info.fileName());
+    } else if (inside != QFileInfo(folder).canonicalFilePath()) {
+        problem = QString::fromUtf8("„%1“ води извън папката на класа").arg(info.fileName());
+    } else {
+        return path;
+    }
+    return {};
+}
+
+LessonStart startLesson(const QString& folder, const GivenOptions& given) {
+    LessonStart start;
+    if (!folder.isEmpty()) {
+        LessonFile file = readLessonFile(folder);
+        start.lesson = std::move(file.settings);
+        start.fileProblem = file.problem;
+    }
+    start.choices = lessonChoices(given, start.lesson ? &*start.lesson : nullptr);
+    if (start.choices.data.origin == SettingOrigin::Lesson) {
+        QString problem;
+        start.data = lessonData(folder, start.choices.data.value, problem);
+        if (!start.data) {
+            start.dataProblem = dataProblem(problem);
+        }
+    }
+    if (!start.data) {
+        const std::string own = given.data.empty() ? std::string("catalogue") : given.data;
+        start.data = loadData(QString::fromStdString(own), start.dataError);
+    }
+    start.level = levelOf(start.choices.level);
+    const std::optional<std::uint32_t> seed = seedFromText(start.choices.seed.value);
+    start.seed = seed.value_or(SeededRandomSource::seedFromClock());
+    return start;
+}
+
+LessonFollower::LessonFollower(QString folder, GivenOptions given, const LessonStart& start,
+                               QuizForm& form, Classroom& classroom)
+    : folder_(std::move(folder)), given_(std::move(given)), form_(form), classroom_(classroom),
+      loader_(nullptr), lesson_(start.lesson), applied_(start.choices),
+      appliedDataKey_(dataKey(start.choices.data, start.lesson)),
+      dataFailed_(!start.dataProblem.isEmpty()), fileProblem_(start.fileProblem),
+      dataProblem_(start.dataProblem) {
+    connect(&loader_, &DataLoader::loaded, this, [this](std::shared_ptr<const DataSet> data) {
+        form_.chooseData(std::move(data));
+        dataFailed_ = false;
+        dataProblem_.clear();
+        say();
+    });
+    connect(&loader_, &DataLoader::refused, this, [this](const QString& reason) {
+        dataFailed_ = true;
+        dataProblem_ = dataProblem(reason);
+        say();
+    });
+    connect(&form_, &QuizForm::turnRequested, this, &LessonFollower::beforeTurn);
+    form_.lockChoices(applied_.level.origin == SettingOrigin::Lesson,
+                      applied_.data.origin == SettingOrigin::Lesson);
+    say();
+}
+
+void LessonFollower::beforeTurn() {
+    LessonFile file = readLessonFile(folder_);
+    if (file.settings) {
+        lesson_ = std::move(file.settings);
+        fileProblem_.clear();
+    } else if (!file.problem.isEmpty()) {
+        fileProblem_ = file.problem;
+    } else if (lesson_) {
+        fileProblem_ = fileProblem(QString::fromUtf8("файлът вече го няма в папката"));
+    }
+    apply(lessonChoices(given_, lesson_ ? &*lesson_ : nullptr));
+    say();
+}
+
+void LessonFollower::apply(const LessonChoices& choices) {
+    if (choices.level.origin == SettingOrigin::Lesson) {
+        form_.chooseLevel(levelOf(choices.level));
+    }
+    applyData(choices.data);
+    applySeed(choices.seed);
+    applied_ = choices;
+    form_.lockChoices(choices.level.origin == SettingOrigin::Lesson,
+                      choices.data.origin == SettingOrigin::Lesson);
+}
+
+void LessonFollower::applyData(const ChosenSetting& data) {
+    const std::string key = dataKey(data, lesson_);
+    if (data.origin != SettingOrigin::Lesson || key == appliedDataKey_) {
+        return;
+    }
+    appliedDataKey_ = key;
+    QString problem;
+    if (!isFileData(data.value)) {
+        loader_.cancel();
+        form_.chooseData(lessonData(folder_, data.value, problem));
+        dataFailed_ = false;
+        dataProblem_.clear();
+        return;
+    }
+    // A file is read off the window's thread and used from the turn after it is read.
+    if (const QString path = lessonDataPath(folder_, data.value, problem); !path.isEmpty()) {
+        loader_.load(path);
+        return;
+    }
+    loader_.cancel();
+    dataFailed_ = true;
+    dataProblem_ = dataProblem(problem);
+}
+
+// A class's seed deals the class's turns from the next one on; without it again, the run
+// goes on with a stream of its own.
+void LessonFollower::applySeed(const ChosenSetting& seed) {
+    if (seed == applied_.seed || seed.origin == SettingOrigin::CommandLine) {
+        return;
+    }
+    const std::uint32_t next =
+        seedFromText(seed.value).value_or(SeededRandomSource::seedFromClock());
+    form_.chooseStream(std::make_unique<SeededRandomSource>(next), next);
+}
+
+void LessonFollower::say() {
+    LessonChoices shown = applied_;
+    if (dataFailed_ || loader_.busy()) {
+        shown.data.origin = SettingOrigin::Default; // the data on screen is still the last
+    }
+    QStringList warnings;
+    for (const QString& problem : {fileProblem_, dataProblem_}) {
+        if (!problem.isEmpty()) {
+            warnings << problem;
+        }
+    }
+    classroom_.showLesson(lessonSummary(shown, levelText(form_.model().chosenLevel()),
+                                        dataText(form_.model().chosenData()),
+                                        lesson_ ? &*lesson_ : nullptr),
+                          warnings.join(u'\n'));
+}
+
+} // namespace quiz
