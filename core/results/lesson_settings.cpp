@@ -5,6 +5,7 @@
 #include "core/text/message_text.h"
 #include "core/text/utf8_text.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -36,6 +37,17 @@ std::string_view withoutLineEnd(std::string_view line) {
         line.remove_suffix(1);
     }
     return line;
+}
+
+bool hasEndLine(std::string_view text) {
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        if (withoutLineEnd(text.substr(start, end - start)) == kEnd) {
+            return true;
+        }
+        start = end + 1;
+    }
+    return false;
 }
 
 LessonRead refused(LessonProblem problem, std::vector<std::string> arguments = {}) {
@@ -79,6 +91,10 @@ LessonRead readLessonSettings(std::string_view bytes) {
     const std::string_view text = withoutByteOrderMark(bytes);
     if (!isValidUtf8(text)) {
         return refused(LessonProblem::NotUtf8);
+    }
+    // Cut anywhere, a file is told as unfinished, not by the broken line where it was cut.
+    if (!hasEndLine(text)) {
+        return refused(LessonProblem::Unfinished);
     }
     LessonSettings settings;
     std::array<bool, kEntries.size()> seen{};

@@ -5,10 +5,14 @@
 // With QUIZ_PROBE_CLICK=<object name>[,<object name>…] it first clicks those buttons in turn,
 // as a user would, QUIZ_PROBE_REPEAT times over (once by default). With QUIZ_PROBE_TABLE=<object
 // name> it waits until that table has rows (at most 30 s) and also prints every table's cells;
-// with QUIZ_PROBE_ALL_ITEMS=1 every item of the list boxes, not only the first.
+// with QUIZ_PROBE_ALL_ITEMS=1 every item of the list boxes, not only the first. With
+// QUIZ_PROBE_WAIT_AFTER=<rounds>[,<rounds>…] and QUIZ_PROBE_WAIT_FILE=<path> it stops after
+// those rounds until <path>.1, <path>.2, … exist (at most a minute each), as a pupil stops to
+// listen, and plays on once told.
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFile>
 #include <QGenericPlugin>
 #include <QListWidget>
 #include <QTableWidget>
@@ -48,15 +52,31 @@ private:
         }
     }
 
-    static void clickRequestedButton() {
+    // The rounds of clicks, from the one due; a wait point hands over to the timer.
+    void play() {
+        constexpr int kPollMs = 50;
+        constexpr int kMostWaitPolls = 1200;
         const QStringList names =
             qEnvironmentVariable("QUIZ_PROBE_CLICK").split(u',', Qt::SkipEmptyParts);
         const int repeat = std::max(1, qEnvironmentVariableIntValue("QUIZ_PROBE_REPEAT"));
-        for (int round = 0; round < repeat; ++round) {
+        const QStringList waits =
+            qEnvironmentVariable("QUIZ_PROBE_WAIT_AFTER").split(u',', Qt::SkipEmptyParts);
+        const QString waitFile = qEnvironmentVariable("QUIZ_PROBE_WAIT_FILE");
+        for (; round_ < repeat; ++round_) {
+            const qsizetype wait = waits.indexOf(QString::number(round_));
+            const QString signal = waitFile + u'.' + QString::number(wait + 1);
+            if (wait >= 0 && waited_ <= wait && !QFile::exists(signal) &&
+                ++waitPolls_ < kMostWaitPolls) {
+                QTimer::singleShot(kPollMs, this, &FirstFrameWatcher::play);
+                return;
+            }
+            waited_ = std::max(waited_, int(wait) + 1);
+            waitPolls_ = 0;
             for (const QString& name : names) {
                 click(name);
             }
         }
+        report();
     }
 
     // The teacher's view reads its folder on a thread of its own: wait for the table's rows.
@@ -68,7 +88,7 @@ private:
             QTimer::singleShot(kPollMs, this, &FirstFrameWatcher::reportWhenReady);
             return;
         }
-        report();
+        play();
     }
 
     static int rowsIn(const QString& name) {
@@ -109,7 +129,6 @@ private:
     }
 
     static void report() {
-        clickRequestedButton();
         timespec now{};
         clock_gettime(CLOCK_MONOTONIC, &now);
         std::printf("first-frame-ns %lld\n",
@@ -133,6 +152,9 @@ private:
 
     bool reported_ = false;
     int polls_ = 0;
+    int round_ = 0;
+    int waited_ = 0; // wait points passed
+    int waitPolls_ = 0;
 };
 
 } // namespace

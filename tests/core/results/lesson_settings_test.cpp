@@ -64,6 +64,7 @@ TEST(LessonSettingsTest, RefusesAFileThatIsNotUsableAndSaysWhy) {
     const BadFile cases[] = {
         {"huge", std::string(5000, '#') + "\nend\n", LessonProblem::TooLarge, {"4096"}},
         {"half-written", "level=3\ndata=ec", LessonProblem::Unfinished, {}},
+        {"cut inside a name", "level=3\nda", LessonProblem::Unfinished, {}},
         {"empty", "", LessonProblem::Unfinished, {}},
         {"not UTF-8", "level=3\n\xC0\xAF\nend\n", LessonProblem::NotUtf8, {}},
         {"no name", "level=3\nфайл\nend\n", LessonProblem::NotAnEntry, {"2", "'файл'"}},
