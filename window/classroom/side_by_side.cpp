@@ -5,7 +5,9 @@
 namespace quiz {
 
 SideBySide sideBySide(const QRect& room, const QRect& quizFrame, const QSize& statistics, int gap) {
-    const int top = std::max(room.top(), quizFrame.top());
+    // Level with the quiz, unless that would put its bottom, and what it ends with, off the screen.
+    const int lowest = room.top() + room.height() - statistics.height();
+    const int top = std::max(room.top(), std::min(quizFrame.top(), lowest));
     const int width = statistics.width();
     if (quizFrame.right() + gap + width <= room.right()) {
         return {quizFrame.topLeft(), {quizFrame.right() + 1 + gap, top}};

@@ -73,10 +73,13 @@ QString who(const std::string& writtenBy) {
 QString lessonSummary(const LessonChoices& choices, const QString& levelText,
                       const QString& dataText, const LessonSettings* lesson) {
     QString text = QString::fromUtf8("Настройки на урока\nТрудност: %1 (%2)\nДанни: %3 (%4)\n"
-                                     "Ходове: %5 (%6)")
+                                     "Ходове: %5")
                        .arg(levelText, originText(choices.level.origin), dataText,
-                            originText(choices.data.origin), turnsText(choices.seed),
-                            originText(choices.seed.origin));
+                            originText(choices.data.origin), turnsText(choices.seed));
+    // A run's own turns need no origin: "own" says it.
+    if (choices.seed.origin != SettingOrigin::Default) {
+        text += QStringLiteral(" (%1)").arg(originText(choices.seed.origin));
+    }
     if (lesson) {
         text += u'\n' + QString::fromUtf8("Учителят ги зададе в %1 (%2).")
                              .arg(localTime(lesson->writtenAt),
