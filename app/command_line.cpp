@@ -90,7 +90,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         QStringLiteral("class-dir"),
         QCoreApplication::translate(
             "quiz", "Write this run's answers to a new file of its own in the class folder "
-                    "DIR (a shared folder), named from the pupil, the computer and the time."),
+                    "DIR (a shared folder), named from the pupil, the computer and the time, "
+                    "and follow the lesson the teacher sets there."),
         QStringLiteral("DIR"));
     const QCommandLineOption pupil(
         QStringLiteral("pupil"),

@@ -46,8 +46,8 @@ Qt's own options, such as -platform and -style, are accepted as well.</source>
     </message>
     <message>
         <location filename="../command_line.cpp" line="96" />
-        <source>Write this run's answers to a new file of its own in the class folder DIR (a shared folder), named from the pupil, the computer and the time.</source>
-        <translation>Записва отговорите в нов, собствен файл в папката на класа DIR (споделена папка), наречен по ученика, компютъра и часа.</translation>
+        <source>Write this run's answers to a new file of its own in the class folder DIR (a shared folder), named from the pupil, the computer and the time, and follow the lesson the teacher sets there.</source>
+        <translation>Записва отговорите в нов, собствен файл в папката на класа DIR (споделена папка), наречен по ученика, компютъра и часа, и следва урока, който учителят задава там.</translation>
     </message>
     <message>
         <location filename="../command_line.cpp" line="102" />
