@@ -122,6 +122,23 @@ check "both pupils in the Linux teacher's view" \
 check "the Windows teacher's view reads the folder as Linux does" \
     test "$(cut -f1,3- <<<"$windows_view")" = "$(cut -f1,3- <<<"$linux_view")"
 
+# A lesson set in the folder: both systems, started with only --class-dir, deal the class's
+# turns from the teacher's file with a Cyrillic name; a hostile settings file stops neither.
+lesson="$work/урок"
+mkdir -p "$lesson"
+cp "$repo/data/eurofxref-extract.csv" "$lesson/курсове.csv"
+printf 'level=3\r\ndata=курсове.csv\r\nseed=77\r\nwritten-by=test\r\nwritten-at=2026-12-09T08:00:00Z\r\nend\r\n' \
+    >"$lesson/lesson.ini"
+export QUIZ_PROBE_ALL_ITEMS=1
+linux_lesson=$(linux_probe --class-dir "$lesson" --pupil L 2>/dev/null | probe_lines)
+windows_lesson=$(windows_probe --class-dir "$(winpath "$lesson")" --pupil W 2>/dev/null | probe_lines)
+check "the lesson's turns from its file: the same on both systems" \
+    test -n "$linux_lesson" -a "$windows_lesson" = "$linux_lesson"
+printf 'level=0\r\ndata=..\\x.csv\r\nend\r\n' >"$lesson/lesson.ini"
+check "a settings file pointing out of the folder leaves a Windows pupil playing" \
+    test -n "$(windows_probe --class-dir "$(winpath "$lesson")" --pupil W 2>/dev/null | probe_lines)"
+unset QUIZ_PROBE_ALL_ITEMS
+
 # Screenshots to look at: the quiz, its statistics window (F2), the teacher's view.
 shot() { # shot <name> <seconds> <keys or -> <program arguments...>
     local name=$1 wait=$2 keys=$3
