@@ -102,13 +102,12 @@ QString shown(const std::string& text) {
 }
 
 QString levelWords(const std::string& level) {
-    if (level.empty()) {
+    const std::optional<int> number = levelFromText(level);
+    if (!number) {
         return utf8("трудност – своята на всеки компютър");
     }
-    if (level == kAdaptive) {
-        return utf8("трудност „%1“").arg(adaptiveLevelName());
-    }
-    return utf8("трудност „%1“").arg(levelName(*levelFromText(level)));
+    return utf8("трудност „%1“")
+        .arg(*number == kAdaptiveLevel ? adaptiveLevelName() : levelName(*number));
 }
 
 QString settingsWords(const LessonSettings& settings) {
