@@ -40,8 +40,9 @@ std::string numberedDataName(std::string_view name, int number) {
            std::string(name.substr(stem));
 }
 
-std::optional<LessonDataCopy> lessonDataCopy(
-    std::string_view chosenName, const std::function<FolderEntry(const std::string&)>& entryAt) {
+std::optional<LessonDataCopy>
+lessonDataCopy(std::string_view chosenName,
+               const std::function<FolderEntry(const std::string&)>& entryAt) {
     const std::string first = lessonCopyName(chosenName);
     for (int number = 1; number <= kMostDataCopies; ++number) {
         std::string name = number == 1 ? first : numberedDataName(first, number);

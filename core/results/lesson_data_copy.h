@@ -34,7 +34,8 @@ std::string numberedDataName(std::string_view name, int number);
 // asking `entryAt` what each holds, so that nothing in the folder is ever overwritten. None when
 // every one of kMostDataCopies names is taken.
 inline constexpr int kMostDataCopies = 999;
-std::optional<LessonDataCopy> lessonDataCopy(
-    std::string_view chosenName, const std::function<FolderEntry(const std::string&)>& entryAt);
+std::optional<LessonDataCopy>
+lessonDataCopy(std::string_view chosenName,
+               const std::function<FolderEntry(const std::string&)>& entryAt);
 
 } // namespace quiz

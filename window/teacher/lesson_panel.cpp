@@ -61,6 +61,9 @@ constexpr const char* kNowOthers = "сега са записани от %1 на 
 constexpr const char* kDeleted = "файлът е изтрит.";
 constexpr const char* kNotWritten = "Настройките не са записани: %1: %2";
 constexpr const char* kNotCopied = "Файлът с курсове не е копиран в папката: %1: %2";
+constexpr const char* kDataGone =
+    "Настройките не са записани: файлът %1 вече го няма в папката на класа. Изберете файл "
+    "с курсове отново.";
 constexpr const char* kNoFreeName = "няма свободно име от %1 до %2";
 constexpr const char* kRefused = "Файлът %1 не е приет: %2. Остава предишният избор.";
 constexpr const char* kNotARateFile = "не е обикновен файл";
@@ -116,8 +119,8 @@ QString settingsWords(const LessonSettings& settings) {
                              : utf8("данни: %1").arg(lessonDataName(settings.data));
     const QString turns = settings.seed.empty() ? utf8("всеки компютър със свои ходове")
                                                 : utf8("еднакви ходове за всички");
-    return levelWords(settings.level) + QStringLiteral(", ") + data + QStringLiteral(", ") +
-           turns + u'.';
+    return levelWords(settings.level) + QStringLiteral(", ") + data + QStringLiteral(", ") + turns +
+           u'.';
 }
 
 QString writtenWhen(const std::string& writtenAt) {
@@ -266,10 +269,11 @@ void LessonPanel::refresh() {
         const QString now =
             !disk.problem.isEmpty() ? disk.problem + u'.'
             : !disk.bytes           ? utf8(kDeleted)
-            : read.settings ? utf8(kNowOthers).arg(writtenBy(*read.settings),
-                                                   writtenWhen(read.settings->writtenAt),
-                                                   settingsWords(*read.settings))
-                            : utf8(kUnusable).arg(lessonProblemText(read.problem, read.arguments));
+            : read.settings
+                ? utf8(kNowOthers)
+                      .arg(writtenBy(*read.settings), writtenWhen(read.settings->writtenAt),
+                           settingsWords(*read.settings))
+                : utf8(kUnusable).arg(lessonProblemText(read.problem, read.arguments));
         again_->show();
         say(utf8(kNotOurs).arg(now), true);
         return;
@@ -279,8 +283,7 @@ void LessonPanel::refresh() {
     } else if (!disk.bytes) {
         say(utf8(kNoneYet), false);
     } else if (!read.settings) {
-        say(utf8(kUnusable).arg(lessonProblemText(read.problem, read.arguments)) +
-                utf8(kKeepLast),
+        say(utf8(kUnusable).arg(lessonProblemText(read.problem, read.arguments)) + utf8(kKeepLast),
             true);
     } else {
         say(utf8(kOnDisk).arg(settingsWords(*read.settings), writtenBy(*read.settings),
@@ -316,9 +319,9 @@ void LessonPanel::chooseData(int index) {
     if (data_->itemData(index).toString() != QString::fromLatin1(kChooseItem)) {
         return;
     }
-    const QString path = QFileDialog::getOpenFileName(
-        this, utf8("Файл с курсове"), QDir::homePath(),
-        utf8("Курсове (*.csv *.txt);;Всички файлове (*)"));
+    const QString path =
+        QFileDialog::getOpenFileName(this, utf8("Файл с курсове"), QDir::homePath(),
+                                     utf8("Курсове (*.csv *.txt);;Всички файлове (*)"));
     if (path.isEmpty() || !chooseDataFile(path)) {
         data_->setCurrentIndex(dataIndex_);
     }
@@ -369,35 +372,39 @@ LessonSettings LessonPanel::chosenSettings() {
         settings.seed = seed_.toStdString();
     }
     settings.writtenBy = author_.toStdString();
-    settings.writtenAt =
-        QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString();
+    settings.writtenAt = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString();
     return settings;
 }
 
 // The chosen teacher's file in the folder under a name that overwrites nothing: its name
 // there, or none with the reason said.
 std::optional<QString> LessonPanel::copyDataFile() {
+    const QDir folder(folder_);
     if (file_->bytes.isEmpty()) {
+        // Every pupil would refuse settings that name a file no longer there.
+        if (!QFileInfo(folder.filePath(file_->name)).isFile()) {
+            say(utf8(kDataGone).arg(file_->name), true);
+            return std::nullopt;
+        }
         return file_->name;
     }
-    const QDir folder(folder_);
     const QByteArray& bytes = file_->bytes;
     const auto copy = lessonDataCopy(file_->name.toStdString(), [&](const std::string& name) {
         return entryIn(folder, name, bytes);
     });
     if (!copy) {
-        say(utf8(kNotCopied).arg(file_->name,
-                                 utf8(kNoFreeName).arg(QString::fromStdString(lessonCopyName(
-                                                           file_->name.toStdString())),
-                                                       QString::number(kMostDataCopies))),
+        say(utf8(kNotCopied)
+                .arg(file_->name,
+                     utf8(kNoFreeName)
+                         .arg(QString::fromStdString(lessonCopyName(file_->name.toStdString())),
+                              QString::number(kMostDataCopies))),
             true);
         return std::nullopt;
     }
     const QString name = QString::fromStdString(copy->name);
     if (copy->write) {
         if (const QString error = writeWhole(folder.filePath(name), bytes); !error.isEmpty()) {
-            say(utf8(kNotCopied).arg(QDir::toNativeSeparators(folder.filePath(name)), error),
-                true);
+            say(utf8(kNotCopied).arg(QDir::toNativeSeparators(folder.filePath(name)), error), true);
             return std::nullopt;
         }
     }
@@ -416,8 +423,8 @@ bool LessonPanel::apply() {
     if (!writeSettings(QByteArray::fromStdString(text))) {
         return false;
     }
-    applied_ = utf8(kApplied).arg(
-        QDateTime::currentDateTime().toString(QStringLiteral("HH:mm")), settingsWords(settings));
+    applied_ = utf8(kApplied).arg(QDateTime::currentDateTime().toString(QStringLiteral("HH:mm")),
+                                  settingsWords(settings));
     again_->hide();
     say(applied_, false);
     return true;
@@ -447,8 +454,7 @@ bool LessonPanel::writeSettings(const QByteArray& bytes) {
 void LessonPanel::say(const QString& text, bool warning) {
     QPalette palette = this->palette();
     if (warning) {
-        palette.setColor(QPalette::WindowText,
-                         warningColour(palette.color(QPalette::Window)));
+        palette.setColor(QPalette::WindowText, warningColour(palette.color(QPalette::Window)));
     }
     status_->setPalette(palette);
     status_->setText(text);

@@ -62,11 +62,11 @@ private:
     SeedSource seeds_;
     QString seed_; // kept while the box stays ticked, so a change of level keeps every turn
     std::optional<DataFile> file_;
-    std::optional<QByteArray> written_;  // what this panel last wrote
-    std::optional<QByteArray> seen_;     // the file as last read; none when missing
+    std::optional<QByteArray> written_; // what this panel last wrote
+    std::optional<QByteArray> seen_;    // the file as last read; none when missing
     bool seenOnce_ = false;
-    QString applied_;                    // what the status said after the last write
-    int dataIndex_ = 0;                  // the data chosen before the dialog opened
+    QString applied_;   // what the status said after the last write
+    int dataIndex_ = 0; // the data chosen before the dialog opened
     QComboBox* level_ = nullptr;
     QComboBox* data_ = nullptr;
     QCheckBox* together_ = nullptr;

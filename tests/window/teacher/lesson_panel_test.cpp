@@ -129,8 +129,8 @@ private slots:
             bool ticked;
             int level;
             const char* seed;
-        } steps[] = {{true, 1, "101"}, {true, 4, "101"}, {false, 4, ""}, {true, 2, "102"},
-                     {true, 2, "102"}};
+        } steps[] = {
+            {true, 1, "101"}, {true, 4, "101"}, {false, 4, ""}, {true, 2, "102"}, {true, 2, "102"}};
         for (const auto& step : steps) {
             together->setChecked(step.ticked);
             level->setCurrentIndex(step.level);
@@ -144,7 +144,7 @@ private slots:
         const QByteArray others = rates(2.2);
         const struct {
             const char* chosen;
-            const char* present;      // a file already in the folder, or none
+            const char* present; // a file already in the folder, or none
             const QByteArray* itsBytes;
             const char* copied;
         } cases[] = {
@@ -172,12 +172,9 @@ private slots:
             if (c.present) {
                 QCOMPARE(contents(folder.filePath(QString::fromUtf8(c.present))), *c.itsBytes);
             }
-            QCOMPARE(entries(folder.path()).size(), (c.present ? 1 : 0) +
-                                                        (QString::fromUtf8(c.copied) ==
-                                                                 QString::fromUtf8(c.present)
-                                                             ? 0
-                                                             : 1) +
-                                                        1);
+            QCOMPARE(entries(folder.path()).size(),
+                     (c.present ? 1 : 0) +
+                         (QString::fromUtf8(c.copied) == QString::fromUtf8(c.present) ? 0 : 1) + 1);
             // Applied again, the copy is used as it is.
             QVERIFY(panel.apply());
             QCOMPARE(settingsIn(folder)->data, std::string(c.copied));
@@ -308,8 +305,8 @@ private slots:
     void opensOnTheSettingsInTheFolder() {
         QTemporaryDir folder;
         write(folder.filePath(QStringLiteral("kursove.csv")), rates());
-        write(settingsPath(folder),
-              settingsText({"auto", "kursove.csv", "77", "ivanova (PC02)", "2026-12-09T08:00:00Z"}));
+        write(settingsPath(folder), settingsText({"auto", "kursove.csv", "77", "ivanova (PC02)",
+                                                  "2026-12-09T08:00:00Z"}));
         LessonPanel panel(folder.path(), kAuthor, countingSeeds());
         QCOMPARE(findControl<QComboBox>(panel, "lessonLevel")->currentData().toString(),
                  QStringLiteral("auto"));
@@ -328,6 +325,12 @@ private slots:
         QCOMPARE(settings->data, std::string("kursove.csv"));
         QCOMPARE(settings->level, std::string("auto"));
         QCOMPARE(entries(folder.path()).size(), 2);
+        // Settings naming a file gone from the folder would be refused by every pupil.
+        const QByteArray applied = contents(settingsPath(folder));
+        QVERIFY(QFile::remove(folder.filePath(QStringLiteral("kursove.csv"))));
+        QVERIFY(!panel.apply());
+        QVERIFY(status(panel).contains(QStringLiteral("вече го няма")));
+        QCOMPARE(contents(settingsPath(folder)), applied);
     }
 
     // The window's own refresh, on its timer, is what shows another writer's change.
