@@ -59,6 +59,7 @@ constexpr const char* kNotOurs = "Настройките в папката ве�
                                  "„Запиши отново“ записва пак вашите.";
 constexpr const char* kNowOthers = "сега са записани от %1 на %2: %3";
 constexpr const char* kDeleted = "файлът е изтрит.";
+constexpr const char* kNowUnusable = "файлът не става: %1.";
 constexpr const char* kNotWritten = "Настройките не са записани: %1: %2";
 constexpr const char* kNotCopied = "Файлът с курсове не е копиран в папката: %1: %2";
 constexpr const char* kDataGone =
@@ -70,6 +71,11 @@ constexpr const char* kNotARateFile = "не е обикновен файл";
 constexpr const char* kTooLarge = "по-голям е от 64 MB";
 constexpr const char* kChosen = "Избран е файлът %1: „Приложи“ го копира в папката на класа.";
 constexpr const char* kUnknownWriter = "неизвестно кой";
+
+QString settingsPathIn(const QString& folder) {
+    return QDir(folder).filePath(QString::fromUtf8(
+        kLessonSettingsFile.data(), static_cast<qsizetype>(kLessonSettingsFile.size())));
+}
 
 // The settings file as found in the folder.
 struct FileOnDisk {
@@ -131,6 +137,38 @@ QString writtenWhen(const std::string& writtenAt) {
 
 QString writtenBy(const LessonSettings& settings) {
     return settings.writtenBy.empty() ? utf8(kUnknownWriter) : shown(settings.writtenBy);
+}
+
+// What the folder holds, for a panel that has written nothing yet.
+QString folderText(const FileOnDisk& disk, const LessonRead& read) {
+    if (!disk.problem.isEmpty()) {
+        return utf8(kUnusable).arg(disk.problem) + utf8(kKeepLast);
+    }
+    if (!disk.bytes) {
+        return utf8(kNoneYet);
+    }
+    if (!read.settings) {
+        return utf8(kUnusable).arg(lessonProblemText(read.problem, read.arguments)) +
+               utf8(kKeepLast);
+    }
+    return utf8(kOnDisk).arg(settingsWords(*read.settings), writtenBy(*read.settings),
+                             writtenWhen(read.settings->writtenAt));
+}
+
+// What became of the file this panel wrote.
+QString changeText(const FileOnDisk& disk, const LessonRead& read) {
+    if (!disk.problem.isEmpty()) {
+        return disk.problem + u'.';
+    }
+    if (!disk.bytes) {
+        return utf8(kDeleted);
+    }
+    if (!read.settings) {
+        return utf8(kNowUnusable).arg(lessonProblemText(read.problem, read.arguments));
+    }
+    return utf8(kNowOthers)
+        .arg(writtenBy(*read.settings), writtenWhen(read.settings->writtenAt),
+             settingsWords(*read.settings));
 }
 
 // Why a file of rates was refused, in the user's language as the quiz says it.
@@ -247,8 +285,7 @@ LessonPanel::LessonPanel(const QString& folder, const QString& author, SeedSourc
 }
 
 void LessonPanel::refresh() {
-    const FileOnDisk disk = readSettingsFile(QDir(folder_).filePath(
-        QString::fromUtf8(kLessonSettingsFile.data(), kLessonSettingsFile.size())));
+    const FileOnDisk disk = readSettingsFile(settingsPathIn(folder_));
     const bool first = !seenOnce_;
     const bool changed = first || disk.bytes != seen_ || !disk.problem.isEmpty();
     seenOnce_ = true;
@@ -260,35 +297,15 @@ void LessonPanel::refresh() {
     if (first && read.settings) {
         showSettings(*read.settings);
     }
-    if (written_) {
-        if (disk.bytes == written_) {
-            again_->hide();
-            say(applied_, false);
-            return;
-        }
-        const QString now =
-            !disk.problem.isEmpty() ? disk.problem + u'.'
-            : !disk.bytes           ? utf8(kDeleted)
-            : read.settings
-                ? utf8(kNowOthers)
-                      .arg(writtenBy(*read.settings), writtenWhen(read.settings->writtenAt),
-                           settingsWords(*read.settings))
-                : utf8(kUnusable).arg(lessonProblemText(read.problem, read.arguments));
-        again_->show();
-        say(utf8(kNotOurs).arg(now), true);
-        return;
-    }
-    if (!disk.problem.isEmpty()) {
-        say(utf8(kUnusable).arg(disk.problem) + utf8(kKeepLast), true);
-    } else if (!disk.bytes) {
-        say(utf8(kNoneYet), false);
-    } else if (!read.settings) {
-        say(utf8(kUnusable).arg(lessonProblemText(read.problem, read.arguments)) + utf8(kKeepLast),
-            true);
+    if (!written_) {
+        const bool usable = disk.problem.isEmpty() && (!disk.bytes || read.settings);
+        say(folderText(disk, read), !usable);
+    } else if (disk.bytes == written_) {
+        again_->hide();
+        say(applied_, false);
     } else {
-        say(utf8(kOnDisk).arg(settingsWords(*read.settings), writtenBy(*read.settings),
-                              writtenWhen(read.settings->writtenAt)),
-            false);
+        again_->show();
+        say(utf8(kNotOurs).arg(changeText(disk, read)), true);
     }
 }
 
@@ -440,8 +457,7 @@ bool LessonPanel::writeAgain() {
 }
 
 bool LessonPanel::writeSettings(const QByteArray& bytes) {
-    const QString path = QDir(folder_).filePath(
-        QString::fromUtf8(kLessonSettingsFile.data(), kLessonSettingsFile.size()));
+    const QString path = settingsPathIn(folder_);
     if (const QString error = writeWhole(path, bytes); !error.isEmpty()) {
         say(utf8(kNotWritten).arg(QDir::toNativeSeparators(path), error), true);
         return false;
