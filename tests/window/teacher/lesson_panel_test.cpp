@@ -4,6 +4,7 @@
 #include "core/results/lesson_settings.h"
 #include "tests/support/find_control.h"
 #include "window/common/lesson_words.h"
+#include "window/common/warning_colour.h"
 #include "window/teacher/lesson_panel.h"
 #include "window/teacher/teacher_window.h"
 
@@ -70,6 +71,11 @@ QByteArray settingsText(const LessonSettings& settings) {
 
 QString status(const QWidget& panel) {
     return findControl<QLabel>(panel, "lessonStatus")->text();
+}
+
+bool warned(const QWidget& panel) {
+    const QPalette palette = findControl<QLabel>(panel, "lessonStatus")->palette();
+    return palette.color(QPalette::WindowText) == warningColour(palette.color(QPalette::Window));
 }
 
 QStringList entries(const QString& path) {
@@ -264,6 +270,7 @@ private slots:
             QVERIFY2(!again->isHidden(), c.change);
             QVERIFY2(status(panel).contains(QStringLiteral("не са записаните оттук")), c.change);
             QVERIFY2(status(panel).contains(c.said), qPrintable(status(panel)));
+            QVERIFY(warned(panel));
             // What was written goes back, not a choice made since and not applied.
             findControl<QComboBox>(panel, "lessonLevel")->setCurrentIndex(2);
             again->click();
@@ -272,6 +279,7 @@ private slots:
             panel.refresh();
             QVERIFY(again->isHidden());
             QVERIFY(status(panel).contains(QStringLiteral("следващия си ход")));
+            QVERIFY(!warned(panel));
         }
     }
 
@@ -294,6 +302,7 @@ private slots:
             QVERIFY2(status(panel).contains(c.said), qPrintable(status(panel)));
             QVERIFY2(status(panel).contains(QStringLiteral("последните си добри настройки")),
                      c.name);
+            QVERIFY(warned(panel));
         }
         // A pipe under the settings' name would block a reader that opened it.
         QTemporaryDir folder;
@@ -314,6 +323,7 @@ private slots:
                  QStringLiteral("kursove.csv"));
         QVERIFY(findControl<QCheckBox>(panel, "lessonTogether")->isChecked());
         QVERIFY(status(panel).contains(QStringLiteral("ivanova (PC02)")));
+        QVERIFY(!warned(panel));
         QVERIFY(status(panel).contains(
             QDateTime::fromString(QStringLiteral("2026-12-09T08:00:00Z"), Qt::ISODate)
                 .toLocalTime()
