@@ -9,6 +9,7 @@
 #include "window/teacher/chart_png.h"
 #include "window/teacher/class_chart.h"
 #include "window/teacher/export_words.h"
+#include "window/teacher/lesson_panel.h"
 #include "window/teacher/projector_view.h"
 
 #include <QDateTime>
@@ -132,7 +133,8 @@ void setRow(QTableWidget* widget, int row, const QList<QTableWidgetItem*>& items
 
 } // namespace
 
-TeacherWindow::TeacherWindow(const QString& folder, NumberStyle style, QWidget* parent)
+TeacherWindow::TeacherWindow(const QString& folder, NumberStyle style, const QString& author,
+                             QWidget* parent)
     : QWidget(parent), path_(folder), style_(std::move(style)) {
     setObjectName(QStringLiteral("TeacherWindow"));
     setWindowTitle(utf8(kTitle));
@@ -141,6 +143,7 @@ TeacherWindow::TeacherWindow(const QString& folder, NumberStyle style, QWidget* 
     status_ = new QLabel(utf8(kFirstReading).arg(folder), content);
     status_->setObjectName(QStringLiteral("status"));
     status_->setWordWrap(true);
+    lesson_ = new LessonPanel(folder, author, {}, content);
     pupils_ =
         table("pupils", "Ученици",
               {utf8("Ученик"), utf8("Компютър"), utf8("Отговори"), utf8("Верни"), utf8("Точност"),
@@ -209,6 +212,7 @@ TeacherWindow::TeacherWindow(const QString& folder, NumberStyle style, QWidget* 
 
     auto* layout = new QVBoxLayout(content);
     layout->addWidget(status_);
+    layout->addWidget(lesson_);
     layout->addWidget(pupils_, 2);
     layout->addWidget(totals_);
     layout->addWidget(chart_, 2);
@@ -251,6 +255,8 @@ TeacherWindow::~TeacherWindow() {
 }
 
 void TeacherWindow::refresh() {
+    // A few bytes, read here: someone else's change is shown at once.
+    lesson_->refresh();
     if (reading_) {
         again_ = true;
         return;

@@ -21,6 +21,7 @@ class QTimer;
 namespace quiz {
 
 class ClassChart;
+class LessonPanel;
 class ProjectorView;
 
 class TeacherWindow : public QWidget {
@@ -30,8 +31,10 @@ public:
     // Reads `folder` on a thread of its own, at once and then every few seconds, and whenever
     // the system says it changed; the window opens before the first reading ends. Numbers are
     // written in `style`. Nothing is ever written into the folder except an export the teacher
-    // asks for.
-    TeacherWindow(const QString& folder, NumberStyle style, QWidget* parent = nullptr);
+    // asks for and the lesson's settings (with a teacher's file of rates) when the teacher
+    // applies them, as written by `author`.
+    TeacherWindow(const QString& folder, NumberStyle style, const QString& author = {},
+                  QWidget* parent = nullptr);
     ~TeacherWindow() override;
 
     // Asks for a reading of what is new; the timer and the watcher call it too.
@@ -68,6 +71,7 @@ private:
     bool again_ = false;   // asked for while one was under way
     bool widthsSet_ = false;
     QLabel* status_ = nullptr;
+    LessonPanel* lesson_ = nullptr;
     QTableWidget* pupils_ = nullptr;
     QLabel* totals_ = nullptr;
     ClassChart* chart_ = nullptr;

@@ -1,0 +1,479 @@
+#include "window/teacher/lesson_panel.h"
+
+#include "core/data/rate_table.h"
+#include "core/quiz/level.h"
+#include "core/results/lesson_data_copy.h"
+#include "core/text/message_text.h"
+#include "window/common/lesson_words.h"
+#include "window/common/level_words.h"
+#include "window/common/utf8_string.h"
+#include "window/common/warning_colour.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QSaveFile>
+#include <QVBoxLayout>
+
+namespace quiz {
+
+namespace {
+
+// As the quiz's own limit for --data: far beyond any file of daily rates.
+constexpr qint64 kLargestDataFile = 64 * 1024 * 1024;
+// The settings file's own limit, and one byte more, so that a larger file is said to be so.
+constexpr qint64 kLargestSettings = 4096 + 1;
+// A name from the file is shown whole up to this many characters.
+constexpr qsizetype kShownName = 60;
+// Wide enough for a file's name, narrow enough for the window's 900 pixels.
+constexpr int kDataCharacters = 28;
+
+constexpr const char* kCatalogue = "catalogue";
+constexpr const char* kEcb = "ecb";
+constexpr const char* kAdaptive = "auto";
+// The data combo's last entries: a teacher's file, and the choice of one.
+constexpr const char* kFileItem = "file";
+constexpr const char* kChooseItem = "choose";
+
+constexpr const char* kTogetherTip =
+    "Всички компютри показват едни и същи ходове: удобно, за да се обсъдят с класа, но "
+    "съседите могат да си сверят отговорите.";
+constexpr const char* kApplied = "Приложено в %1: %2 Всеки компютър го взема от следващия си ход.";
+constexpr const char* kOnDisk = "В папката: %1 Записано от %2 на %3.";
+constexpr const char* kNoneYet =
+    "В папката още няма настройки на урока: всеки компютър играе с това, с което е пуснат.";
+constexpr const char* kKeepLast = " Учениците продължават с последните си добри настройки.";
+constexpr const char* kUnusable = "Настройките на урока в папката не стават: %1.";
+constexpr const char* kNotAFile = "%1 не е обикновен файл";
+constexpr const char* kNotReadable = "%1 не може да се прочете: %2";
+constexpr const char* kNotOurs = "Настройките в папката вече не са записаните оттук: %1 "
+                                 "„Запиши отново“ записва пак вашите.";
+constexpr const char* kNowOthers = "сега са записани от %1 на %2: %3";
+constexpr const char* kDeleted = "файлът е изтрит.";
+constexpr const char* kNowUnusable = "файлът не става: %1.";
+constexpr const char* kNotWritten = "Настройките не са записани: %1: %2";
+constexpr const char* kNotCopied = "Файлът с курсове не е копиран в папката: %1: %2";
+constexpr const char* kDataGone =
+    "Настройките не са записани: файлът %1 вече го няма в папката на класа. Изберете файл "
+    "с курсове отново.";
+constexpr const char* kNoFreeName = "няма свободно име от %1 до %2";
+constexpr const char* kRefused = "Файлът %1 не е приет: %2. Остава предишният избор.";
+constexpr const char* kNotARateFile = "не е обикновен файл";
+constexpr const char* kTooLarge = "по-голям е от 64 MB";
+constexpr const char* kChosen = "Избран е файлът %1: „Приложи“ го копира в папката на класа.";
+constexpr const char* kUnknownWriter = "неизвестно кой";
+
+QString settingsPathIn(const QString& folder) {
+    return QDir(folder).filePath(QString::fromUtf8(
+        kLessonSettingsFile.data(), static_cast<qsizetype>(kLessonSettingsFile.size())));
+}
+
+// The settings file as found in the folder.
+struct FileOnDisk {
+    std::optional<QByteArray> bytes; // none when missing or unreadable
+    QString problem;                 // why it could not be read; empty when missing
+};
+
+// A pipe or a device under the settings' name could block a read or never end: only a
+// regular file is opened, and no more of it is read than a settings file can hold.
+FileOnDisk readSettingsFile(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink()) {
+        return {};
+    }
+    if (!info.isFile()) {
+        return {std::nullopt, utf8(kNotAFile).arg(info.fileName())};
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {std::nullopt, utf8(kNotReadable).arg(info.fileName(), file.errorString())};
+    }
+    return {file.read(kLargestSettings), {}};
+}
+
+LessonRead readBytes(const QByteArray& bytes) {
+    return readLessonSettings({bytes.constData(), static_cast<std::size_t>(bytes.size())});
+}
+
+// A value from a file, on one line and not endless.
+QString shown(const std::string& text) {
+    const QString line = QString::fromStdString(scrubControls(text));
+    return line.size() > kShownName ? line.left(kShownName) + u'…' : line;
+}
+
+QString levelWords(const std::string& level) {
+    const std::optional<int> number = levelFromText(level);
+    if (!number) {
+        return utf8("трудност – своята на всеки компютър");
+    }
+    return utf8("трудност „%1“")
+        .arg(*number == kAdaptiveLevel ? adaptiveLevelName() : levelName(*number));
+}
+
+QString settingsWords(const LessonSettings& settings) {
+    const QString data = settings.data.empty()
+                             ? utf8("данни – своите на всеки компютър")
+                             : utf8("данни: %1").arg(lessonDataName(settings.data));
+    const QString turns = settings.seed.empty() ? utf8("всеки компютър със свои ходове")
+                                                : utf8("еднакви ходове за всички");
+    return levelWords(settings.level) + QStringLiteral(", ") + data + QStringLiteral(", ") + turns +
+           u'.';
+}
+
+QString writtenWhen(const std::string& writtenAt) {
+    const QDateTime time = QDateTime::fromString(QString::fromStdString(writtenAt), Qt::ISODate);
+    return time.isValid() ? time.toLocalTime().toString(QStringLiteral("dd.MM.yyyy HH:mm"))
+                          : shown(writtenAt);
+}
+
+QString writtenBy(const LessonSettings& settings) {
+    return settings.writtenBy.empty() ? utf8(kUnknownWriter) : shown(settings.writtenBy);
+}
+
+// What the folder holds, for a panel that has written nothing yet.
+QString folderText(const FileOnDisk& disk, const LessonRead& read) {
+    if (!disk.problem.isEmpty()) {
+        return utf8(kUnusable).arg(disk.problem) + utf8(kKeepLast);
+    }
+    if (!disk.bytes) {
+        return utf8(kNoneYet);
+    }
+    if (!read.settings) {
+        return utf8(kUnusable).arg(lessonProblemText(read.problem, read.arguments)) +
+               utf8(kKeepLast);
+    }
+    return utf8(kOnDisk).arg(settingsWords(*read.settings), writtenBy(*read.settings),
+                             writtenWhen(read.settings->writtenAt));
+}
+
+// What became of the file this panel wrote.
+QString changeText(const FileOnDisk& disk, const LessonRead& read) {
+    if (!disk.problem.isEmpty()) {
+        return disk.problem + u'.';
+    }
+    if (!disk.bytes) {
+        return utf8(kDeleted);
+    }
+    if (!read.settings) {
+        return utf8(kNowUnusable).arg(lessonProblemText(read.problem, read.arguments));
+    }
+    return utf8(kNowOthers)
+        .arg(writtenBy(*read.settings), writtenWhen(read.settings->writtenAt),
+             settingsWords(*read.settings));
+}
+
+// Why a file of rates was refused, in the user's language as the quiz says it.
+QString refusalText(const RateFileError& refused) {
+    const QString pattern = QCoreApplication::translate("rates", refused.pattern().c_str());
+    return QString::fromStdString(refused.place() + ": " +
+                                  filledIn(pattern.toStdString(), refused.arguments()));
+}
+
+// Whether the folder's entry `name` holds exactly `bytes`, something else, or nothing.
+FolderEntry entryIn(const QDir& folder, const std::string& name, const QByteArray& bytes) {
+    const QFileInfo info(folder.filePath(QString::fromStdString(name)));
+    if (!info.exists() && !info.isSymLink()) {
+        return FolderEntry::Free;
+    }
+    if (!info.isFile() || info.size() != bytes.size()) {
+        return FolderEntry::OtherBytes;
+    }
+    QFile file(info.filePath());
+    return file.open(QIODevice::ReadOnly) && file.read(bytes.size() + 1) == bytes
+               ? FolderEntry::SameBytes
+               : FolderEntry::OtherBytes;
+}
+
+// Written whole or not at all: a temporary file, then a rename. Empty, or the system's reason.
+QString writeWhole(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) {
+        return {};
+    }
+    return file.errorString();
+}
+
+} // namespace
+
+LessonPanel::LessonPanel(const QString& folder, const QString& author, SeedSource seeds,
+                         QWidget* parent)
+    : QGroupBox(utf8("Урок"), parent), folder_(folder), author_(author),
+      seeds_(seeds ? std::move(seeds) : [] { return QRandomGenerator::system()->generate(); }) {
+    setObjectName(QStringLiteral("lessonPanel"));
+
+    level_ = new QComboBox(this);
+    level_->setObjectName(QStringLiteral("lessonLevel"));
+    level_->setAccessibleName(utf8("Трудност за урока"));
+    for (int level = 0; level < kLevelCount; ++level) {
+        level_->addItem(levelName(level), QString::number(level));
+    }
+    level_->addItem(adaptiveLevelName(), QString::fromLatin1(kAdaptive));
+    auto* levelLabel = new QLabel(utf8("&Трудност:"), this);
+    levelLabel->setBuddy(level_);
+
+    data_ = new QComboBox(this);
+    data_->setObjectName(QStringLiteral("lessonData"));
+    data_->setAccessibleName(utf8("Данни за урока"));
+    data_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    data_->setMinimumContentsLength(kDataCharacters);
+    data_->addItem(lessonDataName(kCatalogue), QString::fromLatin1(kCatalogue));
+    data_->addItem(lessonDataName(kEcb), QString::fromLatin1(kEcb));
+    data_->addItem(utf8("Файл с курсове…"), QString::fromLatin1(kChooseItem));
+    // The dialog opens only when the teacher picks the entry; any other choice is remembered,
+    // to go back to when the dialog is cancelled or its file refused.
+    connect(data_, &QComboBox::activated, this, &LessonPanel::chooseData);
+    connect(data_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (data_->itemData(index).toString() != QString::fromLatin1(kChooseItem)) {
+            dataIndex_ = index;
+        }
+    });
+    auto* dataLabel = new QLabel(utf8("&Данни:"), this);
+    dataLabel->setBuddy(data_);
+
+    together_ = new QCheckBox(utf8("еднакви ходове за всички"), this);
+    together_->setObjectName(QStringLiteral("lessonTogether"));
+    together_->setAccessibleName(utf8("Еднакви ходове за всички"));
+    together_->setToolTip(utf8(kTogetherTip));
+    // Ticked again later, the class starts on new turns.
+    connect(together_, &QCheckBox::toggled, this, [this](bool on) {
+        if (!on) {
+            seed_.clear();
+        }
+    });
+
+    apply_ = new QPushButton(utf8("Приложи"), this);
+    apply_->setObjectName(QStringLiteral("lessonApply"));
+    apply_->setAccessibleName(utf8("Приложи настройките на урока"));
+    connect(apply_, &QPushButton::clicked, this, &LessonPanel::apply);
+    again_ = new QPushButton(utf8("Запиши отново"), this);
+    again_->setObjectName(QStringLiteral("lessonAgain"));
+    again_->setAccessibleName(utf8("Запиши отново настройките на урока"));
+    again_->hide();
+    connect(again_, &QPushButton::clicked, this, &LessonPanel::writeAgain);
+
+    status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("lessonStatus"));
+    status_->setWordWrap(true);
+
+    // Two rows, so that the panel never widens the window beyond its 900 pixels.
+    auto* choices = new QHBoxLayout;
+    choices->addWidget(levelLabel);
+    choices->addWidget(level_);
+    choices->addSpacing(fontMetrics().averageCharWidth() * 2);
+    choices->addWidget(dataLabel);
+    choices->addWidget(data_, 1);
+    auto* actions = new QHBoxLayout;
+    actions->addWidget(together_);
+    actions->addStretch();
+    actions->addWidget(again_);
+    actions->addWidget(apply_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(choices);
+    layout->addLayout(actions);
+    layout->addWidget(status_);
+
+    refresh();
+}
+
+void LessonPanel::refresh() {
+    const FileOnDisk disk = readSettingsFile(settingsPathIn(folder_));
+    const bool first = !seenOnce_;
+    const bool changed = first || disk.bytes != seen_ || !disk.problem.isEmpty();
+    seenOnce_ = true;
+    seen_ = disk.bytes;
+    if (!changed) {
+        return;
+    }
+    const LessonRead read = disk.bytes ? readBytes(*disk.bytes) : LessonRead{};
+    if (first && read.settings) {
+        showSettings(*read.settings);
+    }
+    if (!written_) {
+        const bool usable = disk.problem.isEmpty() && (!disk.bytes || read.settings);
+        say(folderText(disk, read), !usable);
+    } else if (disk.bytes == written_) {
+        again_->hide();
+        say(applied_, false);
+    } else {
+        again_->show();
+        say(utf8(kNotOurs).arg(changeText(disk, read)), true);
+    }
+}
+
+void LessonPanel::showSettings(const LessonSettings& settings) {
+    level_->setCurrentIndex(level_->findData(QString::fromStdString(settings.level)));
+    if (settings.data == kCatalogue || settings.data == kEcb || settings.data.empty()) {
+        data_->setCurrentIndex(data_->findData(QString::fromStdString(settings.data)));
+    } else {
+        showFile({QString::fromStdString(settings.data), {}});
+    }
+    together_->setChecked(!settings.seed.empty());
+    seed_ = QString::fromStdString(settings.seed);
+}
+
+void LessonPanel::showFile(const DataFile& file) {
+    file_ = file;
+    int index = data_->findData(QString::fromLatin1(kFileItem));
+    if (index < 0) {
+        index = data_->findData(QString::fromLatin1(kChooseItem));
+        data_->insertItem(index, QString(), QString::fromLatin1(kFileItem));
+    }
+    data_->setItemText(index, file.name);
+    data_->setItemData(index, file.name, Qt::ToolTipRole);
+    data_->setCurrentIndex(index);
+}
+
+void LessonPanel::chooseData(int index) {
+    if (data_->itemData(index).toString() != QString::fromLatin1(kChooseItem)) {
+        return;
+    }
+    const QString path =
+        QFileDialog::getOpenFileName(this, utf8("Файл с курсове"), QDir::homePath(),
+                                     utf8("Курсове (*.csv *.txt);;Всички файлове (*)"));
+    if (path.isEmpty() || !chooseDataFile(path)) {
+        data_->setCurrentIndex(dataIndex_);
+    }
+}
+
+bool LessonPanel::chooseDataFile(const QString& path) {
+    const QFileInfo info(path);
+    const auto refuse = [&](const QString& reason) {
+        say(utf8(kRefused).arg(info.fileName(), reason), true);
+        return false;
+    };
+    // Opening a pipe could block, and a device may never end.
+    if (!info.isFile()) {
+        return refuse(utf8(kNotARateFile));
+    }
+    if (info.size() > kLargestDataFile) {
+        return refuse(utf8(kTooLarge));
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return refuse(file.errorString());
+    }
+    const QByteArray bytes = file.read(kLargestDataFile + 1);
+    if (bytes.size() > kLargestDataFile) {
+        return refuse(utf8(kTooLarge));
+    }
+    try {
+        readRateTable({bytes.constData(), static_cast<std::size_t>(bytes.size())},
+                      info.fileName().toStdString());
+    } catch (const RateFileError& refused) {
+        return refuse(refusalText(refused));
+    }
+    showFile({info.fileName(), bytes});
+    say(utf8(kChosen).arg(info.fileName()), false);
+    return true;
+}
+
+LessonSettings LessonPanel::chosenSettings() {
+    LessonSettings settings;
+    settings.level = level_->currentData().toString().toStdString();
+    const QString data = data_->currentData().toString();
+    settings.data = data == QString::fromLatin1(kFileItem) && file_ ? file_->name.toStdString()
+                                                                    : data.toStdString();
+    if (together_->isChecked()) {
+        if (seed_.isEmpty()) {
+            seed_ = QString::number(seeds_());
+        }
+        settings.seed = seed_.toStdString();
+    }
+    settings.writtenBy = author_.toStdString();
+    settings.writtenAt = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString();
+    return settings;
+}
+
+// The chosen teacher's file in the folder under a name that overwrites nothing: its name
+// there, or none with the reason said.
+std::optional<QString> LessonPanel::copyDataFile() {
+    const QDir folder(folder_);
+    if (file_->bytes.isEmpty()) {
+        // Every pupil would refuse settings that name a file no longer there.
+        if (!QFileInfo(folder.filePath(file_->name)).isFile()) {
+            say(utf8(kDataGone).arg(file_->name), true);
+            return std::nullopt;
+        }
+        return file_->name;
+    }
+    const QByteArray& bytes = file_->bytes;
+    const auto copy = lessonDataCopy(file_->name.toStdString(), [&](const std::string& name) {
+        return entryIn(folder, name, bytes);
+    });
+    if (!copy) {
+        say(utf8(kNotCopied)
+                .arg(file_->name,
+                     utf8(kNoFreeName)
+                         .arg(QString::fromStdString(lessonCopyName(file_->name.toStdString())),
+                              QString::number(kMostDataCopies))),
+            true);
+        return std::nullopt;
+    }
+    const QString name = QString::fromStdString(copy->name);
+    if (copy->write) {
+        if (const QString error = writeWhole(folder.filePath(name), bytes); !error.isEmpty()) {
+            say(utf8(kNotCopied).arg(QDir::toNativeSeparators(folder.filePath(name)), error), true);
+            return std::nullopt;
+        }
+    }
+    showFile({name, {}});
+    return name;
+}
+
+bool LessonPanel::apply() {
+    if (data_->currentData().toString() == QString::fromLatin1(kFileItem) && file_) {
+        if (!copyDataFile()) {
+            return false;
+        }
+    }
+    const LessonSettings settings = chosenSettings();
+    const std::string text = lessonSettingsText(settings);
+    if (!writeSettings(QByteArray::fromStdString(text))) {
+        return false;
+    }
+    applied_ = utf8(kApplied).arg(QDateTime::currentDateTime().toString(QStringLiteral("HH:mm")),
+                                  settingsWords(settings));
+    again_->hide();
+    say(applied_, false);
+    return true;
+}
+
+bool LessonPanel::writeAgain() {
+    if (!written_ || !writeSettings(*written_)) {
+        return false;
+    }
+    again_->hide();
+    say(applied_, false);
+    return true;
+}
+
+bool LessonPanel::writeSettings(const QByteArray& bytes) {
+    const QString path = settingsPathIn(folder_);
+    if (const QString error = writeWhole(path, bytes); !error.isEmpty()) {
+        say(utf8(kNotWritten).arg(QDir::toNativeSeparators(path), error), true);
+        return false;
+    }
+    written_ = bytes;
+    seen_ = bytes;
+    return true;
+}
+
+void LessonPanel::say(const QString& text, bool warning) {
+    QPalette palette = this->palette();
+    if (warning) {
+        palette.setColor(QPalette::WindowText, warningColour(palette.color(QPalette::Window)));
+    }
+    status_->setPalette(palette);
+    status_->setText(text);
+}
+
+} // namespace quiz
