@@ -282,8 +282,11 @@ std::unique_ptr<TeacherWindow> startTeacher(const CommandLine& line, const QLoca
                       .arg(QCoreApplication::applicationName(), line.teacherDir);
         return nullptr;
     }
+    // Who set the lesson, as the pupils' statistics windows and other teachers' views say it.
+    const QString author = QStringLiteral("%1 (%2)").arg(QString::fromStdString(loginName()),
+                                                          QString::fromStdString(hostName()));
     return std::make_unique<TeacherWindow>(QFileInfo(line.teacherDir).absoluteFilePath(),
-                                           numberStyleFrom(locale));
+                                           numberStyleFrom(locale), author);
 }
 
 int runQuiz(int argc, char* argv[], const ProgramIdentity& identity) {

@@ -1,12 +1,14 @@
-// A lesson steered from the teacher's side: 25 quiz processes started with only --class-dir
-// follow the level the lesson's settings give, each from its next turn, and keep playing at
+// A lesson steered from the teacher's view: 25 quiz processes started with only --class-dir
+// follow the level its „Урок“ panel writes, each from its next turn, and keep playing at
 // it while the settings file turns hostile (too large, half-written, invalid, pointing out of
 // the folder, a pipe).
 //   lesson_change <quiz program>   (with the first-frame probe in the environment)
 
 #include "core/results/lesson_settings.h"
+#include "window/teacher/lesson_panel.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QComboBox>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -45,11 +47,10 @@ bool writeAtomically(const QString& path, const QByteArray& bytes) {
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
 }
 
-bool writeLesson(const QString& folder, int level) {
-    const quiz::LessonSettings settings{std::to_string(level), "catalogue", "", "Учител (test)",
-                                        "2026-12-09T09:00:00Z"};
-    return writeAtomically(settingsPath(folder),
-                           QByteArray::fromStdString(quiz::lessonSettingsText(settings)));
+// As the teacher does it: the level chosen in the panel, then „Приложи“.
+bool teacherSets(quiz::LessonPanel& panel, int level) {
+    panel.findChild<QComboBox*>(QStringLiteral("lessonLevel"))->setCurrentIndex(level);
+    return panel.apply();
 }
 
 // Each way the file can go wrong while pupils play; none may change their level.
@@ -146,7 +147,7 @@ bool levelsFollowTheLesson(const QStringList& rows) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    const QCoreApplication app(argc, argv);
+    const QApplication app(argc, argv);
     if (argc != 2) {
         std::fprintf(stderr, "usage: lesson_change <quiz program>\n");
         return 2;
@@ -154,7 +155,8 @@ int main(int argc, char* argv[]) {
     const QTemporaryDir folder;
     const QTemporaryDir signalFolder;
     const QString go = signalFolder.filePath(QStringLiteral("go"));
-    if (!writeLesson(folder.path(), kStartLevel)) {
+    quiz::LessonPanel panel(folder.path(), QStringLiteral("Учител (test)"));
+    if (!teacherSets(panel, kStartLevel)) {
         std::fprintf(stderr, "cannot write the lesson's settings\n");
         return 1;
     }
@@ -177,7 +179,7 @@ int main(int argc, char* argv[]) {
                         QStringLiteral("Ученик %1").arg(pupil)});
         pupils.push_back(std::move(process));
     }
-    bool ok = waitForAnswers(folder.path(), kChangeAfter) && writeLesson(folder.path(), kLessonLevel);
+    bool ok = waitForAnswers(folder.path(), kChangeAfter) && teacherSets(panel, kLessonLevel);
     ok = ok && tellPupils(go, 1);
     const auto hostile = hostileFiles();
     for (std::size_t i = 0; ok && i < hostile.size(); ++i) {

@@ -195,8 +195,13 @@ FolderEntry entryIn(const QDir& folder, const std::string& name, const QByteArra
 
 // Written whole or not at all: a temporary file, then a rename. Empty, or the system's reason.
 QString writeWhole(const QString& path, const QByteArray& bytes) {
+    // Every pupil's program reads what the teacher writes, whatever the teacher's umask or the
+    // folder's default rights (on Windows the folder's rights decide).
+    constexpr auto kReadableByAll = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                    QFileDevice::ReadGroup | QFileDevice::ReadOther;
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) {
+    if (file.open(QIODevice::WriteOnly) && file.setPermissions(kReadableByAll) &&
+        file.write(bytes) == bytes.size() && file.commit()) {
         return {};
     }
     return file.errorString();

@@ -14,6 +14,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -123,6 +124,25 @@ private slots:
             QVERIFY(status(panel).contains(QStringLiteral("следващия си ход")));
             QCOMPARE(entries(folder.path()), QStringList{QStringLiteral("lesson.ini")});
         }
+    }
+
+    // A teacher whose umask keeps files private still writes settings the pupils can read.
+    void writesSettingsAndDataEveryoneCanRead() {
+        const mode_t before = ::umask(077);
+        QTemporaryDir folder;
+        QTemporaryDir elsewhere;
+        const QString file = elsewhere.filePath(QStringLiteral("chosen.csv"));
+        write(file, rates());
+        LessonPanel panel(folder.path(), kAuthor, countingSeeds());
+        QVERIFY(panel.chooseDataFile(file));
+        const bool applied = panel.apply();
+        ::umask(before);
+        QVERIFY(applied);
+        for (const QString& name : entries(folder.path())) {
+            QVERIFY2(QFileInfo(folder.filePath(name)).permissions() & QFileDevice::ReadOther,
+                     qPrintable(name));
+        }
+        QCOMPARE(entries(folder.path()).size(), 2);
     }
 
     // A change of level must not start every pupil on new turns; ticking again does.
