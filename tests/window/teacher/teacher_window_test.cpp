@@ -19,6 +19,8 @@
 #include <QPlainTextEdit>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 
 #include <sys/stat.h>
@@ -270,6 +272,12 @@ private slots:
         for (const int width : {900, 1024, 1366}) {
             window.resize(width, 700);
             QCoreApplication::processEvents();
+            // The window scrolls down only: nothing of it lies to the right.
+            const auto* scroll = window.findChild<QScrollArea*>();
+            QVERIFY2(scroll->horizontalScrollBar()->maximum() == 0,
+                     qPrintable(QStringLiteral("the window scrolls sideways at %1 px by %2")
+                                    .arg(width)
+                                    .arg(scroll->horizontalScrollBar()->maximum())));
             for (const char* tableName : {"pupils", "byLevel", "byCurrency"}) {
                 auto* table = findControl<QTableWidget>(window, tableName);
                 const int last = table->columnCount() - 1;
