@@ -246,6 +246,8 @@ TeacherWindow::TeacherWindow(const QString& folder, NumberStyle style, const QSt
     timer_->start();
     watcher_ = new QFileSystemWatcher({folder}, this);
     connect(watcher_, &QFileSystemWatcher::directoryChanged, this, &TeacherWindow::refresh);
+    // Before the first answers the headers alone set the widths, sort mark included.
+    fitColumns();
     refresh();
 }
 

@@ -251,6 +251,14 @@ private slots:
         QCOMPARE(pupils->selectedItems().front()->text(), QStringLiteral("Боян"));
     }
 
+    // Before anyone answers, the pupil's column is wide enough for its header and sort mark.
+    void anEmptyClassShowsItsHeadersWhole() {
+        QTemporaryDir folder;
+        TeacherWindow window(folder.path(), NumberStyle{});
+        const auto* pupils = findControl<QTableWidget>(window, "pupils");
+        QVERIFY(pupils->columnWidth(0) >= pupils->horizontalHeader()->sectionSizeHint(0));
+    }
+
     // 900 px is the width the window opens with on a 1366×768 screen.
     void showsEveryColumnFrom900PixelsAndLongNamesWhole() {
         QTemporaryDir folder;
