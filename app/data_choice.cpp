@@ -2,14 +2,17 @@
 
 #include "core/data/content_id.h"
 #include "core/data/rate_table.h"
+#include "core/platform/regular_file.h"
+#include "window/common/system_path.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QThread>
 #include <QTranslator>
 
 #include <atomic>
+#include <cerrno>
+#include <cstring>
 #include <exception>
 
 #ifdef __GLIBC__
@@ -42,9 +45,8 @@ QString refusalText(const RateFileError& refused, const QTranslator* language) {
 
 } // namespace
 
-QString dataFileId(const QString& path, const QByteArray& bytes) {
-    return QFileInfo(path).fileName() + u'@' +
-           QString::fromStdString(contentId({bytes.constData(), std::size_t(bytes.size())}));
+QString dataFileId(const QString& path, std::string_view bytes) {
+    return QFileInfo(path).fileName() + u'@' + QString::fromStdString(contentId(bytes));
 }
 
 std::shared_ptr<const DataSet> loadData(const QString& argument, QString& error,
@@ -56,33 +58,36 @@ std::shared_ptr<const DataSet> loadData(const QString& argument, QString& error,
         if (argument == QStringLiteral("ecb")) {
             return DataSet::ecb();
         }
-        QFile file(argument);
         const QFileInfo info(argument);
-        // A folder, a pipe or a device is no file of rates, and opening a pipe could block.
-        if (info.exists() && !info.isFile()) {
-            error = (info.isDir()
+        // Read only as a regular file, checked on the open file: a pipe swapped in for it
+        // cannot block the reader.
+        const platform::RegularFile file =
+            platform::readRegularFile(systemPath(argument), kLargestFile + 1);
+        using Outcome = platform::RegularFile::Outcome;
+        if (file.outcome == Outcome::NotRegular) {
+            error = (file.folder
                          ? say(language, "quiz", "%1: is not a file of rates but a folder")
                          : say(language, "quiz", "%1: is not a file of rates but a special file"))
                         .arg(argument);
             return nullptr;
         }
-        if (!file.open(QIODevice::ReadOnly)) {
-            error = !info.exists()
+        if (file.outcome != Outcome::Read) {
+            error = file.outcome == Outcome::Missing
                         ? say(language, "quiz", "%1: cannot be read: there is no such file")
                               .arg(argument)
-                    : !info.isReadable()
+                    : file.errorNumber == EACCES
                         ? say(language, "quiz", "%1: cannot be read: no permission to read it")
                               .arg(argument)
                         : say(language, "quiz", "%1: cannot be read: %2")
-                              .arg(argument, file.errorString());
+                              .arg(argument, QString::fromLocal8Bit(std::strerror(file.errorNumber)));
             return nullptr;
         }
-        if (file.size() > kLargestFile) {
+        if (static_cast<qint64>(file.bytes.size()) > kLargestFile) {
             error = say(language, "quiz", "%1: is larger than 64 MB, too large for a file of rates")
                         .arg(argument);
             return nullptr;
         }
-        const QByteArray bytes = file.read(kLargestFile + 1);
+        const std::string& bytes = file.bytes;
         const std::string name = argument.toStdString();
         const auto part = [&progress](double from, double share) -> Progress {
             if (!progress) {
@@ -90,8 +95,7 @@ std::shared_ptr<const DataSet> loadData(const QString& argument, QString& error,
             }
             return [&progress, from, share](double done) { return progress(from + share * done); };
         };
-        RateTable table = readRateTable({bytes.constData(), std::size_t(bytes.size())}, name,
-                                        part(0, kRowsShare));
+        RateTable table = readRateTable(bytes, name, part(0, kRowsShare));
         // Kept from the root: the repeat command may be typed in anywhere.
         return DataSet::fromTable(
             std::move(table), DataKind::File, dataFileId(argument, bytes).toStdString(),

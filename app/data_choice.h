@@ -14,6 +14,7 @@ class QThread;
 class QTranslator;
 
 #include <memory>
+#include <string_view>
 
 namespace quiz {
 
@@ -25,8 +26,8 @@ std::shared_ptr<const DataSet> loadData(const QString& argument, QString& error,
                                         const QTranslator* language = nullptr,
                                         const Progress& progress = {});
 
-// How the results name a file's data: its name and the first 12 hex digits of its SHA-256.
-QString dataFileId(const QString& path, const QByteArray& bytes);
+// How the results name a file's data: its name and its content id.
+QString dataFileId(const QString& path, std::string_view bytes);
 
 // Reads the menu's choices of data off the window's thread, one at a time: a new choice stops
 // the one being read, and only the latest is ever delivered.

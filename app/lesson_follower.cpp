@@ -2,7 +2,11 @@
 
 #include "core/quiz/level.h"
 #include "core/random/random_source.h"
+#include "core/platform/regular_file.h"
 #include "core/random/seed_text.h"
+#include "app/translations.h"
+#include "window/common/system_path.h"
+#include "window/common/system_reason_words.h"
 #include "window/classroom/classroom.h"
 #include "window/common/lesson_words.h"
 #include "window/common/level_words.h"
@@ -12,6 +16,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cstring>
+
 namespace quiz {
 
 namespace {
@@ -19,10 +25,12 @@ namespace {
 // One byte more than a settings file may have, so a larger one is told apart, never read whole.
 constexpr qint64 kMostRead = 4096 + 1;
 
-QString fileProblem(const QString& reason) {
-    return QString::fromUtf8("Настройките на урока (%1) не са използвани: %2. Играе се с "
-                             "последните добри настройки.")
-        .arg(QString::fromUtf8(kLessonSettingsFile.data(), kLessonSettingsFile.size()), reason);
+// Said with what the pupil plays with instead: the last good settings, or none at all.
+QString fileProblem(const QString& reason, bool keptGood) {
+    return QString::fromUtf8("Настройките на урока (%1) не са използвани: %2. %3")
+        .arg(QString::fromUtf8(kLessonSettingsFile.data(), kLessonSettingsFile.size()), reason,
+             keptGood ? QString::fromUtf8("Играе се с последните добри настройки.")
+                      : QString::fromUtf8("Играе се без настройки на урока."));
 }
 
 QString dataProblem(const QString& reason) {
@@ -47,10 +55,10 @@ std::string dataKey(const ChosenSetting& data, const std::optional<LessonSetting
 std::shared_ptr<const DataSet> lessonData(const QString& folder, const std::string& value,
                                           QString& problem) {
     if (!isFileData(value)) {
-        return loadData(QString::fromStdString(value), problem);
+        return loadData(QString::fromStdString(value), problem, bulgarianMessages());
     }
     const QString path = lessonDataPath(folder, value, problem);
-    return path.isEmpty() ? nullptr : loadData(path, problem);
+    return path.isEmpty() ? nullptr : loadData(path, problem, bulgarianMessages());
 }
 
 int levelOf(const ChosenSetting& level) {
@@ -76,24 +84,24 @@ QString dataText(const DataSet& data) {
 } // namespace
 
 LessonFile readLessonFile(const QString& folder) {
-    const QFileInfo info(QDir(folder).filePath(
-        QString::fromUtf8(kLessonSettingsFile.data(), kLessonSettingsFile.size())));
-    if (!info.exists()) {
+    const QString path = QDir(folder).filePath(
+        QString::fromUtf8(kLessonSettingsFile.data(), kLessonSettingsFile.size()));
+    // Checked on the open file: a pipe swapped in after a check would block the window.
+    const platform::RegularFile file = platform::readRegularFile(systemPath(path), kMostRead);
+    using Outcome = platform::RegularFile::Outcome;
+    if (file.outcome == Outcome::Missing) {
         return {};
     }
-    // A pipe would wait for a writer, and a device may never end.
-    if (!info.isFile()) {
-        return {std::nullopt, fileProblem(QString::fromUtf8("това не е обикновен файл"))};
+    if (file.outcome == Outcome::NotRegular) {
+        return {std::nullopt, QString::fromUtf8("това не е обикновен файл")};
     }
-    QFile file(info.filePath());
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {std::nullopt, fileProblem(file.errorString())};
+    if (file.outcome == Outcome::Failed) {
+        return {std::nullopt, QString::fromStdString(bulgarianReason(
+                                  file.errorNumber, std::strerror(file.errorNumber)))};
     }
-    const QByteArray bytes = file.read(kMostRead);
-    const LessonRead read =
-        readLessonSettings({bytes.constData(), static_cast<std::size_t>(bytes.size())});
+    const LessonRead read = readLessonSettings(file.bytes);
     if (!read.settings) {
-        return {std::nullopt, fileProblem(lessonProblemText(read.problem, read.arguments))};
+        return {std::nullopt, lessonProblemText(read.problem, read.arguments)};
     }
     return {read.settings, QString()};
 }
@@ -108,7 +116,7 @@ QString lessonDataPath(const QString& folder, const std::string& name, QString& 
     } else if (!info.isFile()) {
         problem = QString::fromUtf8("„%1“ не е обикновен файл").arg(info.fileName());
     } else if (inside != QFileInfo(folder).canonicalFilePath()) {
-        problem = QString::fromUtf8("„%1“ води извън папката на класа").arg(info.fileName());
+        problem = QString::fromUtf8("„%1“ не е файл направо в папката на класа").arg(info.fileName());
     } else {
         return path;
     }
@@ -120,7 +128,7 @@ LessonStart startLesson(const QString& folder, const GivenOptions& given) {
     if (!folder.isEmpty()) {
         LessonFile file = readLessonFile(folder);
         start.lesson = std::move(file.settings);
-        start.fileProblem = file.problem;
+        start.fileProblem = file.problem.isEmpty() ? QString() : fileProblem(file.problem, false);
     }
     start.choices = lessonChoices(given, start.lesson ? &*start.lesson : nullptr);
     if (start.choices.data.origin == SettingOrigin::Lesson) {
@@ -143,7 +151,7 @@ LessonStart startLesson(const QString& folder, const GivenOptions& given) {
 LessonFollower::LessonFollower(QString folder, GivenOptions given, const LessonStart& start,
                                QuizForm& form, Classroom& classroom)
     : folder_(std::move(folder)), given_(std::move(given)), form_(form), classroom_(classroom),
-      loader_(nullptr), lesson_(start.lesson), applied_(start.choices),
+      loader_(bulgarianMessages()), lesson_(start.lesson), applied_(start.choices),
       appliedDataKey_(dataKey(start.choices.data, start.lesson)),
       dataFailed_(!start.dataProblem.isEmpty()), fileProblem_(start.fileProblem),
       dataProblem_(start.dataProblem) {
@@ -156,11 +164,11 @@ LessonFollower::LessonFollower(QString folder, GivenOptions given, const LessonS
     connect(&loader_, &DataLoader::refused, this, [this](const QString& reason) {
         dataFailed_ = true;
         dataProblem_ = dataProblem(reason);
+        lockMenus();
         say();
     });
     connect(&form_, &QuizForm::turnRequested, this, &LessonFollower::beforeTurn);
-    form_.lockChoices(applied_.level.origin == SettingOrigin::Lesson,
-                      applied_.data.origin == SettingOrigin::Lesson);
+    lockMenus();
     say();
 }
 
@@ -170,9 +178,9 @@ void LessonFollower::beforeTurn() {
         lesson_ = std::move(file.settings);
         fileProblem_.clear();
     } else if (!file.problem.isEmpty()) {
-        fileProblem_ = file.problem;
+        fileProblem_ = fileProblem(file.problem, lesson_.has_value());
     } else if (lesson_) {
-        fileProblem_ = fileProblem(QString::fromUtf8("файлът вече го няма в папката"));
+        fileProblem_ = fileProblem(QString::fromUtf8("файлът вече го няма в папката"), true);
     }
     apply(lessonChoices(given_, lesson_ ? &*lesson_ : nullptr));
     say();
@@ -185,13 +193,26 @@ void LessonFollower::apply(const LessonChoices& choices) {
     applyData(choices.data);
     applySeed(choices.seed);
     applied_ = choices;
-    form_.lockChoices(choices.level.origin == SettingOrigin::Lesson,
-                      choices.data.origin == SettingOrigin::Lesson);
+    lockMenus();
+}
+
+// What the lesson sets, the menus leave be; data the lesson names but cannot be read is the
+// pupil's to choose again.
+void LessonFollower::lockMenus() {
+    form_.lockChoices(applied_.level.origin == SettingOrigin::Lesson,
+                      applied_.data.origin == SettingOrigin::Lesson && !dataFailed_);
 }
 
 void LessonFollower::applyData(const ChosenSetting& data) {
     const std::string key = dataKey(data, lesson_);
-    if (data.origin != SettingOrigin::Lesson || key == appliedDataKey_) {
+    if (data.origin != SettingOrigin::Lesson) {
+        loader_.cancel(); // a file the lesson no longer names is not used once read
+        appliedDataKey_.clear();
+        dataFailed_ = false;
+        dataProblem_.clear();
+        return;
+    }
+    if (key == appliedDataKey_) {
         return;
     }
     appliedDataKey_ = key;
@@ -211,6 +232,7 @@ void LessonFollower::applyData(const ChosenSetting& data) {
     loader_.cancel();
     dataFailed_ = true;
     dataProblem_ = dataProblem(problem);
+    lockMenus();
 }
 
 // A class's seed deals the class's turns from the next one on; without it again, the run

@@ -62,6 +62,7 @@ private:
     void apply(const LessonChoices& choices);
     void applyData(const ChosenSetting& data);
     void applySeed(const ChosenSetting& seed);
+    void lockMenus();
     void say();
 
     QString folder_;

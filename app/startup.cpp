@@ -5,7 +5,7 @@
 #include "app/data_choice.h"
 #include "app/number_style_from_locale.h"
 #include "app/platform_start.h"
-#include "app/system_path.h"
+#include "window/common/system_path.h"
 #include "app/translations.h"
 #include "app/window_icon.h"
 #include "app/window_roles.h"

@@ -36,6 +36,11 @@ std::string statusPath(const std::string& path);
 // Opens `path` for reading and appending; -1 with errno set. Given a `folder` held open, the
 // file is made in that very folder where the system can.
 int openDescriptor(const std::string& path, Creation creation, int folder);
+// Opens `path` for reading only, without waiting for a writer when it is a pipe; -1 with errno.
+int openForReading(const std::string& path);
+// Puts the file `from` in the place of `to` in one step, replacing what was there; false with
+// errno. Both in one folder.
+bool replaceWith(const std::string& from, const std::string& to);
 // Undoes what openDescriptor did to keep a pipe from hanging, once the file is known regular.
 bool makeBlocking(int descriptor);
 bool statusOf(int descriptor, FileStatus& status);

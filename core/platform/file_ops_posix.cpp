@@ -1,6 +1,7 @@
 #include "core/platform/file_ops.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -59,6 +60,18 @@ int openDescriptor(const std::string& path, Creation creation, int folder) {
         descriptor = ::openat(folder == kNoFolder ? AT_FDCWD : folder, name.c_str(), flags, 0666);
     } while (descriptor < 0 && errno == EINTR);
     return descriptor;
+}
+
+int openForReading(const std::string& path) {
+    int descriptor = -1;
+    do {
+        descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    } while (descriptor < 0 && errno == EINTR);
+    return descriptor;
+}
+
+bool replaceWith(const std::string& from, const std::string& to) {
+    return ::rename(from.c_str(), to.c_str()) == 0;
 }
 
 // Once the file is known to be regular, O_NONBLOCK has done its work.

@@ -144,6 +144,43 @@ int openDescriptor(const std::string& path, Creation creation, int) {
     return descriptor;
 }
 
+int openForReading(const std::string& path) {
+    const std::wstring wide = widePath(path);
+    if (wide.empty()) {
+        errno = EINVAL;
+        return -1;
+    }
+    constexpr DWORD kSharing = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    HANDLE handle = CreateFileW(wide.c_str(), GENERIC_READ, kSharing, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        errno = errnoOf(GetLastError());
+        return -1;
+    }
+    const int descriptor =
+        _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_RDONLY | _O_NOINHERIT);
+    if (descriptor < 0) {
+        CloseHandle(handle);
+        errno = EMFILE;
+    }
+    return descriptor;
+}
+
+bool replaceWith(const std::string& from, const std::string& to) {
+    const std::wstring source = widePath(from);
+    const std::wstring target = widePath(to);
+    if (source.empty() || target.empty()) {
+        errno = EINVAL;
+        return false;
+    }
+    if (!MoveFileExW(source.c_str(), target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        errno = errnoOf(GetLastError());
+        return false;
+    }
+    return true;
+}
+
 bool makeBlocking(int) {
     return true;
 }

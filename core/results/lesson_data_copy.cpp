@@ -25,13 +25,26 @@ bool endsInCsv(std::string_view name) {
 std::string lessonCopyName(std::string_view chosenName) {
     std::string name;
     for (const char c : chosenName) {
-        // Judged beside a letter, so that a dot on its own passes while a slash does not.
-        name += isPlainFileName(std::string{'x', c}) ? c : '_';
+        // Judged between letters, so that a dot on its own passes while a slash does not.
+        name += isPlainFileName(std::string{'x', c, 'x'}) ? c : '_';
     }
     if (name.empty()) {
         name = kUnnamed;
     }
-    return endsInCsv(name) ? name : name + std::string(kEnding);
+    const bool csv = endsInCsv(name);
+    const std::string ending = csv ? name.substr(name.size() - kEnding.size()) : std::string(kEnding);
+    std::string stem = csv ? name.substr(0, name.size() - kEnding.size()) : name;
+    // Room left for "-999" and the ending within the 255 bytes a name may have; cut between
+    // letters, never inside one.
+    constexpr std::size_t kLongestStem = 200;
+    if (stem.size() > kLongestStem) {
+        std::size_t cut = kLongestStem;
+        while (cut > 0 && (static_cast<unsigned char>(stem[cut]) & 0xC0) == 0x80) {
+            --cut;
+        }
+        stem.resize(cut);
+    }
+    return stem + ending;
 }
 
 std::string numberedDataName(std::string_view name, int number) {

@@ -75,13 +75,15 @@ bool isPlainFileName(std::string_view name) {
     if (name.empty() || name == "." || name == "..") {
         return false;
     }
+    // What Windows refuses in a name as well, so that a lab of both systems reads one file.
+    constexpr std::string_view kNotInAName = "/\\:*?\"<>|";
     for (const char c : name) {
         const auto byte = static_cast<unsigned char>(c);
-        if (c == '/' || c == '\\' || c == ':' || byte < 0x20 || byte == 0x7f) {
+        if (kNotInAName.find(c) != std::string_view::npos || byte < 0x20 || byte == 0x7f) {
             return false;
         }
     }
-    return true;
+    return name.back() != '.' && name.back() != ' ';
 }
 
 LessonRead readLessonSettings(std::string_view bytes) {

@@ -52,8 +52,9 @@ LessonRead readLessonSettings(std::string_view bytes);
 // The file's text for `settings`, CR LF lines ending with "end".
 std::string lessonSettingsText(const LessonSettings& settings);
 
-// Whether `name` can only name a file directly inside the class folder: no folder part, no
-// drive, no "." or "..", no control characters.
+// Whether `name` can only name a file directly inside the class folder, on Windows as on Linux:
+// no folder part, no drive, no "." or "..", no control characters, none of * ? " < > |, and no
+// dot or blank at its end.
 bool isPlainFileName(std::string_view name);
 
 } // namespace quiz

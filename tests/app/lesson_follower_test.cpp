@@ -227,7 +227,7 @@ private slots:
         QCOMPARE(session->form->model().chosenData().kind(), DataKind::Ecb);
         lesson.set("1", "link.csv", "");
         nextTurn(*session);
-        QVERIFY(shown(*session, "lessonWarning").contains(QString::fromUtf8("извън папката")));
+        QVERIFY(shown(*session, "lessonWarning").contains(QString::fromUtf8("направо в папката")));
         lesson.set("1", "missing.csv", "");
         nextTurn(*session);
         QVERIFY(shown(*session, "lessonWarning").contains(QStringLiteral("missing.csv")));

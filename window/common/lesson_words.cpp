@@ -3,6 +3,7 @@
 #include "core/text/message_text.h"
 
 #include <QDateTime>
+#include <QRegularExpression>
 
 #include <array>
 
@@ -51,21 +52,24 @@ QString turnsText(const ChosenSetting& seed) {
     return QString::fromUtf8("свои за този компютър");
 }
 
-// The file says UTC; the pupil reads the time on the classroom's clock.
-QString localTime(const std::string& utc) {
-    const QDateTime time = QDateTime::fromString(QString::fromStdString(utc), Qt::ISODate);
-    return time.isValid() ? time.toLocalTime().toString(QStringLiteral("HH:mm"))
-                          : QString::fromStdString(shortenedForMessage(utc));
+// A value from the file on one line, in its own direction, and not endless: control and
+// direction marks would garble or reverse the sentence around it.
+QString fromFile(const std::string& text) {
+    constexpr int kLongest = 60;
+    static const QRegularExpression marks(QStringLiteral(
+        "[\\x{200e}\\x{200f}\\x{202a}-\\x{202e}\\x{2066}-\\x{2069}]"));
+    QString value = QString::fromStdString(scrubControls(text)).remove(marks);
+    if (value.size() > kLongest) {
+        value = value.left(kLongest) + u'…';
+    }
+    return value;
 }
 
-// A teacher's name and computer stay whole unless far longer than any.
-QString who(const std::string& writtenBy) {
-    constexpr int kLongestName = 60;
-    QString name = QString::fromStdString(scrubControls(writtenBy));
-    if (name.size() > kLongestName) {
-        name = name.left(kLongestName) + u'…';
-    }
-    return name;
+// The file says UTC; the pupil reads the date and time on the classroom's clock.
+QString localTime(const std::string& utc) {
+    const QDateTime time = QDateTime::fromString(QString::fromStdString(utc), Qt::ISODate);
+    return time.isValid() ? time.toLocalTime().toString(QStringLiteral("dd.MM.yyyy HH:mm"))
+                          : fromFile(utc);
 }
 
 } // namespace
@@ -80,10 +84,12 @@ QString lessonSummary(const LessonChoices& choices, const QString& levelText,
     if (choices.seed.origin != SettingOrigin::Default) {
         text += QStringLiteral(" (%1)").arg(originText(choices.seed.origin));
     }
-    if (lesson) {
-        text += u'\n' + QString::fromUtf8("Учителят ги зададе в %1 (%2).")
-                             .arg(localTime(lesson->writtenAt),
-                                  who(lesson->writtenBy));
+    if (lesson && !(lesson->writtenBy.empty() && lesson->writtenAt.empty())) {
+        text += u'\n' + QString::fromUtf8("Зададени от %1, %2.")
+                             .arg(lesson->writtenBy.empty() ? QString::fromUtf8("неизвестно кого")
+                                                            : fromFile(lesson->writtenBy),
+                                  lesson->writtenAt.empty() ? QString::fromUtf8("неизвестно кога")
+                                                            : localTime(lesson->writtenAt));
     }
     return text;
 }

@@ -2,10 +2,14 @@
 
 #include "core/data/rate_table.h"
 #include "core/quiz/level.h"
+#include "core/platform/file_ops.h"
+#include "core/platform/regular_file.h"
 #include "core/results/lesson_data_copy.h"
 #include "core/text/message_text.h"
 #include "window/common/lesson_words.h"
 #include "window/common/level_words.h"
+#include "window/common/system_path.h"
+#include "window/common/system_reason_words.h"
 #include "window/common/utf8_string.h"
 #include "window/common/warning_colour.h"
 
@@ -21,8 +25,11 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRandomGenerator>
-#include <QSaveFile>
+#include <QTemporaryFile>
 #include <QVBoxLayout>
+
+#include <cerrno>
+#include <cstring>
 
 namespace quiz {
 
@@ -47,7 +54,7 @@ constexpr const char* kChooseItem = "choose";
 constexpr const char* kTogetherTip =
     "Всички компютри показват едни и същи ходове: удобно, за да се обсъдят с класа, но "
     "съседите могат да си сверят отговорите.";
-constexpr const char* kApplied = "Приложено в %1: %2 Всеки компютър го взема от следващия си ход.";
+constexpr const char* kApplied = "Приложено в %1: %2 Всеки компютър ги взема от следващия си ход.";
 constexpr const char* kOnDisk = "В папката: %1 Записано от %2 на %3.";
 constexpr const char* kNoneYet =
     "В папката още няма настройки на урока: всеки компютър играе с това, с което е пуснат.";
@@ -84,20 +91,25 @@ struct FileOnDisk {
 };
 
 // A pipe or a device under the settings' name could block a read or never end: only a
-// regular file is opened, and no more of it is read than a settings file can hold.
+// regular file is read, checked on the open file, and no more of it than settings can hold.
 FileOnDisk readSettingsFile(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists() && !info.isSymLink()) {
+    const platform::RegularFile file =
+        platform::readRegularFile(systemPath(path), static_cast<std::size_t>(kLargestSettings));
+    const QString name = QFileInfo(path).fileName();
+    switch (file.outcome) {
+    case platform::RegularFile::Outcome::Missing:
         return {};
+    case platform::RegularFile::Outcome::NotRegular:
+        return {std::nullopt, utf8(kNotAFile).arg(name)};
+    case platform::RegularFile::Outcome::Failed:
+        return {std::nullopt,
+                utf8(kNotReadable)
+                    .arg(name, QString::fromStdString(bulgarianReason(
+                                   file.errorNumber, std::strerror(file.errorNumber))))};
+    case platform::RegularFile::Outcome::Read:
+        break;
     }
-    if (!info.isFile()) {
-        return {std::nullopt, utf8(kNotAFile).arg(info.fileName())};
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {std::nullopt, utf8(kNotReadable).arg(info.fileName(), file.errorString())};
-    }
-    return {file.read(kLargestSettings), {}};
+    return {QByteArray::fromStdString(file.bytes), {}};
 }
 
 LessonRead readBytes(const QByteArray& bytes) {
@@ -193,18 +205,26 @@ FolderEntry entryIn(const QDir& folder, const std::string& name, const QByteArra
                : FolderEntry::OtherBytes;
 }
 
-// Written whole or not at all: a temporary file, then a rename. Empty, or the system's reason.
+// Written whole or not at all: a temporary file beside it, then a rename over the old one.
+// (QSaveFile refuses to replace a file this account cannot write, such as one another teacher
+// wrote, or a pupil put there first, though the folder's rights allow the rename.) Empty, or
+// the system's reason.
 QString writeWhole(const QString& path, const QByteArray& bytes) {
     // Every pupil's program reads what the teacher writes, whatever the teacher's umask or the
     // folder's default rights (on Windows the folder's rights decide).
     constexpr auto kReadableByAll = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                     QFileDevice::ReadGroup | QFileDevice::ReadOther;
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.setPermissions(kReadableByAll) &&
-        file.write(bytes) == bytes.size() && file.commit()) {
-        return {};
+    QTemporaryFile file(QFileInfo(path).dir().filePath(QStringLiteral(".lesson-XXXXXX.tmp")));
+    if (!file.open() || !file.setPermissions(kReadableByAll) ||
+        file.write(bytes) != bytes.size() || !file.flush()) {
+        return file.errorString();
     }
-    return file.errorString();
+    file.close();
+    if (!platform::replaceWith(systemPath(file.fileName()), systemPath(path))) {
+        return QString::fromStdString(bulgarianReason(errno, std::strerror(errno)));
+    }
+    file.setAutoRemove(false); // its name is the settings' now
+    return {};
 }
 
 } // namespace

@@ -24,11 +24,20 @@ TEST(LessonDataCopy, KeepsAPlainCsvNameAndEndsAnyOtherInCsv) {
         {"a\\b.csv", "a_b.csv"},
         {"tab\there.csv", "tab_here.csv"},
         {"lesson.ini", "lesson.ini.csv"}, // never the settings file itself
+        {"EUR|USD? <2025>*.csv", "EUR_USD_ _2025__.csv"}, // names Windows cannot open
+        {"rates.", "rates..csv"},
         {"", "курсове.csv"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(lessonCopyName(c.chosen), c.copied) << c.chosen;
     }
+    // A long name is cut between letters, leaving room for a number and the ending.
+    std::string longName;
+    for (int i = 0; i < 150; ++i) {
+        longName += "я";
+    }
+    const std::string cut = lessonCopyName(longName + ".CSV");
+    EXPECT_EQ(cut, longName.substr(0, 200) + ".CSV");
 }
 
 TEST(LessonDataCopy, TakesTheFirstNameThatIsFreeOrHoldsTheSameBytes) {

@@ -35,6 +35,28 @@ private slots:
         }
         QCOMPARE(seen.size(), int(std::size(cases)));
     }
+
+    // Who set the lesson comes from a file anyone may have written: shown on one line, in its
+    // own direction, and not at all when the file does not say.
+    void whoSetTheLessonIsShownSafely() {
+        const LessonChoices choices{{"3", SettingOrigin::Lesson},
+                                    {"ecb", SettingOrigin::Lesson},
+                                    {"", SettingOrigin::Default}};
+        const struct {
+            LessonSettings lesson;
+            const char* shows;
+            const char* never;
+        } cases[] = {
+            {{"3", "ecb", "", "Иванова\u202e (PC1)\nx", "bad"}, "Иванова (PC1)?x, bad", "\u202e"},
+            {{"3", "ecb", "", "", ""}, "(от учителя)", "Зададени"},
+        };
+        for (const auto& c : cases) {
+            const QString text = lessonSummary(choices, QStringLiteral("3"),
+                                               QStringLiteral("ЕЦБ"), &c.lesson);
+            QVERIFY2(text.contains(QString::fromUtf8(c.shows)), qPrintable(text));
+            QVERIFY2(!text.contains(QString::fromUtf8(c.never)), qPrintable(text));
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(LessonWordsTest)

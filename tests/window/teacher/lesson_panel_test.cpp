@@ -261,6 +261,22 @@ private slots:
         }
     }
 
+    // Another teacher's file, or one a pupil put there first, is not this account's to write,
+    // but the folder's rights let the teacher replace it.
+    void replacesSettingsThisAccountCannotWrite() {
+        if (::geteuid() == 0) {
+            QSKIP("permissions do not hold root back");
+        }
+        QTemporaryDir folder;
+        write(settingsPath(folder), settingsText({"0", "ecb", "", "pupil (PC09)", ""}));
+        QVERIFY(QFile::setPermissions(settingsPath(folder), QFile::ReadOwner | QFile::ReadOther));
+        LessonPanel panel(folder.path(), kAuthor, countingSeeds());
+        findControl<QComboBox>(panel, "lessonLevel")->setCurrentIndex(3);
+        QVERIFY2(panel.apply(), qPrintable(status(panel)));
+        QCOMPARE(settingsIn(folder)->level, std::string("3"));
+        QCOMPARE(entries(folder.path()), QStringList{QStringLiteral("lesson.ini")});
+    }
+
     void warnsWhenSomeoneElseChangedTheSettingsAndWritesThemAgain() {
         const LessonSettings others{"4", "ecb", "", "ivanova (PC02)", "2026-12-09T08:00:00Z"};
         const struct {

@@ -1,4 +1,4 @@
-#include "app/system_path.h"
+#include "window/common/system_path.h"
 
 #include <QFile>
 

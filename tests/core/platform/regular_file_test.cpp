@@ -1,0 +1,67 @@
+#include "core/platform/regular_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
+using quiz::platform::readRegularFile;
+using quiz::platform::RegularFile;
+
+namespace {
+
+class RegularFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = std::filesystem::temp_directory_path() /
+                  ("regular-file-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(folder_);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder_); }
+    std::string path(const char* name) const { return (folder_ / name).string(); }
+
+    std::filesystem::path folder_;
+};
+
+} // namespace
+
+// Only a regular file is read, and no more of it than asked; what stands there instead is said.
+TEST_F(RegularFileTest, ReadsARegularFileOnlyAndNoMoreThanAsked) {
+    std::ofstream(path("lesson.ini"), std::ios::binary) << "level=3\r\nend\r\n";
+    std::filesystem::create_directory(path("folder"));
+    const struct {
+        const char* name;
+        std::size_t most;
+        RegularFile::Outcome outcome;
+        std::string bytes;
+        bool folder;
+    } cases[] = {
+        {"lesson.ini", 100, RegularFile::Outcome::Read, "level=3\r\nend\r\n", false},
+        {"lesson.ini", 7, RegularFile::Outcome::Read, "level=3", false},
+        {"missing.ini", 100, RegularFile::Outcome::Missing, "", false},
+        {"folder", 100, RegularFile::Outcome::NotRegular, "", true},
+    };
+    for (const auto& test : cases) {
+        const RegularFile file = readRegularFile(path(test.name), test.most);
+        EXPECT_EQ(file.outcome, test.outcome) << test.name;
+        EXPECT_EQ(file.bytes, test.bytes) << test.name;
+        EXPECT_EQ(file.folder, test.folder) << test.name;
+    }
+}
+
+#ifndef _WIN32
+// A pipe with no writer would block an ordinary open for good.
+TEST_F(RegularFileTest, APipeIsRefusedWithoutWaiting) {
+    ASSERT_EQ(::mkfifo(path("lesson.ini").c_str(), 0600), 0);
+    const RegularFile file = readRegularFile(path("lesson.ini"), 100);
+    EXPECT_EQ(file.outcome, RegularFile::Outcome::NotRegular);
+    EXPECT_FALSE(file.folder);
+}
+#endif
