@@ -13,6 +13,12 @@ RegularFile readRegularFile(const std::string& path, std::size_t most) {
     if (descriptor < 0) {
         file.errorNumber = errno;
         file.outcome = errno == ENOENT ? RegularFile::Outcome::Missing : RegularFile::Outcome::Failed;
+        // Windows opens no folder as a file: it is said as what it is, not as a denied read.
+        if (FileStatus status; file.errorNumber != ENOENT && statusAt(statusPath(path), status) &&
+                               status.folder) {
+            file.outcome = RegularFile::Outcome::NotRegular;
+            file.folder = true;
+        }
         return file;
     }
     FileStatus status;

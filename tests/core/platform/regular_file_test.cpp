@@ -1,5 +1,7 @@
 #include "core/platform/regular_file.h"
 
+#include "core/platform/file_ops.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -65,3 +67,16 @@ TEST_F(RegularFileTest, APipeIsRefusedWithoutWaiting) {
     EXPECT_FALSE(file.folder);
 }
 #endif
+
+// The settings are put in place in one step, over a file already there or into a free name;
+// a source that is not there changes nothing.
+TEST_F(RegularFileTest, ReplaceWithPutsTheNewFileInPlace) {
+    using quiz::platform::replaceWith;
+    std::ofstream(path("new.tmp"), std::ios::binary) << "new";
+    std::ofstream(path("lesson.ini"), std::ios::binary) << "old";
+    EXPECT_TRUE(replaceWith(path("new.tmp"), path("lesson.ini")));
+    EXPECT_EQ(readRegularFile(path("lesson.ini"), 10).bytes, "new");
+    EXPECT_EQ(readRegularFile(path("new.tmp"), 10).outcome, RegularFile::Outcome::Missing);
+    EXPECT_FALSE(replaceWith(path("new.tmp"), path("lesson.ini")));
+    EXPECT_EQ(readRegularFile(path("lesson.ini"), 10).bytes, "new");
+}
