@@ -35,8 +35,9 @@ constexpr int kLessonLevel = 3;
 // The level changes after the 4th answer; the turn then on screen keeps level 1, so the
 // answers from the 6th on are at level 3, and stay there whatever the file turns into.
 constexpr int kChangeAfter = 4;
-const QList<int> kWaits{kChangeAfter, 6, 8, 10, 12};
-constexpr int kRounds = 14;
+// After the change, one wait for each hostile file, two turns apart.
+const QList<int> kWaits{kChangeAfter, 6, 8, 10, 12, 14};
+constexpr int kRounds = 16;
 
 QString settingsPath(const QString& folder) {
     return QDir(folder).filePath(QString::fromUtf8(quiz::kLessonSettingsFile.data()));
@@ -182,6 +183,10 @@ int main(int argc, char* argv[]) {
     bool ok = waitForAnswers(folder.path(), kChangeAfter) && teacherSets(panel, kLessonLevel);
     ok = ok && tellPupils(go, 1);
     const auto hostile = hostileFiles();
+    if (hostile.size() + 1 != std::size_t(kWaits.size())) {
+        std::fprintf(stderr, "one wait for the change and one for each hostile file\n");
+        return 2;
+    }
     for (std::size_t i = 0; ok && i < hostile.size(); ++i) {
         ok = waitForAnswers(folder.path(), kWaits[qsizetype(i) + 1]) && hostile[i](folder.path()) &&
              tellPupils(go, int(i) + 2);
