@@ -46,8 +46,10 @@ constexpr const char* kFolderEmptied =
 constexpr const char* kFolderMissing =
     "Папката %1 не е достъпна в момента (%2). Показаното е от последното четене; "
     "опитвам отново на всеки няколко секунди.";
-constexpr const char* kTotals = "Целият клас: %1, %2, %3 верни (%4). От учениците с отговори "
-                                "над ниво 0 %5 от %6 се справят по-добре от налучкването.";
+constexpr const char* kTotals = "Целият клас: %1, %2, %3 верни (%4).";
+// Said only once some pupil has answered above level 0, where guessing can be judged.
+constexpr const char* kBeatingGuessing =
+    " По-добре от налучкването се справят %1 от %2 с отговори над ниво 0.";
 constexpr const char* kNoVerdict = "—"; // answers at level 0 only
 constexpr const char* kNotCounted = "Не са броени или не могат да се проверят:";
 constexpr const char* kYes = "да";
@@ -367,12 +369,16 @@ void TeacherWindow::showClass() {
     if (projector_) {
         projector_->showClass(summary, view_->pupils);
     }
-    totals_->setText(utf8(kTotals).arg(
-        counted(summary.pupils, "ученик", "ученици"),
-        counted(summary.total.answered, "отговор", "отговора"),
-        QString::number(summary.total.correct),
-        shareOf(summary.total.correct, summary.total.answered, style_),
-        QString::number(summary.pupilsBeatingGuessing), QString::number(summary.pupilsJudged)));
+    QString totals = utf8(kTotals).arg(counted(summary.pupils, "ученик", "ученици"),
+                                       counted(summary.total.answered, "отговор", "отговора"),
+                                       QString::number(summary.total.correct),
+                                       shareOf(summary.total.correct, summary.total.answered, style_));
+    if (summary.pupilsJudged > 0) {
+        totals += utf8(kBeatingGuessing)
+                      .arg(QString::number(summary.pupilsBeatingGuessing),
+                           counted(summary.pupilsJudged, "ученик", "ученици"));
+    }
+    totals_->setText(totals);
     byLevel_->setRowCount(0);
     for (int level = 0; level < kLevelCount; ++level) {
         const Tally& tally = summary.levels[static_cast<std::size_t>(level)];

@@ -257,6 +257,9 @@ private slots:
         TeacherWindow window(folder.path(), NumberStyle{});
         const auto* pupils = findControl<QTableWidget>(window, "pupils");
         QVERIFY(pupils->columnWidth(0) >= pupils->horizontalHeader()->sectionSizeHint(0));
+        QVERIFY(read(window));
+        // Nobody to judge against guessing yet: no "0 от 0".
+        QVERIFY(!findControl<QLabel>(window, "totals")->text().contains(QStringLiteral("налучкването")));
     }
 
     // 900 px is the width the window opens with on a 1366×768 screen.
@@ -314,6 +317,9 @@ private slots:
         QCOMPARE(cell(*pupils, 0, 2), QStringLiteral("11")); // every row replayed from its seed
         const int reached = pupils->columnCount() - 1;
         QCOMPARE(cell(*pupils, 0, reached), QStringLiteral("2,5"));
+        const QString totals = findControl<QLabel>(window, "totals")->text();
+        QVERIFY2(totals.contains(QStringLiteral("налучкването се справят 1 от 3 ученици")),
+                 qPrintable(totals));
         QCOMPARE(cell(*pupils, 1, reached), QStringLiteral("2 (засега)"));
         QCOMPARE(cell(*pupils, 2, reached), QStringLiteral("—"));
         QVERIFY(pupils->horizontalHeaderItem(reached)->toolTip().startsWith(
