@@ -5,9 +5,9 @@
 #include "core/platform/regular_file.h"
 #include "core/random/seed_text.h"
 #include "app/translations.h"
-#include "window/common/system_path.h"
 #include "window/common/system_reason_words.h"
 #include "window/classroom/classroom.h"
+#include "window/common/lesson_file.h"
 #include "window/common/lesson_words.h"
 #include "window/common/level_words.h"
 #include "window/quiz/quiz_form.h"
@@ -22,8 +22,6 @@ namespace quiz {
 
 namespace {
 
-// One byte more than a settings file may have, so a larger one is told apart, never read whole.
-constexpr qint64 kMostRead = 4096 + 1;
 
 // Said with what the pupil plays with instead: the last good settings, or none at all.
 QString fileProblem(const QString& reason, bool keptGood) {
@@ -84,10 +82,7 @@ QString dataText(const DataSet& data) {
 } // namespace
 
 LessonFile readLessonFile(const QString& folder) {
-    const QString path = QDir(folder).filePath(
-        QString::fromUtf8(kLessonSettingsFile.data(), kLessonSettingsFile.size()));
-    // Checked on the open file: a pipe swapped in after a check would block the window.
-    const platform::RegularFile file = platform::readRegularFile(systemPath(path), kMostRead);
+    const platform::RegularFile file = readLessonSettingsFile(folder);
     using Outcome = platform::RegularFile::Outcome;
     if (file.outcome == Outcome::Missing) {
         return {};
@@ -153,16 +148,14 @@ LessonFollower::LessonFollower(QString folder, GivenOptions given, const LessonS
     : folder_(std::move(folder)), given_(std::move(given)), form_(form), classroom_(classroom),
       loader_(bulgarianMessages()), lesson_(start.lesson), applied_(start.choices),
       appliedDataKey_(dataKey(start.choices.data, start.lesson)),
-      dataFailed_(!start.dataProblem.isEmpty()), fileProblem_(start.fileProblem),
+      fileProblem_(start.fileProblem),
       dataProblem_(start.dataProblem) {
     connect(&loader_, &DataLoader::loaded, this, [this](std::shared_ptr<const DataSet> data) {
         form_.chooseData(std::move(data));
-        dataFailed_ = false;
         dataProblem_.clear();
         say();
     });
     connect(&loader_, &DataLoader::refused, this, [this](const QString& reason) {
-        dataFailed_ = true;
         dataProblem_ = dataProblem(reason);
         lockMenus();
         say();
@@ -200,7 +193,7 @@ void LessonFollower::apply(const LessonChoices& choices) {
 // pupil's to choose again.
 void LessonFollower::lockMenus() {
     form_.lockChoices(applied_.level.origin == SettingOrigin::Lesson,
-                      applied_.data.origin == SettingOrigin::Lesson && !dataFailed_);
+                      applied_.data.origin == SettingOrigin::Lesson && dataProblem_.isEmpty());
 }
 
 void LessonFollower::applyData(const ChosenSetting& data) {
@@ -208,7 +201,6 @@ void LessonFollower::applyData(const ChosenSetting& data) {
     if (data.origin != SettingOrigin::Lesson) {
         loader_.cancel(); // a file the lesson no longer names is not used once read
         appliedDataKey_.clear();
-        dataFailed_ = false;
         dataProblem_.clear();
         return;
     }
@@ -220,7 +212,6 @@ void LessonFollower::applyData(const ChosenSetting& data) {
     if (!isFileData(data.value)) {
         loader_.cancel();
         form_.chooseData(lessonData(folder_, data.value, problem));
-        dataFailed_ = false;
         dataProblem_.clear();
         return;
     }
@@ -230,7 +221,6 @@ void LessonFollower::applyData(const ChosenSetting& data) {
         return;
     }
     loader_.cancel();
-    dataFailed_ = true;
     dataProblem_ = dataProblem(problem);
     lockMenus();
 }
@@ -248,7 +238,7 @@ void LessonFollower::applySeed(const ChosenSetting& seed) {
 
 void LessonFollower::say() {
     LessonChoices shown = applied_;
-    if (dataFailed_ || loader_.busy()) {
+    if (!dataProblem_.isEmpty() || loader_.busy()) {
         shown.data.origin = SettingOrigin::Default; // the data on screen is still the last
     }
     QStringList warnings;

@@ -73,9 +73,8 @@ private:
     std::optional<LessonSettings> lesson_; // the last good settings
     LessonChoices applied_;
     std::string appliedDataKey_; // the data value, and for a file when it was set
-    bool dataFailed_ = false;    // the lesson's data could not be read: the last data stays
     QString fileProblem_;
-    QString dataProblem_;
+    QString dataProblem_; // the lesson's data could not be read: the last data stays
 };
 
 } // namespace quiz

@@ -13,8 +13,6 @@ namespace quiz {
 
 namespace {
 
-// Five short entries fit many times over; anything larger is not a settings file.
-constexpr std::size_t kMostBytes = 4096;
 constexpr std::string_view kEnd = "end";
 constexpr char kComment = '#';
 constexpr std::string_view kTitle = "# Real or generated data: the lesson's settings";
@@ -87,8 +85,8 @@ bool isPlainFileName(std::string_view name) {
 }
 
 LessonRead readLessonSettings(std::string_view bytes) {
-    if (bytes.size() > kMostBytes) {
-        return refused(LessonProblem::TooLarge, {std::to_string(kMostBytes)});
+    if (bytes.size() > kLessonSettingsMostBytes) {
+        return refused(LessonProblem::TooLarge, {std::to_string(kLessonSettingsMostBytes)});
     }
     const std::string_view text = withoutByteOrderMark(bytes);
     if (!isValidUtf8(text)) {

@@ -14,6 +14,8 @@ namespace quiz {
 // The settings file's name in the class folder. Not a .csv, so the class view never reads it
 // as a pupil's results.
 inline constexpr std::string_view kLessonSettingsFile = "lesson.ini";
+// Five short entries fit many times over; anything larger is not a settings file.
+inline constexpr std::size_t kLessonSettingsMostBytes = 4096;
 
 // The values are the command line's own texts ("3" or "auto" for --level, "ecb" for --data):
 // the pupil's program checks them as it checks its options. Empty is "each computer its own".

@@ -5,12 +5,12 @@
 #include "core/quiz/level.h"
 #include "core/random/random_source.h"
 #include "core/results/lesson_settings.h"
+#include "tests/support/daily_rates.h"
 #include "tests/support/find_control.h"
 #include "window/classroom/statistics_window.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -26,18 +26,6 @@
 using namespace quiz;
 
 namespace {
-
-// A teacher's file of rates: 60 days of one currency.
-QByteArray ratesFile() {
-    QByteArray text = "Date,XYZ\r\n";
-    for (int day = 1; day <= 60; ++day) {
-        text += QStringLiteral("%1,%2\r\n")
-                    .arg(QDate(2024, 1, 1).addDays(day).toString(Qt::ISODate))
-                    .arg(1.5 + (day % 7) * 0.01, 0, 'f', 4)
-                    .toUtf8();
-    }
-    return text;
-}
 
 class Lesson {
 public:
@@ -209,7 +197,7 @@ private slots:
         const Lesson lesson;
         QFile rates(QDir(lesson.path()).filePath(QStringLiteral("курсове.csv")));
         QVERIFY(rates.open(QIODevice::WriteOnly));
-        rates.write(ratesFile());
+        rates.write(dailyRates());
         rates.close();
         lesson.set("1", "курсове.csv", "");
         const auto session = lesson.start();

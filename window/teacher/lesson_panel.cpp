@@ -6,6 +6,7 @@
 #include "core/platform/regular_file.h"
 #include "core/results/lesson_data_copy.h"
 #include "core/text/message_text.h"
+#include "window/common/lesson_file.h"
 #include "window/common/lesson_words.h"
 #include "window/common/level_words.h"
 #include "window/common/system_path.h"
@@ -37,8 +38,6 @@ namespace {
 
 // As the quiz's own limit for --data: far beyond any file of daily rates.
 constexpr qint64 kLargestDataFile = 64 * 1024 * 1024;
-// The settings file's own limit, and one byte more, so that a larger file is said to be so.
-constexpr qint64 kLargestSettings = 4096 + 1;
 // A name from the file is shown whole up to this many characters.
 constexpr qsizetype kShownName = 60;
 // Wide enough for a file's name, narrow enough for the window's 900 pixels.
@@ -79,23 +78,15 @@ constexpr const char* kTooLarge = "по-голям е от 64 MB";
 constexpr const char* kChosen = "Избран е файлът %1: „Приложи“ го копира в папката на класа.";
 constexpr const char* kUnknownWriter = "неизвестно кой";
 
-QString settingsPathIn(const QString& folder) {
-    return QDir(folder).filePath(QString::fromUtf8(
-        kLessonSettingsFile.data(), static_cast<qsizetype>(kLessonSettingsFile.size())));
-}
-
 // The settings file as found in the folder.
 struct FileOnDisk {
     std::optional<QByteArray> bytes; // none when missing or unreadable
     QString problem;                 // why it could not be read; empty when missing
 };
 
-// A pipe or a device under the settings' name could block a read or never end: only a
-// regular file is read, checked on the open file, and no more of it than settings can hold.
-FileOnDisk readSettingsFile(const QString& path) {
-    const platform::RegularFile file =
-        platform::readRegularFile(systemPath(path), static_cast<std::size_t>(kLargestSettings));
-    const QString name = QFileInfo(path).fileName();
+FileOnDisk readSettingsFile(const QString& folder) {
+    const platform::RegularFile file = readLessonSettingsFile(folder);
+    const QString name = QFileInfo(lessonSettingsPath(folder)).fileName();
     switch (file.outcome) {
     case platform::RegularFile::Outcome::Missing:
         return {};
@@ -310,7 +301,7 @@ LessonPanel::LessonPanel(const QString& folder, const QString& author, SeedSourc
 }
 
 void LessonPanel::refresh() {
-    const FileOnDisk disk = readSettingsFile(settingsPathIn(folder_));
+    const FileOnDisk disk = readSettingsFile(folder_);
     const bool first = !seenOnce_;
     const bool changed = first || disk.bytes != seen_ || !disk.problem.isEmpty();
     seenOnce_ = true;
@@ -482,7 +473,7 @@ bool LessonPanel::writeAgain() {
 }
 
 bool LessonPanel::writeSettings(const QByteArray& bytes) {
-    const QString path = settingsPathIn(folder_);
+    const QString path = lessonSettingsPath(folder_);
     if (const QString error = writeWhole(path, bytes); !error.isEmpty()) {
         say(utf8(kNotWritten).arg(QDir::toNativeSeparators(path), error), true);
         return false;

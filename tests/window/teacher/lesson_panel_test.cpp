@@ -2,6 +2,7 @@
 // copied without overwriting anything, writes that fail, and someone else's change.
 
 #include "core/results/lesson_settings.h"
+#include "tests/support/daily_rates.h"
 #include "tests/support/find_control.h"
 #include "window/common/lesson_words.h"
 #include "window/common/warning_colour.h"
@@ -10,7 +11,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDate>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -32,16 +32,6 @@ const QString kAuthor = QStringLiteral("petrova (PC-УЧИТЕЛ)");
 // Seeds 101, 102, … in turn, so that a new one is told from a kept one.
 LessonPanel::SeedSource countingSeeds() {
     return [next = std::uint32_t{100}]() mutable { return ++next; };
-}
-
-// A file of rates the quiz takes: one column, enough days for its turns.
-QByteArray rates(double start = 1.1) {
-    QByteArray text = "date,XYZ\n";
-    for (int day = 0; day < 80; ++day) {
-        text += QDate(2025, 1, 1).addDays(day).toString(Qt::ISODate).toUtf8() + ',' +
-                QByteArray::number(start + 0.0017 * ((day * 7) % 13), 'f', 4) + '\n';
-    }
-    return text;
 }
 
 void write(const QString& path, const QByteArray& bytes) {
@@ -132,7 +122,7 @@ private slots:
         QTemporaryDir folder;
         QTemporaryDir elsewhere;
         const QString file = elsewhere.filePath(QStringLiteral("chosen.csv"));
-        write(file, rates());
+        write(file, dailyRates());
         LessonPanel panel(folder.path(), kAuthor, countingSeeds());
         QVERIFY(panel.chooseDataFile(file));
         const bool applied = panel.apply();
@@ -166,8 +156,8 @@ private slots:
     }
 
     void copiesATeachersFileWithoutOverwritingAny() {
-        const QByteArray ours = rates();
-        const QByteArray others = rates(2.2);
+        const QByteArray ours = dailyRates();
+        const QByteArray others = dailyRates(2.2);
         const struct {
             const char* chosen;
             const char* present; // a file already in the folder, or none
@@ -349,7 +339,7 @@ private slots:
 
     void opensOnTheSettingsInTheFolder() {
         QTemporaryDir folder;
-        write(folder.filePath(QStringLiteral("kursove.csv")), rates());
+        write(folder.filePath(QStringLiteral("kursove.csv")), dailyRates());
         write(settingsPath(folder), settingsText({"auto", "kursove.csv", "77", "ivanova (PC02)",
                                                   "2026-12-09T08:00:00Z"}));
         LessonPanel panel(folder.path(), kAuthor, countingSeeds());
