@@ -8,7 +8,7 @@ scripts/install-deps.sh
 sanitize="-fsanitize=address,undefined -fno-sanitize-recover=all"
 # -O1, as the sanitizers' own documentation suggests: fast enough to run, quicker to build.
 cmake -S . -B build-sanitized -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
-    -DQUIZ_WARNINGS_AS_ERRORS=ON -DQUIZ_BUILD_BENCHMARKS=OFF \
+    -DQUIZ_WARNINGS_AS_ERRORS=ON -DQUIZ_BUILD_TESTS=ON -DQUIZ_BUILD_BENCHMARKS=OFF \
     -DCMAKE_CXX_FLAGS="$sanitize -fno-omit-frame-pointer" \
     -DCMAKE_EXE_LINKER_FLAGS="$sanitize" -DCMAKE_SHARED_LINKER_FLAGS="$sanitize"
 cmake --build build-sanitized
