@@ -31,8 +31,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 "
 
-# Only what the program uses: Core, Gui, Widgets, the Windows platform plugin and the Windows
-# style. The third-party libraries are Qt's bundled copies (the MinGW sysroot has none of them).
+# Only what the program uses: Core, Gui, Widgets, Network, Concurrent, the Windows platform
+# plugin and the Windows style. The third-party libraries are Qt's bundled copies (the MinGW
+# sysroot has none of them).
 qt_options=(
     -G Ninja
     -DCMAKE_BUILD_TYPE=Release
@@ -51,11 +52,12 @@ qt_options=(
     -DFEATURE_opengl=ON
     -DFEATURE_opengl_dynamic=ON
     -DFEATURE_vulkan=OFF
-    -DFEATURE_network=OFF
+    -DFEATURE_network=ON
+    -DFEATURE_openssl=OFF # pupils join over plain HTTP on the school network
     -DFEATURE_sql=OFF
     -DFEATURE_dbus=OFF
     -DFEATURE_printsupport=OFF
-    -DFEATURE_concurrent=OFF
+    -DFEATURE_concurrent=ON # Qt HttpServer's responses from other threads
     -DFEATURE_xml=OFF
     -DFEATURE_testlib=OFF
     -DFEATURE_jpeg=OFF
@@ -69,56 +71,8 @@ qt_options=(
     -DFEATURE_glib=OFF
 )
 
-as_root=()
-if [ "$(id -u)" -ne 0 ]; then
-    if command -v sudo >/dev/null 2>&1; then
-        as_root=(sudo)
-    else
-        say "run as root or install sudo: it adds a deb-src entry and installs packages"
-        exit 1
-    fi
-fi
-
-# The first prerequisite is the compiler whose version goes into the key, so install first.
-has_deb_src() {
-    grep -qsE '^[[:space:]]*deb-src[[:space:]]' /etc/apt/sources.list /etc/apt/sources.list.d/*.list ||
-        grep -qsiE '^Types:.*deb-src' /etc/apt/sources.list.d/*.sources
-}
-
-add_deb_src() {
-    # deb822 stanzas of Debian's archive become deb-src stanzas with the same URIs, suites,
-    # components and key; one-line entries likewise.
-    local sources=() file
-    for file in /etc/apt/sources.list.d/*.sources; do
-        [ -f "$file" ] && sources+=("$file")
-    done
-    if [ ${#sources[@]} -gt 0 ]; then
-        awk 'BEGIN { RS = ""; ORS = "\n\n" }
-             /(^|\n)URIs:[^\n]*debian/ && /(^|\n)Types:[^\n]*deb([ \n]|$)/ {
-                 out = ""; n = split($0, lines, "\n")
-                 for (i = 1; i <= n; i++) {
-                     if (lines[i] ~ /^#/) continue
-                     if (lines[i] ~ /^Types:/) lines[i] = "Types: deb-src"
-                     out = out lines[i] "\n"
-                 }
-                 printf "%s", out; printf "\n"
-             }' "${sources[@]}" >/tmp/debian-src.sources.$$
-    fi
-    if [ -s /tmp/debian-src.sources.$$ ]; then
-        "${as_root[@]}" install -m 644 /tmp/debian-src.sources.$$ /etc/apt/sources.list.d/debian-src.sources
-        say "added /etc/apt/sources.list.d/debian-src.sources"
-    else
-        grep -hsE '^[[:space:]]*deb[[:space:]].*debian' /etc/apt/sources.list /etc/apt/sources.list.d/*.list |
-            sed -E 's/^[[:space:]]*deb[[:space:]]/deb-src /' >/tmp/debian-src.list.$$ || true
-        if [ ! -s /tmp/debian-src.list.$$ ]; then
-            say "no Debian entry in /etc/apt to mirror as deb-src"
-            exit 1
-        fi
-        "${as_root[@]}" install -m 644 /tmp/debian-src.list.$$ /etc/apt/sources.list.d/debian-src.list
-        say "added /etc/apt/sources.list.d/debian-src.list"
-    fi
-    rm -f /tmp/debian-src.sources.$$ /tmp/debian-src.list.$$
-}
+# as_root, has_deb_src, add_deb_src
+source "$(dirname "$0")/windows/debian-source.sh"
 
 packages=(
     g++-mingw-w64-x86-64-posix   # the cross compiler with std::thread
