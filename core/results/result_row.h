@@ -13,7 +13,7 @@ struct ResultRow {
     std::string time;       // local time in ISO 8601, with its offset from UTC
     // The seed of the run, so the turn can be replayed: none in a class folder, where the
     // pupil's own file must not tell it (sealedSeed holds it for the teacher there).
-    std::optional<std::uint32_t> seed;
+    std::optional<std::uint32_t> seed{};
     int turn = 0;           // 1 for the turn the window opens with
     std::string currency;   // the ISO code, "USD"
     std::string currencyName;

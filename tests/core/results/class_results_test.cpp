@@ -3,6 +3,8 @@
 #include "core/results/class_file_name.h"
 #include "core/results/class_results.h"
 #include "core/results/result_row.h"
+#include "core/seal/seal_keys.h"
+#include "core/seal/sealed_seed.h"
 
 #include <gtest/gtest.h>
 
@@ -673,4 +675,75 @@ TEST(ClassResults, CountsEachTurnAsItWasFirstAnswered) {
         EXPECT_EQ(results.summary().total.correct, c.right) << c.what;
         EXPECT_EQ(results.notCounted(), c.notCounted) << c.what;
     }
+}
+
+namespace {
+
+// A run of `seed` on PC07 as the quiz deals it at level 2 of the ECB data, one answer a minute
+// from `minute` past nine, the seed only sealed; `forged` tells its turn's real side wrongly.
+std::string sealedRun(std::uint32_t seed, std::uint64_t run, const std::string& sealed,
+                      int turns, int minute, int forged = 0) {
+    SeededRandomSource random(seed);
+    std::string bytes = kHeader;
+    for (int turn = 1; turn <= turns; ++turn) {
+        const Turn dealt = NewTurn(random, {}, *DataSet::ecb(), 2);
+        const int side = turn == forged ? 1 - dealt.RealSide : dealt.RealSide;
+        bytes += csvLine({.time = "2026-12-08T09:" + std::to_string(10 + minute + turn) + ":00Z",
+                          .turn = turn,
+                          .currency = dealt.code,
+                          .currencyName = dealt.name,
+                          .realSide = side,
+                          .chosenSide = side,
+                          .spread = 0.1,
+                          .decimals = 5,
+                          .level = 2,
+                          .data = "ecb",
+                          .pupil = "m",
+                          .host = "PC07",
+                          .run = run,
+                          .sealedSeed = sealed});
+    }
+    return bytes;
+}
+
+std::shared_ptr<const DataSet> ecbOnly(std::string_view id) {
+    return id == "ecb" ? DataSet::ecb() : nullptr;
+}
+
+} // namespace
+
+TEST(ClassResults, OpensSeedsSealedForTheTeacherAndSaysWhichRunsItCannotCheck) {
+    const SealKeys teacher = makeSealKeys();
+    const SealKeys other = makeSealKeys();
+    const auto sealed = [](std::uint32_t seed, std::uint64_t run, const SealKeys& keys,
+                           SeedOrigin origin = SeedOrigin::Own) {
+        return sealSeed({.seed = seed, .origin = origin, .run = run}, keys.publicKey);
+    };
+    const Files files = {
+        {"m_PC07_1.csv", sealedRun(99, 1, sealed(99, 1, teacher), 4, 0, 3)},
+        {"m_PC07_2.csv", sealedRun(98, 2, "", 2, 10)},
+        {"m_PC07_3.csv", sealedRun(97, 3, sealed(97, 3, other), 2, 20)},
+        // Sealed for run 4, written on run 5's rows.
+        {"m_PC07_4.csv", sealedRun(96, 5, sealed(96, 4, teacher), 2, 30)},
+        {"m_PC07_5.csv", sealedRun(95, 6, sealed(95, 6, teacher, SeedOrigin::CommandLine), 2, 40)},
+        // A restart on the class's seed: the same turns again under a new run.
+        {"m_PC07_6.csv", sealedRun(99, 7, sealed(99, 7, teacher, SeedOrigin::Lesson), 4, 45)},
+    };
+    ClassResults results = read(files);
+    results.checkReplays(ecbOnly);
+    // Without the key no seed is known: every run is its own, and none is checked.
+    EXPECT_EQ(results.summary().total.answered, 16);
+    EXPECT_EQ(results.notCounted().size(), 6U) << testing::PrintToString(results.notCounted());
+
+    results.openSeeds(teacher);
+    EXPECT_EQ(results.summary().total.answered, 4 - 1 + 2 + 2 + 2 + 2);
+    EXPECT_EQ(results.notCounted(),
+              (std::vector<Skipped>{
+                  {"m_PC07_1.csv", 4, {Id::NotDealt, {"3", "99"}}},
+                  {"m_PC07_2.csv", 2, {Id::Unsealed}},
+                  {"m_PC07_3.csv", 2, {Id::SealedElsewhere}},
+                  {"m_PC07_4.csv", 2, {Id::SealedElsewhere}},
+                  {"m_PC07_5.csv", 2, {Id::SeedChosen, {"95"}}},
+                  {"m_PC07_6.csv", 2, {Id::RepeatedTurns, {"4", "m_PC07_1.csv"}}},
+              }));
 }
