@@ -16,7 +16,7 @@ struct ProblemWords {
     const char* pattern;
 };
 
-constexpr std::array<ProblemWords, 9> kProblems{{
+constexpr std::array<ProblemWords, 10> kProblems{{
     {LessonProblem::TooLarge, "файлът е по-голям от %1 байта"},
     {LessonProblem::NotUtf8, "файлът не е текст в UTF-8"},
     {LessonProblem::Unfinished, "файлът не завършва с ред „end“ – записан е наполовина"},
@@ -26,6 +26,7 @@ constexpr std::array<ProblemWords, 9> kProblems{{
     {LessonProblem::DataOutside, "данните %1 не са файл в папката на класа"},
     {LessonProblem::BadLevel, "нивото %1 не е от 0 до 4 или auto"},
     {LessonProblem::BadSeed, "%1 не е цяло число от 0 до 4294967295"},
+    {LessonProblem::BadKey, "seed-key не е ключ на учител"},
 }};
 
 QString originText(SettingOrigin origin) {
