@@ -23,9 +23,9 @@ struct LessonSettings {
     std::string level;
     std::string data; // "catalogue", "ecb" or the name of a file in the class folder
     std::string seed;      // the class's: readable by every pupil, by design
-    std::string seedKey{}; // the teacher's public key (base64): runs seal their seeds with it
     std::string writtenBy{}; // the teacher's name and computer, as they say it
     std::string writtenAt{}; // UTC, ISO 8601
+    std::string seedKey{};   // the teacher's public key (base64): runs seal their seeds with it
 
     bool operator==(const LessonSettings&) const = default;
 };

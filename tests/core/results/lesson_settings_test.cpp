@@ -11,13 +11,13 @@ namespace {
 const LessonSettings kSettings{.level = "3",
                                .data = "курсове 7б.csv",
                                .seed = "2026",
-                               .seedKey = "q83vEjRWeJq83vEjRWeJq83vEjRWeJq83vEjRWeJq80=",
                                .writtenBy = "Иванова (TEACHER-PC)",
-                               .writtenAt = "2026-12-09T08:00:00Z"};
+                               .writtenAt = "2026-12-09T08:00:00Z",
+                               .seedKey = "q83vEjRWeJq83vEjRWeJq83vEjRWeJq83vEjRWeJq80="};
 
 LessonSettings only(std::string level, std::string data = "", std::string seed = "",
                     std::string writtenBy = "") {
-    return {std::move(level), std::move(data), std::move(seed), "", std::move(writtenBy), ""};
+    return {std::move(level), std::move(data), std::move(seed), std::move(writtenBy), ""};
 }
 
 struct BadFile {
