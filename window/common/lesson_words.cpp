@@ -76,7 +76,8 @@ QString localTime(const std::string& utc) {
 } // namespace
 
 QString lessonSummary(const LessonChoices& choices, const QString& levelText,
-                      const QString& dataText, const LessonSettings* lesson) {
+                      const QString& dataText, const LessonSettings* lesson,
+                      const QString& owner, const QString& self) {
     QString text = QString::fromUtf8("Настройки на урока\nТрудност: %1 (%2)\nДанни: %3 (%4)\n"
                                      "Ходове: %5")
                        .arg(levelText, originText(choices.level.origin), dataText,
@@ -85,12 +86,22 @@ QString lessonSummary(const LessonChoices& choices, const QString& levelText,
     if (choices.seed.origin != SettingOrigin::Default) {
         text += QStringLiteral(" (%1)").arg(originText(choices.seed.origin));
     }
-    if (lesson && !(lesson->writtenBy.empty() && lesson->writtenAt.empty())) {
+    if (lesson && !(lesson->writtenBy.empty() && lesson->writtenAt.empty() && owner.isEmpty())) {
+        QString who = lesson->writtenBy.empty() ? QString::fromUtf8("неизвестно кого")
+                                                : fromFile(lesson->writtenBy);
+        // The file can say anything of itself; its owner is what the system says.
+        if (!owner.isEmpty()) {
+            const QString account = fromFile(owner.toStdString());
+            who = lesson->writtenBy.empty()
+                      ? QString::fromUtf8("акаунта „%1“").arg(account)
+                      : QString::fromUtf8("акаунта „%1“ (във файла пише „%2“)").arg(account, who);
+        }
         text += u'\n' + QString::fromUtf8("Зададени от %1, %2.")
-                             .arg(lesson->writtenBy.empty() ? QString::fromUtf8("неизвестно кого")
-                                                            : fromFile(lesson->writtenBy),
-                                  lesson->writtenAt.empty() ? QString::fromUtf8("неизвестно кога")
-                                                            : localTime(lesson->writtenAt));
+                             .arg(who, lesson->writtenAt.empty() ? QString::fromUtf8("неизвестно кога")
+                                                                 : localTime(lesson->writtenAt));
+        if (!owner.isEmpty() && owner == self) {
+            text += QString::fromUtf8(" Файлът е записан от твоя акаунт, не от учителя.");
+        }
     }
     return text;
 }
