@@ -2,6 +2,7 @@
 
 #include "core/quiz/level.h"
 #include "core/random/random_source.h"
+#include "core/platform/file_ops.h"
 #include "core/platform/regular_file.h"
 #include "core/random/seed_text.h"
 #include "app/translations.h"
@@ -98,7 +99,7 @@ LessonFile readLessonFile(const QString& folder) {
     if (!read.settings) {
         return {std::nullopt, lessonProblemText(read.problem, read.arguments)};
     }
-    return {read.settings, QString()};
+    return {read.settings, QString(), QString::fromStdString(file.owner)};
 }
 
 QString lessonDataPath(const QString& folder, const std::string& name, QString& problem) {
@@ -123,6 +124,7 @@ LessonStart startLesson(const QString& folder, const GivenOptions& given) {
     if (!folder.isEmpty()) {
         LessonFile file = readLessonFile(folder);
         start.lesson = std::move(file.settings);
+        start.lessonOwner = file.owner;
         start.fileProblem = file.problem.isEmpty() ? QString() : fileProblem(file.problem, false);
     }
     start.choices = lessonChoices(given, start.lesson ? &*start.lesson : nullptr);
@@ -146,7 +148,8 @@ LessonStart startLesson(const QString& folder, const GivenOptions& given) {
 LessonFollower::LessonFollower(QString folder, GivenOptions given, const LessonStart& start,
                                QuizForm& form, Classroom& classroom)
     : folder_(std::move(folder)), given_(std::move(given)), form_(form), classroom_(classroom),
-      loader_(bulgarianMessages()), lesson_(start.lesson), applied_(start.choices),
+      loader_(bulgarianMessages()), lesson_(start.lesson), owner_(start.lessonOwner),
+      applied_(start.choices),
       appliedDataKey_(dataKey(start.choices.data, start.lesson)),
       fileProblem_(start.fileProblem),
       dataProblem_(start.dataProblem) {
@@ -161,6 +164,7 @@ LessonFollower::LessonFollower(QString folder, GivenOptions given, const LessonS
         say();
     });
     connect(&form_, &QuizForm::turnRequested, this, &LessonFollower::beforeTurn);
+    classroom_.sealSeedsFor(lesson_ ? lesson_->seedKey : std::string());
     lockMenus();
     say();
 }
@@ -169,12 +173,14 @@ void LessonFollower::beforeTurn() {
     LessonFile file = readLessonFile(folder_);
     if (file.settings) {
         lesson_ = std::move(file.settings);
+        owner_ = file.owner;
         fileProblem_.clear();
     } else if (!file.problem.isEmpty()) {
         fileProblem_ = fileProblem(file.problem, lesson_.has_value());
     } else if (lesson_) {
         fileProblem_ = fileProblem(QString::fromUtf8("файлът вече го няма в папката"), true);
     }
+    classroom_.sealSeedsFor(lesson_ ? lesson_->seedKey : std::string());
     apply(lessonChoices(given_, lesson_ ? &*lesson_ : nullptr));
     say();
 }
@@ -231,8 +237,9 @@ void LessonFollower::applySeed(const ChosenSetting& seed) {
     if (seed == applied_.seed || seed.origin == SettingOrigin::CommandLine) {
         return;
     }
-    const std::uint32_t next =
-        seedFromText(seed.value).value_or(SeededRandomSource::seedFromClock());
+    const std::optional<std::uint32_t> lessonSeed = seedFromText(seed.value);
+    const std::uint32_t next = lessonSeed.value_or(SeededRandomSource::seedFromClock());
+    classroom_.followStream(lessonSeed ? SeedOrigin::Lesson : SeedOrigin::Own);
     form_.chooseStream(std::make_unique<SeededRandomSource>(next), next);
 }
 
@@ -249,7 +256,8 @@ void LessonFollower::say() {
     }
     classroom_.showLesson(lessonSummary(shown, levelText(form_.model().chosenLevel()),
                                         dataText(form_.model().chosenData()),
-                                        lesson_ ? &*lesson_ : nullptr),
+                                        lesson_ ? &*lesson_ : nullptr, owner_,
+                                        QString::fromStdString(platform::currentAccount())),
                           warnings.join(u'\n'));
 }
 

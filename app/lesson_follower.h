@@ -26,6 +26,7 @@ class QuizForm;
 struct LessonFile {
     std::optional<LessonSettings> settings;
     QString problem;
+    QString owner{}; // the account that owns the file, where the system tells
 };
 LessonFile readLessonFile(const QString& folder);
 
@@ -40,6 +41,7 @@ struct LessonStart {
     int level = 0;
     std::uint32_t seed = 0;
     std::optional<LessonSettings> lesson;
+    QString lessonOwner; // the account that owns the settings file, where the system tells
     QString fileProblem; // why the folder's settings are not used
     QString dataProblem; // why the data they name is not used: the run starts without it
     QString dataError;   // why the command line's own data could not be read
@@ -71,6 +73,7 @@ private:
     Classroom& classroom_;
     DataLoader loader_;
     std::optional<LessonSettings> lesson_; // the last good settings
+    QString owner_;                        // the account that owns the file they came from
     LessonChoices applied_;
     std::string appliedDataKey_; // the data value, and for a file when it was set
     QString fileProblem_;

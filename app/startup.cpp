@@ -14,6 +14,7 @@
 #include "core/results/result_row.h"
 #include "core/results/results_file.h"
 #include "window/common/system_reason_words.h"
+#include "window/teacher/teacher_keys.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -258,6 +259,10 @@ std::unique_ptr<QuizSession> startQuiz(const CommandLine& line, const QLocale& l
     } else if (!line.classDir.isEmpty()) {
         results.file = openClassFile(line.classDir, results.pupil, results.host, refusal);
         results.classFolder = true;
+        const SettingOrigin origin = start.choices.seed.origin;
+        results.seedOrigin = origin == SettingOrigin::CommandLine ? SeedOrigin::CommandLine
+                             : origin == SettingOrigin::Lesson    ? SeedOrigin::Lesson
+                                                                  : SeedOrigin::Own;
     }
     if (!refusal.isEmpty()) {
         return nullptr;
@@ -285,8 +290,14 @@ std::unique_ptr<TeacherWindow> startTeacher(const CommandLine& line, const QLoca
     // Who set the lesson, as the pupils' statistics windows and other teachers' views say it.
     const QString author = QStringLiteral("%1 (%2)").arg(QString::fromStdString(loginName()),
                                                           QString::fromStdString(hostName()));
+    // The key pair lives in this account's own settings; a view without one still opens, and
+    // its lesson panel says that no seed will be written.
+    TeacherKeys keys = loadTeacherKeys();
+    if (!keys.problem.isEmpty()) {
+        printErrorLine(QCoreApplication::applicationName() + QStringLiteral(": ") + keys.problem);
+    }
     return std::make_unique<TeacherWindow>(QFileInfo(line.teacherDir).absoluteFilePath(),
-                                           numberStyleFrom(locale), author);
+                                           numberStyleFrom(locale), author, std::move(keys.keys));
 }
 
 int runQuiz(int argc, char* argv[], const ProgramIdentity& identity) {

@@ -11,6 +11,7 @@ packages=(
     cmake ninja-build g++         # toolchain
     libgtest-dev libgmock-dev     # core tests
     libbenchmark-dev              # bench/, built with the rest, run by hand
+    libsodium-dev pkg-config      # seeds sealed for the teacher, found through pkg-config
     locales                       # locale sources, for the test that the parse ignores the locale
     qt6-base-dev qt6-qpa-plugins  # the window: Qt Widgets and Qt Test, display and offscreen
     qt6-wayland                   # the window on a Wayland session

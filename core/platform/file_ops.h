@@ -57,6 +57,12 @@ std::int64_t currentOffset(int descriptor);
 bool openFolder(const std::string& folder, int& descriptor, FileStatus& status);
 void closeFolder(int descriptor);
 
+// The account that owns the open file, as the system names it ("teacher", "SCHOOL\\teacher");
+// empty where the system cannot tell (a share that keeps no owners).
+std::string ownerOf(int descriptor);
+// The account this program runs as, named as ownerOf names it.
+std::string currentAccount();
+
 // An exclusive lock between writers of one file, where the system and file system have one.
 Lock tryLock(int descriptor);
 void unlock(int descriptor);

@@ -3,9 +3,12 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <vector>
 
 namespace quiz::platform {
 
@@ -32,6 +35,19 @@ FileStatus fromStat(const struct stat& s) {
             static_cast<std::uint64_t>(s.st_ino),
             static_cast<std::uint64_t>(s.st_nlink),
             static_cast<std::int64_t>(s.st_size)};
+}
+
+// An account's login name, or its number where no name is known for it.
+std::string accountName(uid_t uid) {
+    long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+    std::vector<char> buffer(static_cast<std::size_t>(size > 0 ? size : 16384));
+    passwd entry{};
+    passwd* found = nullptr;
+    if (::getpwuid_r(uid, &entry, buffer.data(), buffer.size(), &found) == 0 && found &&
+        found->pw_name && *found->pw_name) {
+        return found->pw_name;
+    }
+    return "uid " + std::to_string(uid);
 }
 
 } // namespace
@@ -169,6 +185,18 @@ Lock tryLock(int descriptor) {
 
 void unlock(int descriptor) {
     ::flock(descriptor, LOCK_UN);
+}
+
+std::string ownerOf(int descriptor) {
+    struct stat s;
+    if (::fstat(descriptor, &s) != 0) {
+        return {};
+    }
+    return accountName(s.st_uid);
+}
+
+std::string currentAccount() {
+    return accountName(::geteuid());
 }
 
 } // namespace quiz::platform

@@ -5,6 +5,8 @@
 #endif
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
+#include <aclapi.h>
+#include <sddl.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -97,6 +99,36 @@ int errnoOf(DWORD error) {
     default:
         return EIO;
     }
+}
+
+// UTF-16 from the system as UTF-8.
+std::string narrow(const wchar_t* text, DWORD length) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), nullptr, 0,
+                                         nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(std::max(size, 0)), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), bytes.data(), size, nullptr,
+                        nullptr);
+    return bytes;
+}
+
+// DOMAIN\name of an account, or its SID as text where it has no name here.
+std::string accountName(PSID sid) {
+    wchar_t name[256];
+    wchar_t domain[256];
+    DWORD nameLength = 256;
+    DWORD domainLength = 256;
+    SID_NAME_USE use;
+    if (LookupAccountSidW(nullptr, sid, name, &nameLength, domain, &domainLength, &use)) {
+        const std::string account = narrow(name, nameLength);
+        return domainLength > 0 ? narrow(domain, domainLength) + "\\" + account : account;
+    }
+    LPWSTR text = nullptr;
+    if (!ConvertSidToStringSidW(sid, &text)) {
+        return {};
+    }
+    const std::string sidText = narrow(text, static_cast<DWORD>(wcslen(text)));
+    LocalFree(text);
+    return sidText;
 }
 
 } // namespace
@@ -292,6 +324,36 @@ void unlock(int descriptor) {
     OVERLAPPED where{};
     where.OffsetHigh = kLockOffsetHigh;
     UnlockFileEx(handle, 0, 1, 0, &where);
+}
+
+std::string ownerOf(int descriptor) {
+    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(descriptor));
+    PSID owner = nullptr;
+    PSECURITY_DESCRIPTOR security = nullptr;
+    if (handle == INVALID_HANDLE_VALUE ||
+        GetSecurityInfo(handle, SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner, nullptr,
+                        nullptr, nullptr, &security) != ERROR_SUCCESS) {
+        return {};
+    }
+    const std::string name = owner ? accountName(owner) : std::string();
+    LocalFree(security);
+    return name;
+}
+
+std::string currentAccount() {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+        return {};
+    }
+    DWORD size = 0;
+    GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+    std::string buffer(size, '\0');
+    std::string name;
+    if (size > 0 && GetTokenInformation(token, TokenUser, buffer.data(), size, &size)) {
+        name = accountName(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid);
+    }
+    CloseHandle(token);
+    return name;
 }
 
 } // namespace quiz::platform

@@ -30,6 +30,7 @@ RegularFile readRegularFile(const std::string& path, std::size_t most) {
     } else {
         constexpr std::size_t kSlice = 64 * 1024;
         file.outcome = RegularFile::Outcome::Read;
+        file.owner = ownerOf(descriptor);
         while (file.bytes.size() < most) {
             const std::size_t start = file.bytes.size();
             file.bytes.resize(std::min(most, start + kSlice));

@@ -15,6 +15,9 @@ struct RegularFile {
     std::string bytes;     // at most the bytes asked for
     int errorNumber = 0;   // for Failed
     bool folder = false;   // for NotRegular: a folder rather than a pipe or a device
+    // For Read: the account that owns the file, as ownerOf names it; empty where the system
+    // cannot tell. Unlike anything the file says of itself, the file cannot forge it.
+    std::string owner;
 };
 
 // At most `most` bytes of `path`, a path as the file operations take it.

@@ -4,6 +4,7 @@
 #include "core/results/class_file_name.h"
 #include "core/results/result_columns.h"
 #include "core/results/result_time.h"
+#include "core/seal/sealed_seed.h"
 #include "core/text/message_text.h"
 
 #include <algorithm>
@@ -22,6 +23,24 @@ template <typename Number> std::optional<Number> wholeNumber(std::string_view te
         return std::nullopt;
     }
     return number;
+}
+
+// A run's identity: kRunDigits hex digits.
+std::optional<std::uint64_t> runNumber(std::string_view text) {
+    std::uint64_t run = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), run, 16);
+    if (text.size() != kRunDigits || error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return run;
+}
+
+// Sealed text is base64; what is not cannot be a seed, nor be shown as one.
+bool sealedShape(std::string_view text) {
+    constexpr std::string_view kBase64 =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/=";
+    return text.size() <= kSealedSeedMostCharacters &&
+           text.find_first_not_of(kBase64) == std::string_view::npos;
 }
 
 bool bit(std::string_view text) {
@@ -74,8 +93,17 @@ std::optional<ClassReason> rowProblem(const std::vector<CsvField>& fields, std::
         return ClassReason{ClassReasonId::FieldCount,
                            {std::to_string(fields.size()), std::to_string(width)}};
     }
-    if (!wholeNumber<std::uint32_t>(fields[kSeed].text)) {
+    // Today's files in a class folder leave the seed out: it is sealed for the teacher.
+    const bool sealing = width > kSealedSeed;
+    if (!wholeNumber<std::uint32_t>(fields[kSeed].text) &&
+        !(sealing && fields[kSeed].text.empty())) {
         return ClassReason{ClassReasonId::SeedNotWhole, {quoted(fields[kSeed])}};
+    }
+    if (sealing && !runNumber(fields[kRun].text)) {
+        return ClassReason{ClassReasonId::RunNotRead, {quoted(fields[kRun])}};
+    }
+    if (sealing && !sealedShape(fields[kSealedSeed].text)) {
+        return ClassReason{ClassReasonId::SealedNotRead};
     }
     if (wholeNumber<int>(fields[kTurn].text).value_or(0) < 1) {
         return ClassReason{ClassReasonId::TurnNotCounting, {quoted(fields[kTurn])}};
@@ -113,6 +141,12 @@ Answer answerOf(const std::vector<CsvField>& fields, std::size_t width,
                   .pupil =
                       current && !fields[kPupil].text.empty() ? text(fields[kPupil]) : filePupil,
                   .host = current ? text(fields[kHost]) : ""};
+    const std::optional<std::uint32_t> seed = wholeNumber<std::uint32_t>(fields[kSeed].text);
+    answer.run = width > kSealedSeed ? runNumber(fields[kRun].text).value_or(0) : answer.seed;
+    if (width > kSealedSeed && !seed) {
+        answer.seedState =
+            fields[kSealedSeed].text.empty() ? SeedState::Unsealed : SeedState::Sealed;
+    }
     const std::optional<std::int64_t> utc = utcSeconds(answer.time);
     answer.utcSeconds = utc.value_or(0);
     answer.timeRead = utc.has_value();

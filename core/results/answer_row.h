@@ -13,11 +13,24 @@
 
 namespace quiz {
 
+// How a row tells its run's seed.
+enum class SeedState : std::uint8_t {
+    Plain,    // written out: an older version's file, or a log outside a class folder
+    Opened,   // sealed for the teacher, and opened with the teacher's key
+    Chosen,   // opened, but given with --seed: a seed the pupil knew
+    Sealed,   // sealed, but with no key here that opens it
+    Unsealed, // not written at all: the folder had no teacher's key
+};
+
 struct Answer {
     std::string time;
     std::int64_t utcSeconds = 0;
     bool timeRead = false; // whether `time` is ISO 8601 and utcSeconds holds it
-    std::uint32_t seed = 0;
+    std::uint32_t seed = 0; // as far as seedKnown()
+    SeedState seedState = SeedState::Plain;
+    // The stream that wrote the row: in an older version's file, its seed.
+    std::uint64_t run = 0;
+    std::string_view sealedSeed{}; // kept by the file, once for all the rows of a run
     int turn = 0;
     std::string currency;
     int realSide = 0;
@@ -29,6 +42,8 @@ struct Answer {
     std::string host;
     const std::string* file = nullptr; // the name of the file it is read from
     std::uint64_t line = 0;
+
+    bool seedKnown() const { return seedState <= SeedState::Chosen; }
 };
 
 // The file's name without ".csv": who answered in an older version's file.
@@ -37,7 +52,7 @@ std::string fileStem(std::string_view name);
 // What is wrong with a row's fields, if anything.
 std::optional<ClassReason> rowProblem(const std::vector<CsvField>& fields, std::size_t width);
 // A row rowProblem finds nothing wrong with; an older version's rows are of the stored series
-// at level 0, by the pupil the file is named after.
+// at level 0, by the pupil the file is named after. Its sealed seed is left to the caller.
 Answer answerOf(const std::vector<CsvField>& fields, std::size_t width,
                 const std::string& filePupil);
 bool isHeader(const std::vector<CsvField>& fields, std::size_t width);

@@ -1,6 +1,7 @@
 #include "core/results/class_file.h"
 
 #include "core/results/result_columns.h"
+#include "core/results/result_row.h"
 #include "core/text/message_text.h"
 #include "core/text/utf8_text.h"
 
@@ -78,28 +79,30 @@ void ClassResults::File::checkFileShape(const Answer& answer) {
     } else if (before && answer.timeRead && before->timeRead &&
                answer.utcSeconds < before->utcSeconds) {
         mark = {ClassReasonId::TimeGoesBack, {std::to_string(answer.line)}};
-    } else if (lastTurns_.size() >= kMostRuns && !knownRun(answer.seed)) {
+    } else if (lastTurns_.size() >= kMostRuns && !knownRun(answer.run)) {
         // A class file holds one run, a --log file a few a lesson; thousands of seeds are made
         // up, and checking each would stall the teacher's view.
         mark = {ClassReasonId::TooManyRuns,
                 {std::to_string(answer.line), std::to_string(kMostRuns)}};
     } else if (!turnRises(answer)) {
+        // A run is named by its seed where the file tells it, else by its identity.
         mark = {ClassReasonId::TurnRepeated,
                 {std::to_string(answer.line), std::to_string(answer.turn),
-                 std::to_string(answer.seed)}};
+                 answer.seedState == SeedState::Plain ? std::to_string(answer.seed)
+                                                      : runText(answer.run)}};
     }
 }
 
-bool ClassResults::File::knownRun(std::uint32_t seed) const {
+bool ClassResults::File::knownRun(std::uint64_t run) const {
     return std::any_of(lastTurns_.begin(), lastTurns_.end(),
-                       [&](const auto& seen) { return seen.first == seed; });
+                       [&](const auto& seen) { return seen.first == run; });
 }
 
 bool ClassResults::File::turnRises(const Answer& answer) {
     const auto last = std::find_if(lastTurns_.begin(), lastTurns_.end(),
-                                   [&](const auto& seen) { return seen.first == answer.seed; });
+                                   [&](const auto& seen) { return seen.first == answer.run; });
     if (last == lastTurns_.end()) {
-        lastTurns_.emplace_back(answer.seed, answer.turn);
+        lastTurns_.emplace_back(answer.run, answer.turn);
         return true;
     }
     const bool rises = answer.turn > last->second;
@@ -152,7 +155,7 @@ void ClassResults::File::readRecords() {
 
 void ClassResults::File::readHeader(std::string_view text, bool whole) {
     if (whole && record_.error == CsvError::None) {
-        for (const std::size_t candidate : {kColumns.size(), kOlderWidth}) {
+        for (const std::size_t candidate : {kColumns.size(), kPlainSeedWidth, kOlderWidth}) {
             if (isHeader(record_.fields, candidate)) {
                 width = candidate;
                 return;
@@ -245,6 +248,15 @@ void ClassResults::File::takeRow(const std::vector<CsvField>& fields, std::uint6
     std::optional<ClassReason> problem = rowProblem(fields, width);
     if (!problem) {
         Answer& answer = answers.emplace_back(answerOf(fields, width, pupil));
+        if (width > kSealedSeed && answer.seedState == SeedState::Sealed) {
+            std::string scratch;
+            const std::string_view sealed = csvFieldText(fields[kSealedSeed], scratch);
+            auto kept = sealedSeeds_.find(sealed);
+            if (kept == sealedSeeds_.end()) {
+                kept = sealedSeeds_.emplace(sealed).first;
+            }
+            answer.sealedSeed = *kept;
+        }
         answer.file = &name;
         answer.line = line;
         checkFileShape(answer);

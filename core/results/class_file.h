@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -45,15 +46,16 @@ private:
     CsvRecord record_; // the one being read, kept for its buffers
     std::string head_; // the first bytes, until a byte-order mark is ruled out
     bool headDone_ = false;
-    std::vector<std::pair<std::uint32_t, int>> lastTurns_; // of each seed, seldom more than one
+    std::vector<std::pair<std::uint64_t, int>> lastTurns_; // of each run, seldom more than one
+    std::set<std::string, std::less<>> sealedSeeds_; // each run's once, for its rows to name
 
     // The first reason, with its line, not to trust the file: a copy made by hand, or rows
     // put together from others.
     void checkFileShape(const Answer& answer);
 
-    // A run writes its turns rising, so a turn at or below one of its seed's is written twice.
+    // A run writes its turns rising, so a turn at or below one of its own is written twice.
     bool turnRises(const Answer& answer);
-    bool knownRun(std::uint32_t seed) const;
+    bool knownRun(std::uint64_t run) const;
 
     void skip(std::uint64_t line, ClassReason reason);
     // Reserves the answers a piece of `bytes` may hold.

@@ -19,6 +19,8 @@ enum class ClassReasonId : std::uint8_t {
     LineTooLong,       // %1 the most bytes a row may have
     FieldCount,        // %1 the row's fields, %2 the header's
     SeedNotWhole,      // %1 the seed, quoted
+    RunNotRead,        // %1 the run, quoted: not kRunDigits hex digits
+    SealedNotRead,     // the sealed seed is no base64 text of a sealed seed's length
     TurnNotCounting,   // %1 the turn, quoted
     NotABit,           // %1 the column's name, %2 its value, quoted
     LevelOutOfRange,   // %1 the level, quoted, %2 the highest level
@@ -31,10 +33,13 @@ enum class ClassReasonId : std::uint8_t {
     TooManyRuns,  // %1 the line, %2 the most runs a file may hold
     TurnRepeated, // %1 the line, %2 the turn, %3 the seed
     // A row not counted, or counted unchecked.
-    ToldOtherwise, // %1 the turn, %2 the seed: another file has the turn otherwise
+    RepeatedTurns, // %1 how many turns, %2 the file that has them first: not counted again
     NotDealt,      // %1 the turn, %2 the seed: the seed deals no such side or currency
     MoreNotDealt,  // %1 how many more rows of the file
     Unchecked,     // %1 the turn, %2 the seed: the replay cannot follow from there on
+    Unsealed,      // the run wrote no seed (no teacher's key in the folder): counted unchecked
+    SealedElsewhere, // the run's seed opens with no key this view holds: counted unchecked
+    SeedChosen,    // %1 the seed: given with --seed, so the pupil knew it; counted
 };
 
 struct ClassReason {

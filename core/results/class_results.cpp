@@ -27,7 +27,9 @@ bool ClassResults::feed(const std::string& name, std::string_view newBytes) {
     if (file == files_.end()) {
         file = files_.emplace(name, std::make_unique<File>(name)).first;
     }
+    const std::size_t before = file->second->answers.size();
     const bool changed = file->second->take(newBytes);
+    openSealed(*file->second, before);
     if (changed) {
         totals_.reset();
     }
@@ -51,6 +53,40 @@ void ClassResults::forget(const std::string& name) {
 bool ClassResults::refused(const std::string& name) const {
     const auto file = files_.find(name);
     return file != files_.end() && file->second->refused;
+}
+
+void ClassResults::openSeeds(SealKeys keys) {
+    keys_ = std::move(keys);
+    opened_.clear();
+    for (auto& entry : files_) {
+        openSealed(*entry.second, 0);
+    }
+    runs_.clear();
+    totals_.reset();
+}
+
+void ClassResults::openSealed(File& file, std::size_t first) {
+    for (std::size_t i = first; i < file.answers.size(); ++i) {
+        Answer& answer = file.answers[i];
+        if (answer.sealedSeed.empty()) {
+            continue;
+        }
+        answer.seedState = SeedState::Sealed;
+        if (!keys_) {
+            continue;
+        }
+        auto opened = opened_.find(answer.sealedSeed);
+        if (opened == opened_.end()) {
+            opened = opened_.emplace(answer.sealedSeed, openSeed(answer.sealedSeed, *keys_)).first;
+        }
+        // Sealed with another run, the text is not this run's seed.
+        if (opened->second && opened->second->run == answer.run) {
+            answer.seed = opened->second->seed;
+            answer.seedState = opened->second->origin == SeedOrigin::CommandLine
+                                   ? SeedState::Chosen
+                                   : SeedState::Opened;
+        }
+    }
 }
 
 void ClassResults::checkReplays(DataFinder finder) {

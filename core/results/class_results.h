@@ -8,6 +8,7 @@
 #include "core/quiz/staircase.h"
 #include "core/quiz/turn_replay.h"
 #include "core/results/class_reasons.h"
+#include "core/seal/sealed_seed.h"
 
 #include <array>
 #include <cstdint>
@@ -72,9 +73,12 @@ struct RunCheck; // one run's replay, kept between refreshes
 // is the row's `pupil` and `host`, or the file's name without ".csv" where there is none. Lines
 // that cannot be read are skipped with the reason; nothing stops the rest.
 //
-// An answer counts once, by its seed, turn, pupil and computer, whichever files hold it. A file
-// is not counted when its rows name another pupil or computer than its name, go back in time or
-// repeat a turn; with checkReplays, neither is a row its seed could not have dealt.
+// A turn is a pupil's on one computer, of one seed (or of one run, where the seed cannot be
+// read), with its number. It counts as it was first answered, by the rows' times, then the
+// files' names and lines: an exact copy of that answer is the same one, and any other answer
+// to it, later, is not counted, its run named as one of repeated turns. A file is not counted
+// when its rows name another pupil or computer than its name, go back in time or repeat a
+// turn; with checkReplays, neither is a row its seed could not have dealt.
 class ClassResults {
 public:
     ClassResults();
@@ -99,8 +103,11 @@ public:
     void forget(const std::string& name);
     // Whether the file's first line is no results header: nothing more of it is read.
     bool refused(const std::string& name) const;
-    // Replays each run's rows from its seed with the data `finder` knows.
+    // Replays each run's rows from its seed with the data `finder` knows. A run whose seed is
+    // not written, or sealed for a key not given to openSeeds, is counted and said unchecked.
     void checkReplays(DataFinder finder);
+    // Opens the seeds sealed with `keys`' public key, now and in rows to come.
+    void openSeeds(SealKeys keys);
     std::vector<std::string> fileNames() const;
 
     // One per pupil, all their files together, by name in byte order. A row found in two files
@@ -122,7 +129,13 @@ private:
     const Totals& totals() const;
     Totals computeTotals() const;
 
+    // Gives the answers from `first` on the seeds their sealed text holds for keys_.
+    void openSealed(File& file, std::size_t first);
+
     std::map<std::string, std::unique_ptr<File>, std::less<>> files_;
+    std::optional<SealKeys> keys_;
+    // Each sealed text opened once: a run writes the same on each of its rows.
+    std::map<std::string, std::optional<RunSeed>, std::less<>> opened_;
     // Both summaries at once, kept until the answers change: a view refreshing a class
     // where nothing is new pays nothing.
     mutable std::optional<Totals> totals_;

@@ -28,15 +28,24 @@ struct Keyed {
     const Answer* answer;
 };
 
-// What makes an answer the same one wherever it is found, then the earliest first.
+// Which turn an answer is to: of its seed where the seed can be read, else of its run.
+auto turnOf(const Answer& answer) {
+    return std::make_tuple(!answer.seedKnown(),
+                           answer.seedKnown() ? std::uint64_t{answer.seed} : answer.run,
+                           answer.turn);
+}
+
+// What makes an answer to one turn, then the one first given: by its time, then the files'
+// names and their lines.
 bool identityOrder(const Keyed& a, const Keyed& b) {
     const Answer& x = *a.answer;
     const Answer& y = *b.answer;
-    if (*a.pupil != *b.pupil || x.seed != y.seed || x.turn != y.turn) {
-        return std::tie(*a.pupil, x.seed, x.turn) < std::tie(*b.pupil, y.seed, y.turn);
+    if (*a.pupil != *b.pupil || turnOf(x) != turnOf(y)) {
+        return std::tuple_cat(std::make_tuple(*a.pupil), turnOf(x)) <
+               std::tuple_cat(std::make_tuple(*b.pupil), turnOf(y));
     }
-    return std::tuple_cat(timeKey(x), std::make_tuple(std::string_view(*x.file))) <
-           std::tuple_cat(timeKey(y), std::make_tuple(std::string_view(*y.file)));
+    return std::tuple_cat(timeKey(x), std::make_tuple(std::string_view(*x.file), x.line)) <
+           std::tuple_cat(timeKey(y), std::make_tuple(std::string_view(*y.file), y.line));
 }
 
 bool timeOrder(const Answer* a, const Answer* b) {
@@ -44,15 +53,13 @@ bool timeOrder(const Answer* a, const Answer* b) {
 }
 
 bool sameAnswer(const Keyed& a, const Keyed& b) {
-    return *a.pupil == *b.pupil && a.answer->seed == b.answer->seed &&
-           a.answer->turn == b.answer->turn;
+    return *a.pupil == *b.pupil && turnOf(*a.answer) == turnOf(*b.answer);
 }
 
-// Two copies of one answer that tell different things: a forged copy, since a run writes a
-// turn once. Neither is counted, and both are named, so no file wins by its name's order.
+// The same row of the same run: a copied file, which counts once.
 bool sameContent(const Answer& a, const Answer& b) {
-    return std::tie(a.currency, a.realSide, a.chosenSide, a.right, a.level, a.data) ==
-           std::tie(b.currency, b.realSide, b.chosenSide, b.right, b.level, b.data);
+    return std::tie(a.run, a.currency, a.realSide, a.chosenSide, a.right, a.level, a.data) ==
+           std::tie(b.run, b.currency, b.realSide, b.chosenSide, b.right, b.level, b.data);
 }
 
 // A row's turn and seed, as the reasons name it.
@@ -60,31 +67,50 @@ std::vector<std::string> runPlace(const Answer& answer) {
     return {std::to_string(answer.turn), std::to_string(answer.seed)};
 }
 
-std::vector<Keyed> withoutConflicts(const std::vector<Keyed>& answers,
-                                    std::vector<Skipped>& notCounted) {
+// Where a run answers turns already answered: the file and run, its first such line, how many.
+struct Repeat {
+    std::uint64_t line = 0;
+    int turns = 0;
+    const std::string* first = nullptr; // the file that has the first of them
+};
+
+// Each turn as first answered. A later answer to it, were it the same pick, is not counted
+// again: a run started anew on a known seed, or a second copy of the quiz, would otherwise let
+// a pupil answer a turn until it is right, or leave out the wrong answers.
+std::vector<Keyed> firstAnswers(const std::vector<Keyed>& answers,
+                                std::vector<Skipped>& notCounted) {
     std::vector<Keyed> kept;
+    std::map<std::pair<std::string_view, std::uint64_t>, Repeat> repeats;
     for (auto from = answers.begin(); from != answers.end();) {
         const auto to = std::find_if(from, answers.end(),
                                      [&](const Keyed& keyed) { return !sameAnswer(*from, keyed); });
-        const bool agree = std::all_of(from, to, [&](const Keyed& keyed) {
-            return sameContent(*from->answer, *keyed.answer);
-        });
-        if (agree) {
-            kept.push_back(*from);
-        } else {
-            for (auto copy = from; copy != to; ++copy) {
-                notCounted.push_back({*copy->answer->file,
-                                      copy->answer->line,
-                                      {ClassReasonId::ToldOtherwise, runPlace(*copy->answer)}});
+        kept.push_back(*from);
+        for (auto later = from + 1; later != to; ++later) {
+            const Answer& answer = *later->answer;
+            if (sameContent(*from->answer, answer)) {
+                continue;
             }
+            Repeat& repeat = repeats[{*answer.file, answer.run}];
+            repeat.line = repeat.turns == 0 ? answer.line : std::min(repeat.line, answer.line);
+            repeat.first = repeat.turns == 0 ? from->answer->file : repeat.first;
+            ++repeat.turns;
         }
         from = to;
+    }
+    for (const auto& [where, repeat] : repeats) {
+        notCounted.push_back({std::string(where.first),
+                              repeat.line,
+                              {ClassReasonId::RepeatedTurns,
+                               {std::to_string(repeat.turns), *repeat.first}}});
     }
     return kept;
 }
 
+// One seed's answers, or one run's where the seed cannot be read.
 bool sameRun(const Keyed& a, const Keyed& b) {
-    return *a.pupil == *b.pupil && a.answer->seed == b.answer->seed;
+    const auto [unknownA, runA, turnA] = turnOf(*a.answer);
+    const auto [unknownB, runB, turnB] = turnOf(*b.answer);
+    return *a.pupil == *b.pupil && unknownA == unknownB && runA == runB;
 }
 
 // A pupil's runs told apart by seed; the estimate of the last one to end, of those that have
@@ -198,6 +224,28 @@ const std::vector<ReplayVerdict>& verdictsOf(const std::vector<const Answer*>& r
     return check->verdicts;
 }
 
+// Says of a run what the replay cannot vouch for: no seed to replay it from, or one the pupil
+// gave. Returns whether it can be replayed at all.
+bool replayable(const std::vector<const Answer*>& run, std::vector<Skipped>& notCounted) {
+    const Answer& first = *run.front();
+    if (!first.seedKnown()) {
+        const ClassReasonId why = first.seedState == SeedState::Sealed
+                                      ? ClassReasonId::SealedElsewhere
+                                      : ClassReasonId::Unsealed;
+        notCounted.push_back({*first.file, first.line, {why}});
+        return false;
+    }
+    const auto chosen = std::find_if(run.begin(), run.end(), [](const Answer* answer) {
+        return answer->seedState == SeedState::Chosen;
+    });
+    if (chosen != run.end()) {
+        notCounted.push_back({*(*chosen)->file,
+                              (*chosen)->line,
+                              {ClassReasonId::SeedChosen, {std::to_string((*chosen)->seed)}}});
+    }
+    return true;
+}
+
 // Drops the rows their seed could not have dealt, and says so; says where a run could not be
 // followed. `answers` are in run and turn order, one per turn.
 std::vector<Keyed>
@@ -215,6 +263,11 @@ replayChecked(const std::vector<Keyed>& answers,
         run.clear();
         for (auto keyed = from; keyed != to; ++keyed) {
             run.push_back(keyed->answer);
+        }
+        if (!replayable(run, notCounted)) {
+            kept.insert(kept.end(), from, to);
+            from = to;
+            continue;
         }
         const auto& verdicts = verdictsOf(run, runs[runKey(*run.front())], finder);
         bool unchecked = false;
@@ -274,7 +327,7 @@ ClassResults::Totals ClassResults::computeTotals() const {
         entry.second = rank++;
     }
     std::sort(answers.begin(), answers.end(), identityOrder);
-    answers = withoutConflicts(answers, totals.notCounted);
+    answers = firstAnswers(answers, totals.notCounted);
     if (finder_) {
         answers = replayChecked(answers, runs_, finder_, totals.notCounted);
     }

@@ -2,6 +2,7 @@
 
 #include "core/quiz/level.h"
 #include "core/random/seed_text.h"
+#include "core/seal/seal_keys.h"
 #include "core/text/message_text.h"
 #include "core/text/utf8_text.h"
 
@@ -22,10 +23,11 @@ struct Entry {
     std::string LessonSettings::*value;
 };
 
-constexpr std::array<Entry, 5> kEntries{{
+constexpr std::array<Entry, 6> kEntries{{
     {"level", &LessonSettings::level},
     {"data", &LessonSettings::data},
     {"seed", &LessonSettings::seed},
+    {"seed-key", &LessonSettings::seedKey},
     {"written-by", &LessonSettings::writtenBy},
     {"written-at", &LessonSettings::writtenAt},
 }};
@@ -63,6 +65,9 @@ LessonRead checked(const LessonSettings& settings) {
     }
     if (!settings.seed.empty() && !seedFromText(settings.seed)) {
         return refused(LessonProblem::BadSeed, {quotedForMessage(settings.seed)});
+    }
+    if (!settings.seedKey.empty() && !isSealPublicKey(settings.seedKey)) {
+        return refused(LessonProblem::BadKey);
     }
     return {settings, LessonProblem::Unfinished, {}};
 }

@@ -2,7 +2,7 @@
 
 // The lesson's settings, which the teacher's view writes into the class folder and every
 // pupil's program reads at start and before each new turn: level, data and a seed for the
-// class, with who wrote them and when.
+// class, the teacher's public key for sealing each run's seed, with who wrote them and when.
 
 #include <optional>
 #include <string>
@@ -22,9 +22,10 @@ inline constexpr std::size_t kLessonSettingsMostBytes = 4096;
 struct LessonSettings {
     std::string level;
     std::string data; // "catalogue", "ecb" or the name of a file in the class folder
-    std::string seed;
-    std::string writtenBy; // the teacher's name and computer
-    std::string writtenAt; // UTC, ISO 8601
+    std::string seed;      // the class's: readable by every pupil, by design
+    std::string writtenBy{}; // the teacher's name and computer, as they say it
+    std::string writtenAt{}; // UTC, ISO 8601
+    std::string seedKey{};   // the teacher's public key (base64): runs seal their seeds with it
 
     bool operator==(const LessonSettings&) const = default;
 };
@@ -39,6 +40,7 @@ enum class LessonProblem {
     DataOutside,   // %1 the data value, quoted: not a plain file name in the folder
     BadLevel,      // %1 the level, quoted: neither a level nor "auto"
     BadSeed,       // %1 the seed, quoted: not a whole number a seed can be
+    BadKey,        // the seed key is no public key
 };
 
 struct LessonRead {

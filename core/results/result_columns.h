@@ -8,11 +8,13 @@
 
 namespace quiz {
 
-// The columns of today's files; an older version's files have the first kOlderWidth.
-inline constexpr std::array<std::string_view, 13> kColumns = {
-    "time",  "seed",   "turn",  "currency", "currency_name", "real_side", "chosen_side",
-    "right", "spread", "level", "data",     "pupil",         "host"};
+// The columns of today's files; older versions' files have the first kOlderWidth or
+// kPlainSeedWidth, with the seed always written out.
+inline constexpr std::array<std::string_view, 15> kColumns = {
+    "time",   "seed",  "turn", "currency", "currency_name", "real_side", "chosen_side", "right",
+    "spread", "level", "data", "pupil",    "host",          "run",       "sealed_seed"};
 inline constexpr std::size_t kOlderWidth = 9;
+inline constexpr std::size_t kPlainSeedWidth = 13;
 enum Column : std::size_t {
     kTime,
     kSeed,
@@ -27,6 +29,10 @@ enum Column : std::size_t {
     kData,
     kPupil,
     kHost,
+    kRun,
+    kSealedSeed,
 };
+// A run's identity: as many hex digits as 64 bits take.
+inline constexpr std::size_t kRunDigits = 16;
 
 } // namespace quiz

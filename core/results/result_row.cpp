@@ -39,10 +39,18 @@ std::string csvField(std::string_view text, std::string_view separator) {
     return csvQuoted(text, separator);
 }
 
+std::string runText(std::uint64_t run) {
+    std::string text(kRunDigits, '0');
+    for (std::size_t digit = kRunDigits; digit-- > 0; run >>= 4) {
+        text[digit] = "0123456789abcdef"[run & 0xF];
+    }
+    return text;
+}
+
 std::string csvLine(const ResultRow& row) {
     const std::string fields[] = {
         csvField(row.time),
-        std::to_string(row.seed),
+        row.seed ? std::to_string(*row.seed) : std::string(),
         std::to_string(row.turn),
         csvField(row.currency),
         csvField(row.currencyName),
@@ -54,6 +62,8 @@ std::string csvLine(const ResultRow& row) {
         csvField(row.data),
         csvField(row.pupil),
         csvField(row.host),
+        runText(row.run),
+        csvField(row.sealedSeed),
     };
     std::string line;
     for (const std::string& field : fields) {

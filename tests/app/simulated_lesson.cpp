@@ -1,11 +1,15 @@
 // A lesson in miniature: 30 quiz processes write to one class folder at the same time while the
 // teacher's reader follows it; at the end every answer given is counted exactly once, and every
-// row replays from its seed.
+// row replays from its seed, which each run sealed with the teacher's key in lesson.ini.
 //   simulated_lesson <quiz program>   (with the first-frame probe in the environment)
 
+#include "core/results/lesson_settings.h"
+#include "core/seal/seal_keys.h"
 #include "window/teacher/class_folder.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -27,6 +31,17 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     QTemporaryDir folder;
+    const quiz::SealKeys keys = quiz::makeSealKeys();
+    QFile settings(QDir(folder.path()).filePath(QStringLiteral("lesson.ini")));
+    quiz::LessonSettings lesson;
+    lesson.seedKey = keys.publicKey;
+    const std::string text = quiz::lessonSettingsText(lesson);
+    if (!settings.open(QIODevice::WriteOnly) ||
+        settings.write(text.data(), static_cast<qint64>(text.size())) != qint64(text.size())) {
+        std::fprintf(stderr, "cannot write the lesson's settings\n");
+        return 1;
+    }
+    settings.close();
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QUIZ_PROBE_CLICK"), QStringLiteral("Option1_0,Command1"));
     environment.insert(QStringLiteral("QUIZ_PROBE_REPEAT"), QString::number(kTurnsEach));
@@ -36,13 +51,13 @@ int main(int argc, char* argv[]) {
         auto process = std::make_unique<QProcess>();
         process->setProcessEnvironment(environment);
         process->start(QString::fromLocal8Bit(argv[1]),
-                       {QStringLiteral("--seed"), QString::number(pupil), QStringLiteral("--level"),
-                        QString::number(pupil % 5), QStringLiteral("--class-dir"), folder.path(),
+                       {QStringLiteral("--level"), QString::number(pupil % 5),
+                        QStringLiteral("--class-dir"), folder.path(),
                         QStringLiteral("--pupil"), QStringLiteral("Ученик %1").arg(pupil)});
         pupils.push_back(std::move(process));
     }
     // The teacher reads while they write, half-written lines and all.
-    quiz::ClassFolder teacher(folder.path());
+    quiz::ClassFolder teacher(folder.path(), keys);
     int reads = 0;
     bool running = true;
     while (running) {

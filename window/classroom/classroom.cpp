@@ -37,7 +37,8 @@ std::string localIsoTime() {
 
 Classroom::Classroom(const QuizModel& model, QWidget& window, std::uint32_t seed,
                      ResultsTarget results)
-    : model_(model), window_(window), seed_(seed), results_(std::move(results)) {
+    : model_(model), window_(window), seed_(seed), results_(std::move(results)),
+      origin_(results_.seedOrigin) {
     retry_.setInterval(kRetryEvery);
     connect(&retry_, &QTimer::timeout, this, &Classroom::retryKeptRows);
     window_.installEventFilter(this);
@@ -79,8 +80,13 @@ void Classroom::recordAnswer(int Index) {
 
 void Classroom::writeResultRow(int Index) {
     const Turn& turn = model_.turn();
+    // A log outside a class folder is the pupil's own, whose window shows the seed anyway.
+    const RunStamp::Stamp& stamp =
+        stamp_.forTurn(turnSeed(), origin_, model_.turnNumber(),
+                       results_.classFolder ? std::string_view(seedKey_) : std::string_view());
     const ResultRow row{.time = localIsoTime(),
-                        .seed = turnSeed(),
+                        .seed = results_.classFolder ? std::nullopt
+                                                     : std::optional<std::uint32_t>(turnSeed()),
                         .turn = model_.turnNumber(),
                         .currency = turn.code,
                         .currencyName = turn.name,
@@ -91,7 +97,9 @@ void Classroom::writeResultRow(int Index) {
                         .level = turn.level,
                         .data = turn.data,
                         .pupil = results_.pupil,
-                        .host = results_.host};
+                        .host = results_.host,
+                        .run = stamp.run,
+                        .sealedSeed = stamp.sealedSeed};
     takeOutcome(results_.file->append(csvLine(row)));
 }
 
@@ -158,6 +166,14 @@ QString Classroom::repeatOptions() const {
         options += QStringLiteral(" --data ") + QString::fromStdString(shellWord(data.argument()));
     }
     return options;
+}
+
+void Classroom::sealSeedsFor(const std::string& publicKey) {
+    seedKey_ = publicKey;
+}
+
+void Classroom::followStream(SeedOrigin origin) {
+    origin_ = origin;
 }
 
 void Classroom::showLesson(const QString& settings, const QString& warning) {

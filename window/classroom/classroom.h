@@ -6,6 +6,7 @@
 #include "core/quiz/quiz_model.h"
 #include "core/results/results_file.h"
 #include "core/results/results_notices.h"
+#include "core/results/run_stamp.h"
 #include "core/quiz/scoreboard.h"
 
 #include <QObject>
@@ -28,9 +29,11 @@ struct ResultsTarget {
     std::unique_ptr<ResultsFile> file; // none: nothing is written anywhere
     std::string pupil;                 // a name given, or the login name
     std::string host;                  // the computer's name
-    // The answers go to a class folder: the teacher has the seed there, and the pupil never
-    // sees it, lest a second copy of the quiz with it tell the answers.
+    // The answers go to a class folder: the pupil never sees the seed, in the window or in the
+    // file, lest a second copy of the quiz with it tell the answers; the file holds it sealed
+    // for the teacher.
     bool classFolder = false;
+    SeedOrigin seedOrigin = SeedOrigin::Own; // of the seed the run starts with
 };
 
 class Classroom : public QObject {
@@ -48,6 +51,10 @@ public:
     StatisticsWindow* statisticsWindow();
     // What the statistics window says of the lesson's settings (see StatisticsWindow).
     void showLesson(const QString& settings, const QString& warning);
+    // The teacher's public key from the lesson's settings; empty: no seed is written at all.
+    void sealSeedsFor(const std::string& publicKey);
+    // Where the seed of the stream chosen for the next turns comes from.
+    void followStream(SeedOrigin origin);
 
 public slots:
     // The pick of option Index has been judged.
@@ -78,6 +85,9 @@ private:
     QPointer<StatisticsWindow> statistics_;
     QString lessonSettings_;
     QString lessonWarning_;
+    RunStamp stamp_;
+    std::string seedKey_;
+    SeedOrigin origin_;
 };
 
 } // namespace quiz

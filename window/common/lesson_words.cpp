@@ -16,7 +16,7 @@ struct ProblemWords {
     const char* pattern;
 };
 
-constexpr std::array<ProblemWords, 9> kProblems{{
+constexpr std::array<ProblemWords, 10> kProblems{{
     {LessonProblem::TooLarge, "файлът е по-голям от %1 байта"},
     {LessonProblem::NotUtf8, "файлът не е текст в UTF-8"},
     {LessonProblem::Unfinished, "файлът не завършва с ред „end“ – записан е наполовина"},
@@ -26,6 +26,7 @@ constexpr std::array<ProblemWords, 9> kProblems{{
     {LessonProblem::DataOutside, "данните %1 не са файл в папката на класа"},
     {LessonProblem::BadLevel, "нивото %1 не е от 0 до 4 или auto"},
     {LessonProblem::BadSeed, "%1 не е цяло число от 0 до 4294967295"},
+    {LessonProblem::BadKey, "seed-key не е ключ на учител"},
 }};
 
 QString originText(SettingOrigin origin) {
@@ -75,7 +76,8 @@ QString localTime(const std::string& utc) {
 } // namespace
 
 QString lessonSummary(const LessonChoices& choices, const QString& levelText,
-                      const QString& dataText, const LessonSettings* lesson) {
+                      const QString& dataText, const LessonSettings* lesson,
+                      const QString& owner, const QString& self) {
     QString text = QString::fromUtf8("Настройки на урока\nТрудност: %1 (%2)\nДанни: %3 (%4)\n"
                                      "Ходове: %5")
                        .arg(levelText, originText(choices.level.origin), dataText,
@@ -84,12 +86,22 @@ QString lessonSummary(const LessonChoices& choices, const QString& levelText,
     if (choices.seed.origin != SettingOrigin::Default) {
         text += QStringLiteral(" (%1)").arg(originText(choices.seed.origin));
     }
-    if (lesson && !(lesson->writtenBy.empty() && lesson->writtenAt.empty())) {
+    if (lesson && !(lesson->writtenBy.empty() && lesson->writtenAt.empty() && owner.isEmpty())) {
+        QString who = lesson->writtenBy.empty() ? QString::fromUtf8("неизвестно кого")
+                                                : fromFile(lesson->writtenBy);
+        // The file can say anything of itself; its owner is what the system says.
+        if (!owner.isEmpty()) {
+            const QString account = fromFile(owner.toStdString());
+            who = lesson->writtenBy.empty()
+                      ? QString::fromUtf8("акаунта „%1“").arg(account)
+                      : QString::fromUtf8("акаунта „%1“ (във файла пише „%2“)").arg(account, who);
+        }
         text += u'\n' + QString::fromUtf8("Зададени от %1, %2.")
-                             .arg(lesson->writtenBy.empty() ? QString::fromUtf8("неизвестно кого")
-                                                            : fromFile(lesson->writtenBy),
-                                  lesson->writtenAt.empty() ? QString::fromUtf8("неизвестно кога")
-                                                            : localTime(lesson->writtenAt));
+                             .arg(who, lesson->writtenAt.empty() ? QString::fromUtf8("неизвестно кога")
+                                                                 : localTime(lesson->writtenAt));
+        if (!owner.isEmpty() && owner == self) {
+            text += QString::fromUtf8(" Файлът е записан от твоя акаунт, не от учителя.");
+        }
     }
     return text;
 }

@@ -58,8 +58,11 @@ ClassFolder::FileIdentity identityOf(const QFile& file) {
 
 } // namespace
 
-ClassFolder::ClassFolder(QString path) : path_(std::move(path)) {
+ClassFolder::ClassFolder(QString path, std::optional<SealKeys> keys) : path_(std::move(path)) {
     results_.checkReplays([this](std::string_view id) { return findData(id); });
+    if (keys) {
+        results_.openSeeds(std::move(*keys));
+    }
 }
 
 ClassFolder::State ClassFolder::refresh() {

@@ -11,6 +11,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <utility>
 
 namespace quiz {
@@ -31,7 +32,8 @@ public:
     // What is read of a file before its first line is known: more than any header.
     static constexpr qint64 kFirstRead = 4096;
 
-    explicit ClassFolder(QString path);
+    // Seeds sealed with `keys`' public key are opened to replay their runs.
+    explicit ClassFolder(QString path, std::optional<SealKeys> keys = {});
 
     // Reads what is new in the folder: new files, new bytes, files shrunk or replaced. A file
     // that turns unreadable or is deleted keeps what was read from it, and is named with the

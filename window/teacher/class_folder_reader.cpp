@@ -16,7 +16,8 @@ QStringList texts(const std::vector<Skipped>& lines) {
 
 } // namespace
 
-ClassFolderReader::ClassFolderReader(const QString& folder) : folder_(folder) {
+ClassFolderReader::ClassFolderReader(const QString& folder, std::optional<SealKeys> keys)
+    : folder_(folder, std::move(keys)) {
     qRegisterMetaType<std::shared_ptr<const ClassView>>();
 }
 

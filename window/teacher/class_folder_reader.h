@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace quiz {
@@ -26,7 +27,8 @@ class ClassFolderReader : public QObject {
     Q_OBJECT
 
 public:
-    explicit ClassFolderReader(const QString& folder);
+    // `keys` open the seeds the pupils' runs sealed for this teacher.
+    ClassFolderReader(const QString& folder, std::optional<SealKeys> keys);
 
     // Reads what is new and emits viewRead.
     void read();

@@ -23,6 +23,10 @@ const char* patternOf(ClassReasonId id) {
         return "редът има %1 полета, а заглавният ред – %2";
     case ClassReasonId::SeedNotWhole:
         return "seed е %1, а не цяло число";
+    case ClassReasonId::RunNotRead:
+        return "run е %1, а не 16 шестнадесетични цифри";
+    case ClassReasonId::SealedNotRead:
+        return "sealed_seed не е запечатано начално число";
     case ClassReasonId::TurnNotCounting:
         return "turn е %1, а не цяло число от 1 нагоре";
     case ClassReasonId::NotABit:
@@ -42,9 +46,10 @@ const char* patternOf(ClassReasonId id) {
     case ClassReasonId::TooManyRuns:
         return "не е броен – ред %1: повече от %2 сесии (различни seed) в един файл";
     case ClassReasonId::TurnRepeated:
-        return "не е броен – ред %1: ход %2 на seed %3 се повтаря или е не на реда си";
-    case ClassReasonId::ToldOtherwise:
-        return "не е броен – ход %1 от началното число %2 е записан различно и в друг файл";
+        return "не е броен – ред %1: ход %2 на пускане %3 се повтаря или е не на реда си";
+    case ClassReasonId::RepeatedTurns:
+        return "повторени ходове – %1 хода от този ред нататък вече имат отговор на същия "
+               "ученик в %2; броен е само първият отговор";
     case ClassReasonId::NotDealt:
         return "не е броен – seed не дава такава реална страна или валута за ход %1 на seed %2";
     case ClassReasonId::MoreNotDealt:
@@ -52,6 +57,14 @@ const char* patternOf(ClassReasonId id) {
     case ClassReasonId::Unchecked:
         return "броен, но от ход %1 на seed %2 нататък редовете не могат да се проверят по seed "
                "(ходове без ред или непознати данни)";
+    case ClassReasonId::Unsealed:
+        return "броен, но не е проверен по началното число: пускането не го е записало, защото "
+               "в папката нямаше ключ на учителя";
+    case ClassReasonId::SealedElsewhere:
+        return "броен, но не е проверен по началното число: то е запечатано с ключ, който този "
+               "изглед на учителя няма (друг учител или подменен ключ в lesson.ini)";
+    case ClassReasonId::SeedChosen:
+        return "броен, но началното число %1 е дадено с --seed: ученикът го е знаел";
     }
     return "";
 }

@@ -55,6 +55,22 @@ constexpr const char* kTogetherTip =
     "съседите могат да си сверят отговорите.";
 constexpr const char* kApplied = "Приложено в %1: %2 Всеки компютър ги взема от следващия си ход.";
 constexpr const char* kOnDisk = "В папката: %1 Записано от %2 на %3.";
+// Who wrote the file, as the system tells it; what the file says of itself can be forged.
+constexpr const char* kOwner = "акаунта „%1“";
+constexpr const char* kOwnerSays = "акаунта „%1“ (във файла пише „%2“)";
+constexpr const char* kFileSays = "„%1“ (така пише във файла; системата не казва чий е)";
+constexpr const char* kNotThisAccount =
+    " Внимание: файлът не е записан от акаунта, с който е отворен този изглед (%1) – "
+    "може да е подменен от ученик.";
+constexpr const char* kNoKey =
+    " В папката няма ключ на учителя: пусканията не записват началното си число и не се "
+    "проверяват по него, докато не натиснете „Приложи“.";
+constexpr const char* kNoOwnKey =
+    " Този акаунт няма ключ на учител: пусканията няма да записват началното си число и няма "
+    "да се проверяват по него.";
+constexpr const char* kOtherKey =
+    " Ключът в папката не е на този акаунт: началните числа на новите пускания няма да могат да "
+    "се проверят оттук. „Приложи“ записва вашия.";
 constexpr const char* kNoneYet =
     "В папката още няма настройки на урока: всеки компютър играе с това, с което е пуснат.";
 constexpr const char* kKeepLast = " Учениците продължават с последните си добри настройки.";
@@ -82,6 +98,7 @@ constexpr const char* kUnknownWriter = "неизвестно кой";
 struct FileOnDisk {
     std::optional<QByteArray> bytes; // none when missing or unreadable
     QString problem;                 // why it could not be read; empty when missing
+    QString owner{};                 // the account that owns it, where the system tells
 };
 
 FileOnDisk readSettingsFile(const QString& folder) {
@@ -100,7 +117,7 @@ FileOnDisk readSettingsFile(const QString& folder) {
     case platform::RegularFile::Outcome::Read:
         break;
     }
-    return {QByteArray::fromStdString(file.bytes), {}};
+    return {QByteArray::fromStdString(file.bytes), {}, QString::fromStdString(file.owner)};
 }
 
 LessonRead readBytes(const QByteArray& bytes) {
@@ -138,12 +155,40 @@ QString writtenWhen(const std::string& writtenAt) {
                           : shown(writtenAt);
 }
 
-QString writtenBy(const LessonSettings& settings) {
-    return settings.writtenBy.empty() ? utf8(kUnknownWriter) : shown(settings.writtenBy);
+// Who wrote the settings: the file's owner where the system tells, with what the file says.
+QString writtenBy(const LessonSettings& settings, const QString& owner) {
+    const QString says =
+        settings.writtenBy.empty() ? utf8(kUnknownWriter) : shown(settings.writtenBy);
+    if (owner.isEmpty()) {
+        return settings.writtenBy.empty() ? says : utf8(kFileSays).arg(says);
+    }
+    const QString account = shown(owner.toStdString());
+    return settings.writtenBy.empty() ? utf8(kOwner).arg(account)
+                                      : utf8(kOwnerSays).arg(account, says);
+}
+
+// A word when the file is another account's than this view's, or the key is not this view's.
+QString warnings(const LessonSettings& settings, const QString& owner, const std::string& key,
+                 bool& warn) {
+    QString text;
+    if (const QString self = QString::fromStdString(platform::currentAccount());
+        !owner.isEmpty() && owner != self) {
+        text += utf8(kNotThisAccount).arg(shown(self.toStdString()));
+        warn = true;
+    }
+    if (settings.seedKey.empty()) {
+        text += utf8(kNoKey);
+        warn = true;
+    } else if (settings.seedKey != key) {
+        text += utf8(kOtherKey);
+        warn = true;
+    }
+    return text;
 }
 
 // What the folder holds, for a panel that has written nothing yet.
-QString folderText(const FileOnDisk& disk, const LessonRead& read) {
+QString folderText(const FileOnDisk& disk, const LessonRead& read, const std::string& key,
+                   bool& warn) {
     if (!disk.problem.isEmpty()) {
         return utf8(kUnusable).arg(disk.problem) + utf8(kKeepLast);
     }
@@ -154,12 +199,13 @@ QString folderText(const FileOnDisk& disk, const LessonRead& read) {
         return utf8(kUnusable).arg(lessonProblemText(read.problem, read.arguments)) +
                utf8(kKeepLast);
     }
-    return utf8(kOnDisk).arg(settingsWords(*read.settings), writtenBy(*read.settings),
-                             writtenWhen(read.settings->writtenAt));
+    return utf8(kOnDisk).arg(settingsWords(*read.settings), writtenBy(*read.settings, disk.owner),
+                             writtenWhen(read.settings->writtenAt)) +
+           warnings(*read.settings, disk.owner, key, warn);
 }
 
 // What became of the file this panel wrote.
-QString changeText(const FileOnDisk& disk, const LessonRead& read) {
+QString changeText(const FileOnDisk& disk, const LessonRead& read, const std::string& key) {
     if (!disk.problem.isEmpty()) {
         return disk.problem + u'.';
     }
@@ -169,9 +215,11 @@ QString changeText(const FileOnDisk& disk, const LessonRead& read) {
     if (!read.settings) {
         return utf8(kNowUnusable).arg(lessonProblemText(read.problem, read.arguments));
     }
+    bool warn = true;
     return utf8(kNowOthers)
-        .arg(writtenBy(*read.settings), writtenWhen(read.settings->writtenAt),
-             settingsWords(*read.settings));
+               .arg(writtenBy(*read.settings, disk.owner), writtenWhen(read.settings->writtenAt),
+                    settingsWords(*read.settings)) +
+           warnings(*read.settings, disk.owner, key, warn);
 }
 
 // Why a file of rates was refused, in the user's language as the quiz says it.
@@ -221,9 +269,10 @@ QString writeWhole(const QString& path, const QByteArray& bytes) {
 } // namespace
 
 LessonPanel::LessonPanel(const QString& folder, const QString& author, SeedSource seeds,
-                         QWidget* parent)
+                         std::string seedKey, QWidget* parent)
     : QGroupBox(utf8("Урок"), parent), folder_(folder), author_(author),
-      seeds_(seeds ? std::move(seeds) : [] { return QRandomGenerator::system()->generate(); }) {
+      seeds_(seeds ? std::move(seeds) : [] { return QRandomGenerator::system()->generate(); }),
+      seedKey_(std::move(seedKey)) {
     setObjectName(QStringLiteral("lessonPanel"));
 
     level_ = new QComboBox(this);
@@ -314,14 +363,15 @@ void LessonPanel::refresh() {
         showSettings(*read.settings);
     }
     if (!written_) {
-        const bool usable = disk.problem.isEmpty() && (!disk.bytes || read.settings);
-        say(folderText(disk, read), !usable);
+        bool warn = !disk.problem.isEmpty() || (disk.bytes && !read.settings);
+        const QString text = folderText(disk, read, seedKey_, warn);
+        say(text, warn);
     } else if (disk.bytes == written_) {
         again_->hide();
-        say(applied_, false);
+        say(applied_, seedKey_.empty());
     } else {
         again_->show();
-        say(utf8(kNotOurs).arg(changeText(disk, read)), true);
+        say(utf8(kNotOurs).arg(changeText(disk, read, seedKey_)), true);
     }
 }
 
@@ -405,6 +455,7 @@ LessonSettings LessonPanel::chosenSettings() {
         settings.seed = seed_.toStdString();
     }
     settings.writtenBy = author_.toStdString();
+    settings.seedKey = seedKey_;
     settings.writtenAt = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString();
     return settings;
 }
@@ -458,8 +509,11 @@ bool LessonPanel::apply() {
     }
     applied_ = utf8(kApplied).arg(QDateTime::currentDateTime().toString(QStringLiteral("HH:mm")),
                                   settingsWords(settings));
+    if (seedKey_.empty()) {
+        applied_ += utf8(kNoOwnKey);
+    }
     again_->hide();
-    say(applied_, false);
+    say(applied_, seedKey_.empty());
     return true;
 }
 
@@ -468,7 +522,7 @@ bool LessonPanel::writeAgain() {
         return false;
     }
     again_->hide();
-    say(applied_, false);
+    say(applied_, seedKey_.empty());
     return true;
 }
 

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 
 class QCheckBox;
 class QComboBox;
@@ -26,10 +27,11 @@ public:
     // A new seed for the class each time "the same turns for all" starts again.
     using SeedSource = std::function<std::uint32_t()>;
 
-    // Shows the settings `folder` holds, if any; `author` is written as who wrote them.
-    // Without `seeds`, the system's random numbers.
+    // Shows the settings `folder` holds, if any; `author` is written as who wrote them, and
+    // `seedKey`, the teacher's public key, as the key the pupils' runs seal their seeds with
+    // (none: they write no seed). Without `seeds`, the system's random numbers.
     LessonPanel(const QString& folder, const QString& author, SeedSource seeds = {},
-                QWidget* parent = nullptr);
+                std::string seedKey = {}, QWidget* parent = nullptr);
 
     // Reads the settings file again: says who wrote it, and warns once it is no longer what
     // this panel wrote.
@@ -60,6 +62,7 @@ private:
     QString folder_;
     QString author_;
     SeedSource seeds_;
+    std::string seedKey_;
     QString seed_; // kept while the box stays ticked, so a change of level keeps every turn
     std::optional<DataFile> file_;
     std::optional<QByteArray> written_; // what this panel last wrote

@@ -136,7 +136,7 @@ void setRow(QTableWidget* widget, int row, const QList<QTableWidgetItem*>& items
 } // namespace
 
 TeacherWindow::TeacherWindow(const QString& folder, NumberStyle style, const QString& author,
-                             QWidget* parent)
+                             std::optional<SealKeys> keys, QWidget* parent)
     : QWidget(parent), path_(folder), style_(std::move(style)) {
     setObjectName(QStringLiteral("TeacherWindow"));
     setWindowTitle(utf8(kTitle));
@@ -145,7 +145,7 @@ TeacherWindow::TeacherWindow(const QString& folder, NumberStyle style, const QSt
     status_ = new QLabel(utf8(kFirstReading).arg(folder), content);
     status_->setObjectName(QStringLiteral("status"));
     status_->setWordWrap(true);
-    lesson_ = new LessonPanel(folder, author, {}, content);
+    lesson_ = new LessonPanel(folder, author, {}, keys ? keys->publicKey : std::string(), content);
     pupils_ =
         table("pupils", "Ученици",
               {utf8("Ученик"), utf8("Компютър"), utf8("Отговори"), utf8("Верни"), utf8("Точност"),
@@ -236,7 +236,7 @@ TeacherWindow::TeacherWindow(const QString& folder, NumberStyle style, const QSt
 
     // The folder may be a slow share or hold a huge stray file: it is read on its own thread.
     thread_ = new QThread(this);
-    reader_ = new ClassFolderReader(folder);
+    reader_ = new ClassFolderReader(folder, std::move(keys));
     reader_->moveToThread(thread_);
     connect(thread_, &QThread::finished, reader_, &QObject::deleteLater);
     connect(reader_, &ClassFolderReader::viewRead, this, &TeacherWindow::display);

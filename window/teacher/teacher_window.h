@@ -4,12 +4,14 @@
 // skipped, following the folder while the pupils play.
 
 #include "core/results/class_export.h"
+#include "core/seal/seal_keys.h"
 #include "core/text/number_style.h"
 #include "window/teacher/class_folder_reader.h"
 
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class QFileSystemWatcher;
 class QThread;
@@ -32,9 +34,11 @@ public:
     // the system says it changed; the window opens before the first reading ends. Numbers are
     // written in `style`. Nothing is ever written into the folder except an export the teacher
     // asks for and the lesson's settings (with a teacher's file of rates) when the teacher
-    // applies them, as written by `author`.
+    // applies them, as written by `author`, with the public key of `keys` for the pupils' runs
+    // to seal their seeds with; the view opens them with the secret key. Without keys no seed
+    // is written, and no run replayed.
     TeacherWindow(const QString& folder, NumberStyle style, const QString& author = {},
-                  QWidget* parent = nullptr);
+                  std::optional<SealKeys> keys = {}, QWidget* parent = nullptr);
     ~TeacherWindow() override;
 
     // Asks for a reading of what is new; the timer and the watcher call it too.

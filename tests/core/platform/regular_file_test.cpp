@@ -11,6 +11,7 @@
 
 #ifndef _WIN32
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 using quiz::platform::readRegularFile;
@@ -56,6 +57,24 @@ TEST_F(RegularFileTest, ReadsARegularFileOnlyAndNoMoreThanAsked) {
         EXPECT_EQ(file.bytes, test.bytes) << test.name;
         EXPECT_EQ(file.folder, test.folder) << test.name;
     }
+}
+
+// Who wrote a file is told by the system, not by the file: ours is ours, another account's not.
+TEST_F(RegularFileTest, SaysWhichAccountOwnsTheFile) {
+    std::ofstream(path("lesson.ini"), std::ios::binary) << "written-by=teacher\r\nend\r\n";
+    const std::string account = quiz::platform::currentAccount();
+    ASSERT_FALSE(account.empty());
+    EXPECT_EQ(readRegularFile(path("lesson.ini"), 100).owner, account);
+#ifndef _WIN32
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "only root can give a file to another account";
+    }
+    constexpr uid_t kNobody = 65534;
+    ASSERT_EQ(::chown(path("lesson.ini").c_str(), kNobody, static_cast<gid_t>(-1)), 0);
+    const std::string owner = readRegularFile(path("lesson.ini"), 100).owner;
+    EXPECT_FALSE(owner.empty());
+    EXPECT_NE(owner, account);
+#endif
 }
 
 #ifndef _WIN32

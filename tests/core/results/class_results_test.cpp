@@ -3,6 +3,8 @@
 #include "core/results/class_file_name.h"
 #include "core/results/class_results.h"
 #include "core/results/result_row.h"
+#include "core/seal/seal_keys.h"
+#include "core/seal/sealed_seed.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +19,8 @@ namespace {
 const std::string kHeader = std::string(csvHeader()) + "\r\n";
 const std::string kOlderHeader =
     "time,seed,turn,currency,currency_name,real_side,chosen_side,right,spread\r\n";
+const std::string kPlainSeedHeader = "time,seed,turn,currency,currency_name,real_side,chosen_side,"
+                                     "right,spread,level,data,pupil,host\r\n";
 const std::string kByteOrderMark = "\xEF\xBB\xBF";
 // The file a run of row()'s default pupil writes.
 const std::string kMaria = classFileName("Мария, 7б", "PC07", 0);
@@ -38,7 +42,8 @@ std::string row(int minute, bool right, const std::string& pupil = "Мария, 
                     .level = level,
                     .data = data,
                     .pupil = pupil,
-                    .host = "PC07"});
+                    .host = "PC07",
+                    .run = 7});
 }
 
 using Files = std::vector<std::pair<std::string, std::string>>;
@@ -55,8 +60,13 @@ using Id = ClassReasonId;
 
 } // namespace
 
+namespace quiz {
 // A skipped line or a file or row left out, as a failed expectation prints it.
-void PrintTo(const Skipped& skipped, std::ostream* out) {
+void PrintTo(const Skipped& skipped, std::ostream* out);
+} // namespace quiz
+
+// A skipped line or a file or row left out, as a failed expectation prints it.
+void quiz::PrintTo(const Skipped& skipped, std::ostream* out) {
     *out << skipped.file << ":" << skipped.line << ": #" << static_cast<int>(skipped.reason.id);
     for (const std::string& argument : skipped.reason.arguments) {
         *out << " [" << argument << "]";
@@ -127,23 +137,36 @@ TEST(ClassResults, SkipsBadLinesAndFilesWithTheirPlaceAndReadsTheRest) {
         std::string badLine;
         ClassReason reason;
     };
-    const std::string good = "2026-12-08T09:20:00+02:00,7,21,USD,долар,1,1,1,0.1,0,ecb,m,PC07";
+    const std::string run = ",0000000000000007,";
+    const std::string good = "2026-12-08T09:20:00+02:00,7,21,USD,долар,1,1,1,0.1,0,ecb,m,PC07" + run;
     const Case cases[] = {
-        {"2026-12-08T09:20:00+02:00,7,21,USD,долар,1,1,1,0.1,0,ecb,m",
-         {Id::FieldCount, {"12", "13"}}},
-        {"2026-12-08T09:20:00+02:00,7,21,USD,долар,1,1,2,0.1,0,ecb,m,PC07",
+        {"2026-12-08T09:20:00+02:00,7,21,USD,долар,1,1,1,0.1,0,ecb,m" + run,
+         {Id::FieldCount, {"14", "15"}}},
+        {"2026-12-08T09:20:00+02:00,x,21,USD,долар,1,1,1,0.1,0,ecb,m,PC07" + run,
+         {Id::SeedNotWhole, {"'x'"}}},
+        {"2026-12-08T09:20:00+02:00,7,21,USD,долар,1,1,2,0.1,0,ecb,m,PC07" + run,
          {Id::NotABit, {"right", "'2'"}}},
-        {"2026-12-08T09:20:00+02:00,7,21,USD,долар,1,x,1,0.1,0,ecb,m,PC07",
+        {"2026-12-08T09:20:00+02:00,7,21,USD,долар,1,x,1,0.1,0,ecb,m,PC07" + run,
          {Id::NotABit, {"chosen_side", "'x'"}}},
-        {"2026-12-08T09:20:00+02:00,7,21,USD,долар,1,1,1,0.1,5,ecb,m,PC07",
+        {"2026-12-08T09:20:00+02:00,7,21,USD,долар,1,1,1,0.1,5,ecb,m,PC07" + run,
          {Id::LevelOutOfRange, {"'5'", "4"}}},
-        {"2026-12-08T09:20:00+02:00,7,21,USD,долар,1,0,1,0.1,0,ecb,m,PC07",
+        {"2026-12-08T09:20:00+02:00,7,21,USD,долар,1,0,1,0.1,0,ecb,m,PC07" + run,
          {Id::RightButOtherSide}},
-        {"2026-12-08T09:20:00+02:00,7,21,US\"D,долар,1,1,1,0.1,0,ecb,m,PC07",
+        {"2026-12-08T09:20:00+02:00,7,21,US\"D,долар,1,1,1,0.1,0,ecb,m,PC07" + run,
          {Id::QuoteInPlainField}},
-        {"2026-12-08T09:20:00+02:00,7,21,USD,\"долар,1,1,1,0.1,0,ecb,m,PC07", {Id::UnclosedQuote}},
-        {"2026-12-08T09:20:00+02:00,7,21,USD,\"долар\"x,1,1,1,0.1,0,ecb,m,PC07",
+        {"2026-12-08T09:20:00+02:00,7,21,USD,\"долар,1,1,1,0.1,0,ecb,m,PC07" + run,
+         {Id::UnclosedQuote}},
+        {"2026-12-08T09:20:00+02:00,7,21,USD,\"долар\"x,1,1,1,0.1,0,ecb,m,PC07" + run,
          {Id::TextAfterQuote}},
+        {"2026-12-08T09:20:00+02:00,,21,USD,долар,1,1,1,0.1,0,ecb,m,PC07,00000000000007,",
+         {Id::RunNotRead, {"'00000000000007'"}}},
+        {"2026-12-08T09:20:00+02:00,,21,USD,долар,1,1,1,0.1,0,ecb,m,PC07,-000000000000007,",
+         {Id::RunNotRead, {"'-000000000000007'"}}},
+        {"2026-12-08T09:20:00+02:00,,21,USD,долар,1,1,1,0.1,0,ecb,m,PC07,0000000000000007,7 ",
+         {Id::SealedNotRead}},
+        {"2026-12-08T09:20:00+02:00,,21,USD,долар,1,1,1,0.1,0,ecb,m,PC07,0000000000000007," +
+             std::string(kSealedSeedMostCharacters + 1, 'A'),
+         {Id::SealedNotRead}},
     };
     for (const Case& c : cases) {
         for (const std::string& after : {row(30, true, "m"), good + "\r\n"}) {
@@ -164,7 +187,7 @@ TEST(ClassResults, ReadsAnUnclosedQuoteAlikeInOnePieceOrByteByByte) {
     // The quote opened on line 2 closes on line 4 into 13 sound-looking fields; line 3 is a
     // whole row of its own, so the quote is the fault.
     const std::string file =
-        kHeader + "2026-12-08T09:00:00+02:00,7,1,USD,\"долар,1,1,1,0.1,0,ecb,m,PC07\r\n" +
+        kPlainSeedHeader + "2026-12-08T09:00:00+02:00,7,1,USD,\"долар,1,1,1,0.1,0,ecb,m,PC07\r\n" +
         "2026-12-08T09:01:00+02:00,7,2,USD,долар,1,0,0,0.1,0,ecb,m,PC07\r\n" +
         "x\",1,1,1,0.1,0,ecb,m,PC07\r\n";
     ClassResults byteByByte;
@@ -208,9 +231,9 @@ TEST(ClassResults, NeitherKeepsNorWaitsForALineLongerThanAnyRow) {
 TEST(ClassResults, PutsAPupilsFilesInTimeOrderForTheBestStreak) {
     // In UTC the wrong answer comes first, though its local time reads later.
     const std::string wrongFirst =
-        "2026-12-08T10:01:00+03:00,7,1,USD,долар,1,0,0,0.1,0,catalogue,m,PC07\r\n";
+        "2026-12-08T10:01:00+03:00,7,1,USD,долар,1,0,0,0.1,0,catalogue,m,PC07,0000000000000007,\r\n";
     const std::string later =
-        "2026-12-08T10:04:00+03:00,7,2,USD,долар,1,1,1,0.1,2,catalogue,m,PC07\r\n";
+        "2026-12-08T10:04:00+03:00,7,2,USD,долар,1,1,1,0.1,2,catalogue,m,PC07,0000000000000007,\r\n";
     const Files files = {{"m_PC07_a.csv", kHeader + row(2, true, "m") + row(3, true, "m")},
                          {"m_PC07_b.csv", kHeader + wrongFirst + later},
                          {"m_PC07_copy.csv", kHeader + row(2, true, "m") + row(3, true, "m")},
@@ -327,7 +350,8 @@ std::string answered(int turn, int second, const std::string& pupil, const std::
                     .level = level,
                     .data = "ecb",
                     .pupil = pupil,
-                    .host = host});
+                    .host = host,
+                    .run = seed});
 }
 
 std::string run(const std::string& pupil, const std::string& host, std::vector<int> turns,
@@ -393,11 +417,10 @@ TEST(ClassResults, CountsEachAnswerOnceAndLeavesOutFilesThatCannotBeTrusted) {
          {{"ivan_PC03_1.csv", ivan}, {"maria_PC03_1.csv", run("maria", "PC03", {1, 2, 3})}},
          6,
          {}},
-        {"a copy that tells turn 2 otherwise",
+        {"a copy that tells turn 2 otherwise, at the same time",
          {{"ivan_PC03_1.csv", ivan}, {"ivan_PC03_2.csv", toldOtherwise(ivan, 2)}},
-         2,
-         {{"ivan_PC03_1.csv", 3, {Id::ToldOtherwise, {"2", "7"}}},
-          {"ivan_PC03_2.csv", 3, {Id::ToldOtherwise, {"2", "7"}}}}},
+         3,
+         {{"ivan_PC03_2.csv", 3, {Id::RepeatedTurns, {"1", "ivan_PC03_1.csv"}}}}},
         {"more runs than a file holds",
          {{"ivan_PC03_1.csv", manyRuns("ivan", "PC03", 257)}},
          0,
@@ -483,7 +506,8 @@ TEST(ClassResults, LeavesOutARowItsSeedCouldNotHaveDealt) {
     EXPECT_EQ(results.notCounted(),
               (std::vector<Skipped>{{"m_PC07_1.csv", 4, {Id::NotDealt, {"3", "99"}}}}));
     // A new row continues the replay where it stood.
-    results.feed("m_PC07_1.csv", "2026-12-08T09:09:00Z,99,6,USD,долар,1,1,1,0.1,2,ecb,m,PC07\r\n");
+    results.feed("m_PC07_1.csv",
+                 "2026-12-08T09:09:00Z,99,6,USD,долар,1,1,1,0.1,2,ecb,m,PC07,0000000000000000,\r\n");
     EXPECT_EQ(results.summary().total.answered, 4);
     EXPECT_EQ(results.notCounted().size(), 2U);
 }
@@ -527,4 +551,199 @@ TEST(ClassResults, GivesEachPupilTheLevelReachedInTheirLatestAdaptiveRun) {
     ASSERT_EQ(pupils.size(), 2U);
     EXPECT_EQ(pupils[0].reached, (ReachedLevel{.level = 2.5, .reversals = 2}));
     EXPECT_FALSE(pupils[1].reached);
+}
+
+namespace {
+
+// One run's rows as a class folder's file holds them: `picks` right or wrong from turn 1 on,
+// a minute apart from `minute` past nine, on PC03. The seed is in plain only where given.
+std::string classRun(std::uint64_t run, const std::vector<bool>& picks, int minute,
+                     std::optional<std::uint32_t> seed, const std::string& sealed = {},
+                     const std::string& host = "PC03") {
+    std::string bytes = kHeader;
+    for (std::size_t i = 0; i < picks.size(); ++i) {
+        const int at = minute + static_cast<int>(i);
+        bytes += csvLine({.time = "2026-12-08T" + std::string(at < 60 ? "09:" : "10:") +
+                                  (at % 60 < 10 ? "0" : "") + std::to_string(at % 60) + ":00Z",
+                          .seed = seed,
+                          .turn = static_cast<int>(i) + 1,
+                          .currency = "USD",
+                          .currencyName = "щатски долар",
+                          .realSide = 1,
+                          .chosenSide = picks[i] ? 1 : 0,
+                          .spread = 0.1,
+                          .decimals = 5,
+                          .level = 2,
+                          .data = "ecb",
+                          .pupil = "ivan",
+                          .host = host,
+                          .run = run,
+                          .sealedSeed = sealed});
+    }
+    return bytes;
+}
+
+// The same file as an older version wrote it: thirteen columns, the seed in plain.
+std::string olderFile(std::string bytes) {
+    std::string older;
+    for (std::size_t start = 0; start < bytes.size();) {
+        const std::size_t end = bytes.find("\r\n", start);
+        std::string line = bytes.substr(start, end - start);
+        line.erase(line.rfind(','));
+        line.erase(line.rfind(','));
+        older += line + "\r\n";
+        start = end + 2;
+    }
+    return older;
+}
+
+const std::vector<bool> kEightOfTen{true, false, true, true, true, false, true, true, true, true};
+const std::vector<bool> kAllTen(10, true);
+
+} // namespace
+
+// A pupil who plays a turn again, in a second copy of the quiz or after a restart on a seed
+// they know, gets the first answer counted and nothing else; the run is named.
+TEST(ClassResults, CountsEachTurnAsItWasFirstAnswered) {
+    struct Case {
+        const char* what;
+        Files files;
+        int answered;
+        int right;
+        std::vector<Skipped> notCounted;
+    };
+    const Case cases[] = {
+        {"a second copy on the same seed answers every turn rightly, later",
+         {{"ivan_PC03_1.csv", classRun(1, kEightOfTen, 0, 7)},
+          {"ivan_PC03_2.csv", classRun(2, kAllTen, 20, 7)}},
+         10,
+         8,
+         {{"ivan_PC03_2.csv", 2, {Id::RepeatedTurns, {"10", "ivan_PC03_1.csv"}}}}},
+        {"whichever file's name comes first, the earlier answer counts",
+         {{"ivan_PC03_1.csv", classRun(1, kAllTen, 20, 7)},
+          {"ivan_PC03_2.csv", classRun(2, kEightOfTen, 0, 7)}},
+         10,
+         8,
+         {{"ivan_PC03_1.csv", 2, {Id::RepeatedTurns, {"10", "ivan_PC03_2.csv"}}}}},
+        // Their run is their seed: the same pick again reads as a copy.
+        {"the same files as an older version wrote them",
+         {{"ivan_PC03_1.csv", olderFile(classRun(7, kEightOfTen, 0, 7))},
+          {"ivan_PC03_2.csv", olderFile(classRun(7, kAllTen, 20, 7))}},
+         10,
+         8,
+         {{"ivan_PC03_2.csv", 3, {Id::RepeatedTurns, {"2", "ivan_PC03_1.csv"}}}}},
+        {"a restart answers the same picks again: counted once, still a repeat",
+         {{"ivan_PC03_1.csv", classRun(1, kEightOfTen, 0, 7)},
+          {"ivan_PC03_2.csv", classRun(2, kEightOfTen, 20, 7)}},
+         10,
+         8,
+         {{"ivan_PC03_2.csv", 2, {Id::RepeatedTurns, {"10", "ivan_PC03_1.csv"}}}}},
+        {"a restart goes further: only its new turns count",
+         {{"ivan_PC03_1.csv", classRun(1, {false, false, true}, 0, 7)},
+          {"ivan_PC03_2.csv", classRun(2, {true, true, true, true, false}, 20, 7)}},
+         5,
+         2,
+         {{"ivan_PC03_2.csv", 2, {Id::RepeatedTurns, {"3", "ivan_PC03_1.csv"}}}}},
+        {"an exact copy of the file, a minute later",
+         {{"ivan_PC03_1.csv", classRun(1, kEightOfTen, 0, 7)},
+          {"ivan_PC03_2.csv", classRun(1, kEightOfTen, 1, 7)}},
+         10,
+         8,
+         {}},
+        {"a copy of the run that tells turns otherwise, later",
+         {{"ivan_PC03_1.csv", classRun(1, kEightOfTen, 0, 7)},
+          {"ivan_PC03_2.csv", classRun(1, kAllTen, 30, 7)}},
+         10,
+         8,
+         {{"ivan_PC03_2.csv", 3, {Id::RepeatedTurns, {"2", "ivan_PC03_1.csv"}}}}},
+        {"the same seed on another computer is another pupil's",
+         {{"ivan_PC03_1.csv", classRun(1, kEightOfTen, 0, 7)},
+          {"ivan_PC04_1.csv", classRun(2, kAllTen, 20, 7, {}, "PC04")}},
+         20,
+         18,
+         {}},
+        {"runs without a seed to read are told apart by their run",
+         {{"ivan_PC03_1.csv", classRun(1, kEightOfTen, 0, std::nullopt)},
+          {"ivan_PC03_2.csv", classRun(2, kAllTen, 20, std::nullopt)}},
+         20,
+         18,
+         {}},
+    };
+    for (const Case& c : cases) {
+        const ClassResults results = read(c.files);
+        EXPECT_EQ(results.summary().total.answered, c.answered) << c.what;
+        EXPECT_EQ(results.summary().total.correct, c.right) << c.what;
+        EXPECT_EQ(results.notCounted(), c.notCounted) << c.what;
+    }
+}
+
+namespace {
+
+// A run of `seed` on PC07 as the quiz deals it at level 2 of the ECB data, one answer a minute
+// from `minute` past nine, the seed only sealed; `forged` tells its turn's real side wrongly.
+std::string sealedRun(std::uint32_t seed, std::uint64_t run, const std::string& sealed,
+                      int turns, int minute, int forged = 0) {
+    SeededRandomSource random(seed);
+    std::string bytes = kHeader;
+    for (int turn = 1; turn <= turns; ++turn) {
+        const Turn dealt = NewTurn(random, {}, *DataSet::ecb(), 2);
+        const int side = turn == forged ? 1 - dealt.RealSide : dealt.RealSide;
+        bytes += csvLine({.time = "2026-12-08T09:" + std::to_string(10 + minute + turn) + ":00Z",
+                          .turn = turn,
+                          .currency = dealt.code,
+                          .currencyName = dealt.name,
+                          .realSide = side,
+                          .chosenSide = side,
+                          .spread = 0.1,
+                          .decimals = 5,
+                          .level = 2,
+                          .data = "ecb",
+                          .pupil = "m",
+                          .host = "PC07",
+                          .run = run,
+                          .sealedSeed = sealed});
+    }
+    return bytes;
+}
+
+std::shared_ptr<const DataSet> ecbOnly(std::string_view id) {
+    return id == "ecb" ? DataSet::ecb() : nullptr;
+}
+
+} // namespace
+
+TEST(ClassResults, OpensSeedsSealedForTheTeacherAndSaysWhichRunsItCannotCheck) {
+    const SealKeys teacher = makeSealKeys();
+    const SealKeys other = makeSealKeys();
+    const auto sealed = [](std::uint32_t seed, std::uint64_t run, const SealKeys& keys,
+                           SeedOrigin origin = SeedOrigin::Own) {
+        return sealSeed({.seed = seed, .origin = origin, .run = run}, keys.publicKey);
+    };
+    const Files files = {
+        {"m_PC07_1.csv", sealedRun(99, 1, sealed(99, 1, teacher), 4, 0, 3)},
+        {"m_PC07_2.csv", sealedRun(98, 2, "", 2, 10)},
+        {"m_PC07_3.csv", sealedRun(97, 3, sealed(97, 3, other), 2, 20)},
+        // Sealed for run 4, written on run 5's rows.
+        {"m_PC07_4.csv", sealedRun(96, 5, sealed(96, 4, teacher), 2, 30)},
+        {"m_PC07_5.csv", sealedRun(95, 6, sealed(95, 6, teacher, SeedOrigin::CommandLine), 2, 40)},
+        // A restart on the class's seed: the same turns again under a new run.
+        {"m_PC07_6.csv", sealedRun(99, 7, sealed(99, 7, teacher, SeedOrigin::Lesson), 4, 45)},
+    };
+    ClassResults results = read(files);
+    results.checkReplays(ecbOnly);
+    // Without the key no seed is known: every run is its own, and none is checked.
+    EXPECT_EQ(results.summary().total.answered, 16);
+    EXPECT_EQ(results.notCounted().size(), 6U) << testing::PrintToString(results.notCounted());
+
+    results.openSeeds(teacher);
+    EXPECT_EQ(results.summary().total.answered, 4 - 1 + 2 + 2 + 2 + 2);
+    EXPECT_EQ(results.notCounted(),
+              (std::vector<Skipped>{
+                  {"m_PC07_1.csv", 4, {Id::NotDealt, {"3", "99"}}},
+                  {"m_PC07_2.csv", 2, {Id::Unsealed}},
+                  {"m_PC07_3.csv", 2, {Id::SealedElsewhere}},
+                  {"m_PC07_4.csv", 2, {Id::SealedElsewhere}},
+                  {"m_PC07_5.csv", 2, {Id::SeedChosen, {"95"}}},
+                  {"m_PC07_6.csv", 2, {Id::RepeatedTurns, {"4", "m_PC07_1.csv"}}},
+              }));
 }

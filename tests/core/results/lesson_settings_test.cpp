@@ -12,7 +12,8 @@ const LessonSettings kSettings{.level = "3",
                                .data = "курсове 7б.csv",
                                .seed = "2026",
                                .writtenBy = "Иванова (TEACHER-PC)",
-                               .writtenAt = "2026-12-09T08:00:00Z"};
+                               .writtenAt = "2026-12-09T08:00:00Z",
+                               .seedKey = "q83vEjRWeJq83vEjRWeJq83vEjRWeJq83vEjRWeJq80="};
 
 LessonSettings only(std::string level, std::string data = "", std::string seed = "",
                     std::string writtenBy = "") {
@@ -87,6 +88,9 @@ TEST(LessonSettingsTest, RefusesAFileThatIsNotUsableAndSaysWhy) {
         {"level in words", "level=AUTO\nend\n", LessonProblem::BadLevel, {"'AUTO'"}},
         {"seed too large", "seed=4294967296\nend\n", LessonProblem::BadSeed, {"'4294967296'"}},
         {"negative seed", "seed=-1\nend\n", LessonProblem::BadSeed, {"'-1'"}},
+        {"a key cut short", "seed-key=q83vEjRWeJq83vEjRWeJq83vEjRWeJq83vEjRWeJq8=\nend\n",
+         LessonProblem::BadKey, {}},
+        {"a key that is no base64", "seed-key=teacher\nend\n", LessonProblem::BadKey, {}},
     };
     for (const BadFile& test : cases) {
         const LessonRead read = readLessonSettings(test.bytes);

@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::string kHeader = "time,seed,turn,currency,currency_name,real_side,chosen_side,right,"
-                            "spread,level,data,pupil,host\r\n";
+                            "spread,level,data,pupil,host,run,sealed_seed\r\n";
 
 // The pound, whose name ends with a blank, picked wrongly.
 ResultRow poundRow() {
@@ -31,12 +31,14 @@ ResultRow poundRow() {
             .level = 3,
             .data = "rates, 2025.csv@0123456789ab",
             .pupil = "Иванова Мария",
-            .host = "PC07"};
+            .host = "PC07",
+            .run = 0x00c0ffee12345678ULL};
 }
 
 const std::string kPoundLine = "2026-12-08T09:15:00+02:00,4294967295,12,GBP,"
                                "\"британски паунд - GBP \",1,0,0,0.09911,3,"
-                               "\"rates, 2025.csv@0123456789ab\",Иванова Мария,PC07\r\n";
+                               "\"rates, 2025.csv@0123456789ab\",Иванова Мария,PC07,"
+                               "00c0ffee12345678,\r\n";
 
 std::string contents(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -92,7 +94,15 @@ TEST(ResultsCsv, WritesARowWithTheCodeTheNameAndTheVerdict) {
     right.spread = 1.52015 - 1.45339;
     right.data = "ecb";
     EXPECT_EQ(csvLine(right), "2026-12-08T09:15:00+02:00,4294967295,12,JPY,японска йена - JPY,"
-                              "1,1,1,0.06676,3,ecb,Иванова Мария,PC07\r\n");
+                              "1,1,1,0.06676,3,ecb,Иванова Мария,PC07,00c0ffee12345678,\r\n");
+
+    // In a class folder: the seed only sealed, never in plain.
+    ResultRow sealed = right;
+    sealed.seed.reset();
+    sealed.run = 0xFFFFFFFFFFFFFFFFULL;
+    sealed.sealedSeed = "q+/w==";
+    EXPECT_EQ(csvLine(sealed), "2026-12-08T09:15:00+02:00,,12,JPY,японска йена - JPY,"
+                               "1,1,1,0.06676,3,ecb,Иванова Мария,PC07,ffffffffffffffff,q+/w==\r\n");
 }
 
 TEST(ResultsCsv, WritesTheSpreadAtTheDatasPrecision) {

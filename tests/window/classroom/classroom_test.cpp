@@ -6,6 +6,8 @@
 #include "core/random/random_source.h"
 #include "core/results/result_row.h"
 #include "core/results/results_file.h"
+#include "core/seal/seal_keys.h"
+#include "core/seal/sealed_seed.h"
 #include "tests/support/find_control.h"
 #include "tests/support/sequence_random.h"
 #include "window/classroom/attach_classroom.h"
@@ -109,7 +111,8 @@ QStringList fileLines(const QString& path) {
 }
 
 const QString kHeader = QStringLiteral("time,seed,turn,currency,currency_name,real_side,"
-                                       "chosen_side,right,spread,level,data,pupil,host");
+                                       "chosen_side,right,spread,level,data,pupil,host,run,"
+                                       "sealed_seed");
 
 // Lets the header through, then finds the disk full.
 class FullAfterHeader : public DescriptorWriter {
@@ -171,6 +174,7 @@ private slots:
     void resultsTroubleIsToldInBulgarianNumberAndOrder();
     void answersWaitWhileTheClassFolderIsGone();
     void anAdaptiveRunLogsEachLevelAndShowsTheLevelReached();
+    void aClassFolderFileHoldsTheSeedOnlySealedForTheTeacher();
 };
 
 void ClassroomTest::f2OpensTheStatisticsWindow() {
@@ -318,7 +322,8 @@ void ClassroomTest::eachAnswerIsOnDiskAsItIsGiven() {
         QCOMPARE(lines.size(), 2);
         QCOMPARE(lines[0], kHeader);
         QVERIFY2(QRegularExpression(QStringLiteral("^%1,777,1,GBP,\"британски паунд - GBP \","
-                                                   "1,0,0,0.09911,0,catalogue,Иванова Мария,PC07$")
+                                                   "1,0,0,0.09911,0,catalogue,Иванова Мария,PC07,"
+                                                   "[0-9a-f]{16},$")
                                         .arg(kTime))
                      .match(lines[1])
                      .hasMatch(),
@@ -329,9 +334,11 @@ void ClassroomTest::eachAnswerIsOnDiskAsItIsGiven() {
         pick(form, 0);
         lines = fileLines(path);
         QCOMPARE(lines.size(), 3);
-        QVERIFY2(lines[2].endsWith(QStringLiteral(",777,3,USD,щатски долар - USD,0,0,1,0.04196,0,"
-                                                  "catalogue,Иванова Мария,PC07")),
+        QVERIFY2(lines[2].contains(QStringLiteral(",777,3,USD,щатски долар - USD,0,0,1,0.04196,0,"
+                                                  "catalogue,Иванова Мария,PC07,")),
                  qPrintable(lines[2]));
+        // One run: one identity on each of its rows.
+        QCOMPARE(lines[2].section(u',', -2, -2), lines[1].section(u',', -2, -2));
     });
     // A second run appends below the first, under the same single header.
     run([&](const QuizForm& form) { pick(form, 1); });
@@ -339,8 +346,9 @@ void ClassroomTest::eachAnswerIsOnDiskAsItIsGiven() {
     QCOMPARE(lines.size(), 4);
     QCOMPARE(lines.count(kHeader), 1);
     QVERIFY(
-        lines[3].endsWith(QStringLiteral(",777,1,GBP,\"британски паунд - GBP \",1,1,1,0.09911,0,"
-                                         "catalogue,Иванова Мария,PC07")));
+        lines[3].contains(QStringLiteral(",777,1,GBP,\"британски паунд - GBP \",1,1,1,0.09911,0,"
+                                         "catalogue,Иванова Мария,PC07,")));
+    QVERIFY(lines[3].section(u',', -2, -2) != lines[1].section(u',', -2, -2));
 }
 
 void ClassroomTest::aFailedWriteIsShownAndTheQuizGoesOn() {
@@ -653,7 +661,7 @@ void ClassroomTest::anAdaptiveRunLogsEachLevelAndShowsTheLevelReached() {
     }
     QStringList levels;
     for (const QString& line : fileLines(path).mid(1)) {
-        levels << line.section(u',', -4, -4);
+        levels << line.section(u',', -6, -6);
     }
     QCOMPARE(levels, (QStringList{"1", "1", "1", "2", "1", "1", "1", "2"}));
     QCOMPARE(form.model().turn().level, 1);
@@ -666,6 +674,41 @@ void ClassroomTest::anAdaptiveRunLogsEachLevelAndShowsTheLevelReached() {
     findControl<QMenu>(form, "levelMenu")->actions()[2]->trigger();
     QVERIFY(!reachedShown());
     QVERIFY(figure(statistics, "seed").contains(QStringLiteral("--seed 11 --level 2")));
+}
+
+// The pupil's own file in a class folder tells the seed to no one but the teacher's key.
+void ClassroomTest::aClassFolderFileHoldsTheSeedOnlySealedForTheTeacher() {
+    const SealKeys teacher = makeSealKeys();
+    QTemporaryDir directory;
+    const QString path = directory.filePath(QStringLiteral("maria_PC07.csv"));
+    const auto form = shownForm(); // the stream of seed 4294967295
+    ResultsTarget target = resultsIn(path);
+    target.classFolder = true;
+    const auto classroom = attachClassroom(*form, 4294967295U, std::move(target));
+    classroom->sealSeedsFor(teacher.publicKey);
+    pick(*form, 0);
+    pressCommand1(*form);
+    pick(*form, 0);
+    classroom->sealSeedsFor({}); // the teacher's key gone from the folder
+    pressCommand1(*form);
+    pick(*form, 0);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(!bytes.contains("4294967295"));
+    const QStringList lines = QString::fromUtf8(bytes).split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.size(), 5); // the header, three rows and the end of the last line
+    const QString run = lines[1].section(u',', -2, -2);
+    const QString sealed = lines[1].section(u',', -1);
+    QCOMPARE(lines[1].section(u',', 1, 1), QString());
+    QCOMPARE(lines[2].section(u',', -2), run + u',' + sealed);
+    QCOMPARE(lines[3].section(u',', -2), run + u',');
+    bool isHex = false;
+    QCOMPARE(run.size(), 16);
+    const std::uint64_t runNumber = run.toULongLong(&isHex, 16);
+    QVERIFY(isHex);
+    QCOMPARE(openSeed(sealed.toStdString(), teacher),
+             (RunSeed{.seed = 4294967295U, .origin = SeedOrigin::Own, .run = runNumber}));
 }
 
 QTEST_MAIN(ClassroomTest)

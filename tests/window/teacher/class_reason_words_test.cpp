@@ -35,9 +35,10 @@ private slots:
             {{Id::TooManyRuns, {"258", "256"}},
              "не е броен – ред 258: повече от 256 сесии (различни seed) в един файл"},
             {{Id::TurnRepeated, {"4", "2", "7"}},
-             "не е броен – ред 4: ход 2 на seed 7 се повтаря или е не на реда си"},
-            {{Id::ToldOtherwise, {"2", "7"}},
-             "не е броен – ход 2 от началното число 7 е записан различно и в друг файл"},
+             "не е броен – ред 4: ход 2 на пускане 7 се повтаря или е не на реда си"},
+            {{Id::RepeatedTurns, {"10", "ivan_PC03_1.csv"}},
+             "повторени ходове – 10 хода от този ред нататък вече имат отговор на същия ученик в "
+             "ivan_PC03_1.csv; броен е само първият отговор"},
             {{Id::NotDealt, {"3", "99"}},
              "не е броен – seed не дава такава реална страна или валута за ход 3 на seed 99"},
             {{Id::MoreNotDealt, {"4"}}, "още 4 реда не са броени: seed не ги дава"},
@@ -51,7 +52,7 @@ private slots:
     }
 
     void eachReasonHasWords() {
-        for (int id = 0; id <= static_cast<int>(ClassReasonId::Unchecked); ++id) {
+        for (int id = 0; id <= static_cast<int>(ClassReasonId::SeedChosen); ++id) {
             const std::string text =
                 classReasonText({static_cast<ClassReasonId>(id), {"a", "b", "c"}});
             QVERIFY2(!text.empty() && text.find('%') == std::string::npos,

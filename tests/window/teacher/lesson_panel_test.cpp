@@ -1,7 +1,9 @@
 // The „Урок“ panel driven offscreen: what „Приложи“ writes, the seed it keeps, a teacher's file
 // copied without overwriting anything, writes that fail, and someone else's change.
 
+#include "core/platform/file_ops.h"
 #include "core/results/lesson_settings.h"
+#include "core/seal/seal_keys.h"
 #include "tests/support/daily_rates.h"
 #include "tests/support/find_control.h"
 #include "window/common/lesson_words.h"
@@ -28,6 +30,8 @@ using namespace quiz;
 namespace {
 
 const QString kAuthor = QStringLiteral("petrova (PC-УЧИТЕЛ)");
+// This teacher's public key, as the panel writes it for the pupils' runs.
+const std::string kKey = makeSealKeys().publicKey;
 
 // Seeds 101, 102, … in turn, so that a new one is told from a kept one.
 LessonPanel::SeedSource countingSeeds() {
@@ -95,7 +99,7 @@ private slots:
         };
         for (const auto& c : cases) {
             QTemporaryDir folder;
-            LessonPanel panel(folder.path(), kAuthor, countingSeeds());
+            LessonPanel panel(folder.path(), kAuthor, countingSeeds(), kKey);
             findControl<QComboBox>(panel, "lessonLevel")->setCurrentIndex(c.level);
             findControl<QComboBox>(panel, "lessonData")->setCurrentIndex(c.data);
             findControl<QCheckBox>(panel, "lessonTogether")->setChecked(c.together);
@@ -107,6 +111,7 @@ private slots:
             QCOMPARE(settings->data, std::string(c.wantData));
             QCOMPARE(settings->seed, std::string(c.wantSeed));
             QCOMPARE(QString::fromStdString(settings->writtenBy), kAuthor);
+            QCOMPARE(settings->seedKey, kKey);
             const QDateTime at =
                 QDateTime::fromString(QString::fromStdString(settings->writtenAt), Qt::ISODate);
             QCOMPARE(at.timeSpec(), Qt::UTC);
@@ -123,7 +128,7 @@ private slots:
         QTemporaryDir elsewhere;
         const QString file = elsewhere.filePath(QStringLiteral("chosen.csv"));
         write(file, dailyRates());
-        LessonPanel panel(folder.path(), kAuthor, countingSeeds());
+        LessonPanel panel(folder.path(), kAuthor, countingSeeds(), kKey);
         QVERIFY(panel.chooseDataFile(file));
         const bool applied = panel.apply();
         ::umask(before);
@@ -138,7 +143,7 @@ private slots:
     // A change of level must not start every pupil on new turns; ticking again does.
     void keepsTheClassSeedWhileTheBoxStaysTicked() {
         QTemporaryDir folder;
-        LessonPanel panel(folder.path(), kAuthor, countingSeeds());
+        LessonPanel panel(folder.path(), kAuthor, countingSeeds(), kKey);
         auto* together = findControl<QCheckBox>(panel, "lessonTogether");
         auto* level = findControl<QComboBox>(panel, "lessonLevel");
         const struct {
@@ -179,7 +184,7 @@ private slots:
             if (c.present) {
                 write(folder.filePath(QString::fromUtf8(c.present)), *c.itsBytes);
             }
-            LessonPanel panel(folder.path(), kAuthor, countingSeeds());
+            LessonPanel panel(folder.path(), kAuthor, countingSeeds(), kKey);
             QVERIFY(panel.chooseDataFile(chosen));
             QVERIFY(entries(folder.path()).size() == (c.present ? 1 : 0)); // not before „Приложи“
             QVERIFY(panel.apply());
@@ -206,7 +211,7 @@ private slots:
         QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
         for (const QString& path : {notes, pipe, home.path()}) {
             QTemporaryDir folder;
-            LessonPanel panel(folder.path(), kAuthor, countingSeeds());
+            LessonPanel panel(folder.path(), kAuthor, countingSeeds(), kKey);
             auto* data = findControl<QComboBox>(panel, "lessonData");
             data->setCurrentIndex(1);
             QVERIFY(!panel.chooseDataFile(path));
@@ -232,7 +237,7 @@ private slots:
             QTemporaryDir parent;
             const QString path = parent.filePath(QStringLiteral("class"));
             QVERIFY(QDir().mkdir(path));
-            LessonPanel panel(path, kAuthor, countingSeeds());
+            LessonPanel panel(path, kAuthor, countingSeeds(), kKey);
             const QString name = QString::fromUtf8(c.name);
             if (name == QStringLiteral("folder gone")) {
                 QVERIFY(QDir(path).removeRecursively());
@@ -260,7 +265,7 @@ private slots:
         QTemporaryDir folder;
         write(settingsPath(folder), settingsText({"0", "ecb", "", "pupil (PC09)", ""}));
         QVERIFY(QFile::setPermissions(settingsPath(folder), QFile::ReadOwner | QFile::ReadOther));
-        LessonPanel panel(folder.path(), kAuthor, countingSeeds());
+        LessonPanel panel(folder.path(), kAuthor, countingSeeds(), kKey);
         findControl<QComboBox>(panel, "lessonLevel")->setCurrentIndex(3);
         QVERIFY2(panel.apply(), qPrintable(status(panel)));
         QCOMPARE(settingsIn(folder)->level, std::string("3"));
@@ -281,7 +286,7 @@ private slots:
         };
         for (const auto& c : cases) {
             QTemporaryDir folder;
-            LessonPanel panel(folder.path(), kAuthor, countingSeeds());
+            LessonPanel panel(folder.path(), kAuthor, countingSeeds(), kKey);
             auto* again = findControl<QPushButton>(panel, "lessonAgain");
             QVERIFY(panel.apply());
             const QByteArray ours = contents(settingsPath(folder));
@@ -324,7 +329,7 @@ private slots:
         for (const auto& c : cases) {
             QTemporaryDir folder;
             write(settingsPath(folder), c.bytes);
-            LessonPanel panel(folder.path(), kAuthor, countingSeeds());
+            LessonPanel panel(folder.path(), kAuthor, countingSeeds(), kKey);
             QVERIFY2(status(panel).contains(c.said), qPrintable(status(panel)));
             QVERIFY2(status(panel).contains(QStringLiteral("последните си добри настройки")),
                      c.name);
@@ -333,7 +338,7 @@ private slots:
         // A pipe under the settings' name would block a reader that opened it.
         QTemporaryDir folder;
         QCOMPARE(::mkfifo(QFile::encodeName(settingsPath(folder)).constData(), 0600), 0);
-        LessonPanel panel(folder.path(), kAuthor, countingSeeds());
+        LessonPanel panel(folder.path(), kAuthor, countingSeeds(), kKey);
         QVERIFY(status(panel).contains(QStringLiteral("не е обикновен файл")));
     }
 
@@ -341,8 +346,8 @@ private slots:
         QTemporaryDir folder;
         write(folder.filePath(QStringLiteral("kursove.csv")), dailyRates());
         write(settingsPath(folder), settingsText({"auto", "kursove.csv", "77", "ivanova (PC02)",
-                                                  "2026-12-09T08:00:00Z"}));
-        LessonPanel panel(folder.path(), kAuthor, countingSeeds());
+                                                  "2026-12-09T08:00:00Z", kKey}));
+        LessonPanel panel(folder.path(), kAuthor, countingSeeds(), kKey);
         QCOMPARE(findControl<QComboBox>(panel, "lessonLevel")->currentData().toString(),
                  QStringLiteral("auto"));
         QCOMPARE(findControl<QComboBox>(panel, "lessonData")->currentText(),
@@ -380,6 +385,42 @@ private slots:
               settingsText({"2", "ecb", "", "ivanova (PC02)", "2026-12-09T08:00:00Z"}));
         window.refresh();
         QVERIFY(!findControl<QPushButton>(window, "lessonAgain")->isHidden());
+    }
+
+    // Who wrote the settings is the file's owner as the system says it, not the file's own
+    // written-by; a file of another account, or without this teacher's key, is warned of.
+    void namesTheAccountThatOwnsTheSettings() {
+        const QString self = QString::fromStdString(platform::currentAccount());
+        const std::string otherKey = makeSealKeys().publicKey;
+        const struct {
+            const char* what;
+            std::string key;
+            bool toNobody;
+            QString said;
+            bool warning;
+        } cases[] = {
+            {"this account's, with this key", kKey, false,
+             QStringLiteral("акаунта „%1“ (във файла пише „teacher (PC01)“)").arg(self), false},
+            {"no key", "", false, QStringLiteral("няма ключ на учителя"), true},
+            {"another key", otherKey, false, QStringLiteral("не е на този акаунт"), true},
+            {"another account's", kKey, true,
+             QStringLiteral("не е записан от акаунта, с който е отворен този изглед (%1)").arg(self),
+             true},
+        };
+        for (const auto& c : cases) {
+            if (c.toNobody && ::geteuid() != 0) {
+                continue; // only root can give a file away
+            }
+            QTemporaryDir folder;
+            write(settingsPath(folder),
+                  settingsText({"2", "ecb", "", "teacher (PC01)", "2026-12-09T08:00:00Z", c.key}));
+            if (c.toNobody) {
+                QVERIFY(::chown(qPrintable(settingsPath(folder)), 65534, gid_t(-1)) == 0);
+            }
+            LessonPanel panel(folder.path(), kAuthor, countingSeeds(), kKey);
+            QVERIFY2(status(panel).contains(c.said), qPrintable(status(panel)));
+            QVERIFY2(warned(panel) == c.warning, c.what);
+        }
     }
 };
 
