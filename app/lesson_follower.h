@@ -63,6 +63,7 @@ private:
     void applyData(const ChosenSetting& data);
     void applySeed(const ChosenSetting& seed);
     void lockMenus();
+    void useData(std::shared_ptr<const DataSet> data);
     void say();
 
     QString folder_;
@@ -72,6 +73,8 @@ private:
     DataLoader loader_;
     std::optional<LessonSettings> lesson_; // the last good settings
     LessonChoices applied_;
+    MenuChoices menus_;
+    bool settingData_ = false; // the data in use changes by the lesson, not by the menu
     std::string appliedDataKey_; // the data value, and for a file when it was set
     QString fileProblem_;
     QString dataProblem_; // the lesson's data could not be read: the last data stays

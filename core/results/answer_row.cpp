@@ -90,6 +90,9 @@ std::optional<ClassReason> rowProblem(const std::vector<CsvField>& fields, std::
         return ClassReason{ClassReasonId::LevelOutOfRange,
                            {quoted(fields[kLevel]), std::to_string(kLevelCount - 1)}};
     }
+    if (width > kStaircase && !wholeNumber<int>(fields[kStaircase].text)) {
+        return ClassReason{ClassReasonId::StaircaseNotWhole, {quoted(fields[kStaircase])}};
+    }
     const bool right = fields[kRight].text == "1";
     if (right != (fields[kRealSide].text == fields[kChosenSide].text)) {
         return ClassReason{right ? ClassReasonId::RightButOtherSide
@@ -112,7 +115,10 @@ Answer answerOf(const std::vector<CsvField>& fields, std::size_t width,
                   .data = current ? text(fields[kData]) : "catalogue",
                   .pupil =
                       current && !fields[kPupil].text.empty() ? text(fields[kPupil]) : filePupil,
-                  .host = current ? text(fields[kHost]) : ""};
+                  .host = current ? text(fields[kHost]) : "",
+                  .staircase = width > kStaircase
+                                   ? wholeNumber<int>(fields[kStaircase].text).value_or(0)
+                                   : 0};
     const std::optional<std::int64_t> utc = utcSeconds(answer.time);
     answer.utcSeconds = utc.value_or(0);
     answer.timeRead = utc.has_value();

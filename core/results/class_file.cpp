@@ -152,7 +152,7 @@ void ClassResults::File::readRecords() {
 
 void ClassResults::File::readHeader(std::string_view text, bool whole) {
     if (whole && record_.error == CsvError::None) {
-        for (const std::size_t candidate : {kColumns.size(), kOlderWidth}) {
+        for (const std::size_t candidate : {kColumns.size(), kPreviousWidth, kOlderWidth}) {
             if (isHeader(record_.fields, candidate)) {
                 width = candidate;
                 return;

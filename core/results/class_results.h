@@ -35,8 +35,9 @@ struct PupilSummary {
     int judgedAnswered = 0;
     int judgedRight = 0;
     double guessingChance = 1.0;
+    // Allowing for the number of pupils judged, as the class's count does (Holm's method).
     bool beatsGuessing = false;
-    // Of their latest run (by seed) in which the level moved: none when it never did.
+    // Over the turns a staircase dealt in all their runs: none when no staircase moved.
     std::optional<ReachedLevel> reached;
 };
 
@@ -52,7 +53,7 @@ struct ClassSummary {
     std::vector<std::pair<std::string, Tally>> currencies; // by code, in byte order
     int pupils = 0;
     int pupilsJudged = 0; // with answers above level 0
-    int pupilsBeatingGuessing = 0;
+    int pupilsBeatingGuessing = 0; // allowing for pupilsJudged, by Holm's method
 };
 
 // A line that was not counted, or a whole file when its first line is no results header.

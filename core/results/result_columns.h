@@ -8,10 +8,12 @@
 
 namespace quiz {
 
-// The columns of today's files; an older version's files have the first kOlderWidth.
-inline constexpr std::array<std::string_view, 13> kColumns = {
+// The columns of today's files; older versions' files have the first kPreviousWidth or
+// kOlderWidth, and do not tell which turns a staircase dealt.
+inline constexpr std::array<std::string_view, 14> kColumns = {
     "time",  "seed",   "turn",  "currency", "currency_name", "real_side", "chosen_side",
-    "right", "spread", "level", "data",     "pupil",         "host"};
+    "right", "spread", "level", "data",     "pupil",         "host",      "staircase"};
+inline constexpr std::size_t kPreviousWidth = 13;
 inline constexpr std::size_t kOlderWidth = 9;
 enum Column : std::size_t {
     kTime,
@@ -27,6 +29,7 @@ enum Column : std::size_t {
     kData,
     kPupil,
     kHost,
+    kStaircase,
 };
 
 } // namespace quiz

@@ -54,6 +54,7 @@ std::string csvLine(const ResultRow& row) {
         csvField(row.data),
         csvField(row.pupil),
         csvField(row.host),
+        std::to_string(row.staircase),
     };
     std::string line;
     for (const std::string& field : fields) {

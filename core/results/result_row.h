@@ -22,6 +22,8 @@ struct ResultRow {
     std::string data;  // "catalogue", "ecb", or a file's name with the start of its SHA-256
     std::string pupil; // who answered: a name given, or the login name
     std::string host;  // the computer's name
+    // The run's staircase that dealt the turn and heard its answer, from 1; 0 for none.
+    int staircase = 0;
 };
 
 // The first line of every results file, without its line end.

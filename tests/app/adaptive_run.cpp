@@ -48,13 +48,17 @@ int main(int argc, char* argv[]) {
     rows.removeFirst(); // the header
     rows.removeAll(QString());
     // Counted from the end, past a currency's name that may hold a comma: right, spread,
-    // level, data, pupil, host.
+    // level, data, pupil, host, staircase.
     quiz::Staircase staircase;
     int moves = 0;
     for (const QString& row : rows) {
         const QStringList fields = row.split(u',');
-        const int level = fields.at(fields.size() - 4).toInt();
-        const bool right = fields.at(fields.size() - 6) == QStringLiteral("1");
+        const int level = fields.at(fields.size() - 5).toInt();
+        const bool right = fields.at(fields.size() - 7) == QStringLiteral("1");
+        if (fields.constLast() != QStringLiteral("1")) {
+            std::fprintf(stderr, "turn not logged as the staircase's:\n%s\n", qPrintable(row));
+            return 1;
+        }
         if (level != staircase.level()) {
             std::fprintf(stderr, "turn logged at level %d, the staircase was at %d:\n%s\n", level,
                          staircase.level(), qPrintable(row));

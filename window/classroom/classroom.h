@@ -7,6 +7,7 @@
 #include "core/results/results_file.h"
 #include "core/results/results_notices.h"
 #include "core/quiz/scoreboard.h"
+#include "core/quiz/staircase.h"
 
 #include <QObject>
 #include <QPointer>
@@ -16,6 +17,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QWidget;
 
@@ -73,6 +75,9 @@ private:
     std::uint32_t seed_;
     ResultsTarget results_;
     Scoreboard score_;
+    // The answers to turns a staircase dealt, named as the rows name them, so that this window
+    // and the teacher's reach the same level from them.
+    std::vector<LevelAnswer> staircaseAnswers_;
     ResultsNotices notices_;
     QTimer retry_;
     QPointer<StatisticsWindow> statistics_;

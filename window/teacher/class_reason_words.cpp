@@ -22,7 +22,7 @@ const char* patternOf(ClassReasonId id) {
     case ClassReasonId::FieldCount:
         return "редът има %1 полета, а заглавният ред – %2";
     case ClassReasonId::SeedNotWhole:
-        return "seed е %1, а не цяло число";
+        return "началното число (seed) е %1, а не цяло число";
     case ClassReasonId::TurnNotCounting:
         return "turn е %1, а не цяло число от 1 нагоре";
     case ClassReasonId::NotABit:
@@ -33,6 +33,8 @@ const char* patternOf(ClassReasonId id) {
         return "right е 1, но избраната страна не е реалната";
     case ClassReasonId::WrongButSameSide:
         return "right е 0, но избраната страна е реалната";
+    case ClassReasonId::StaircaseNotWhole:
+        return "staircase е %1, а не цяло число от 0 нагоре";
     case ClassReasonId::MoreSkipped:
         return "още %1 пропуснати реда";
     case ClassReasonId::OtherPupil:
@@ -40,18 +42,19 @@ const char* patternOf(ClassReasonId id) {
     case ClassReasonId::TimeGoesBack:
         return "не е броен – ред %1: времето се връща назад";
     case ClassReasonId::TooManyRuns:
-        return "не е броен – ред %1: повече от %2 сесии (различни seed) в един файл";
+        return "не е броен – ред %1: повече от %2 сесии (различни начални числа) в един файл";
     case ClassReasonId::TurnRepeated:
-        return "не е броен – ред %1: ход %2 на seed %3 се повтаря или е не на реда си";
+        return "не е броен – ред %1: ход %2 от началното число %3 се повтаря или е не на реда си";
     case ClassReasonId::ToldOtherwise:
         return "не е броен – ход %1 от началното число %2 е записан различно и в друг файл";
     case ClassReasonId::NotDealt:
-        return "не е броен – seed не дава такава реална страна или валута за ход %1 на seed %2";
+        return "не е броен – началното число %2 не дава такава реална страна или валута за ход "
+               "%1";
     case ClassReasonId::MoreNotDealt:
-        return "още %1 реда не са броени: seed не ги дава";
+        return "още %1 реда не са броени: началното им число не ги дава";
     case ClassReasonId::Unchecked:
-        return "броен, но от ход %1 на seed %2 нататък редовете не могат да се проверят по seed "
-               "(ходове без ред или непознати данни)";
+        return "броен, но от ход %1 от началното число %2 нататък редовете не могат да се "
+               "проверят по началното число (ходове без ред или непознати данни)";
     }
     return "";
 }
