@@ -724,8 +724,13 @@ void ClassroomTest::thePupilSeesTheLevelTheTeacherSees() {
 
     answer(form, "RRRWRRRW"); // staircase 1: levels 1, 1, 1, 2, 1, 1, 1, 2
     same(QStringLiteral("засега 1,5 (2 от 6 обръщания на трудността)"));
-    levels->actions()[4]->trigger(); // the turn on screen, and three more, at a fixed level
-    answer(form, "RRWR");
+    // The turn on screen, then levels 4, 4, 3, 3, 4 from the menu, up and down.
+    levels->actions()[4]->trigger();
+    answer(form, "RR");
+    levels->actions()[3]->trigger();
+    answer(form, "RW");
+    levels->actions()[4]->trigger();
+    answer(form, "RR");
     same(QStringLiteral("засега 1,5 (2 от 6 обръщания на трудността)"));
     levels->actions().last()->trigger();
     answer(form, "R"); // still the fixed level's turn
