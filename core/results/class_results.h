@@ -69,8 +69,9 @@ struct RunCheck; // one run's replay, kept between refreshes
 
 // The caller owns the folder: at each refresh it lists it, restarts the files that shrank or
 // were replaced (see lastBytes), and feeds each the bytes after offset(name). Files start with
-// today's header or an older version's (its nine columns: level 0, data "catalogue"); a pupil
-// is the row's `pupil` and `host`, or the file's name without ".csv" where there is none. Lines
+// today's header or an older version's (thirteen columns: no turn dealt by a staircase; nine:
+// level 0 and data "catalogue" too); a pupil is the row's `pupil` and `host`, or the file's
+// name without ".csv" where there is none. Lines
 // that cannot be read are skipped with the reason; nothing stops the rest.
 //
 // An answer counts once, by its seed, turn, pupil and computer, whichever files hold it. A file
