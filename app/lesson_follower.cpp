@@ -154,7 +154,7 @@ LessonFollower::LessonFollower(QString folder, GivenOptions given, const LessonS
       fileProblem_(start.fileProblem),
       dataProblem_(start.dataProblem) {
     connect(&loader_, &DataLoader::loaded, this, [this](std::shared_ptr<const DataSet> data) {
-        form_.chooseData(std::move(data));
+        useData(std::move(data));
         dataProblem_.clear();
         say();
     });
@@ -165,6 +165,17 @@ LessonFollower::LessonFollower(QString folder, GivenOptions given, const LessonS
     });
     connect(&form_, &QuizForm::turnRequested, this, &LessonFollower::beforeTurn);
     classroom_.sealSeedsFor(lesson_ ? lesson_->seedKey : std::string());
+    // Only the menu says levelChosen; dataChosen comes from the lesson's data as well.
+    connect(&form_, &QuizForm::levelChosen, this, [this] {
+        menus_.level = true;
+        say();
+    });
+    connect(&form_, &QuizForm::dataChosen, this, [this] {
+        if (!settingData_) {
+            menus_.data = true;
+            say();
+        }
+    });
     lockMenus();
     say();
 }
@@ -195,6 +206,12 @@ void LessonFollower::apply(const LessonChoices& choices) {
     lockMenus();
 }
 
+void LessonFollower::useData(std::shared_ptr<const DataSet> data) {
+    settingData_ = true;
+    form_.chooseData(std::move(data));
+    settingData_ = false;
+}
+
 // What the lesson sets, the menus leave be; data the lesson names but cannot be read is the
 // pupil's to choose again.
 void LessonFollower::lockMenus() {
@@ -217,7 +234,7 @@ void LessonFollower::applyData(const ChosenSetting& data) {
     QString problem;
     if (!isFileData(data.value)) {
         loader_.cancel();
-        form_.chooseData(lessonData(folder_, data.value, problem));
+        useData(lessonData(folder_, data.value, problem));
         dataProblem_.clear();
         return;
     }
@@ -244,7 +261,7 @@ void LessonFollower::applySeed(const ChosenSetting& seed) {
 }
 
 void LessonFollower::say() {
-    LessonChoices shown = applied_;
+    LessonChoices shown = withMenuChoices(applied_, menus_);
     if (!dataProblem_.isEmpty() || loader_.busy()) {
         shown.data.origin = SettingOrigin::Default; // the data on screen is still the last
     }

@@ -65,6 +65,7 @@ private:
     void applyData(const ChosenSetting& data);
     void applySeed(const ChosenSetting& seed);
     void lockMenus();
+    void useData(std::shared_ptr<const DataSet> data);
     void say();
 
     QString folder_;
@@ -75,6 +76,8 @@ private:
     std::optional<LessonSettings> lesson_; // the last good settings
     QString owner_;                        // the account that owns the file they came from
     LessonChoices applied_;
+    MenuChoices menus_;
+    bool settingData_ = false; // the data in use changes by the lesson, not by the menu
     std::string appliedDataKey_; // the data value, and for a file when it was set
     QString fileProblem_;
     QString dataProblem_; // the lesson's data could not be read: the last data stays

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <numeric>
 #include <stdexcept>
 
 namespace quiz {
@@ -53,6 +54,22 @@ double guessingChance(int correct, int answered) {
 
 bool beatsGuessing(double chance) {
     return chance <= kConvincingChance;
+}
+
+std::vector<bool> beatGuessingTogether(std::span<const double> chances) {
+    std::vector<std::size_t> order(chances.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return chances[a] < chances[b]; });
+    std::vector<bool> beaten(chances.size(), false);
+    for (std::size_t rank = 0; rank < order.size(); ++rank) {
+        const double stillTested = static_cast<double>(order.size() - rank);
+        if (chances[order[rank]] > kConvincingChance / stillTested) {
+            break;
+        }
+        beaten[order[rank]] = true;
+    }
+    return beaten;
 }
 
 } // namespace quiz

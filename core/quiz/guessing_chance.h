@@ -2,6 +2,9 @@
 
 // How likely pure guessing is to do at least as well as the class did.
 
+#include <span>
+#include <vector>
+
 namespace quiz {
 
 // The chance of at least `correct` right answers in `answered` turns when each is a coin toss
@@ -13,5 +16,11 @@ double guessingChance(int correct, int answered);
 // A result whose guessing chance is at most 5 %, the usual line of a one-sided test, is seldom
 // luck: it says the pupil tells the lists apart.
 bool beatsGuessing(double chance);
+
+// Which of several results, tested together, beat guessing once their number is allowed for,
+// by Holm's step-down method: in order of chance, the k-th smallest of m must be at most
+// 5 % / (m - k + 1), and the first that is not stops the rest. Of classes of pure guessers,
+// however many, at most 5 % show anyone beating it. In the order given.
+std::vector<bool> beatGuessingTogether(std::span<const double> chances);
 
 } // namespace quiz

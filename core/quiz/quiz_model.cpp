@@ -53,9 +53,11 @@ void QuizModel::chooseLevel(int level) {
     level_ = level;
     if (level != kAdaptiveLevel) {
         staircase_.reset();
+        turnStaircase_ = 0;
     } else if (!staircase_) {
         staircase_.emplace();
-        turnFromStaircase_ = false; // the turn on screen keeps its own level
+        ++staircasesStarted_;
+        turnStaircase_ = 0; // the turn on screen keeps its own level
     }
 }
 
@@ -86,7 +88,7 @@ bool QuizModel::Option1_Click(int Index) {
     const bool right = Index == turn_.RealSide;
     transcript_.append(right ? kRight : kWrong).append(kLineEnd);
     // A turn dealt before the staircase started was not at its level, and tells it nothing.
-    if (staircase_ && turnFromStaircase_) {
+    if (turnStaircase_ != 0) {
         staircase_->record(right);
     }
     if (!spreadBeforePick(turn_)) {
@@ -123,7 +125,7 @@ bool QuizModel::answered() const {
 
 void QuizModel::startTurn() {
     options_.fill(Option{.enabled = true, .checked = false});
-    turnFromStaircase_ = staircase_.has_value();
+    turnStaircase_ = staircase_ ? staircasesStarted_ : 0;
     if (nextRandom_) {
         random_ = std::move(nextRandom_);
         turnSeed_ = nextSeed_;

@@ -60,6 +60,10 @@ public:
     // The pupil's staircase while kAdaptiveLevel is chosen: it hears the answers to the turns
     // it dealt, and only those.
     const std::optional<Staircase>& staircase() const { return staircase_; }
+    // The staircase that dealt the turn on screen and hears its answer, numbered from 1 in the
+    // order this run started them (choosing kAdaptiveLevel again after a fixed level starts
+    // another); 0 when none does: a fixed level, or a turn dealt before the staircase started.
+    int turnStaircase() const { return turnStaircase_; }
     const DataSet& chosenData() const { return *data_; }
 
     const Turn& turn() const { return turn_; }
@@ -85,7 +89,8 @@ private:
     std::shared_ptr<const DataSet> data_;
     int level_;
     std::optional<Staircase> staircase_;
-    bool turnFromStaircase_ = false;
+    int staircasesStarted_ = 0;
+    int turnStaircase_ = 0;
     Turn turn_;
     std::array<Option, 2> options_;
     std::string transcript_;

@@ -8,34 +8,72 @@
 
 namespace quiz {
 
-std::optional<ReachedLevel> reachedLevel(std::span<const LevelAnswer> answers) {
-    std::vector<int> reversals;
-    int lastStep = 0; // +1 climbing, -1 falling, 0 before the first move
-    for (std::size_t i = 1; i < answers.size(); ++i) {
-        const int from = answers[i - 1].level;
-        const int to = answers[i].level;
-        if (to == from) {
-            continue;
-        }
-        const int step = to > from ? 1 : -1;
-        if (lastStep != 0 && step != lastStep) {
-            reversals.push_back(from);
-        }
-        lastStep = step;
+std::uint64_t staircaseId(std::uint64_t stream, int staircase) {
+    // A run restarts its staircase a handful of times; its identity keeps the rest of the bits.
+    constexpr int kStaircaseBits = 16;
+    if (staircase <= 0) {
+        return 0;
     }
-    if (lastStep == 0) {
-        return std::nullopt;
-    }
+    return (stream << kStaircaseBits) ^ static_cast<std::uint64_t>(staircase);
+}
+
+namespace {
+
+// Where one staircase stands: its latest level, and its latest move.
+struct StaircasePath {
+    std::uint64_t staircase = 0;
+    int level = 0;
+    int step = 0; // +1 climbing, -1 falling, 0 before the first move
+};
+
+double meanOfLast(const std::vector<int>& reversals) {
     const int count = static_cast<int>(reversals.size());
-    if (count < kFewestReversals) {
-        return ReachedLevel{.level = static_cast<double>(answers.back().level), .reversals = 0};
-    }
     const int used = std::min(count, kReversalsAveraged) / 2 * 2;
     double sum = 0.0;
     for (auto level = reversals.end() - used; level != reversals.end(); ++level) {
         sum += *level;
     }
-    return ReachedLevel{.level = sum / used, .reversals = used};
+    return sum / used;
+}
+
+} // namespace
+
+std::optional<ReachedLevel> reachedLevel(std::span<const LevelAnswer> answers) {
+    std::vector<StaircasePath> paths; // seldom more than a few
+    std::vector<int> reversals;
+    const LevelAnswer* latest = nullptr;
+    bool moved = false;
+    for (const LevelAnswer& answer : answers) {
+        if (answer.staircase == 0) {
+            continue;
+        }
+        latest = &answer;
+        const auto path = std::find_if(paths.begin(), paths.end(), [&](const StaircasePath& p) {
+            return p.staircase == answer.staircase;
+        });
+        if (path == paths.end()) {
+            paths.push_back({.staircase = answer.staircase, .level = answer.level, .step = 0});
+            continue;
+        }
+        if (answer.level == path->level) {
+            continue;
+        }
+        const int step = answer.level > path->level ? 1 : -1;
+        if (path->step != 0 && step != path->step) {
+            reversals.push_back(path->level);
+        }
+        path->step = step;
+        path->level = answer.level;
+        moved = true;
+    }
+    if (!moved) {
+        return std::nullopt;
+    }
+    const int count = static_cast<int>(reversals.size());
+    if (count < kFewestReversals) {
+        return ReachedLevel{.level = static_cast<double>(latest->level), .reversals = count};
+    }
+    return ReachedLevel{.level = meanOfLast(reversals), .reversals = count};
 }
 
 std::string reachedLevelText(double level, const NumberStyle& style) {
@@ -44,7 +82,7 @@ std::string reachedLevelText(double level, const NumberStyle& style) {
 }
 
 void Staircase::record(bool right) {
-    answers_.push_back({.level = level_, .right = right});
+    answers_.push_back({.level = level_, .right = right, .staircase = 1});
     if (!right) {
         rightInARow_ = 0;
         level_ = std::max(level_ - 1, 0);

@@ -5,6 +5,7 @@
 
 #include "core/text/number_style.h"
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -16,31 +17,44 @@ namespace quiz {
 struct LevelAnswer {
     int level = 0;
     bool right = false;
+    // Which staircase dealt the turn (see staircaseId): the same for all of one staircase's
+    // turns, another after each restart. 0: none did, as at a fixed or a menu-chosen level.
+    std::uint64_t staircase = 0;
 };
 
-// The mean level of the staircase's last reversals, where it turned from climbing to falling
+// A staircase as the rows name it: the stream of turns that wrote them (the run's identity, or
+// its seed where only that is known) and the staircase's number in it, from 1. 0 for a turn no
+// staircase dealt.
+std::uint64_t staircaseId(std::uint64_t stream, int staircase);
+
+inline constexpr int kReversalsAveraged = 6;
+inline constexpr int kFewestReversals = 2; // fewer: the latest level stands in for the mean
+
+// The mean level of the staircases' last reversals, where one turned from climbing to falling
 // or back.
 struct ReachedLevel {
     double level = 0.0;
-    // How many reversals the mean is over. 0: too few reversals yet, and `level` is only the
-    // level of the latest answer.
+    // How many reversals were found, all staircases together. Below kReversalsAveraged the
+    // level is only so far: the mean of the last even number of them, or with fewer than
+    // kFewestReversals the level of the latest answer.
     int reversals = 0;
 
+    bool settled() const { return reversals >= kReversalsAveraged; }
     bool operator==(const ReachedLevel&) const = default;
 };
 
-// The reached level of answers in the order they were given. Reversals are read from the
-// levels alone: a change of direction between one move of the level and the next. The mean is
-// over the last kReversalsAveraged of them, an even number so that as many tops as bottoms
-// count. None when the level never moved: a fixed level, or a staircase not yet under way.
+// The reached level of answers in the order they were given; only the turns a staircase dealt
+// count, each staircase's moves read apart from the others', so a restart at the first level is
+// no move. Reversals are read from the levels alone: a change of direction between one move of
+// a staircase and its next. All staircases' reversals are taken together in the order they came
+// and the mean is over the last kReversalsAveraged, an even number so that as many tops as
+// bottoms count: a lucky short run after others weighs only as much as its own reversals. None
+// when no staircase ever moved: fixed levels, or a staircase not yet under way.
 std::optional<ReachedLevel> reachedLevel(std::span<const LevelAnswer> answers);
 
 // A reached level as people and spreadsheets read it: at most two decimals, trailing zeros
 // dropped ("2.17", "2.5", "2", "0").
 std::string reachedLevelText(double level, const NumberStyle& style);
-
-inline constexpr int kReversalsAveraged = 6;
-inline constexpr int kFewestReversals = 2; // fewer: the latest level stands in for the mean
 
 // Three right answers in a row at a level deal the next turn one level harder, a wrong one one
 // level easier, within the levels there are. Such a staircase settles where a pupil is right
@@ -54,7 +68,7 @@ public:
     int level() const { return level_; }
     // The answer to a turn dealt at level().
     void record(bool right);
-    // The answers recorded so far, with the level each was dealt at.
+    // The answers recorded so far, with the level each was dealt at, all of staircase 1.
     const std::vector<LevelAnswer>& answers() const { return answers_; }
     std::optional<ReachedLevel> reached() const { return reachedLevel(answers_); }
 

@@ -118,6 +118,9 @@ std::optional<ClassReason> rowProblem(const std::vector<CsvField>& fields, std::
         return ClassReason{ClassReasonId::LevelOutOfRange,
                            {quoted(fields[kLevel]), std::to_string(kLevelCount - 1)}};
     }
+    if (width > kStaircase && !wholeNumber<int>(fields[kStaircase].text)) {
+        return ClassReason{ClassReasonId::StaircaseNotWhole, {quoted(fields[kStaircase])}};
+    }
     const bool right = fields[kRight].text == "1";
     if (right != (fields[kRealSide].text == fields[kChosenSide].text)) {
         return ClassReason{right ? ClassReasonId::RightButOtherSide
@@ -140,7 +143,10 @@ Answer answerOf(const std::vector<CsvField>& fields, std::size_t width,
                   .data = current ? text(fields[kData]) : "catalogue",
                   .pupil =
                       current && !fields[kPupil].text.empty() ? text(fields[kPupil]) : filePupil,
-                  .host = current ? text(fields[kHost]) : ""};
+                  .host = current ? text(fields[kHost]) : "",
+                  .staircase = width > kStaircase
+                                   ? wholeNumber<int>(fields[kStaircase].text).value_or(0)
+                                   : 0};
     const std::optional<std::uint32_t> seed = wholeNumber<std::uint32_t>(fields[kSeed].text);
     answer.run = width > kSealedSeed ? runNumber(fields[kRun].text).value_or(0) : answer.seed;
     if (width > kSealedSeed && !seed) {

@@ -40,6 +40,7 @@ struct Answer {
     std::string data;
     std::string pupil;
     std::string host;
+    int staircase = 0; // 0 also in older versions' rows, which do not tell
     const std::string* file = nullptr; // the name of the file it is read from
     std::uint64_t line = 0;
 
@@ -52,7 +53,8 @@ std::string fileStem(std::string_view name);
 // What is wrong with a row's fields, if anything.
 std::optional<ClassReason> rowProblem(const std::vector<CsvField>& fields, std::size_t width);
 // A row rowProblem finds nothing wrong with; an older version's rows are of the stored series
-// at level 0, by the pupil the file is named after. Its sealed seed is left to the caller.
+// at level 0, by the pupil the file is named after, and dealt by no staircase. Its sealed seed
+// is left to the caller.
 Answer answerOf(const std::vector<CsvField>& fields, std::size_t width,
                 const std::string& filePupil);
 bool isHeader(const std::vector<CsvField>& fields, std::size_t width);

@@ -31,7 +31,7 @@ ExportRules rulesFor(ExportForm form, const ExportWords& excelWords) {
             ".",
             {{"pupil", "host", "answered", "right", "accuracy_percent", "best_streak", "levels",
               "data", "answered_above_level_0", "right_above_level_0", "guessing_chance_percent",
-              "beats_guessing", "reached_level"},
+              "beats_guessing", "reached_level", "reached_level_reversals"},
              "1",
              "0"},
             false};
@@ -91,7 +91,8 @@ std::string exportCsv(const std::vector<PupilSummary>& pupils, ExportForm form,
              std::to_string(pupil.judgedAnswered), std::to_string(pupil.judgedRight),
              judged ? fixedText(100.0 * pupil.guessingChance, kChanceDecimals, style) : "",
              judged ? std::string(pupil.beatsGuessing ? rules.words.yes : rules.words.no) : "",
-             pupil.reached ? reachedLevelText(pupil.reached->level, style) : ""},
+             pupil.reached ? reachedLevelText(pupil.reached->level, style) : "",
+             pupil.reached ? std::to_string(pupil.reached->reversals) : ""},
             rules);
     }
     return csv;

@@ -26,6 +26,7 @@ enum class ClassReasonId : std::uint8_t {
     LevelOutOfRange,   // %1 the level, quoted, %2 the highest level
     RightButOtherSide, // right is 1, yet the side chosen is not the real one
     WrongButSameSide,  // right is 0, yet the side chosen is the real one
+    StaircaseNotWhole, // %1 the staircase, quoted
     MoreSkipped,       // %1 how many more lines were skipped in the file
     // A whole file not counted, from the line on which it showed.
     OtherPupil,   // %1 the line, %2 the row's pupil, %3 its computer, both quoted

@@ -36,8 +36,9 @@ struct PupilSummary {
     int judgedAnswered = 0;
     int judgedRight = 0;
     double guessingChance = 1.0;
+    // Allowing for the number of pupils judged, as the class's count does (Holm's method).
     bool beatsGuessing = false;
-    // Of their latest run (by seed) in which the level moved: none when it never did.
+    // Over the turns a staircase dealt in all their runs: none when no staircase moved.
     std::optional<ReachedLevel> reached;
 };
 
@@ -53,7 +54,7 @@ struct ClassSummary {
     std::vector<std::pair<std::string, Tally>> currencies; // by code, in byte order
     int pupils = 0;
     int pupilsJudged = 0; // with answers above level 0
-    int pupilsBeatingGuessing = 0;
+    int pupilsBeatingGuessing = 0; // allowing for pupilsJudged, by Holm's method
 };
 
 // A line that was not counted, or a whole file when its first line is no results header.
@@ -69,8 +70,9 @@ struct RunCheck; // one run's replay, kept between refreshes
 
 // The caller owns the folder: at each refresh it lists it, restarts the files that shrank or
 // were replaced (see lastBytes), and feeds each the bytes after offset(name). Files start with
-// today's header or an older version's (its nine columns: level 0, data "catalogue"); a pupil
-// is the row's `pupil` and `host`, or the file's name without ".csv" where there is none. Lines
+// today's header or an older version's (thirteen columns: no turn dealt by a staircase; nine:
+// level 0 and data "catalogue" too); a pupil is the row's `pupil` and `host`, or the file's
+// name without ".csv" where there is none. Lines
 // that cannot be read are skipped with the reason; nothing stops the rest.
 //
 // A turn is a pupil's on one computer, of one seed (or of one run, where the seed cannot be

@@ -1,4 +1,4 @@
-#include "core/results/class_results.h"
+#include "core/results/class_totals.h"
 
 #include "core/quiz/guessing_chance.h"
 #include "core/results/class_file.h"
@@ -7,8 +7,6 @@
 #include <algorithm>
 #include <map>
 #include <tuple>
-
-// The class's totals: every answer counted once, each run replayed from its seed.
 
 namespace quiz {
 
@@ -58,8 +56,10 @@ bool sameAnswer(const Keyed& a, const Keyed& b) {
 
 // The same row of the same run: a copied file, which counts once.
 bool sameContent(const Answer& a, const Answer& b) {
-    return std::tie(a.run, a.currency, a.realSide, a.chosenSide, a.right, a.level, a.data) ==
-           std::tie(b.run, b.currency, b.realSide, b.chosenSide, b.right, b.level, b.data);
+    return std::tie(a.run, a.currency, a.realSide, a.chosenSide, a.right, a.level, a.data,
+                    a.staircase) ==
+           std::tie(b.run, b.currency, b.realSide, b.chosenSide, b.right, b.level, b.data,
+                    b.staircase);
 }
 
 // A row's turn and seed, as the reasons name it.
@@ -113,28 +113,6 @@ bool sameRun(const Keyed& a, const Keyed& b) {
     return *a.pupil == *b.pupil && unknownA == unknownB && runA == runB;
 }
 
-// A pupil's runs told apart by seed; the estimate of the last one to end, of those that have
-// one. Runs at a fixed level have none, and do not hide an adaptive one before them.
-std::optional<ReachedLevel> latestReached(const std::vector<const Answer*>& answers) {
-    std::map<std::uint32_t, std::vector<LevelAnswer>> runs;
-    std::map<std::uint32_t, std::size_t> lastAnswer;
-    for (std::size_t i = 0; i < answers.size(); ++i) {
-        runs[answers[i]->seed].push_back({.level = answers[i]->level, .right = answers[i]->right});
-        lastAnswer[answers[i]->seed] = i;
-    }
-    std::vector<std::pair<std::size_t, std::uint32_t>> byEnd; // the run that ended last first
-    for (const auto& [seed, last] : lastAnswer) {
-        byEnd.emplace_back(last, seed);
-    }
-    std::sort(byEnd.rbegin(), byEnd.rend());
-    for (const auto& [last, seed] : byEnd) {
-        if (auto reached = reachedLevel(runs[seed])) {
-            return reached;
-        }
-    }
-    return std::nullopt;
-}
-
 PupilSummary summarize(const std::vector<const Answer*>& answers) {
     PupilSummary summary;
     summary.pupil = answers.front()->pupil;
@@ -159,8 +137,7 @@ PupilSummary summarize(const std::vector<const Answer*>& answers) {
     summary.accuracy =
         summary.answered == 0 ? 0.0 : static_cast<double>(summary.right) / summary.answered;
     summary.guessingChance = guessingChance(summary.judgedRight, summary.judgedAnswered);
-    summary.beatsGuessing = summary.judgedAnswered > 0 && beatsGuessing(summary.guessingChance);
-    summary.reached = latestReached(answers);
+    summary.reached = lessonReached(answers);
     return summary;
 }
 
@@ -348,10 +325,9 @@ ClassResults::Totals ClassResults::computeTotals() const {
         }
         addToClass(pupil, totals.summary, currencies);
         totals.pupils.push_back(summarize(pupil));
-        totals.summary.pupilsJudged += totals.pupils.back().judgedAnswered > 0 ? 1 : 0;
-        totals.summary.pupilsBeatingGuessing += totals.pupils.back().beatsGuessing ? 1 : 0;
         from = to;
     }
+    judgeTogether(totals.pupils, totals.summary);
     totals.summary.pupils = static_cast<int>(totals.pupils.size());
     for (const auto& [code, tally] : currencies) {
         totals.summary.currencies.emplace_back(std::string(code), tally);
@@ -376,6 +352,35 @@ std::vector<PupilSummary> ClassResults::pupils() const {
 
 ClassSummary ClassResults::summary() const {
     return totals().summary;
+}
+
+std::optional<ReachedLevel> lessonReached(const std::vector<const Answer*>& answers) {
+    std::vector<LevelAnswer> levels;
+    levels.reserve(answers.size());
+    for (const Answer* answer : answers) {
+        levels.push_back({.level = answer->level,
+                          .right = answer->right,
+                          .staircase = staircaseId(answer->run, answer->staircase)});
+    }
+    return reachedLevel(levels);
+}
+
+void judgeTogether(std::vector<PupilSummary>& pupils, ClassSummary& summary) {
+    std::vector<PupilSummary*> judged;
+    std::vector<double> chances;
+    for (PupilSummary& pupil : pupils) {
+        if (pupil.judgedAnswered > 0) {
+            judged.push_back(&pupil);
+            chances.push_back(pupil.guessingChance);
+        }
+    }
+    const std::vector<bool> beaten = beatGuessingTogether(chances);
+    for (std::size_t i = 0; i < judged.size(); ++i) {
+        judged[i]->beatsGuessing = beaten[i];
+    }
+    summary.pupilsJudged = static_cast<int>(judged.size());
+    summary.pupilsBeatingGuessing =
+        static_cast<int>(std::count(beaten.begin(), beaten.end(), true));
 }
 
 } // namespace quiz

@@ -1,5 +1,7 @@
 #include "core/results/lesson_choices.h"
 
+#include <utility>
+
 namespace quiz {
 
 namespace {
@@ -23,6 +25,16 @@ LessonChoices lessonChoices(const GivenOptions& given, const LessonSettings* les
         .data = choose(given.data, lesson ? &lesson->data : nullptr, "catalogue"),
         .seed = choose(given.seed, lesson ? &lesson->seed : nullptr, ""),
     };
+}
+
+LessonChoices withMenuChoices(LessonChoices choices, MenuChoices menus) {
+    for (const auto& [chosen, fromMenu] :
+         {std::pair{&choices.level, menus.level}, std::pair{&choices.data, menus.data}}) {
+        if (fromMenu && chosen->origin == SettingOrigin::CommandLine) {
+            chosen->origin = SettingOrigin::Default;
+        }
+    }
+    return choices;
 }
 
 } // namespace quiz

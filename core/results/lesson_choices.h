@@ -37,4 +37,15 @@ struct GivenOptions {
 // a seed of the run's own). `lesson` is null without usable settings.
 LessonChoices lessonChoices(const GivenOptions& given, const LessonSettings* lesson);
 
+// Whether the pupil chose a level or data from the menus since the run began.
+struct MenuChoices {
+    bool level = false;
+    bool data = false;
+};
+
+// The choices with where they come from now: a level or data chosen from the menus is this
+// computer's own, whatever the command line started the run with; what the lesson sets stays
+// the teacher's, since it locks the menus and sets its value again before each turn.
+LessonChoices withMenuChoices(LessonChoices choices, MenuChoices menus);
+
 } // namespace quiz

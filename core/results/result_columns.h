@@ -9,10 +9,11 @@
 namespace quiz {
 
 // The columns of today's files; older versions' files have the first kOlderWidth or
-// kPlainSeedWidth, with the seed always written out.
-inline constexpr std::array<std::string_view, 15> kColumns = {
-    "time",   "seed",  "turn", "currency", "currency_name", "real_side", "chosen_side", "right",
-    "spread", "level", "data", "pupil",    "host",          "run",       "sealed_seed"};
+// kPlainSeedWidth, with the seed always written out and no staircase told.
+inline constexpr std::array<std::string_view, 16> kColumns = {
+    "time",  "seed",   "turn",  "currency", "currency_name", "real_side", "chosen_side",
+    "right", "spread", "level", "data",     "pupil",         "host",      "staircase",
+    "run",   "sealed_seed"};
 inline constexpr std::size_t kOlderWidth = 9;
 inline constexpr std::size_t kPlainSeedWidth = 13;
 enum Column : std::size_t {
@@ -29,6 +30,7 @@ enum Column : std::size_t {
     kData,
     kPupil,
     kHost,
+    kStaircase,
     kRun,
     kSealedSeed,
 };

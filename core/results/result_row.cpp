@@ -62,6 +62,7 @@ std::string csvLine(const ResultRow& row) {
         csvField(row.data),
         csvField(row.pupil),
         csvField(row.host),
+        std::to_string(row.staircase),
         runText(row.run),
         csvField(row.sealedSeed),
     };

@@ -25,6 +25,8 @@ struct ResultRow {
     std::string data;  // "catalogue", "ecb", or a file's name with the start of its SHA-256
     std::string pupil; // who answered: a name given, or the login name
     std::string host;  // the computer's name
+    // The run's staircase that dealt the turn and heard its answer, from 1; 0 for none.
+    int staircase = 0;
     std::uint64_t run = 0;  // the stream's identity, the same on each of its rows
     std::string sealedSeed{}; // the seed sealed for the teacher; empty without the teacher's key
 };

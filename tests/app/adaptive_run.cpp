@@ -48,13 +48,17 @@ int main(int argc, char* argv[]) {
     rows.removeFirst(); // the header
     rows.removeAll(QString());
     // Counted from the end, past a currency's name that may hold a comma: right, spread,
-    // level, data, pupil, host, run, sealed_seed.
+    // level, data, pupil, host, staircase, run, sealed_seed.
     quiz::Staircase staircase;
     int moves = 0;
     for (const QString& row : rows) {
         const QStringList fields = row.split(u',');
-        const int level = fields.at(fields.size() - 6).toInt();
-        const bool right = fields.at(fields.size() - 8) == QStringLiteral("1");
+        const int level = fields.at(fields.size() - 7).toInt();
+        const bool right = fields.at(fields.size() - 9) == QStringLiteral("1");
+        if (fields.at(fields.size() - 3) != QStringLiteral("1")) {
+            std::fprintf(stderr, "turn not logged as the staircase's:\n%s\n", qPrintable(row));
+            return 1;
+        }
         if (level != staircase.level()) {
             std::fprintf(stderr, "turn logged at level %d, the staircase was at %d:\n%s\n", level,
                          staircase.level(), qPrintable(row));

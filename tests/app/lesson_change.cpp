@@ -124,7 +124,7 @@ bool tellPupils(const QString& prefix, int wait) {
 }
 
 // Counted from the end, past a currency's name that may hold a comma: turn is the third field,
-// level the sixth from the end.
+// level the seventh from the end.
 bool levelsFollowTheLesson(const QStringList& rows) {
     if (rows.size() != kRounds) {
         std::fprintf(stderr, "%lld answers instead of %d\n", static_cast<long long>(rows.size()),
@@ -134,7 +134,7 @@ bool levelsFollowTheLesson(const QStringList& rows) {
     for (const QString& row : rows) {
         const QStringList fields = row.split(u',');
         const int turn = fields.at(2).toInt();
-        const int level = fields.at(fields.size() - 6).toInt();
+        const int level = fields.at(fields.size() - 7).toInt();
         const int expected = turn <= kChangeAfter + 1 ? kStartLevel : kLessonLevel;
         if (level != expected) {
             std::fprintf(stderr, "turn %d at level %d, not %d:\n%s\n", turn, level, expected,

@@ -189,6 +189,42 @@ private slots:
         QVERIFY(shown(*session, "lessonWarning").isEmpty());
     }
 
+    // The level or data a pupil chose from the menu is theirs, even in a run started with the
+    // option: the menu changed what the command line gave.
+    void aMenusChoiceIsSaidAsThisComputersOwn_data() {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<int>("action");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("a level in an adaptive run")
+            << QStringList{QStringLiteral("--level"), QStringLiteral("auto")}
+            << QStringLiteral("levelMenu") << 3 << QStringLiteral("Трудност: 3");
+        QTest::newRow("data in a run of the ECB's")
+            << QStringList{QStringLiteral("--data"), QStringLiteral("ecb")}
+            << QStringLiteral("dataMenu") << 0 << QStringLiteral("Данни: Шестте вградени валути");
+    }
+    void aMenusChoiceIsSaidAsThisComputersOwn() {
+        QFETCH(QStringList, options);
+        QFETCH(QString, menu);
+        QFETCH(int, action);
+        QFETCH(QString, said);
+        const Lesson lesson;
+        lesson.set("", "", "");
+        const auto session = lesson.start(options);
+        QVERIFY(shown(*session, "lesson").contains(QString::fromUtf8("(от командния ред)")));
+        findControl<QMenu>(*session->form, menu.toUtf8().constData())
+            ->actions()
+            .at(action)
+            ->trigger();
+        QTRY_VERIFY2(shown(*session, "lesson").contains(said), qPrintable(shown(*session, "lesson")));
+        nextTurn(*session);
+        const QString text = shown(*session, "lesson");
+        const QString line = text.split(u'\n').filter(said.section(u':', 0, 0)).value(0);
+        QVERIFY2(line.startsWith(said) && line.endsWith(QString::fromUtf8("(на този компютър)")),
+                 qPrintable(text));
+        QVERIFY2(!text.contains(QString::fromUtf8("от командния ред")), qPrintable(text));
+    }
+
     void aBadFileAtStartLeavesTheQuizAsDesigned() {
         const Lesson lesson;
         lesson.write("level=4\r\nseed=x\r\nend\r\n");

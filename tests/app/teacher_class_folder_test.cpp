@@ -132,8 +132,8 @@ private slots:
                               "student PC08 2", "student PC09 2", "vera PC04 3"}));
         const QString notes = findControl<QPlainTextEdit>(*window, "skipped")->toPlainText();
         for (const QString& said :
-             {QStringLiteral("gosho_PC06_2026-12-08T07-00-00Z.csv:3: не е броен – seed не "
-                             "дава такава реална страна или валута за ход 2 на seed 31"),
+             {QStringLiteral("gosho_PC06_2026-12-08T07-00-00Z.csv:3: не е броен – началното "
+                             "число 31 не дава такава реална страна или валута за ход 2"),
               QStringLiteral("ivan_PC02_2026-12-08T07-00-00Z.csv: не е броен – ред 2: редът "
                              "е на 'maria' от 'PC02', а името на файла – не"),
               QStringLiteral("zz.csv: 40960 MB – повече, отколкото един урок може да "

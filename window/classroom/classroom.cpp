@@ -72,6 +72,12 @@ void Classroom::placeBesideTheQuiz() {
 void Classroom::recordAnswer(int Index) {
     const Turn& turn = model_.turn();
     score_.record(turn.name, turn.level, Index == turn.RealSide);
+    if (model_.turnStaircase() != 0) {
+        staircaseAnswers_.push_back(
+            {.level = turn.level,
+             .right = Index == turn.RealSide,
+             .staircase = staircaseId(turnSeed(), model_.turnStaircase())});
+    }
     if (results_.file) {
         writeResultRow(Index);
     }
@@ -98,6 +104,7 @@ void Classroom::writeResultRow(int Index) {
                         .data = turn.data,
                         .pupil = results_.pupil,
                         .host = results_.host,
+                        .staircase = model_.turnStaircase(),
                         .run = stamp.run,
                         .sealedSeed = stamp.sealedSeed};
     takeOutcome(results_.file->append(csvLine(row)));
@@ -194,8 +201,9 @@ void Classroom::refresh() {
         return;
     }
     statistics_->showScore(score_, model_.turn().level);
-    if (const std::optional<Staircase>& staircase = model_.staircase()) {
-        statistics_->showReachedLevel(staircase->reached());
+    // Once adaptive, the level reached stays in view: a fixed level for a while ends no figure.
+    if (model_.staircase() || !staircaseAnswers_.empty()) {
+        statistics_->showReachedLevel(reachedLevel(staircaseAnswers_));
     } else {
         statistics_->hideReachedLevel();
     }

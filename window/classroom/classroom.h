@@ -8,6 +8,7 @@
 #include "core/results/results_notices.h"
 #include "core/results/run_stamp.h"
 #include "core/quiz/scoreboard.h"
+#include "core/quiz/staircase.h"
 
 #include <QObject>
 #include <QPointer>
@@ -17,6 +18,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QWidget;
 
@@ -80,6 +82,9 @@ private:
     std::uint32_t seed_;
     ResultsTarget results_;
     Scoreboard score_;
+    // The answers to turns a staircase dealt, named as the rows name them, so that this window
+    // and the teacher's reach the same level from them.
+    std::vector<LevelAnswer> staircaseAnswers_;
     ResultsNotices notices_;
     QTimer retry_;
     QPointer<StatisticsWindow> statistics_;

@@ -31,7 +31,8 @@ constexpr const char* kStreaks = "Верни отговори подред:";
 constexpr const char* kStreaksValue = "сега %1, най-много %2";
 constexpr const char* kReached = "Достигнато ниво:";
 constexpr const char* kReachedValue = "%1 (средно от последните %2 обръщания на трудността)";
-constexpr const char* kReachedSoFar = "засега %1 (още няма две обръщания на трудността)";
+// Until then a lucky stretch would weigh too much: the teacher's view says the same.
+constexpr const char* kReachedSoFar = "засега %1 (%2 от %3 обръщания на трудността)";
 constexpr const char* kNotReachedYet = "още няма: трудността още не се е променяла";
 // What it would like; on a small screen it opens smaller and scrolls.
 constexpr QSize kPreferredSize{640, 780};
@@ -235,9 +236,11 @@ void StatisticsWindow::showReachedLevel(const std::optional<ReachedLevel>& reach
         reached_->setText(utf8(kNotReachedYet));
     } else {
         const QString level = QString::fromStdString(reachedLevelText(reached->level, style_));
-        reached_->setText(reached->reversals > 0
-                              ? utf8(kReachedValue).arg(level, QString::number(reached->reversals))
-                              : utf8(kReachedSoFar).arg(level));
+        const QString needed = QString::number(kReversalsAveraged);
+        reached_->setText(reached->settled()
+                              ? utf8(kReachedValue).arg(level, needed)
+                              : utf8(kReachedSoFar).arg(level, QString::number(reached->reversals),
+                                                        needed));
     }
     reached_->show();
     reachedCaption_->show();

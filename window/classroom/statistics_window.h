@@ -29,7 +29,7 @@ public:
 
     // `level` is the one the current turn was dealt at: guessing is judged within one level.
     void showScore(const Scoreboard& score, int level);
-    // While the level adapts to the pupil: the level reached so far, none before it moved.
+    // Once the level adapts to the pupil: the level reached so far, none before it moved.
     void showReachedLevel(const std::optional<ReachedLevel>& reached);
     void hideReachedLevel();
     // The chart shows the turn only once it is answered.

@@ -22,11 +22,11 @@ const char* patternOf(ClassReasonId id) {
     case ClassReasonId::FieldCount:
         return "редът има %1 полета, а заглавният ред – %2";
     case ClassReasonId::SeedNotWhole:
-        return "seed е %1, а не цяло число";
+        return "началното число (seed) е %1, а не цяло число";
     case ClassReasonId::RunNotRead:
-        return "run е %1, а не 16 шестнадесетични цифри";
+        return "пускането (run) е %1, а не 16 шестнадесетични цифри";
     case ClassReasonId::SealedNotRead:
-        return "sealed_seed не е запечатано начално число";
+        return "запечатаното начално число не може да се прочете";
     case ClassReasonId::TurnNotCounting:
         return "turn е %1, а не цяло число от 1 нагоре";
     case ClassReasonId::NotABit:
@@ -37,6 +37,8 @@ const char* patternOf(ClassReasonId id) {
         return "right е 1, но избраната страна не е реалната";
     case ClassReasonId::WrongButSameSide:
         return "right е 0, но избраната страна е реалната";
+    case ClassReasonId::StaircaseNotWhole:
+        return "staircase е %1, а не цяло число от 0 нагоре";
     case ClassReasonId::MoreSkipped:
         return "още %1 пропуснати реда";
     case ClassReasonId::OtherPupil:
@@ -44,19 +46,20 @@ const char* patternOf(ClassReasonId id) {
     case ClassReasonId::TimeGoesBack:
         return "не е броен – ред %1: времето се връща назад";
     case ClassReasonId::TooManyRuns:
-        return "не е броен – ред %1: повече от %2 сесии (различни seed) в един файл";
+        return "не е броен – ред %1: повече от %2 сесии (различни начални числа) в един файл";
     case ClassReasonId::TurnRepeated:
         return "не е броен – ред %1: ход %2 на пускане %3 се повтаря или е не на реда си";
     case ClassReasonId::RepeatedTurns:
         return "повторени ходове – %1 хода от този ред нататък вече имат отговор на същия "
                "ученик в %2; броен е само първият отговор";
     case ClassReasonId::NotDealt:
-        return "не е броен – seed не дава такава реална страна или валута за ход %1 на seed %2";
+        return "не е броен – началното число %2 не дава такава реална страна или валута за ход "
+               "%1";
     case ClassReasonId::MoreNotDealt:
-        return "още %1 реда не са броени: seed не ги дава";
+        return "още %1 реда не са броени: началното им число не ги дава";
     case ClassReasonId::Unchecked:
-        return "броен, но от ход %1 на seed %2 нататък редовете не могат да се проверят по seed "
-               "(ходове без ред или непознати данни)";
+        return "броен, но от ход %1 от началното число %2 нататък редовете не могат да се "
+               "проверят по началното число (ходове без ред или непознати данни)";
     case ClassReasonId::Unsealed:
         return "броен, но не е проверен по началното число: пускането не го е записало, защото "
                "в папката нямаше ключ на учителя";

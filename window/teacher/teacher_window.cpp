@@ -59,10 +59,16 @@ constexpr const char* kNothingSkipped = "Всички редове са проч
 constexpr double kChartType = 1.25;
 // Wide enough for a projector, with type to match (the chart scales its type to the height).
 constexpr QSize kPngSize{1600, 700};
-constexpr const char* kReachedSoFar = "%1 (засега)";
-constexpr const char* kReachedTip = "Средно от последните %1 обръщания на трудността";
-constexpr const char* kReachedSoFarTip =
-    "Още няма две обръщания на трудността: това е нивото на последния отговор";
+constexpr const char* kReachedSoFar = "засега %1 (%2 от %3 обръщания)";
+constexpr const char* kReachedTip =
+    "Средно от последните %1 обръщания на трудността във всичките му пускания „според ученика“";
+constexpr const char* kReachedMeanSoFarTip =
+    "Още няма %1 обръщания на трудността: засега средно от последните %2";
+constexpr const char* kReachedLatestTip =
+    "Още няма две обръщания на трудността: засега това е нивото на последния отговор";
+constexpr const char* kHolmTip =
+    "Поправено за броя на проверените ученици по метода на Холм (Holm–Bonferroni): дори в клас "
+    "само от налучкващи поне един излиза „да“ най-много в 5 % от случаите";
 
 // Which pupil a row is, so that the selection follows the pupil when rows move. Equal cells
 // keep the order the rows are filled in, by name and computer: Qt's sort is stable.
@@ -120,10 +126,17 @@ QTableWidgetItem* reachedItem(const std::optional<ReachedLevel>& reached,
         return new NumberItem(utf8(kNoVerdict), -1.0);
     }
     const QString number = QString::fromStdString(reachedLevelText(reached->level, style));
-    auto* item = new NumberItem(
-        reached->reversals > 0 ? number : utf8(kReachedSoFar).arg(number), reached->level);
-    item->setToolTip(reached->reversals > 0 ? utf8(kReachedTip).arg(reached->reversals)
-                                            : utf8(kReachedSoFarTip));
+    if (reached->settled()) {
+        auto* item = new NumberItem(number, reached->level);
+        item->setToolTip(utf8(kReachedTip).arg(kReversalsAveraged));
+        return item;
+    }
+    auto* item = new NumberItem(utf8(kReachedSoFar).arg(number, QString::number(reached->reversals),
+                                                        QString::number(kReversalsAveraged)),
+                                reached->level);
+    const int averaged = reached->reversals / 2 * 2;
+    item->setToolTip(averaged == 0 ? utf8(kReachedLatestTip)
+                                   : utf8(kReachedMeanSoFarTip).arg(kReversalsAveraged).arg(averaged));
     return item;
 }
 
@@ -164,9 +177,11 @@ TeacherWindow::TeacherWindow(const QString& folder, NumberStyle style, const QSt
         utf8("Шанс при налучкване: колко вероятно е толкова верни отговори от ниво 1 нагоре "
              "да се дължат на случайност"),
         utf8("Дали отговорите от ниво 1 нагоре са по-добри от налучкването (ниво 0 не се "
-             "брои: там се вижда с един поглед)"),
+             "брои: там се вижда с един поглед). ") +
+            utf8(kHolmTip),
         utf8("Достигнато ниво при трудност „според ученика“: средното ниво, около което ученикът се е "
-             "задържал в последното си такова пускане")};
+             "задържал, от ходовете, дадени според него, във всичките му пускания; „—“, ако "
+             "трудността никога не се е променяла според него")};
     for (int column = 0; column < headerTips.size(); ++column) {
         pupils_->horizontalHeaderItem(column)->setToolTip(headerTips[column]);
     }
@@ -379,6 +394,7 @@ void TeacherWindow::showClass() {
                            counted(summary.pupilsJudged, "ученик", "ученици"));
     }
     totals_->setText(totals);
+    totals_->setToolTip(summary.pupilsJudged > 0 ? utf8(kHolmTip) : QString());
     byLevel_->setRowCount(0);
     for (int level = 0; level < kLevelCount; ++level) {
         const Tally& tally = summary.levels[static_cast<std::size_t>(level)];

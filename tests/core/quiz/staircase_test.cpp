@@ -72,33 +72,98 @@ TEST(Staircase, LogsEachAnswerAtTheLevelItWasDealtAt) {
 
 struct EstimateCase {
     const char* rule;
-    std::vector<int> levels; // of the answers in order; right or wrong does not enter
+    std::vector<int> levels; // of one staircase's answers in order; right or wrong does not enter
     std::optional<ReachedLevel> expected;
 };
+
+std::vector<LevelAnswer> ofOneStaircase(const std::vector<int>& levels) {
+    std::vector<LevelAnswer> answers;
+    for (const int level : levels) {
+        answers.push_back({.level = level, .right = true, .staircase = 1});
+    }
+    return answers;
+}
 
 TEST(ReachedLevel, IsTheMeanOfTheLastReversals) {
     const std::vector<EstimateCase> cases{
         {"no answers", {}, std::nullopt},
         {"a level that never moved", {3, 3, 3, 3}, std::nullopt},
         {"one move: the latest level stands in", {1, 1, 1, 2, 2}, ReachedLevel{2.0, 0}},
-        {"one reversal is too few", {1, 2, 3, 2}, ReachedLevel{2.0, 0}},
+        {"one reversal is too few", {1, 2, 3, 2}, ReachedLevel{2.0, 1}},
         {"two reversals: a top and a bottom", {1, 2, 3, 2, 1, 2}, ReachedLevel{2.0, 2}},
-        {"an odd count drops the oldest", {1, 2, 3, 2, 3, 2}, ReachedLevel{2.5, 2}},
+        {"an odd count drops the oldest", {1, 2, 3, 2, 3, 2}, ReachedLevel{2.5, 3}},
         {"repeated levels between moves", {1, 1, 1, 2, 2, 2, 3, 3, 2, 2, 2, 3},
          ReachedLevel{2.5, 2}},
+        {"six settle it", {1, 2, 3, 2, 3, 2, 3, 2, 3}, ReachedLevel{2.5, 6}},
         {"only the last six count",
          {2, 4, 2, 4, 2, 3, 2, 3, 2, 3, 2, 3},
-         ReachedLevel{2.5, 6}},
+         ReachedLevel{2.5, 10}},
         {"a jump turns at the level it left", {0, 3, 1, 2}, ReachedLevel{2.0, 2}},
         {"a staircase held at the top by the limit", {1, 2, 3, 4, 4, 4, 4}, ReachedLevel{4.0, 0}},
     };
     for (const EstimateCase& c : cases) {
+        EXPECT_EQ(quiz::reachedLevel(ofOneStaircase(c.levels)), c.expected) << c.rule;
+        if (c.expected) {
+            EXPECT_EQ(c.expected->settled(), c.expected->reversals >= quiz::kReversalsAveraged)
+                << c.rule;
+        }
+    }
+}
+
+// A turn: its level, and the staircase that dealt it (0: none did).
+struct Dealt {
+    int level;
+    std::uint64_t staircase;
+};
+
+struct StaircasesCase {
+    const char* rule;
+    std::vector<Dealt> answers; // in the order given
+    std::optional<ReachedLevel> expected;
+};
+
+// What a run at a fixed level, a menu's choice and a restart of the staircase do to it.
+TEST(ReachedLevel, CountsOnlyTheStaircasesOwnTurnsEachApart) {
+    const std::vector<StaircasesCase> cases{
+        {"levels switched from the menu never adapted",
+         {{3, 0}, {4, 0}, {3, 0}, {4, 0}, {3, 0}, {4, 0}},
+         std::nullopt},
+        {"menu-chosen turns inside an adaptive run do not move it",
+         {{1, 1}, {0, 1}, {1, 1}, {0, 1}, {3, 0}, {4, 0}, {4, 0}, {3, 0}, {1, 1}, {0, 1}},
+         ReachedLevel{0.5, 4}},
+        {"a restart at the first level is no move",
+         {{1, 1}, {2, 1}, {3, 1}, {2, 1}, {1, 2}, {1, 2}},
+         ReachedLevel{1.0, 1}},
+        {"a restarted staircase that has not moved yet adds nothing",
+         {{1, 1}, {2, 1}, {1, 1}, {2, 1}, {1, 2}},
+         ReachedLevel{1.5, 2}},
+        {"the reversals of all staircases count together, in their order",
+         {{1, 1}, {0, 1}, {1, 1}, {0, 1}, {1, 1}, {0, 1}, {1, 1}, // reversals 0, 1, 0, 1, 0
+          {1, 2}, {2, 2}, {3, 2}, {4, 2}, {3, 2}, {4, 2}},        // a lucky one: 4, 3
+         ReachedLevel{1.5, 7}},
+        {"two runs at once, their turns interleaved",
+         {{1, 1}, {1, 2}, {2, 1}, {0, 2}, {1, 1}, {1, 2}},
+         ReachedLevel{1.0, 2}},
+        {"a fixed level after the staircase leaves its figure",
+         {{1, 1}, {2, 1}, {1, 1}, {2, 1}, {4, 0}, {4, 0}},
+         ReachedLevel{1.5, 2}},
+    };
+    for (const StaircasesCase& c : cases) {
         std::vector<LevelAnswer> answers;
-        for (const int level : c.levels) {
-            answers.push_back({.level = level, .right = true});
+        for (const Dealt& dealt : c.answers) {
+            answers.push_back({.level = dealt.level, .right = true, .staircase = dealt.staircase});
         }
         EXPECT_EQ(quiz::reachedLevel(answers), c.expected) << c.rule;
     }
+}
+
+TEST(ReachedLevel, NamesEachStaircaseOfEachRunApart) {
+    EXPECT_EQ(quiz::staircaseId(7, 0), 0U);
+    EXPECT_EQ(quiz::staircaseId(0, 0), 0U);
+    EXPECT_NE(quiz::staircaseId(0, 1), 0U);
+    EXPECT_NE(quiz::staircaseId(7, 1), quiz::staircaseId(7, 2));
+    EXPECT_NE(quiz::staircaseId(7, 1), quiz::staircaseId(8, 1));
+    EXPECT_NE(quiz::staircaseId(0xFFFFFFFFU, 1), quiz::staircaseId(0, 2));
 }
 
 TEST(ReachedLevel, OfTheStaircaseIsThatOfItsAnswers) {
@@ -108,7 +173,7 @@ TEST(ReachedLevel, OfTheStaircaseIsThatOfItsAnswers) {
     }
     // Dealt 1,1,1,2,2,2,3 (wrong) 2,2,2,3 (wrong) 2: reversals at 3, 2 and 3; the last two count.
     EXPECT_EQ(staircase.reached(), quiz::reachedLevel(staircase.answers()));
-    EXPECT_EQ(staircase.reached(), (ReachedLevel{2.5, 2}));
+    EXPECT_EQ(staircase.reached(), (ReachedLevel{2.5, 3}));
 }
 
 // A pupil right with a fixed chance at each level, drawing from the project's seeded stream.
@@ -166,7 +231,7 @@ TEST(StaircaseSimulation, SettlesWhereThePupilIsRightAboutFourTimesInFive) {
         const StaircaseRun run = play(kPupil, seed, kTurns);
         EXPECT_NEAR(meanLevelFrom(run, kSettledBy), kPredicted, 0.5) << seed;
         ASSERT_TRUE(run.reached) << seed;
-        EXPECT_EQ(run.reached->reversals, quiz::kReversalsAveraged) << seed;
+        EXPECT_TRUE(run.reached->settled()) << seed;
         EXPECT_NEAR(run.reached->level, kPredicted, 1.0) << seed;
     }
 }

@@ -9,6 +9,8 @@ using quiz::GivenOptions;
 using quiz::LessonChoices;
 using quiz::LessonSettings;
 using quiz::lessonChoices;
+using quiz::MenuChoices;
+using quiz::withMenuChoices;
 using quiz::SettingOrigin;
 
 constexpr auto kLine = SettingOrigin::CommandLine;
@@ -51,6 +53,49 @@ TEST(LessonChoicesTest, TheCommandLineWinsThenTheLessonThenTheDefault) {
     // What the lesson leaves empty is each computer's own.
     EXPECT_EQ(lessonChoices({"", "", ""}, &partial),
               (LessonChoices{{"3", kLesson}, {"catalogue", kDefault}, {"", kDefault}}));
+}
+
+struct MenuCase {
+    const char* name;
+    LessonChoices applied;
+    MenuChoices menus;
+    SettingOrigin level;
+    SettingOrigin data;
+};
+
+// A level or data chosen from the menu is the computer's own, not the command line's; what the
+// lesson sets stays the teacher's.
+TEST(LessonChoicesTest, AMenusChoiceIsThisComputersOwn) {
+    const ChosenSetting seed{"", kDefault};
+    const MenuCase cases[] = {
+        {"--level auto, then a level from the menu",
+         {{"auto", kLine}, {"catalogue", kDefault}, seed},
+         {.level = true, .data = false},
+         kDefault,
+         kDefault},
+        {"--data ecb, then data from the menu",
+         {{"0", kDefault}, {"ecb", kLine}, seed},
+         {.level = false, .data = true},
+         kDefault,
+         kDefault},
+        {"--level and --data, the menus left be",
+         {{"2", kLine}, {"ecb", kLine}, seed},
+         {.level = false, .data = false},
+         kLine,
+         kLine},
+        {"the lesson's level after a menu's choice",
+         {{"3", kLesson}, {"ecb", kLesson}, seed},
+         {.level = true, .data = true},
+         kLesson,
+         kLesson},
+    };
+    for (const MenuCase& test : cases) {
+        const LessonChoices shown = withMenuChoices(test.applied, test.menus);
+        EXPECT_EQ(shown.level.origin, test.level) << test.name;
+        EXPECT_EQ(shown.data.origin, test.data) << test.name;
+        EXPECT_EQ(shown.level.value, test.applied.level.value) << test.name;
+        EXPECT_EQ(shown.seed, test.applied.seed) << test.name;
+    }
 }
 
 } // namespace

@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::string kHeader = "time,seed,turn,currency,currency_name,real_side,chosen_side,right,"
-                            "spread,level,data,pupil,host,run,sealed_seed\r\n";
+                            "spread,level,data,pupil,host,staircase,run,sealed_seed\r\n";
 
 // The pound, whose name ends with a blank, picked wrongly.
 ResultRow poundRow() {
@@ -37,7 +37,7 @@ ResultRow poundRow() {
 
 const std::string kPoundLine = "2026-12-08T09:15:00+02:00,4294967295,12,GBP,"
                                "\"британски паунд - GBP \",1,0,0,0.09911,3,"
-                               "\"rates, 2025.csv@0123456789ab\",Иванова Мария,PC07,"
+                               "\"rates, 2025.csv@0123456789ab\",Иванова Мария,PC07,0,"
                                "00c0ffee12345678,\r\n";
 
 std::string contents(const fs::path& path) {
@@ -93,8 +93,9 @@ TEST(ResultsCsv, WritesARowWithTheCodeTheNameAndTheVerdict) {
     right.currencyName = "японска йена - JPY";
     right.spread = 1.52015 - 1.45339;
     right.data = "ecb";
+    right.staircase = 2;
     EXPECT_EQ(csvLine(right), "2026-12-08T09:15:00+02:00,4294967295,12,JPY,японска йена - JPY,"
-                              "1,1,1,0.06676,3,ecb,Иванова Мария,PC07,00c0ffee12345678,\r\n");
+                              "1,1,1,0.06676,3,ecb,Иванова Мария,PC07,2,00c0ffee12345678,\r\n");
 
     // In a class folder: the seed only sealed, never in plain.
     ResultRow sealed = right;
@@ -102,7 +103,7 @@ TEST(ResultsCsv, WritesARowWithTheCodeTheNameAndTheVerdict) {
     sealed.run = 0xFFFFFFFFFFFFFFFFULL;
     sealed.sealedSeed = "q+/w==";
     EXPECT_EQ(csvLine(sealed), "2026-12-08T09:15:00+02:00,,12,JPY,японска йена - JPY,"
-                               "1,1,1,0.06676,3,ecb,Иванова Мария,PC07,ffffffffffffffff,q+/w==\r\n");
+                               "1,1,1,0.06676,3,ecb,Иванова Мария,PC07,2,ffffffffffffffff,q+/w==\r\n");
 }
 
 TEST(ResultsCsv, WritesTheSpreadAtTheDatasPrecision) {

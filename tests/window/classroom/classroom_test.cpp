@@ -4,6 +4,8 @@
 #include "core/data/data_set.h"
 #include "core/data/rate_table.h"
 #include "core/random/random_source.h"
+#include "core/results/class_file_name.h"
+#include "core/results/class_results.h"
 #include "core/results/result_row.h"
 #include "core/results/results_file.h"
 #include "core/seal/seal_keys.h"
@@ -111,8 +113,8 @@ QStringList fileLines(const QString& path) {
 }
 
 const QString kHeader = QStringLiteral("time,seed,turn,currency,currency_name,real_side,"
-                                       "chosen_side,right,spread,level,data,pupil,host,run,"
-                                       "sealed_seed");
+                                       "chosen_side,right,spread,level,data,pupil,host,staircase,"
+                                       "run,sealed_seed");
 
 // Lets the header through, then finds the disk full.
 class FullAfterHeader : public DescriptorWriter {
@@ -175,6 +177,7 @@ private slots:
     void answersWaitWhileTheClassFolderIsGone();
     void anAdaptiveRunLogsEachLevelAndShowsTheLevelReached();
     void aClassFolderFileHoldsTheSeedOnlySealedForTheTeacher();
+    void thePupilSeesTheLevelTheTeacherSees();
 };
 
 void ClassroomTest::f2OpensTheStatisticsWindow() {
@@ -322,7 +325,7 @@ void ClassroomTest::eachAnswerIsOnDiskAsItIsGiven() {
         QCOMPARE(lines.size(), 2);
         QCOMPARE(lines[0], kHeader);
         QVERIFY2(QRegularExpression(QStringLiteral("^%1,777,1,GBP,\"британски паунд - GBP \","
-                                                   "1,0,0,0.09911,0,catalogue,Иванова Мария,PC07,"
+                                                   "1,0,0,0.09911,0,catalogue,Иванова Мария,PC07,0,"
                                                    "[0-9a-f]{16},$")
                                         .arg(kTime))
                      .match(lines[1])
@@ -335,7 +338,7 @@ void ClassroomTest::eachAnswerIsOnDiskAsItIsGiven() {
         lines = fileLines(path);
         QCOMPARE(lines.size(), 3);
         QVERIFY2(lines[2].contains(QStringLiteral(",777,3,USD,щатски долар - USD,0,0,1,0.04196,0,"
-                                                  "catalogue,Иванова Мария,PC07,")),
+                                                  "catalogue,Иванова Мария,PC07,0,")),
                  qPrintable(lines[2]));
         // One run: one identity on each of its rows.
         QCOMPARE(lines[2].section(u',', -2, -2), lines[1].section(u',', -2, -2));
@@ -347,7 +350,7 @@ void ClassroomTest::eachAnswerIsOnDiskAsItIsGiven() {
     QCOMPARE(lines.count(kHeader), 1);
     QVERIFY(
         lines[3].contains(QStringLiteral(",777,1,GBP,\"британски паунд - GBP \",1,1,1,0.09911,0,"
-                                         "catalogue,Иванова Мария,PC07,")));
+                                         "catalogue,Иванова Мария,PC07,0,")));
     QVERIFY(lines[3].section(u',', -2, -2) != lines[1].section(u',', -2, -2));
 }
 
@@ -635,8 +638,8 @@ void ClassroomTest::answersWaitWhileTheClassFolderIsGone() {
     QVERIFY(form->isVisible());
 }
 
-// Each answer is logged at the level it was dealt at, which the staircase chose; the reached
-// level shows only while the level adapts.
+// Each answer is logged at the level it was dealt at, which the staircase chose, and with the
+// staircase; the reached level shows once the level adapts, and stays when a fixed one follows.
 void ClassroomTest::anAdaptiveRunLogsEachLevelAndShowsTheLevelReached() {
     QTemporaryDir directory;
     const QString path = directory.filePath(QStringLiteral("results.csv"));
@@ -660,19 +663,22 @@ void ClassroomTest::anAdaptiveRunLogsEachLevelAndShowsTheLevelReached() {
         pressCommand1(form);
     }
     QStringList levels;
+    QStringList staircases;
     for (const QString& line : fileLines(path).mid(1)) {
-        levels << line.section(u',', -6, -6);
+        levels << line.section(u',', -7, -7);
+        staircases << line.section(u',', -3, -3);
     }
     QCOMPARE(levels, (QStringList{"1", "1", "1", "2", "1", "1", "1", "2"}));
+    QCOMPARE(staircases, QStringList(8, QStringLiteral("1")));
     QCOMPARE(form.model().turn().level, 1);
-    // Reversals at 2 and 1: their mean.
-    QCOMPARE(figure(statistics, "reachedLevel"),
-             QStringLiteral("1,5 (средно от последните 2 обръщания на трудността)"));
+    // Reversals at 2 and 1: their mean, for now.
+    const QString soFar = QStringLiteral("засега 1,5 (2 от 6 обръщания на трудността)");
+    QCOMPARE(figure(statistics, "reachedLevel"), soFar);
     pick(form, 0);
     QVERIFY(figure(statistics, "seed").contains(QStringLiteral("--seed 11 --level auto")));
 
     findControl<QMenu>(form, "levelMenu")->actions()[2]->trigger();
-    QVERIFY(!reachedShown());
+    QVERIFY(reachedShown());
     QVERIFY(figure(statistics, "seed").contains(QStringLiteral("--seed 11 --level 2")));
 }
 
@@ -709,6 +715,70 @@ void ClassroomTest::aClassFolderFileHoldsTheSeedOnlySealedForTheTeacher() {
     QVERIFY(isHex);
     QCOMPARE(openSeed(sealed.toStdString(), teacher),
              (RunSeed{.seed = 4294967295U, .origin = SeedOrigin::Own, .run = runNumber}));
+}
+
+namespace {
+
+// What the teacher's view makes of the run's file.
+std::optional<ReachedLevel> teachersFigure(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    ClassResults results;
+    results.feed(classFileName("Иванова Мария", "PC07", 0), file.readAll().toStdString());
+    const std::vector<PupilSummary> pupils = results.pupils();
+    return pupils.size() == 1 ? pupils.front().reached : std::nullopt;
+}
+
+void answer(QuizForm& form, const std::string& pattern) {
+    for (const char right : pattern) {
+        const int real = form.model().turn().RealSide;
+        pick(form, right == 'R' ? real : 1 - real);
+        pressCommand1(form);
+    }
+}
+
+} // namespace
+
+// Turns at a level chosen from the menu move neither figure; choosing „според ученика“ again
+// restarts the staircase at level 1, which is no move; the pupil's window and the teacher's
+// view say the same after each step.
+void ClassroomTest::thePupilSeesTheLevelTheTeacherSees() {
+    QTemporaryDir directory;
+    const QString path = directory.filePath(QStringLiteral("results.csv"));
+    QuizForm form(std::make_unique<SeededRandomSource>(11), kBulgarian, DataSet::catalogue(),
+                  kAdaptiveLevel);
+    form.show();
+    const auto classroom = attachClassroom(form, 11, resultsIn(path));
+    const StatisticsWindow& statistics = *classroom->statisticsWindow();
+    QMenu* levels = findControl<QMenu>(form, "levelMenu");
+    const auto same = [&](const QString& expected) {
+        const std::optional<ReachedLevel> teacher = teachersFigure(path);
+        const QString pupil = figure(statistics, "reachedLevel");
+        QVERIFY2(pupil == expected, qPrintable(pupil));
+        QVERIFY(teacher);
+        QVERIFY2(pupil.startsWith(QStringLiteral("засега ") +
+                                  QString::fromStdString(reachedLevelText(teacher->level, kBulgarian)) +
+                                  QStringLiteral(" (") + QString::number(teacher->reversals) +
+                                  QStringLiteral(" от 6")),
+                 qPrintable(pupil));
+    };
+
+    answer(form, "RRRWRRRW"); // staircase 1: levels 1, 1, 1, 2, 1, 1, 1, 2
+    same(QStringLiteral("засега 1,5 (2 от 6 обръщания на трудността)"));
+    // The turn on screen, then levels 4, 4, 3, 3, 4 from the menu, up and down.
+    levels->actions()[4]->trigger();
+    answer(form, "RR");
+    levels->actions()[3]->trigger();
+    answer(form, "RW");
+    levels->actions()[4]->trigger();
+    answer(form, "RR");
+    same(QStringLiteral("засега 1,5 (2 от 6 обръщания на трудността)"));
+    levels->actions().last()->trigger();
+    answer(form, "R"); // still the fixed level's turn
+    answer(form, "WRRRWR"); // staircase 2: levels 1, 0, 0, 0, 1, 0; reversals at 0 and 1
+    same(QStringLiteral("засега 1 (4 от 6 обръщания на трудността)"));
 }
 
 QTEST_MAIN(ClassroomTest)

@@ -4,6 +4,7 @@
 #include "core/results/class_file_name.h"
 #include "core/results/class_export.h"
 #include "core/results/class_results.h"
+#include "core/results/result_row.h"
 #include "core/quiz/level.h"
 #include "core/quiz/quiz_model.h"
 #include "core/quiz/turn.h"
@@ -41,17 +42,17 @@ QByteArray row(int turn, bool right, const char* pupil, int level = 0) {
     return dealtRow(turn, right, QString::fromUtf8(pupil), level, turn);
 }
 
-// A pupil's run at the level that adapts, as the quiz deals and logs it: seed 31, the answers
-// in `pattern` ("R" right, "W" wrong), a minute apart.
+// A pupil's file of a run at the level that adapts, as the quiz deals and logs it: seed 31, the
+// answers in `pattern` ("R" right, "W" wrong), a minute apart.
 QByteArray adaptiveRun(const char* pupil, const std::string& pattern) {
     QuizModel quiz(std::make_unique<SeededRandomSource>(31), {}, DataSet::ecb(), kAdaptiveLevel);
     quiz.Form_Load("");
-    QByteArray rows;
+    QByteArray rows = QByteArray::fromStdString(std::string(csvHeader())) + "\r\n";
     for (std::size_t i = 0; i < pattern.size(); ++i) {
         const Turn& turn = quiz.turn();
         const bool right = pattern[i] == 'R';
         rows += QStringLiteral("2026-12-08T10:%1:00+02:00,31,%2,%3,валута,%4,%5,%6,0.04196,"
-                               "%7,ecb,%8,PC07\r\n")
+                               "%7,ecb,%8,PC07,%9,000000000000001f,\r\n")
                     .arg(static_cast<int>(i), 2, 10, QLatin1Char('0'))
                     .arg(quiz.turnNumber())
                     .arg(QString::fromStdString(turn.code))
@@ -60,6 +61,7 @@ QByteArray adaptiveRun(const char* pupil, const std::string& pattern) {
                     .arg(right ? 1 : 0)
                     .arg(turn.level)
                     .arg(QString::fromUtf8(pupil))
+                    .arg(quiz.turnStaircase())
                     .toUtf8();
         quiz.Option1_Click(right ? turn.RealSide : 1 - turn.RealSide);
         quiz.Command1_Click();
@@ -209,7 +211,7 @@ private slots:
                 QVERIFY(bytes.starts_with(
                     "\xEF\xBB\xBFУченик;Компютър;Отговори;Верни;Точност, %;Най-дълга серия;Нива;"
                     "Данни;Отговори над ниво 0;Верни над ниво 0;Шанс при налучкване, %;"
-                    "Над налучкването;Достигнато ниво\r\n"));
+                    "Над налучкването;Достигнато ниво;Обръщания на трудността\r\n"));
             }
         }
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("А.csv")});
@@ -249,6 +251,28 @@ private slots:
         QVERIFY(read(window)); // Гошо moves up; the selection stays with Боян
         QCOMPARE(names(), QStringLiteral("Гошо Вера Ана Боян"));
         QCOMPARE(pupils->selectedItems().front()->text(), QStringLiteral("Боян"));
+    }
+
+    // Five of five right is luck once in 32 for one pupil, but not rare enough among two:
+    // the class's count allows for how many were tested, and its tooltip says by what method.
+    void theClassVerdictAllowsForThePupilsTested() {
+        QTemporaryDir folder;
+        QByteArray lucky = kHeader;
+        for (int turn = 1; turn <= 5; ++turn) {
+            lucky += row(turn, true, "А", 2);
+        }
+        append(folder.filePath(QStringLiteral("А.csv")), lucky);
+        append(folder.filePath(QStringLiteral("Б.csv")), kHeader + row(9, false, "Б", 2));
+        TeacherWindow window(folder.path(), NumberStyle{.decimalSeparator = ","});
+        QVERIFY(read(window));
+        const auto* totals = findControl<QLabel>(window, "totals");
+        QVERIFY2(totals->text().contains(QStringLiteral("налучкването се справят 0 от 2 ученици")),
+                 qPrintable(totals->text()));
+        QVERIFY(totals->toolTip().contains(QStringLiteral("Holm")));
+        const auto* pupils = findControl<QTableWidget>(window, "pupils");
+        QCOMPARE(cell(*pupils, 0, 8), QString::fromUtf8("3,1\u00A0%")); // its own chance stays
+        QCOMPARE(cell(*pupils, 0, 9), QStringLiteral("не"));
+        QVERIFY(pupils->horizontalHeaderItem(9)->toolTip().contains(QStringLiteral("Holm")));
     }
 
     // Before anyone answers, the pupil's column is wide enough for its header and sort mark.
@@ -302,26 +326,25 @@ private slots:
         }
     }
 
-    // From the pupil's own rows: the mean of the last reversals, or the latest level for now.
+    // From the pupil's own rows: the mean of the last reversals, for now until there are six.
     void showsTheLevelEachPupilReached() {
         QTemporaryDir folder;
         // Levels 1, 1, 1, 2, 2, 2, 3, 2, 2, 2, 3: reversals at 3 and 2.
-        append(folder.filePath(QStringLiteral("А.csv")),
-               kHeader + adaptiveRun("А", "RRRRRRWRRRR"));
-        append(folder.filePath(QStringLiteral("Б.csv")), kHeader + adaptiveRun("Б", "RRRR"));
+        append(folder.filePath(QStringLiteral("А.csv")), adaptiveRun("А", "RRRRRRWRRRR"));
+        append(folder.filePath(QStringLiteral("Б.csv")), adaptiveRun("Б", "RRRR"));
         append(folder.filePath(QStringLiteral("В.csv")), kHeader + row(1, true, "В", 3));
+        // Levels 1, 1, 1, 2 and down again, four times: reversals at 2, 1, 2, 1, 2, 1.
+        append(folder.filePath(QStringLiteral("Г.csv")), adaptiveRun("Г", "RRRWRRRWRRRWRRRW"));
         TeacherWindow window(folder.path(), NumberStyle{.decimalSeparator = ","});
         QVERIFY(read(window));
         auto* pupils = findControl<QTableWidget>(window, "pupils");
-        QCOMPARE(pupils->rowCount(), 3);
+        QCOMPARE(pupils->rowCount(), 4);
         QCOMPARE(cell(*pupils, 0, 2), QStringLiteral("11")); // every row replayed from its seed
         const int reached = pupils->columnCount() - 1;
-        QCOMPARE(cell(*pupils, 0, reached), QStringLiteral("2,5"));
-        const QString totals = findControl<QLabel>(window, "totals")->text();
-        QVERIFY2(totals.contains(QStringLiteral("налучкването се справят 1 от 3 ученици")),
-                 qPrintable(totals));
-        QCOMPARE(cell(*pupils, 1, reached), QStringLiteral("2 (засега)"));
+        QCOMPARE(cell(*pupils, 0, reached), QStringLiteral("засега 2,5 (2 от 6 обръщания)"));
+        QCOMPARE(cell(*pupils, 1, reached), QStringLiteral("засега 2 (0 от 6 обръщания)"));
         QCOMPARE(cell(*pupils, 2, reached), QStringLiteral("—"));
+        QCOMPARE(cell(*pupils, 3, reached), QStringLiteral("1,5"));
         QVERIFY(pupils->horizontalHeaderItem(reached)->toolTip().startsWith(
             QStringLiteral("Достигнато ниво")));
     }
