@@ -4,6 +4,7 @@
 // statistics window up to date.
 
 #include "core/quiz/quiz_model.h"
+#include "core/results/answer_spool.h"
 #include "core/results/results_file.h"
 #include "core/results/results_notices.h"
 #include "core/quiz/scoreboard.h"
@@ -16,6 +17,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 class QWidget;
 
@@ -31,6 +33,10 @@ struct ResultsTarget {
     // The answers go to a class folder: the teacher has the seed there, and the pupil never
     // sees it, lest a second copy of the quiz with it tell the answers.
     bool classFolder = false;
+    // Rows that wait for the file are kept here too, on this computer (none: only in memory);
+    // and spools other runs left in `spoolFolder` are delivered while this one runs.
+    std::unique_ptr<AnswerSpool> spool = nullptr;
+    std::string spoolFolder{};
 };
 
 class Classroom : public QObject {
@@ -63,6 +69,11 @@ private:
     void writeResultRow(int Index);
     void takeOutcome(const WriteOutcome& outcome);
     void retryKeptRows();
+    void keepInSpool(const WriteOutcome& outcome, std::string_view newRow);
+    bool spooledAll() const;
+    void deliverLeftSpools();
+    void retryWhileSomeWait();
+    QString spoolFolderName() const;
     bool confirmClosing(std::size_t waiting);
     std::uint32_t turnSeed() const; // of the stream that dealt the turn on screen
     QString repeatOptions() const;
@@ -74,6 +85,8 @@ private:
     ResultsTarget results_;
     Scoreboard score_;
     ResultsNotices notices_;
+    bool spoolLacksRows_ = false; // a row was given up or not spooled: the spool stays for later
+    SpoolDelivery left_;          // what the spools of earlier runs came to
     QTimer retry_;
     QPointer<StatisticsWindow> statistics_;
     QString lessonSettings_;
