@@ -25,6 +25,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProgressDialog>
+#include <QStandardPaths>
 #include <QSysInfo>
 
 #include <csignal>
@@ -156,6 +157,18 @@ std::unique_ptr<ResultsFile> openClassFile(const QString& folder, const std::str
     return nullptr;
 }
 
+// Answers that wait for their file are kept in the user's own data folder too; none where it
+// cannot be made.
+void spoolAnswers(ResultsTarget& results) {
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    const QString folder = QDir(data).filePath(QStringLiteral("spool"));
+    if (data.isEmpty() || !QDir().mkpath(folder)) {
+        return;
+    }
+    results.spoolFolder = systemPath(folder);
+    results.spool = AnswerSpool::open(results.spoolFolder, results.file->path());
+}
+
 // Shown once reading the menu's choice takes longer than a moment; the quiz stays usable
 // meanwhile, and the cancel button keeps the data in use.
 QProgressDialog* loadingDialog(QuizForm& form, DataLoader& loader) {
@@ -266,6 +279,9 @@ std::unique_ptr<QuizSession> startQuiz(const CommandLine& line, const QLocale& l
     }
     if (!refusal.isEmpty()) {
         return nullptr;
+    }
+    if (results.file) {
+        spoolAnswers(results);
     }
     auto session = std::make_unique<QuizSession>();
     session->form = std::make_unique<QuizForm>(std::make_unique<SeededRandomSource>(start.seed),

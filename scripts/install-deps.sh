@@ -19,6 +19,9 @@ packages=(
     qt6-translations-l10n         # Qt's own texts in Bulgarian (menus, dialogs)
     fonts-liberation              # Liberation Serif, metric twin of Times New Roman
     desktop-file-utils appstream  # validators for the desktop file and the metainfo
+    # the quiz under a screen reader's bridge: an X server, a session bus, the AT-SPI bus and
+    # its Python bindings to drive it
+    xvfb xauth dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0
 )
 
 for group in "$@"; do

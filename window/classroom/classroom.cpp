@@ -8,6 +8,7 @@
 #include "window/classroom/statistics_window.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QDateTime>
 #include <QMessageBox>
 #include <QPushButton>
@@ -42,6 +43,8 @@ Classroom::Classroom(const QuizModel& model, QWidget& window, std::uint32_t seed
     retry_.setInterval(kRetryEvery);
     connect(&retry_, &QTimer::timeout, this, &Classroom::retryKeptRows);
     window_.installEventFilter(this);
+    deliverLeftSpools();
+    retryWhileSomeWait();
 }
 
 Classroom::~Classroom() = default;
@@ -107,7 +110,67 @@ void Classroom::writeResultRow(int Index) {
                         .staircase = model_.turnStaircase(),
                         .run = stamp.run,
                         .sealedSeed = stamp.sealedSeed};
-    takeOutcome(results_.file->append(csvLine(row)));
+    const std::string line = csvLine(row);
+    const WriteOutcome outcome = results_.file->append(line);
+    keepInSpool(outcome, line);
+    takeOutcome(outcome);
+}
+
+// A row that starts to wait is kept on this computer as well; once none waits, the spool is
+// emptied, unless a row it holds never reached the file, which the next run then delivers.
+void Classroom::keepInSpool(const WriteOutcome& outcome, std::string_view newRow) {
+    AnswerSpool* spool = results_.spool.get();
+    if (!spool) {
+        return;
+    }
+    if (!newRow.empty() && outcome.status == WriteStatus::Kept && !outcome.written &&
+        !spool->add(newRow)) {
+        spoolLacksRows_ = true;
+    }
+    if (outcome.lost > 0 && spool->rows() > 0) {
+        spoolLacksRows_ = true;
+    }
+    if (results_.file->waitingRows() == 0 && spool->rows() > 0 && !spoolLacksRows_) {
+        spool->clear();
+    }
+}
+
+// What earlier runs left waiting on this computer goes to its files as soon as they are back;
+// never this run's own spool, whose rows this run writes.
+void Classroom::deliverLeftSpools() {
+    if (results_.spoolFolder.empty()) {
+        return;
+    }
+    const std::string own = results_.spool ? results_.spool->path() : std::string();
+    const SpoolDelivery now = quiz::deliverLeftSpools(results_.spoolFolder, own);
+    left_.delivered += now.delivered;
+    left_.present += now.present;
+    left_.waiting = now.waiting;
+    if (!now.targets.empty()) {
+        left_.targets = now.targets;
+    }
+    if (now.delivered > 0 && statistics_) {
+        refresh();
+    }
+}
+
+void Classroom::retryWhileSomeWait() {
+    const bool ownWait = results_.file && results_.file->waitingRows() > 0;
+    if (ownWait || left_.waiting > 0) {
+        retry_.start();
+    } else {
+        retry_.stop();
+    }
+}
+
+// Every row that waits is on this computer too, so closing loses none of them.
+bool Classroom::spooledAll() const {
+    return results_.spool && !spoolLacksRows_ && results_.file &&
+           results_.spool->rows() >= results_.file->waitingRows();
+}
+
+QString Classroom::spoolFolderName() const {
+    return QDir::toNativeSeparators(QString::fromStdString(results_.spoolFolder));
 }
 
 // Rows kept while the folder cannot be reached go out as soon as it is back; the timer runs
@@ -117,17 +180,19 @@ void Classroom::takeOutcome(const WriteOutcome& outcome) {
         // Forward, but the quiz keeps the keyboard.
         statisticsWindow()->show();
     }
-    if (results_.file->waitingRows() > 0) {
-        retry_.start();
-    } else {
-        retry_.stop();
-    }
+    retryWhileSomeWait();
 }
 
 void Classroom::retryKeptRows() {
     if (results_.file && results_.file->waitingRows() > 0) {
-        takeOutcome(results_.file->writeKept());
+        const WriteOutcome outcome = results_.file->writeKept();
+        keepInSpool(outcome, {});
+        takeOutcome(outcome);
         refresh();
+    }
+    if (left_.waiting > 0) {
+        deliverLeftSpools();
+        retryWhileSomeWait();
     }
 }
 
@@ -147,7 +212,7 @@ bool Classroom::eventFilter(QObject* watched, QEvent* event) {
 
 bool Classroom::confirmClosing(std::size_t waiting) {
     QMessageBox question(QMessageBox::Warning, QString::fromUtf8(kUnwrittenTitle),
-                         closingWithWaitingRows(waiting, results_.classFolder),
+                         closingWithWaitingRows(waiting, results_.classFolder, spooledAll()),
                          QMessageBox::NoButton, &window_);
     QPushButton* wait = question.addButton(QString::fromUtf8(kWait), QMessageBox::RejectRole);
     question.addButton(QString::fromUtf8(kClose), QMessageBox::AcceptRole);
@@ -218,7 +283,14 @@ void Classroom::refresh() {
     }
     statistics_->showLog(results_.file ? QString::fromStdString(results_.file->path()) : QString());
     const QString path = results_.file ? QString::fromStdString(results_.file->path()) : QString();
-    statistics_->showLogWarning(resultsWarnings(notices_, path, results_.classFolder).join(u'\n'));
+    const QString spooledIn = spooledAll() ? spoolFolderName() : QString();
+    QStringList warnings = resultsWarnings(notices_, path, results_.classFolder, spooledIn);
+    if (!results_.spoolFolder.empty()) {
+        const QString target =
+            left_.targets.empty() ? QString() : QString::fromStdString(left_.targets.back());
+        warnings << leftSpoolWarnings(left_.delivered, left_.waiting, target, spoolFolderName());
+    }
+    statistics_->showLogWarning(warnings.join(u'\n'));
     statistics_->showLesson(lessonSettings_, lessonWarning_);
 }
 

@@ -4,6 +4,7 @@
 // statistics window up to date.
 
 #include "core/quiz/quiz_model.h"
+#include "core/results/answer_spool.h"
 #include "core/results/results_file.h"
 #include "core/results/results_notices.h"
 #include "core/results/run_stamp.h"
@@ -18,6 +19,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QWidget;
@@ -36,6 +38,10 @@ struct ResultsTarget {
     // for the teacher.
     bool classFolder = false;
     SeedOrigin seedOrigin = SeedOrigin::Own; // of the seed the run starts with
+    // Rows that wait for the file are kept here too, on this computer (none: only in memory);
+    // and spools other runs left in `spoolFolder` are delivered while this one runs.
+    std::unique_ptr<AnswerSpool> spool = nullptr;
+    std::string spoolFolder{};
 };
 
 class Classroom : public QObject {
@@ -72,6 +78,11 @@ private:
     void writeResultRow(int Index);
     void takeOutcome(const WriteOutcome& outcome);
     void retryKeptRows();
+    void keepInSpool(const WriteOutcome& outcome, std::string_view newRow);
+    bool spooledAll() const;
+    void deliverLeftSpools();
+    void retryWhileSomeWait();
+    QString spoolFolderName() const;
     bool confirmClosing(std::size_t waiting);
     std::uint32_t turnSeed() const; // of the stream that dealt the turn on screen
     QString repeatOptions() const;
@@ -86,6 +97,8 @@ private:
     // and the teacher's reach the same level from them.
     std::vector<LevelAnswer> staircaseAnswers_;
     ResultsNotices notices_;
+    bool spoolLacksRows_ = false; // a row was given up or not spooled: the spool stays for later
+    SpoolDelivery left_;          // what the spools of earlier runs came to
     QTimer retry_;
     QPointer<StatisticsWindow> statistics_;
     QString lessonSettings_;

@@ -16,6 +16,24 @@ constexpr const char* kWaitingOne =
 constexpr const char* kWaitingMany =
     "%1 не е достъпна (%2). %3 отговора чакат в паметта и ще бъдат записани, щом папката се "
     "появи отново. Не затваряйте теста, иначе ще се изгубят.";
+constexpr const char* kSpooledOne =
+    "%1 не е достъпна (%2). 1 отговор чака и ще бъде записан, щом папката се появи отново. "
+    "Запазен е и на този компютър (в папката %3), така че няма да се изгуби, дори тестът да "
+    "бъде затворен: тогава ще бъде записан при следващото му пускане.";
+constexpr const char* kSpooledMany =
+    "%1 не е достъпна (%2). %4 отговора чакат и ще бъдат записани, щом папката се появи "
+    "отново. Запазени са и на този компютър (в папката %3), така че няма да се изгубят, дори "
+    "тестът да бъде затворен: тогава ще бъдат записани при следващото му пускане.";
+constexpr const char* kLeftDeliveredOne =
+    "1 отговор от предишно пускане на теста, запазен на този компютър, е записан във файла %1.";
+constexpr const char* kLeftDeliveredMany = "%2 отговора от предишни пускания на теста, запазени "
+                                           "на този компютър, са записани във файла %1.";
+constexpr const char* kLeftWaitingOne =
+    "1 отговор от предишно пускане на теста чака на този компютър (в папката %1) и ще бъде "
+    "записан, щом файлът му е достъпен отново.";
+constexpr const char* kLeftWaitingMany =
+    "%2 отговора от предишни пускания на теста чакат на този компютър (в папката %1) и ще "
+    "бъдат записани, щом файловете им са достъпни отново.";
 constexpr const char* kCaughtUpOne =
     "%1 отново е достъпна: чакащият отговор е записан във файла %2.";
 constexpr const char* kCaughtUpMany =
@@ -33,6 +51,12 @@ constexpr const char* kClosingOne = "1 отговор още чака %1 и ще
                                     "сега. Да затворя ли въпреки това?";
 constexpr const char* kClosingMany = "%2 отговора още чакат %1 и ще се изгубят, ако затворите "
                                      "теста сега. Да затворя ли въпреки това?";
+constexpr const char* kClosingSpooledOne =
+    "1 отговор още чака %1. Запазен е на този компютър и ще бъде записан при следващото "
+    "пускане на теста, щом папката е достъпна. Да затворя ли теста сега?";
+constexpr const char* kClosingSpooledMany =
+    "%2 отговора още чакат %1. Запазени са на този компютър и ще бъдат записани при "
+    "следващото пускане на теста, щом папката е достъпна. Да затворя ли теста сега?";
 
 QString folderName(const QString& path, bool classFolder) {
     return classFolder ? utf8(kClassFolder) : utf8(kLogFolder).arg(path);
@@ -49,8 +73,10 @@ QString filled(const QString& text, const QStringList& arguments) {
         return text.arg(arguments[0]);
     case 2:
         return text.arg(arguments[0], arguments[1]);
-    default:
+    case 3:
         return text.arg(arguments[0], arguments[1], arguments[2]);
+    default:
+        return text.arg(arguments[0], arguments[1], arguments[2], arguments[3]);
     }
 }
 
@@ -66,10 +92,14 @@ QString counted(std::size_t count, const char* one, const char* many, QStringLis
 
 } // namespace
 
-QStringList resultsWarnings(const ResultsNotices& notices, const QString& path, bool classFolder) {
+QStringList resultsWarnings(const ResultsNotices& notices, const QString& path, bool classFolder,
+                            const QString& spooledIn) {
     QStringList warnings;
     const QString folder = folderName(path, classFolder);
-    if (notices.waiting > 0) {
+    if (notices.waiting > 0 && !spooledIn.isEmpty()) {
+        warnings << counted(notices.waiting, kSpooledOne, kSpooledMany,
+                            {folder, reasonText(notices.waitingReason), spooledIn});
+    } else if (notices.waiting > 0) {
         warnings << counted(notices.waiting, kWaitingOne, kWaitingMany,
                             {folder, reasonText(notices.waitingReason)});
     } else if (notices.caughtUp > 0) {
@@ -88,10 +118,23 @@ QStringList resultsWarnings(const ResultsNotices& notices, const QString& path, 
     return warnings;
 }
 
-QString closingWithWaitingRows(std::size_t waiting, bool classFolder) {
+QStringList leftSpoolWarnings(std::size_t delivered, std::size_t waiting, const QString& target,
+                              const QString& spoolFolder) {
+    QStringList warnings;
+    if (waiting > 0) {
+        warnings << counted(waiting, kLeftWaitingOne, kLeftWaitingMany, {spoolFolder});
+    }
+    if (delivered > 0) {
+        warnings << counted(delivered, kLeftDeliveredOne, kLeftDeliveredMany, {target});
+    }
+    return warnings;
+}
+
+QString closingWithWaitingRows(std::size_t waiting, bool classFolder, bool spooled) {
     const QString folder =
         classFolder ? QStringLiteral("папката на класа") : QStringLiteral("папката на файла");
-    return counted(waiting, kClosingOne, kClosingMany, {folder});
+    return spooled ? counted(waiting, kClosingSpooledOne, kClosingSpooledMany, {folder})
+                   : counted(waiting, kClosingOne, kClosingMany, {folder});
 }
 
 } // namespace quiz
