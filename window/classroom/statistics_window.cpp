@@ -52,8 +52,8 @@ constexpr const char* kTurnAnswered = "Ход %1: реалните данни б
 constexpr const char* kEcbSource = "Източник: ЕЦБ (Европейската централна банка), референтни "
                                    "курсове: единици валута за 1 евро, от %1 до %2.";
 constexpr const char* kFileSource = "Данните са от файла на учителя, от %1 до %2.";
-constexpr const char* kRounded = "Стойностите с повече от 15 цифри в него са закръглени до %1 "
-                                 "знака след десетичната запетая.";
+constexpr const char* kRounded = "Стойностите с повече знаци след десетичната запетая, "
+                                 "отколкото побира списъкът, са закръглени до %1 знака.";
 constexpr const char* kSeed = "Начално число на тегленето: %1. Същите ходове дава "
                               "„realdataquiz %2“.";
 constexpr const char* kSeedAfterTheAnswer =

@@ -475,7 +475,7 @@ void ClassroomTest::valuesRoundedFromAFileAreSaidSoWithTheSource() {
     const auto classroom = attachClassroom(*form, 5);
     pick(*form, 0);
     QVERIFY2(figure(*classroom->statisticsWindow(), "explanation")
-                 .endsWith(QStringLiteral("закръглени до 6 знака след десетичната запетая.")),
+                 .endsWith(QStringLiteral("закръглени до 6 знака.")),
              qPrintable(figure(*classroom->statisticsWindow(), "explanation")));
 }
 
