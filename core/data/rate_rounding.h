@@ -14,7 +14,7 @@ inline constexpr std::size_t kMaxRateDigits = 15;
 // The most decimals a list shows: a rate table quotes no more.
 inline constexpr int kMostShownDecimals = 6;
 // Digits a list box shows whole beside one decimal separator, at the quiz's font in the
-// narrower of its two boxes (the quiz form's look test holds the box to it).
+// narrower of its two boxes (the start-up test with a full-precision file holds the box to it).
 inline constexpr int kListDigits = 10;
 
 // The decimals a run of values is shown at whose longest whole part has `wholeDigits` digits:

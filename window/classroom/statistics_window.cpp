@@ -35,6 +35,8 @@ constexpr const char* kReachedSoFar = "засега %1 (още няма две �
 constexpr const char* kNotReachedYet = "още няма: трудността още не се е променяла";
 // What it would like; on a small screen it opens smaller and scrolls.
 constexpr QSize kPreferredSize{640, 780};
+// Beside the quiz on a 1024-pixel screen, or on 1920 at twice the scale.
+constexpr int kLeastWidth = 440;
 constexpr int kRowPadding = 8;
 
 constexpr const char* kNoAnswersYet = "Още няма отговори. След първия тук ще видите колко "
@@ -183,6 +185,14 @@ StatisticsWindow::StatisticsWindow(NumberStyle style, QWidget* parent)
 
     new QShortcut(QKeySequence::Cancel, this, this, &QWidget::close);
     showScore(Scoreboard{}, 0);
+}
+
+QSize StatisticsWindow::preferredSize() {
+    return kPreferredSize;
+}
+
+int StatisticsWindow::leastWidth() {
+    return kLeastWidth;
 }
 
 QLabel* StatisticsWindow::addFigure(QFormLayout* form, const char* caption, const char* name) {
