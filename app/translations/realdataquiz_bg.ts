@@ -187,8 +187,12 @@ Qt's own options, such as -platform and -style, are accepted as well.</source>
         <translation>%1 има повече от 15 цифри</translation>
     </message>
     <message>
-        <source>values written with more than 15 digits were rounded to %1 decimals</source>
-        <translation>стойностите с повече от 15 цифри са закръглени до %1 знака след десетичната запетая</translation>
+        <source>values written with more decimals than a list can show were rounded to %1 decimals</source>
+        <translation>стойностите с повече знаци след десетичната запетая, отколкото побира списъкът, са закръглени до %1 знака</translation>
+    </message>
+    <message>
+        <source>%1 rounds to 0 at %2 decimals, the most a list can show; give the rates for 1000 units</source>
+        <translation>%1 се закръгля до 0 при %2 знака след десетичната запетая, колкото най-много побира списъкът; дайте курсовете за 1000 единици</translation>
     </message>
     <message>
         <source>%1 is not a positive number</source>

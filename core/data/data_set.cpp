@@ -24,6 +24,7 @@ std::vector<DataSet::Series> storedSeries() {
                           .dates = {},
                           .texts = {stored.values.begin(), stored.values.end()},
                           .built = nullptr,
+                          .roundedTo = 0,
                           .stretches = {{.first = 0, .count = 1, .before = 0}},
                           .windowCount = 1});
     }
@@ -40,6 +41,7 @@ std::vector<DataSet::Series> builtSeries(std::string_view name) {
                             .dates = {},
                             .texts = {},
                             .built = &run,
+                            .roundedTo = 0,
                             .stretches = {},
                             .windowCount = 0};
         for (const EcbStretch& stretch : table.stretches.subspan(run.firstStretch, run.stretchCount)) {
@@ -169,6 +171,7 @@ std::shared_ptr<const DataSet> DataSet::fromTable(RateTable table, DataKind kind
                           .dates = run.dates,
                           .texts = std::move(run.texts),
                           .built = nullptr,
+                          .roundedTo = run.roundedTo,
                           .stretches = std::move(windows).stretches(),
                           .windowCount = count});
     }
@@ -211,6 +214,7 @@ RealWindow DataSet::window(std::size_t index) const {
     }
     window.firstDate = dateOf(one, start);
     window.lastDate = dateOf(one, start + kValueCount - 1);
+    window.roundedTo = one.roundedTo;
     return window;
 }
 

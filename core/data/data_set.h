@@ -23,6 +23,7 @@ struct RealWindow {
     std::vector<std::string_view> texts; // as written, with "." as the point
     std::string_view firstDate;          // "YYYY-MM-DD"; empty for the stored series
     std::string_view lastDate;
+    int roundedTo = 0; // the decimals its file's over-long values were rounded to; 0 for none
 };
 
 enum class DataKind { Catalogue, Ecb, File };
@@ -46,8 +47,6 @@ public:
     // What --data takes to choose this data again: "catalogue", "ecb" or the file's name.
     std::string argument() const;
     std::size_t windowCount() const { return windowCount_; }
-    // The decimals a file's over-long values were rounded to; 0 when none were.
-    int roundedTo() const { return storage_.roundedTo; }
     RealWindow window(std::size_t index) const;
     // One value of the stream chooses the window: for the stored series as the currency number
     // always was (round(r * 100) mod 6 + 1), elsewhere each window alike.
@@ -66,6 +65,7 @@ public:
         std::span<const std::string> dates;  // none for the stored series and the ECB's
         std::vector<std::string_view> texts; // in the table or the catalogue; none for the ECB's
         const EcbRun* built = nullptr;       // the ECB's, in its built-in table
+        int roundedTo = 0;                   // as RateRun::roundedTo
         std::vector<Stretch> stretches;
         std::size_t windowCount = 0;
     };

@@ -46,9 +46,12 @@ inline constexpr const char* kSplitDecimals =
     "commas separate the fields, the dates are day first and every value is a whole number: "
     "decimal commas seem to cut each value in two; save the file with ';' between the fields";
 
-// Not a refusal: said once where the source is named, %1 being RateTable::roundedTo.
+inline constexpr const char* kRoundsToZero =
+    "%1 rounds to 0 at %2 decimals, the most a list can show; give the rates for 1000 units";
+
+// Not a refusal: said once where the source is named, %1 being RateRun::roundedTo.
 inline constexpr const char* kRoundedValues =
-    "values written with more than 15 digits were rounded to %1 decimals";
+    "values written with more decimals than a list can show were rounded to %1 decimals";
 
 inline constexpr std::array kAll{
     kUtf16,
@@ -78,6 +81,7 @@ inline constexpr std::array kAll{
     kStandsStill,
     kThousandsJump,
     kSplitDecimals,
+    kRoundsToZero,
     kRoundedValues,
 };
 

@@ -1,16 +1,26 @@
 #include "core/data/rate_rounding.h"
 
+#include <algorithm>
+
 namespace quiz {
 
-std::optional<std::string> roundedRate(std::string_view value) {
+int shownDecimals(int wholeDigits) {
+    return std::clamp(kListDigits - wholeDigits, 0, kMostShownDecimals);
+}
+
+int wholeDigitsOf(std::string_view value) {
+    return static_cast<int>(std::min(value.find_first_of(".,"), value.size()));
+}
+
+std::optional<std::string> roundedRate(std::string_view value, int decimals) {
     const std::size_t point = value.find_first_of(".,");
-    if (point == std::string_view::npos ||
-        value.size() - point - 1 <= static_cast<std::size_t>(kRoundedDecimals)) {
+    const auto kept = static_cast<std::size_t>(std::max(decimals, 0));
+    if (point == std::string_view::npos || value.size() - point - 1 <= kept) {
         return std::nullopt;
     }
     std::string digits(value.substr(0, point));
-    digits.append(value.substr(point + 1, kRoundedDecimals));
-    if (value[point + 1 + kRoundedDecimals] >= '5') {
+    digits.append(value.substr(point + 1, kept));
+    if (value[point + 1 + kept] >= '5') {
         std::size_t at = digits.size();
         while (at > 0 && digits[at - 1] == '9') {
             digits[--at] = '0';
@@ -22,12 +32,11 @@ std::optional<std::string> roundedRate(std::string_view value) {
         }
     }
     // Leading zeros stay, as the reader counts every digit written.
-    const std::size_t whole = digits.size() - kRoundedDecimals;
-    if (digits.size() > kMaxRateDigits ||
-        digits.find_first_not_of('0') == std::string::npos) {
+    if (digits.size() > kMaxRateDigits || digits.find_first_not_of('0') == std::string::npos) {
         return std::nullopt;
     }
-    return digits.substr(0, whole) + "." + digits.substr(whole);
+    const std::size_t whole = digits.size() - kept;
+    return kept == 0 ? digits : digits.substr(0, whole) + "." + digits.substr(whole);
 }
 
 } // namespace quiz

@@ -1,6 +1,6 @@
 #pragma once
 
-// Rounding a rate written at full double precision to what a rate table quotes.
+// How many decimals a file's rates are shown at, and rounding a rate to them.
 
 #include <cstddef>
 #include <optional>
@@ -11,13 +11,24 @@ namespace quiz {
 
 // More digits than a double keeps would not survive the quiz's arithmetic.
 inline constexpr std::size_t kMaxRateDigits = 15;
-// As many decimals as the lists show without clipping.
-inline constexpr int kRoundedDecimals = 6;
+// The most decimals a list shows: a rate table quotes no more.
+inline constexpr int kMostShownDecimals = 6;
+// Digits a list box shows whole beside one decimal separator, at the quiz's font in the
+// narrower of its two boxes (the start-up test with a full-precision file holds the box to it).
+inline constexpr int kListDigits = 10;
 
-// `value` (digits with one "." or "," between two of them, more than kMaxRateDigits digits in
-// all) rounded half up to kRoundedDecimals decimals, written with "."; null when it has no
-// more decimals than that, keeps more than kMaxRateDigits digits or rounds to zero. Never
-// longer than `value`, so it can be written over it.
-std::optional<std::string> roundedRate(std::string_view value);
+// The decimals a run of values is shown at whose longest whole part has `wholeDigits` digits:
+// kMostShownDecimals, fewer where the digits would not fit kListDigits, none where the whole
+// part fills it.
+int shownDecimals(int wholeDigits);
+
+// Digits before the decimal separator ("." or ","), leading zeros counted as written.
+int wholeDigitsOf(std::string_view value);
+
+// `value` (digits with one "." or "," between two of them) rounded half up to `decimals`,
+// written with "."; null when it has no more decimals than that, keeps more than
+// kMaxRateDigits digits or rounds to zero. Never longer than `value`, so it can be written
+// over it.
+std::optional<std::string> roundedRate(std::string_view value, int decimals);
 
 } // namespace quiz

@@ -1,6 +1,7 @@
 #include "core/data/rate_table.h"
 
 #include "core/data/catalogue.h"
+#include "core/data/decimal_units.h"
 #include "core/data/rate_cells.h"
 #include "core/data/rate_dates.h"
 #include "core/data/rate_encoding.h"
@@ -24,6 +25,8 @@ namespace {
 
 // Far more currencies than exist; the bound keeps a hostile line from costing gigabytes.
 constexpr std::size_t kMaxColumns = 1000;
+// No shorter text has more decimals than a list shows ("0." and seven digits).
+constexpr std::size_t kShortestRounded = kMostShownDecimals + 2;
 
 class RateFileReader {
 public:
@@ -227,8 +230,9 @@ private:
             return;
         }
         const char* problem = valueProblem(text, parts);
-        if (problem == reason::kTooManyDigits) {
-            problem = roundLongValue(text, parts);
+        if ((problem == nullptr || problem == reason::kTooManyDigits) &&
+            text.size() > kShortestRounded) {
+            problem = roundingProblem(text, problem);
         }
         if (problem) {
             if (problem == reason::kNotANumber) {
@@ -237,9 +241,14 @@ private:
             if (problem == reason::kNotPositive && looksSplitByDecimalCommas()) {
                 problem = reason::kSplitDecimals; // "1,0" split into "1" and "0"
             }
-            messages_.fail(line(), number, problem, {quotedForMessage(text)});
+            std::vector<std::string> arguments{quotedForMessage(text)};
+            if (problem == reason::kRoundsToZero) {
+                arguments.push_back(std::to_string(kMostShownDecimals));
+            }
+            messages_.fail(line(), number, problem, std::move(arguments));
         }
-        checkStep(number, text, parts);
+        // A value still to be rounded is compared by as many digits as a double keeps.
+        checkStep(number, text.substr(0, kMaxDigits + 1), parts);
         if ((parts.kinds & kComma) != 0) {
             const auto at = static_cast<std::size_t>(text.data() - text_.data());
             std::replace(text_.begin() + at, text_.begin() + at + text.size(), ',', '.');
@@ -247,21 +256,56 @@ private:
         column.add(dates_.size() - 1, text, lines_ - line() + 1);
     }
 
-    // A value saved at a double's full precision ("0.9108986183789483") is rounded where it
-    // stands, so the turn, the log and the chart all show the same rounded value; the bytes
-    // it no longer needs become blanks. Null once rounded, else what is wrong with it.
-    const char* roundLongValue(std::string_view& text, Makeup& parts) {
-        const std::optional<std::string> rounded = roundedRate(text);
-        if (!rounded) {
-            return reason::kTooManyDigits;
+    // A value with more decimals than a list shows is kept as written until its run is known
+    // (roundRun); here it is only checked that rounding leaves a number of few enough digits.
+    static const char* roundingProblem(std::string_view text, const char* problem) {
+        const std::size_t point = text.find_first_of(".,");
+        if (point == std::string_view::npos ||
+            text.size() - point - 1 <= static_cast<std::size_t>(kMostShownDecimals)) {
+            return problem;
         }
-        const auto at = static_cast<std::size_t>(text.data() - text_.data());
-        std::fill(std::copy(rounded->begin(), rounded->end(), text_.begin() + at),
-                  text_.begin() + at + text.size(), ' ');
-        text = std::string_view(text_).substr(at, rounded->size());
-        parts = makeup(text);
-        rounded_ = true;
-        return nullptr;
+        if (roundedRate(text, kMostShownDecimals)) {
+            return nullptr;
+        }
+        const auto shown = static_cast<std::size_t>(kMostShownDecimals);
+        const bool zero = text.find_first_not_of('0') == point &&
+                          text.substr(point + 1, shown).find_first_not_of('0') == std::string_view::npos;
+        return zero ? reason::kRoundsToZero : reason::kTooManyDigits;
+    }
+
+    // A run is shown at the decimals its longest whole part leaves room for. A value written
+    // with more ("0.9108986183789483", as programs save a double) is rounded where it stands,
+    // so the turn, the log and the chart all show the same rounded value; the bytes it no
+    // longer needs become blanks. `number` is the column's field.
+    int roundRun(std::vector<std::string_view>& texts, std::size_t number) {
+        int whole = 0;
+        for (const std::string_view text : texts) {
+            whole = std::max(whole, wholeDigitsOf(text));
+        }
+        const int decimals = shownDecimals(whole);
+        int roundedTo = 0;
+        for (std::string_view& text : texts) {
+            if (decimalsOf(text) <= decimals) {
+                continue;
+            }
+            const std::optional<std::string> rounded = roundedRate(text, decimals);
+            const auto at = static_cast<std::size_t>(text.data() - text_.data());
+            if (!rounded) {
+                failRounding(at, number, text, decimals);
+            }
+            std::fill(std::copy(rounded->begin(), rounded->end(), text_.begin() + at),
+                      text_.begin() + at + text.size(), ' ');
+            text = std::string_view(text_).substr(at, rounded->size());
+            roundedTo = decimals;
+        }
+        return roundedTo;
+    }
+
+    // A value of a run with a long whole part that rounds to nothing at the run's decimals.
+    [[noreturn, gnu::cold]] void failRounding(std::size_t at, std::size_t number,
+                                              std::string_view text, int decimals) const {
+        messages_.fail(lineCount(std::string_view(text_).substr(0, at)), number,
+                       reason::kRoundsToZero, {quotedForMessage(text), std::to_string(decimals)});
     }
 
     // A value a thousand times the one before it in its column, or a thousandth, is a number
@@ -326,16 +370,17 @@ private:
                 }
                 const std::size_t oldest =
                     rowInDateOrder(rising_ ? run.first : run.first + length - 1);
+                const int roundedTo = roundRun(run.texts, c + 2);
                 table.runs.push_back({.column = names_[c],
                                       .dates = std::span(*dates).subspan(oldest, length),
-                                      .texts = std::move(run.texts)});
+                                      .texts = std::move(run.texts),
+                                      .roundedTo = roundedTo});
             }
         }
         if (table.runs.empty()) {
             failNoLongRun();
         }
         table.dates = std::move(dates);
-        table.roundedTo = rounded_ ? kRoundedDecimals : 0;
         return table;
     }
 
@@ -379,7 +424,6 @@ private:
     std::vector<Date> dates_; // one per row, in file order
     bool rising_ = true;
     std::size_t previousLine_ = 0;
-    bool rounded_ = false; // some value had more digits than kMaxDigits
 };
 } // namespace
 

@@ -22,6 +22,7 @@ struct RateRun {
     std::span<const std::string> dates;  // "YYYY-MM-DD", in the table's dates
     std::vector<std::string_view> texts; // each value as written, with "." as the decimal
                                          // point, in the table's text
+    int roundedTo = 0; // the decimals values written with more were rounded to; 0 for none
 };
 
 // The runs view what the table holds, so a file's cells are never copied one by one; copies
@@ -31,9 +32,6 @@ struct RateTable {
     std::shared_ptr<const std::vector<std::string>> dates; // of every row, in date order
     // Only runs of at least kValueCount values, columns in file order, then date order.
     std::vector<RateRun> runs;
-    // Decimals that values written with more than 15 digits were rounded to, the rounded
-    // texts being what the runs hold; 0 when no value was (reason::kRoundedValues says it).
-    int roundedTo = 0;
 };
 
 // A file that cannot be used. what() is one line, "<place>: <reason>", the place being
@@ -67,8 +65,9 @@ public:
 // as published, or a spreadsheet's file with a date column and up to 1000 value columns
 // (separator ",", ";" or tab; decimal point or comma; UTF-8 or Windows-1251; any line ends;
 // dates YYYY-MM-DD or DD.MM.YYYY in either order; cells quoted or not). The first line is a
-// header when its first cell does not start with a digit. Values with more than 15 digits, as
-// programs write doubles, are rounded to six decimals (see roundedTo). Missing values (empty,
+// header when its first cell does not start with a digit. Values with more decimals than a
+// list shows (shownDecimals of the run's longest whole part), as programs write doubles, are
+// rounded to them (see RateRun::roundedTo). Missing values (empty,
 // N/A) end a run; nothing is filled in. `name` is used in messages only. Throws RateFileError for a
 // file it cannot use. Linear in the size of the file.
 RateTable readRateTable(std::string_view bytes, std::string_view name,

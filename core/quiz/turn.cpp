@@ -119,7 +119,7 @@ Turn NewTurn(RandomSource& random, const NumberStyle& style, const DataSet& data
     turn.name = window.name;
     turn.firstDate = window.firstDate;
     turn.lastDate = window.lastDate;
-    turn.roundedTo = data.roundedTo();
+    turn.roundedTo = window.roundedTo;
 
     NumberStyle listStyle = style;
     listStyle.groupSize = 0;

@@ -59,16 +59,31 @@ StatisticsWindow* Classroom::statisticsWindow() {
     return statistics_;
 }
 
-// Beside the quiz window, so that opening it (or a warning opening it) never hides the options.
+// Beside the quiz window, so that opening it (or a warning opening it) never hides the options;
+// and on the screen, frame and all. Its own frame is not known before it is shown, so it is
+// taken to be the quiz window's, which the same window manager draws.
 void Classroom::placeBesideTheQuiz() {
     constexpr int kGap = 8;
+    // Room kept for a title bar and borders while the quiz window's frame is not known either.
+    constexpr QMargins kUnknownFrame{4, 32, 4, 4};
     const QScreen* screen = window_.screen();
     if (!screen) {
         return;
     }
-    const SideBySide place = sideBySide(screen->availableGeometry(), window_.frameGeometry(),
-                                        statistics_->frameGeometry().size(), kGap);
+    const QRect quiz = window_.frameGeometry();
+    const QRect inside = window_.geometry();
+    QMargins frame(inside.left() - quiz.left(), inside.top() - quiz.top(),
+                   quiz.right() - inside.right(), quiz.bottom() - inside.bottom());
+    if (frame.isNull() && !window_.isVisible()) {
+        frame = kUnknownFrame;
+    }
+    const SideBySide place = sideBySide(screen->availableGeometry(), quiz,
+                                        {.preferred = StatisticsWindow::preferredSize(),
+                                         .leastWidth = StatisticsWindow::leastWidth(),
+                                         .frame = frame,
+                                         .gap = kGap});
     window_.move(place.quiz);
+    statistics_->resize(place.size);
     statistics_->move(place.statistics);
 }
 

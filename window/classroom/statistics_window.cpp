@@ -36,6 +36,8 @@ constexpr const char* kReachedSoFar = "засега %1 (%2 от %3 обръща�
 constexpr const char* kNotReachedYet = "още няма: трудността още не се е променяла";
 // What it would like; on a small screen it opens smaller and scrolls.
 constexpr QSize kPreferredSize{640, 780};
+// Beside the quiz on a 1024-pixel screen, or on 1920 at twice the scale.
+constexpr int kLeastWidth = 440;
 constexpr int kRowPadding = 8;
 
 constexpr const char* kNoAnswersYet = "Още няма отговори. След първия тук ще видите колко "
@@ -53,8 +55,8 @@ constexpr const char* kTurnAnswered = "Ход %1: реалните данни б
 constexpr const char* kEcbSource = "Източник: ЕЦБ (Европейската централна банка), референтни "
                                    "курсове: единици валута за 1 евро, от %1 до %2.";
 constexpr const char* kFileSource = "Данните са от файла на учителя, от %1 до %2.";
-constexpr const char* kRounded = "Стойностите с повече от 15 цифри в него са закръглени до %1 "
-                                 "знака след десетичната запетая.";
+constexpr const char* kRounded = "Стойностите с повече знаци след десетичната запетая, "
+                                 "отколкото побира списъкът, са закръглени до %1 знака.";
 constexpr const char* kSeed = "Начално число на тегленето: %1. Същите ходове дава "
                               "„realdataquiz %2“.";
 constexpr const char* kSeedAfterTheAnswer =
@@ -184,6 +186,14 @@ StatisticsWindow::StatisticsWindow(NumberStyle style, QWidget* parent)
 
     new QShortcut(QKeySequence::Cancel, this, this, &QWidget::close);
     showScore(Scoreboard{}, 0);
+}
+
+QSize StatisticsWindow::preferredSize() {
+    return kPreferredSize;
+}
+
+int StatisticsWindow::leastWidth() {
+    return kLeastWidth;
 }
 
 QLabel* StatisticsWindow::addFigure(QFormLayout* form, const char* caption, const char* name) {

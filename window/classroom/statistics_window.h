@@ -27,6 +27,11 @@ public:
     // Numbers are written in `style`, as the quiz window writes them.
     explicit StatisticsWindow(NumberStyle style, QWidget* parent = nullptr);
 
+    // What it would like inside its frame; on a smaller screen it opens smaller and scrolls.
+    static QSize preferredSize();
+    // The narrowest it still reads well at, its lines wrapped, beside the quiz window.
+    static int leastWidth();
+
     // `level` is the one the current turn was dealt at: guessing is judged within one level.
     void showScore(const Scoreboard& score, int level);
     // Once the level adapts to the pupil: the level reached so far, none before it moved.

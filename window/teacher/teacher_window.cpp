@@ -1,6 +1,9 @@
 #include "window/teacher/teacher_window.h"
 
 #include "core/quiz/level.h"
+#ifdef QUIZ_HAVE_XLSX
+#include "core/results/class_workbook.h"
+#endif
 #include "window/common/level_words.h"
 #include "window/common/scrolling_window.h"
 #include "window/common/share_string.h"
@@ -25,6 +28,7 @@
 #include <QRandomGenerator>
 #include <QSaveFile>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -434,25 +438,67 @@ void TeacherWindow::showNotes() {
     }
 }
 
+#ifdef QUIZ_HAVE_XLSX
+namespace {
+
+// The workbook as bytes: the library writes it into a folder of its own (its name plain ASCII,
+// which every system's fopen takes), so that the file asked for is replaced in one step.
+QByteArray workbookBytes(const std::vector<PupilSummary>& pupils, QString& error) {
+    const QTemporaryDir scratch;
+    const QString written = scratch.filePath(QStringLiteral("class.xlsx"));
+    const std::string failure =
+        scratch.isValid() ? writeClassWorkbook(pupils, excelExportWords(),
+                                               QDir::toNativeSeparators(written).toStdString(),
+                                               QDir::toNativeSeparators(scratch.path()).toStdString())
+                          : scratch.errorString().toStdString();
+    QFile file(written);
+    if (!failure.empty() || !file.open(QIODevice::ReadOnly)) {
+        error = failure.empty() ? file.errorString() : QString::fromStdString(failure);
+        return {};
+    }
+    return file.readAll();
+}
+
+} // namespace
+#endif
+
 bool TeacherWindow::exportTo(const QString& path, ExportForm form) {
-    const std::string bytes =
-        exportCsv(view_ ? view_->pupils : std::vector<PupilSummary>(), form, excelExportWords());
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) &&
-        file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
-            static_cast<qint64>(bytes.size()) &&
+    const std::vector<PupilSummary> pupils = view_ ? view_->pupils : std::vector<PupilSummary>();
+    QString target = path;
+    QByteArray bytes;
+    QString error;
+#ifdef QUIZ_HAVE_XLSX
+    const ExcelTarget excel = excelTarget(path.toStdString());
+    if (form == ExportForm::BulgarianExcel && !excel.csv) {
+        target = QString::fromStdString(excel.name);
+        bytes = workbookBytes(pupils, error);
+    }
+#endif
+    if (bytes.isEmpty() && error.isEmpty()) {
+        const std::string csv = exportCsv(pupils, form, excelExportWords());
+        bytes = QByteArray(csv.data(), static_cast<qsizetype>(csv.size()));
+    }
+    QSaveFile file(target);
+    if (error.isEmpty() && file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
         file.commit()) {
         return true;
     }
     QMessageBox::warning(this, utf8("Файлът не е записан"),
-                         utf8("Не може да се запише %1: %2").arg(path, file.errorString()));
+                         utf8("Не може да се запише %1: %2")
+                             .arg(target, error.isEmpty() ? file.errorString() : error));
     return false;
 }
 
 void TeacherWindow::askAndExport(ExportForm form) {
+#ifdef QUIZ_HAVE_XLSX
+    const bool workbook = form == ExportForm::BulgarianExcel;
+#else
+    const bool workbook = false;
+#endif
     const QString path = QFileDialog::getSaveFileName(
-        this, utf8("Запиши класа"), QDir::home().filePath(QStringLiteral("клас.csv")),
-        utf8("CSV (*.csv)"));
+        this, utf8("Запиши класа"),
+        QDir::home().filePath(workbook ? QStringLiteral("клас.xlsx") : QStringLiteral("клас.csv")),
+        workbook ? utf8("Excel (*.xlsx);;CSV (*.csv)") : utf8("CSV (*.csv)"));
     if (!path.isEmpty()) {
         exportTo(path, form);
     }

@@ -45,8 +45,9 @@ public:
     void refresh();
     // Whether a reading asked for has not been shown yet.
     bool reading() const { return reading_ || again_; }
-    // Writes the class as last shown to `path` in the chosen form; false with a message box on
-    // failure.
+    // Writes the class as last shown to `path` in the chosen form, the Excel form as a workbook
+    // (.xlsx added to a name without an extension) unless the name ends in .csv; false with a
+    // message box on failure.
     bool exportTo(const QString& path, ExportForm form);
     // Writes the class chart to `path` as a PNG, large enough for a projector; false with a
     // message box on failure.

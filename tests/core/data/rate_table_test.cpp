@@ -209,19 +209,75 @@ TEST(RateGaps, SplitRunsAndDropShortOnes) {
               (std::vector<RunShape>{{"A", 44, "2024-01-01", "2024-02-13", "1", "1"}}));
 }
 
-// Values saved at a double's full precision are read rounded, the table saying to how many
-// decimals; a file of short values says nothing.
-TEST(RateRounding, ReadsFullPrecisionValuesRounded) {
-    std::string bytes = "Date,USD\n";
+// A run of values saved at a double's full precision is read at the decimals a list shows,
+// each value rounded where it had more, and the run says to how many; shorter values and runs
+// that need no rounding stay as written.
+TEST(RateRounding, ReadsLongValuesAtTheDecimalsAListShows) {
+    struct Case {
+        const char* what;
+        std::vector<std::string> values; // the first values of a 43-row run; "1.5" fills it
+        std::vector<std::string> read;
+        int roundedTo;
+    };
+    const std::vector<Case> cases = {
+        {"sixteen digits", {"0.9108986183789483", "0.877099"}, {"0.910899", "0.877099"}, 6},
+        {"fifteen digits with fourteen decimals",
+         {"0.87709900000000", "0.79098744114224"},
+         {"0.877099", "0.790987"},
+         6},
+        {"a decimal comma", {"0,9108986183789483"}, {"0.910899"}, 6},
+        {"a whole part of five digits",
+         {"12345.678901234", "9876.54321"},
+         {"12345.67890", "9876.54321"},
+         5},
+        {"a whole part of seven digits", {"1234567.8915", "1.5"}, {"1234567.892", "1.5"}, 3},
+        {"six decimals as written", {"0.910899", "1.5"}, {"0.910899", "1.5"}, 0},
+        {"ECB quotes", {"18606.59", "1.1252"}, {"18606.59", "1.1252"}, 0},
+    };
+    for (const Case& c : cases) {
+        std::string bytes = "Date;USD\n";
+        for (std::size_t i = 0; i < 43; ++i) {
+            bytes += dateText(static_cast<int>(i), false) + ";" +
+                     (i < c.values.size() ? c.values[i] : "1.5") + "\n";
+        }
+        const RateTable table = readRateTable(bytes, "rates.csv");
+        ASSERT_EQ(table.runs.size(), 1U) << c.what;
+        for (std::size_t i = 0; i < c.read.size(); ++i) {
+            EXPECT_EQ(table.runs[0].texts[i], c.read[i])
+                << c.what << ", value " << i;
+        }
+        EXPECT_EQ(table.runs[0].roundedTo, c.roundedTo) << c.what;
+    }
+}
+
+// Each run of a file is shown at its own decimals: a rate near 1 keeps six beside one in the
+// tens of thousands.
+TEST(RateRounding, RoundsEachRunToItsOwnDecimals) {
+    std::string bytes = "Date,USD,IDR\n";
     for (int i = 0; i < 43; ++i) {
-        bytes += dateText(i, false) + (i == 1 ? ",0.9108986183789483\n" : ",0.91\n");
+        bytes += dateText(i, false) + ",0.9108986183789483,18606.591234567\n";
     }
     const RateTable table = readRateTable(bytes, "rates.csv");
-    ASSERT_EQ(table.runs.size(), 1U);
-    EXPECT_EQ(table.runs[0].texts[1], "0.910899");
-    EXPECT_EQ(table.runs[0].texts[2], "0.91");
-    EXPECT_EQ(table.roundedTo, 6);
-    EXPECT_EQ(readRateTable(file({}), "rates.csv").roundedTo, 0);
+    ASSERT_EQ(table.runs.size(), 2U);
+    EXPECT_EQ(table.runs[0].texts[0], "0.910899");
+    EXPECT_EQ(table.runs[0].roundedTo, 6);
+    EXPECT_EQ(table.runs[1].texts[0], "18606.59123");
+    EXPECT_EQ(table.runs[1].roundedTo, 5);
+}
+
+// A value in a run of large ones that rounds to nothing at the run's decimals names its place.
+TEST(RateRounding, RefusesAValueThatRoundsToNothingInItsRun) {
+    std::string bytes = "Date;A\n";
+    for (int i = 0; i < 43; ++i) {
+        bytes += dateText(i, false) + (i == 5 ? ";0.000004\n" : ";12345.678901\n");
+    }
+    try {
+        readRateTable(bytes, "rates.csv");
+        FAIL() << "read";
+    } catch (const RateFileError& error) {
+        EXPECT_STREQ(error.what(), "rates.csv:7:2: '0.000004' rounds to 0 at 5 decimals, the most "
+                                   "a list can show; give the rates for 1000 units");
+    }
 }
 
 namespace {
@@ -271,6 +327,11 @@ const BadCase kBadFiles[] = {
     {"zero", kTwoRows + "2024-01-02;0,000\n", "rates.csv:3:2: '0,000' is not a positive number"},
     {"sixteen digits", kTwoRows + "2024-01-02;1234567890.123456\n",
      "rates.csv:3:2: '1234567890.123456' has more than 15 digits"},
+    {"sixteen digits, rounded", kTwoRows + "2024-01-02;1234567890.1234567\n",
+     "rates.csv:3:2: '1234567890.1234567' has more than 15 digits"},
+    {"below a millionth", kTwoRows + "2024-01-02;0,00000012\n",
+     "rates.csv:3:2: '0,00000012' rounds to 0 at 6 decimals, the most a list can show; give the "
+     "rates for 1000 units"},
     {"day 32", kTwoRows + "32.01.2024;1\n", "rates.csv:3:1: '32.01.2024' is not a date"},
     {"30 February", kTwoRows + "2024-02-30;1\n", "rates.csv:3:1: '2024-02-30' is not a date"},
     {"a bad first date", "2023-02-29,1\n", "rates.csv:1:1: '2023-02-29' is not a date"},

@@ -486,7 +486,7 @@ void ClassroomTest::valuesRoundedFromAFileAreSaidSoWithTheSource() {
     const auto classroom = attachClassroom(*form, 5);
     pick(*form, 0);
     QVERIFY2(figure(*classroom->statisticsWindow(), "explanation")
-                 .endsWith(QStringLiteral("закръглени до 6 знака след десетичната запетая.")),
+                 .endsWith(QStringLiteral("закръглени до 6 знака.")),
              qPrintable(figure(*classroom->statisticsWindow(), "explanation")));
 }
 
@@ -500,49 +500,53 @@ void ClassroomTest::aWarningReadsOnALightAndADarkBackground() {
     QCOMPARE(contrastRatio(Qt::gray, Qt::gray), 1.0);
 }
 
-// The quiz window is 485 px wide with its frame, the statistics window 640; 8 px between.
+// The quiz window is 487 x 374 with its frame; the statistics window would like 640 x 780
+// inside the same frame (1 px borders, a 20 px title bar), 8 px from it, and no narrower than
+// 440 beside it. The rooms are screens without their panels; at twice the scale 1920 x 1080
+// is 960 x 540 of Qt's pixels.
 void ClassroomTest::theTwoWindowsGoSideBySideWhereTheScreenAllows() {
     struct Case {
         const char* name;
         QRect room;
         QRect quiz;
         QPoint quizAt;
-        QPoint statisticsAt;
+        QRect statistics; // its frame's place, and its size inside the frame
+        bool beside;      // neither covers the other
     };
-    const QSize statistics(640, 700);
+    const StatisticsShape shape{
+        .preferred = {640, 780}, .leastWidth = 440, .frame = {1, 20, 1, 1}, .gap = 8};
     const Case cases[] = {
-        {"room on the right", {0, 0, 1920, 1040}, {700, 200, 485, 380}, {700, 200}, {1193, 200}},
+        {"room on the right",
+         {0, 0, 1920, 1040}, {700, 200, 487, 374}, {700, 200}, {1195, 200, 640, 780}, true},
         {"room on the left only",
-         {0, 0, 1920, 1040},
-         {1300, 100, 485, 380},
-         {1300, 100},
-         {652, 100}},
-        {"1366 wide: the quiz moves, both centred",
-         {0, 0, 1366, 728},
-         {440, 180, 485, 380},
-         {116, 180},
-         {609, 28}},
-        {"1024 wide: the two edges", {0, 0, 1024, 740}, {270, 200, 485, 380}, {0, 200}, {384, 40}},
-        {"a window too tall for the room",
-         {0, 0, 1024, 600},
-         {270, 200, 485, 380},
-         {0, 200},
-         {384, 0}},
+         {0, 0, 1920, 1040}, {1300, 100, 487, 374}, {1300, 100}, {650, 100, 640, 780}, true},
+        {"1366 x 768 and a panel: the quiz moves, both centred, as tall as the room",
+         {0, 0, 1366, 740}, {440, 180, 487, 374}, {114, 180}, {609, 0, 640, 719}, true},
+        {"1024 x 768 and a panel: beside the quiz, narrower",
+         {0, 0, 1024, 740}, {270, 200, 487, 374}, {0, 200}, {495, 0, 527, 719}, true},
+        {"1920 x 1080 at twice the scale and a panel",
+         {0, 0, 960, 526}, {237, 76, 487, 374}, {0, 76}, {495, 0, 463, 505}, true},
+        {"800 x 600: the two edges, overlapping",
+         {0, 0, 800, 600}, {150, 100, 487, 374}, {0, 100}, {158, 0, 640, 579}, false},
         {"a second screen, a window above its top",
-         {1920, 24, 1366, 744},
-         {2360, 0, 485, 380},
-         {2036, 0},
-         {2529, 24}},
+         {1920, 24, 1366, 744}, {2360, 0, 487, 374}, {2034, 0}, {2529, 24, 640, 723}, true},
     };
     for (const Case& c : cases) {
-        const SideBySide place = sideBySide(c.room, c.quiz, statistics, 8);
-        QVERIFY2(place.quiz == c.quizAt && place.statistics == c.statisticsAt,
-                 qPrintable(QStringLiteral("%1: quiz %2,%3, statistics %4,%5")
+        const SideBySide place = sideBySide(c.room, c.quiz, shape);
+        const QRect got(place.statistics, place.size);
+        QVERIFY2(place.quiz == c.quizAt && got == c.statistics,
+                 qPrintable(QStringLiteral("%1: quiz %2,%3, statistics %4,%5 %6x%7")
                                 .arg(QString::fromUtf8(c.name))
                                 .arg(place.quiz.x())
                                 .arg(place.quiz.y())
-                                .arg(place.statistics.x())
-                                .arg(place.statistics.y())));
+                                .arg(got.x())
+                                .arg(got.y())
+                                .arg(got.width())
+                                .arg(got.height())));
+        // Frame and all on the screen, the last line included.
+        const QRect framed(place.statistics, place.size.grownBy(shape.frame));
+        QVERIFY2(c.room.contains(framed), c.name);
+        QCOMPARE(!framed.intersects(QRect(place.quiz, c.quiz.size())), c.beside);
     }
 }
 

@@ -217,6 +217,33 @@ private slots:
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("А.csv")});
     }
 
+#ifdef QUIZ_HAVE_XLSX
+    // „Запиши за Excel…“ writes a workbook unless the name typed ends in .csv; one left without
+    // an extension gets .xlsx.
+    void exportsAWorkbookForExcelUnlessTheNameIsCsv() {
+        QTemporaryDir folder;
+        append(folder.filePath(QStringLiteral("А.csv")), kHeader + row(1, true, "А"));
+        TeacherWindow window(folder.path(), NumberStyle{});
+        QVERIFY(read(window));
+        QTemporaryDir out;
+        const struct {
+            const char* typed;
+            const char* written;
+            QByteArray start;
+        } cases[] = {{"клас.xlsx", "клас.xlsx", "PK\x03\x04"},
+                     {"клас", "клас.xlsx", "PK\x03\x04"},
+                     {"клас.csv", "клас.csv", "\xEF\xBB\xBF\xD0\xA3"}}; // "Ученик" after a BOM
+        for (const auto& c : cases) {
+            QVERIFY(window.exportTo(out.filePath(QString::fromUtf8(c.typed)),
+                                    ExportForm::BulgarianExcel));
+            QFile file(out.filePath(QString::fromUtf8(c.written)));
+            QVERIFY2(file.open(QIODevice::ReadOnly), c.typed);
+            QVERIFY2(file.readAll().startsWith(c.start), c.typed);
+        }
+        QCOMPARE(QDir(out.path()).entryList(QDir::Files).size(), 2);
+    }
+#endif
+
     // Every 3 s the table is filled again: equal rows keep their places and the selection
     // stays on its pupil.
     void keepsOrderAndSelectionAtEachRefresh() {
