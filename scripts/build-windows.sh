@@ -20,6 +20,9 @@ elapsed() { local s=$((SECONDS - started)); printf '%d min %02d s' $((s / 60)) $
 mkdir -p "$out"
 prefix=$("$repo/scripts/build-qt-windows.sh" | tail -n 1)
 say "Qt ready in $prefix ($(elapsed))"
+# The C libraries beside Qt, static, from Debian's sources too.
+QUIZ_WINDOWS_LIBS=$("$repo/scripts/build-libs-windows.sh" | tail -n 1)
+export QUIZ_WINDOWS_LIBS PKG_CONFIG_LIBDIR="$QUIZ_WINDOWS_LIBS/lib/pkgconfig"
 
 # The program, from the same sources as on Linux. The build host's lrelease (Debian's
 # qt6-l10n-tools) makes the translations: they are data, the same on every system.
@@ -71,6 +74,10 @@ fi
 to_crlf "$prefix/configure.log" "$folder/licenses/qt/build-options.txt"
 to_crlf /usr/share/doc/gcc-mingw-w64-base/copyright "$folder/licenses/mingw/gcc-copyright.txt"
 to_crlf /usr/share/doc/mingw-w64-common/copyright "$folder/licenses/mingw/mingw-w64-copyright.txt"
+mkdir -p "$folder/licenses/libraries"
+for licence in "$QUIZ_WINDOWS_LIBS"/licenses/*.txt; do
+    to_crlf "$licence" "$folder/licenses/libraries/$(basename "$licence")"
+done
 
 (cd "$out" && cmake -E tar cf "$name.zip" --format=zip "$name")
 say "portable folder and zip made ($(elapsed))"

@@ -6,6 +6,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh --windows
+# libsodium for Windows, cross-built from Debian's sources and cached.
+QUIZ_WINDOWS_LIBS=$(scripts/build-libs-windows.sh | tail -n 1)
+export QUIZ_WINDOWS_LIBS PKG_CONFIG_LIBDIR="$QUIZ_WINDOWS_LIBS/lib/pkgconfig"
 
 # The preset (CMakePresets.json) names the toolchain file, GoogleTest's sources and build-mingw.
 cmake --preset mingw-cross
