@@ -34,7 +34,9 @@ auto turnOf(const Answer& answer) {
 }
 
 // What makes an answer to one turn, then the one first given: by its time, then the files'
-// names and their lines.
+// names and their lines. Two copies of the quiz can answer one turn within the second the
+// rows tell; a wrong answer is then taken as the first, so that a pupil who tries a turn in
+// one copy and answers it in the other after the verdict gains nothing.
 bool identityOrder(const Keyed& a, const Keyed& b) {
     const Answer& x = *a.answer;
     const Answer& y = *b.answer;
@@ -42,8 +44,8 @@ bool identityOrder(const Keyed& a, const Keyed& b) {
         return std::tuple_cat(std::make_tuple(*a.pupil), turnOf(x)) <
                std::tuple_cat(std::make_tuple(*b.pupil), turnOf(y));
     }
-    return std::tuple_cat(timeKey(x), std::make_tuple(std::string_view(*x.file), x.line)) <
-           std::tuple_cat(timeKey(y), std::make_tuple(std::string_view(*y.file), y.line));
+    return std::tuple_cat(timeKey(x), std::make_tuple(x.right, std::string_view(*x.file), x.line)) <
+           std::tuple_cat(timeKey(y), std::make_tuple(y.right, std::string_view(*y.file), y.line));
 }
 
 bool timeOrder(const Answer* a, const Answer* b) {
@@ -57,9 +59,8 @@ bool sameAnswer(const Keyed& a, const Keyed& b) {
 // The same row of the same run: a copied file, which counts once.
 bool sameContent(const Answer& a, const Answer& b) {
     return std::tie(a.run, a.currency, a.realSide, a.chosenSide, a.right, a.level, a.data,
-                    a.staircase) ==
-           std::tie(b.run, b.currency, b.realSide, b.chosenSide, b.right, b.level, b.data,
-                    b.staircase);
+                    a.staircase) == std::tie(b.run, b.currency, b.realSide, b.chosenSide, b.right,
+                                             b.level, b.data, b.staircase);
 }
 
 // A row's turn and seed, as the reasons name it.
@@ -98,10 +99,10 @@ std::vector<Keyed> firstAnswers(const std::vector<Keyed>& answers,
         from = to;
     }
     for (const auto& [where, repeat] : repeats) {
-        notCounted.push_back({std::string(where.first),
-                              repeat.line,
-                              {ClassReasonId::RepeatedTurns,
-                               {std::to_string(repeat.turns), *repeat.first}}});
+        notCounted.push_back(
+            {std::string(where.first),
+             repeat.line,
+             {ClassReasonId::RepeatedTurns, {std::to_string(repeat.turns), *repeat.first}}});
     }
     return kept;
 }
