@@ -7,6 +7,8 @@
 #include "core/results/result_row.h"
 #include "core/results/results_file.h"
 
+#include "tests/support/mount_namespace.h"
+
 #include <fcntl.h>
 #include <sched.h>
 #include <sys/mount.h>
@@ -24,6 +26,8 @@
 namespace fs = std::filesystem;
 using namespace quiz;
 
+using quiz::testing::ownMountNamespace;
+
 namespace {
 
 constexpr int kSkipped = 77;
@@ -36,30 +40,6 @@ void check(bool holds, const std::string& what) {
         std::fprintf(stderr, "FAILED: %s\n", what.c_str());
         ++failures;
     }
-}
-
-bool writeText(const std::string& path, const std::string& text) {
-    std::ofstream file(path);
-    file << text;
-    return static_cast<bool>(file);
-}
-
-// Root gets a mount namespace; anyone else one inside a user namespace, where they are root.
-bool ownMountNamespace() {
-    const uid_t uid = ::geteuid();
-    const gid_t gid = ::getegid();
-    if (uid == 0) {
-        if (::unshare(CLONE_NEWNS) != 0) {
-            return false;
-        }
-    } else if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0 ||
-               !writeText("/proc/self/setgroups", "deny") ||
-               !writeText("/proc/self/uid_map", "0 " + std::to_string(uid) + " 1") ||
-               !writeText("/proc/self/gid_map", "0 " + std::to_string(gid) + " 1")) {
-        return false;
-    }
-    // Mounts made here stay here.
-    return ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
 }
 
 bool mountShare(const fs::path& share, const fs::path& classFolder) {

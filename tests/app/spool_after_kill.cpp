@@ -6,6 +6,8 @@
 //   spool_after_kill <quiz program>   (with the first-frame probe in the environment; exits
 //                                       77, "skipped", where mounting is not allowed)
 
+#include "tests/support/mount_namespace.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -22,6 +24,8 @@
 #include <fstream>
 #include <string>
 
+using quiz::testing::ownMountNamespace;
+
 namespace {
 
 constexpr int kSkipped = 77;
@@ -36,29 +40,6 @@ void check(bool holds, const QString& what) {
         std::fprintf(stderr, "FAILED: %s\n", qPrintable(what));
         ++failures;
     }
-}
-
-bool writeText(const char* path, const std::string& text) {
-    std::ofstream file(path);
-    file << text;
-    return static_cast<bool>(file);
-}
-
-// Root gets a mount namespace; anyone else one inside a user namespace, where they are root.
-bool ownMountNamespace() {
-    const uid_t uid = ::geteuid();
-    const gid_t gid = ::getegid();
-    if (uid == 0) {
-        if (::unshare(CLONE_NEWNS) != 0) {
-            return false;
-        }
-    } else if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0 ||
-               !writeText("/proc/self/setgroups", "deny") ||
-               !writeText("/proc/self/uid_map", "0 " + std::to_string(uid) + " 1") ||
-               !writeText("/proc/self/gid_map", "0 " + std::to_string(gid) + " 1")) {
-        return false;
-    }
-    return ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
 }
 
 QByteArray contents(const QString& path) {
