@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """A trained classifier against the made-up lists: gradient boosting on both lists' statistics.
 
 Runs difficulty_bench with --features, trains per level on the turns of the odd seed and

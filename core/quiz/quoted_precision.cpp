@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdlib>
 #include <stdexcept>
+#include <utility>
 
 namespace quiz {
 
@@ -90,19 +91,42 @@ std::vector<int> quotedDecimals(const std::vector<std::string_view>& texts) {
     return quoted;
 }
 
-void quoteAsReal(std::vector<std::int64_t>& made, const std::vector<std::string_view>& realTexts,
-                 int decimals) {
+QuotedForm::QuotedForm(std::vector<std::int64_t> roundedTo, bool everyDigit)
+    : roundedTo_(std::move(roundedTo)), everyDigit_(everyDigit) {}
+
+bool QuotedForm::keeps(std::size_t place, std::int64_t from, std::int64_t to) const {
+    if (to < 1 || place >= roundedTo_.size()) {
+        return false;
+    }
+    if (roundedTo_[place] > 1) {
+        return to % roundedTo_[place] == 0;
+    }
+    if (everyDigit_) {
+        return lastDigit(to) == lastDigit(from);
+    }
+    return (lastDigit(to) == 0) == (lastDigit(from) == 0);
+}
+
+std::int64_t QuotedForm::step(std::size_t place) const {
+    if (place < roundedTo_.size() && roundedTo_[place] > 1) {
+        return roundedTo_[place];
+    }
+    return everyDigit_ ? 10 : 1;
+}
+
+QuotedForm quoteAsReal(std::vector<std::int64_t>& made,
+                       const std::vector<std::string_view>& realTexts, int decimals) {
     if (realTexts.size() != made.size()) {
         throw std::invalid_argument("one real text per made-up value");
     }
     const std::vector<int> quoted = quotedDecimals(realTexts);
-    std::vector<std::size_t> fullPlaces;
+    std::vector<std::int64_t> roundedTo;
     for (std::size_t i = 0; i < made.size(); ++i) {
+        const std::int64_t unit = unitOfPlace(decimals - quoted[i]);
+        roundedTo.push_back(unit);
         if (quoted[i] == decimals) {
-            fullPlaces.push_back(i);
             continue;
         }
-        const std::int64_t unit = unitOfPlace(decimals - quoted[i]);
         // Made-up rates are positive, so plain division floors.
         made[i] = std::max((made[i] + unit / 2) / unit * unit, unit);
     }
@@ -122,6 +146,7 @@ void quoteAsReal(std::vector<std::int64_t>& made, const std::vector<std::string_
             made[i] += moveToDigit(made[i], realDigits[i], i);
         }
     }
+    return {std::move(roundedTo), copyEveryDigit};
 }
 
 } // namespace quiz
