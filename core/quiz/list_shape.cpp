@@ -129,18 +129,25 @@ Shape shapeNear(const Shape& shape, RandomSource& random) {
 }
 
 std::vector<std::int64_t> climbTowards(const Shape& target, std::int64_t start,
-                                       std::vector<std::int64_t> changes, RandomSource& random) {
+                                       std::vector<std::int64_t> changes, RandomSource& random,
+                                       const Finish& finish) {
     std::vector<std::int64_t> values = summedFrom(start, changes);
     if (changes.size() < 2) {
         return values;
     }
-    double distance = shapeDistance(shapeOf(values), target);
+    const auto distanceOf = [&](std::vector<std::int64_t> list) {
+        if (finish) {
+            finish(list);
+        }
+        return shapeDistance(shapeOf(list), target);
+    };
+    double distance = distanceOf(values);
     for (int swap = 0; swap < kClimbSwaps; ++swap) {
         const std::size_t one = indexFrom(random.next(), changes.size());
         const std::size_t other = indexFrom(random.next(), changes.size());
         std::swap(changes[one], changes[other]);
         std::vector<std::int64_t> tried = summedFrom(start, changes);
-        const double triedDistance = shapeDistance(shapeOf(tried), target);
+        const double triedDistance = distanceOf(tried);
         if (triedDistance < distance) {
             distance = triedDistance;
             values = std::move(tried);

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace quiz {
@@ -36,10 +37,16 @@ double orderFreeDistance(const Shape& one, const Shape& other);
 // statistic.
 Shape shapeNear(const Shape& shape, RandomSource& random);
 
+// What is done to a made-up list after it is made (quoting it as the real one), so that its
+// shape can be judged as it will be shown; none for a list shown as made.
+using Finish = std::function<void(std::vector<std::int64_t>&)>;
+
 // The list `start` plus `changes` summed, with its changes swapped kClimbSwaps times two by two
-// at random (two draws a swap), each swap kept when it takes the list nearer `target`.
+// at random (two draws a swap), each swap kept when it takes the finished list nearer `target`.
+// The list is given back unfinished.
 inline constexpr int kClimbSwaps = 300;
 std::vector<std::int64_t> climbTowards(const Shape& target, std::int64_t start,
-                                       std::vector<std::int64_t> changes, RandomSource& random);
+                                       std::vector<std::int64_t> changes, RandomSource& random,
+                                       const Finish& finish = {});
 
 } // namespace quiz

@@ -93,7 +93,8 @@ Units fromAnotherDay(const Units& real, const Shape& target, RandomSource& rando
 } // namespace
 
 std::vector<std::int64_t> madeUpUnits(int level, const std::vector<std::int64_t>& real,
-                                      RandomSource& random, const OtherWindows& others) {
+                                      RandomSource& random, const OtherWindows& others,
+                                      const Finish& finish) {
     if (real.empty()) {
         throw std::invalid_argument("a made-up list needs a real one to start from");
     }
@@ -115,7 +116,7 @@ std::vector<std::int64_t> madeUpUnits(int level, const std::vector<std::int64_t>
     } else {
         changes = iaaftSurrogate(changes, random);
     }
-    return climbTowards(target, real.front(), std::move(changes), random);
+    return climbTowards(target, real.front(), std::move(changes), random, finish);
 }
 
 } // namespace quiz

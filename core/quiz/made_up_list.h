@@ -3,6 +3,7 @@
 // How the levels above 0 make up a list from a real window's day-to-day changes.
 
 #include "core/data/data_set.h"
+#include "core/quiz/list_shape.h"
 #include "core/random/random_source.h"
 
 #include <cstddef>
@@ -37,7 +38,9 @@ inline constexpr int kOtherWindowDraws = 128;
 // statistic of the shape tells the lists apart. Levels 2 and 3 keep the multiset of changes,
 // so they end on the real last value too.
 // Throws std::out_of_range for another level.
+// The shape is judged on the list as `finish` leaves it.
 std::vector<std::int64_t> madeUpUnits(int level, const std::vector<std::int64_t>& real,
-                                      RandomSource& random, const OtherWindows& others = {});
+                                      RandomSource& random, const OtherWindows& others = {},
+                                      const Finish& finish = {});
 
 } // namespace quiz

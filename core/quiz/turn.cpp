@@ -57,10 +57,11 @@ bool looksLikeARate(const std::vector<std::int64_t>& units) {
 // whose falls add up to more than its first value); after that, noise in the window's own
 // range, which always stays inside it.
 std::vector<std::int64_t> madeUpRate(int level, const std::vector<std::int64_t>& units,
-                                     RandomSource& random, const OtherWindows& others) {
+                                     RandomSource& random, const OtherWindows& others,
+                                     const Finish& finish) {
     constexpr int kTries = 20;
     for (int attempt = 0; attempt < kTries; ++attempt) {
-        std::vector<std::int64_t> made = madeUpUnits(level, units, random, others);
+        std::vector<std::int64_t> made = madeUpUnits(level, units, random, others, finish);
         if (looksLikeARate(made)) {
             return made;
         }
@@ -84,7 +85,10 @@ void fillFromChanges(Turn& turn, const std::vector<std::int64_t>& units,
     for (std::size_t i = 0; i < units.size(); ++i) {
         turn.lists[real][i] = unitsText(units[i], turn.decimals, listStyle);
     }
-    std::vector<std::int64_t> madeUp = madeUpRate(turn.level, units, random, others);
+    const Finish quoted = [&](std::vector<std::int64_t>& made) {
+        quoteAsReal(made, realTexts, turn.decimals);
+    };
+    std::vector<std::int64_t> madeUp = madeUpRate(turn.level, units, random, others, quoted);
     // Padded, a real text quoted with fewer decimals ends in zeros, and one quoted on a grid
     // in the grid's digits; the made-up one must end in them as often, and repeat a value as
     // often too, the last step so that no later one parts what it joined.
