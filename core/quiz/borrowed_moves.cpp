@@ -55,6 +55,48 @@ BorrowedMoves borrowedMoves(const std::vector<std::int64_t>& real, const OtherWi
     return borrowed;
 }
 
+std::vector<std::int64_t> withLargestShare(const std::vector<std::int64_t>& made, double share) {
+    const double sum = sumOfSteps(made);
+    if (made.size() < 3 || !(sum > 0.0) || !(share > 0.0 && share < 1.0)) {
+        return made;
+    }
+    std::vector<double> changes;
+    for (std::size_t i = 1; i < made.size(); ++i) {
+        changes.push_back(static_cast<double>(made[i] - made[i - 1]));
+    }
+    std::size_t largest = 0;
+    double next = 0.0;
+    for (std::size_t i = 1; i < changes.size(); ++i) {
+        if (std::abs(changes[i]) > std::abs(changes[largest])) {
+            largest = i;
+        }
+    }
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        next = i == largest ? next : std::max(next, std::abs(changes[i]));
+    }
+    const double size = std::abs(changes[largest]);
+    // The largest as wanted, the rest scaled by `others`; share * sum >= others * next keeps
+    // it the largest, others = (1 - share) * sum / (sum - size).
+    double wanted = share * sum;
+    const double others = [&] {
+        const double scaled = (sum - wanted) / (sum - size);
+        return wanted >= scaled * next ? scaled : 1.0;
+    }();
+    if (others == 1.0) {
+        wanted = size;
+    }
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        changes[i] = i == largest ? std::copysign(wanted, changes[i]) : changes[i] * others;
+    }
+    std::vector<std::int64_t> sized{made.front()};
+    double position = 0.0;
+    for (const double change : changes) {
+        position += change;
+        sized.push_back(made.front() + static_cast<std::int64_t>(std::floor(position + 0.5)));
+    }
+    return sized;
+}
+
 std::vector<std::int64_t> withDrift(const std::vector<std::int64_t>& made, double endShare) {
     if (made.size() < 2) {
         return made;

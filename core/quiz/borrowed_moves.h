@@ -26,4 +26,9 @@ BorrowedMoves borrowedMoves(const std::vector<std::int64_t>& real, const OtherWi
 // rarely wander as far as the real ones did, and the sum alone does not say how far.
 std::vector<std::int64_t> withDrift(const std::vector<std::int64_t>& made, double endShare);
 
+// The same moves with the largest one (the first of equals) made `share` of the sum of
+// |changes| and the others sized to keep that sum, though never below the next largest;
+// rounded to whole units. One wild day of the real list is rarely met in another window.
+std::vector<std::int64_t> withLargestShare(const std::vector<std::int64_t>& made, double share);
+
 } // namespace quiz

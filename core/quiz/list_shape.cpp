@@ -13,7 +13,6 @@ namespace {
 
 // About one over each statistic's variance across lists of 43 values.
 constexpr Shape kWeights{40.0, 40.0, 15.0, 600.0, 150.0, 150.0, 1000.0, 200.0};
-constexpr std::size_t kLargestShare = 6;
 constexpr std::size_t kKurtosis = 7;
 // How far, in spreads, shapeNear moves a statistic at most.
 constexpr double kNearBy = 0.5;
@@ -113,7 +112,7 @@ double shapeDistance(const Shape& one, const Shape& other) {
 
 double orderFreeDistance(const Shape& one, const Shape& other) {
     double distance = 0.0;
-    for (const std::size_t i : {kStartToEnd, kLargestShare, kKurtosis}) {
+    for (const std::size_t i : {kLargestShare, kKurtosis}) {
         distance += kWeights[i] * (one[i] - other[i]) * (one[i] - other[i]);
     }
     return distance;

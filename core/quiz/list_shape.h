@@ -18,8 +18,10 @@ namespace quiz {
 inline constexpr std::size_t kShapeStatistics = 8;
 using Shape = std::array<double, kShapeStatistics>;
 
-// Where a Shape holds the start-to-end distance against the sum of |changes|.
+// Where a Shape holds the start-to-end distance and the largest change against the sum of
+// |changes|.
 inline constexpr std::size_t kStartToEnd = 4;
+inline constexpr std::size_t kLargestShare = 6;
 
 // Of a list of at least three values.
 Shape shapeOf(const std::vector<std::int64_t>& values);
@@ -28,8 +30,8 @@ Shape shapeOf(const std::vector<std::int64_t>& values);
 // variance across lists of 43 values: 0 for one shape.
 double shapeDistance(const Shape& one, const Shape& other);
 
-// The part of shapeDistance that no reordering of the changes alters: the start-to-end
-// distance, the largest change's share and the kurtosis.
+// The part of shapeDistance that neither a reordering of the changes nor a steady drift much
+// alters: the largest change's share and the kurtosis.
 double orderFreeDistance(const Shape& one, const Shape& other);
 
 // `shape` with each statistic moved by up to half its spread, either way alike: a made-up list

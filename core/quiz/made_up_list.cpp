@@ -68,26 +68,28 @@ Units randomWalkSteps(const Units& changes, RandomSource& random) {
 // statistic two spreads away.
 constexpr double kScaleWeight = 4.0;
 
-// Of kOtherWindowDraws other windows, the one nearest `target` in what no reordering changes,
-// at a scale near 1.
+// Of kOtherWindowDraws other windows, their largest move and their drift set as `target`
+// says, the one nearest it in what no reordering changes, at a scale near 1.
 Units fromAnotherDay(const Units& real, const Shape& target, RandomSource& random,
                      const OtherWindows& others) {
+    // Ending on the real list's side, so that the values below the first can be as many.
+    const double side = real.back() < real.front() ? -1.0 : 1.0;
+    const double endShare = side * std::clamp(target[kStartToEnd], 0.0, 1.0);
     Units best;
     double nearest = INFINITY;
     for (int draw = 0; draw < kOtherWindowDraws; ++draw) {
         const BorrowedMoves moves =
             borrowedMoves(real, others.take(indexFrom(random.next(), others.count)));
+        Units drifted = withDrift(withLargestShare(moves.units, target[kLargestShare]), endShare);
         const double scale = std::max(moves.scaledBy, 1.0 / moves.scaledBy) - 1.0;
         const double distance =
-            orderFreeDistance(shapeOf(moves.units), target) + kScaleWeight * scale * scale;
+            orderFreeDistance(shapeOf(drifted), target) + kScaleWeight * scale * scale;
         if (distance < nearest) {
             nearest = distance;
-            best = moves.units;
+            best = std::move(drifted);
         }
     }
-    // Ending on the real list's side, so that the values below the first can be as many.
-    const double side = real.back() < real.front() ? -1.0 : 1.0;
-    return withDrift(best, side * std::clamp(target[kStartToEnd], 0.0, 1.0));
+    return best;
 }
 
 } // namespace

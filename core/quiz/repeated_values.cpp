@@ -145,7 +145,7 @@ void repeatAsReal(std::vector<std::int64_t>& made, const std::vector<std::int64_
     }
     const Repeats want = repeatsOf(real);
     // Each move mends one count; a few more rounds leave room for one that upsets the other.
-    const std::size_t rounds = 2 * made.size();
+    const std::size_t rounds = 4 * made.size();
     for (std::size_t round = 0; round < rounds && repeatsOf(made) != want; ++round) {
         const std::optional<Move> move = nextMove(made, want, form);
         if (!move || !movable(made, move->place)) {

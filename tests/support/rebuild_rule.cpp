@@ -58,8 +58,7 @@ bool closeAlmostEverywhere(const Units& made, const Units& rebuilt) {
     return far <= kFreePlaces;
 }
 
-// `made` as `real`'s changes rotated (and perhaps reversed), summed from its first value.
-bool rebuiltByRotation(const Units& real, const Units& made) {
+bool rebuiltUnitsByRotation(const Units& real, const Units& made) {
     const Units changes = changesOf(real);
     for (std::size_t shift = 1; shift < changes.size(); ++shift) {
         Units rotated = changes;
@@ -113,6 +112,12 @@ std::size_t changesNotAmongTheReal(const Units& real, const Units& made) {
 
 } // namespace
 
+bool rebuiltByRotation(const std::vector<std::string>& real, const std::vector<std::string>& made) {
+    const auto [realUnits, madeUnits] = unitsOf({real, made});
+    return realUnits.size() == madeUnits.size() && realUnits.size() > 1 &&
+           rebuiltUnitsByRotation(realUnits, madeUnits);
+}
+
 double rebuildScore(const std::array<std::vector<std::string>, 2>& lists, int realSide) {
     if (realSide != 0 && realSide != 1) {
         throw std::invalid_argument("the real side is 0 or 1, not " + std::to_string(realSide));
@@ -123,8 +128,8 @@ double rebuildScore(const std::array<std::vector<std::string>, 2>& lists, int re
     }
     // The side each way round names as real; 0.5 where the two ways agree.
     double pickFirst = 0.5;
-    const bool firstRebuildsSecond = rebuiltByRotation(first, second);
-    const bool secondRebuildsFirst = rebuiltByRotation(second, first);
+    const bool firstRebuildsSecond = rebuiltUnitsByRotation(first, second);
+    const bool secondRebuildsFirst = rebuiltUnitsByRotation(second, first);
     if (firstRebuildsSecond != secondRebuildsFirst) {
         pickFirst = firstRebuildsSecond ? 1.0 : 0.0;
     } else {

@@ -18,4 +18,8 @@ namespace quiz {
 // realSide other than 0 or 1, lists of other lengths, or texts that are not plain decimals.
 double rebuildScore(const std::array<std::vector<std::string>, 2>& lists, int realSide);
 
+// Whether `made` is `real`'s changes rotated by 1 to 41 places, forwards or reversed, summed
+// from its first value, but for the few units and places quoting and repeating move.
+bool rebuiltByRotation(const std::vector<std::string>& real, const std::vector<std::string>& made);
+
 } // namespace quiz
