@@ -142,7 +142,7 @@ TEST(MadeUpList, SeedSevenDealsTheseMadeUpListsAtEveryLevel) {
         "4.47405 4.46870 4.55638 4.53166 4.52861 4.48952 4.53830",
         "4.47405 4.47420 4.41578 4.38946 4.45721 4.49262 4.48030",
         "4.47405 4.44680 4.35268 4.34916 4.43791 4.48722 4.48030",
-        "4.47405 4.51460 4.45038 4.35846 4.38431 4.44172 4.49030",
+        "4.47405 4.41600 4.40288 4.36006 4.47541 4.49882 4.49030",
     };
     for (int level = 0; level < kLevelCount; ++level) {
         SeededRandomSource random(7);
@@ -165,7 +165,10 @@ TEST(MadeUpList, SimpleRulesLoseTheirEdgeLevelByLevel) {
         return *std::max_element(accuracies.begin(), accuracies.end());
     };
     EXPECT_GE(ruleAccuracies(data, 0, kTurns, 99).front(), 0.99); // sum |changes| at level 0
-    EXPECT_LE(best(4), 0.68);
+    // 10,000 turns give at most 55 % above level 1; 300 turns leave room for chance.
+    for (int level = 2; level < kLevelCount; ++level) {
+        EXPECT_LE(best(level), 0.6) << "level " << level;
+    }
 }
 
 // A window whose falls add up to more than its first value: the made-up list must still look
