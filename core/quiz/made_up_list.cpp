@@ -67,9 +67,40 @@ Units randomWalkSteps(const Units& changes, RandomSource& random) {
 // Moves scaled far up or down lose the real moves' grain; a scale of 2 weighs as much as a
 // statistic two spreads away.
 constexpr double kScaleWeight = 4.0;
+constexpr double kSizeSpread = 0.02;
 
 // Of kOtherWindowDraws other windows, their largest move and their drift set as `target`
 // says, the one nearest it in what no reordering changes, at a scale near 1.
+// Sum of |changes|.
+double sumOfSteps(const Units& values) {
+    double sum = 0.0;
+    for (std::size_t i = 1; i < values.size(); ++i) {
+        sum += static_cast<double>(std::abs(values[i] - values[i - 1]));
+    }
+    return sum;
+}
+
+// The moves of `made` sized so that, once finished, they add up to `wanted`: quoting and
+// repeating roughen a list of small moves, and the real list was not roughened.
+Units sizedWhenFinished(Units made, double wanted, const Finish& finish) {
+    constexpr int kRounds = 3;
+    const std::int64_t first = made.front();
+    for (int round = 0; round < kRounds && finish; ++round) {
+        Units finished = made;
+        finish(finished);
+        const double had = sumOfSteps(finished);
+        if (!(had > 0.0)) {
+            break;
+        }
+        const double ratio = wanted / had;
+        for (std::int64_t& value : made) {
+            value = first + static_cast<std::int64_t>(
+                                std::floor(static_cast<double>(value - first) * ratio + 0.5));
+        }
+    }
+    return made;
+}
+
 Units fromAnotherDay(const Units& real, const Shape& target, RandomSource& random,
                      const OtherWindows& others) {
     // Ending on the real list's side, so that the values below the first can be as many.
@@ -96,7 +127,7 @@ Units fromAnotherDay(const Units& real, const Shape& target, RandomSource& rando
 
 std::vector<std::int64_t> madeUpUnits(int level, const std::vector<std::int64_t>& real,
                                       RandomSource& random, const OtherWindows& others,
-                                      const Finish& finish) {
+                                      const Finish& finish, const Finish& shown) {
     if (real.empty()) {
         throw std::invalid_argument("a made-up list needs a real one to start from");
     }
@@ -111,14 +142,21 @@ std::vector<std::int64_t> madeUpUnits(int level, const std::vector<std::int64_t>
         std::adjacent_find(real.begin(), real.end(), std::not_equal_to<>()) != real.end();
     Units changes = changesOf(real);
     const Shape target = shapeNear(shapeOf(real), random);
-    if (level == 4 && others.count > 0 && others.take && moves) {
+    const bool borrowed = level == 4 && others.count > 0 && others.take && moves;
+    if (borrowed) {
         changes = changesOf(fromAnotherDay(real, target, random, others));
     } else if (level == 2) {
         shuffle(changes, random);
     } else {
         changes = iaaftSurrogate(changes, random);
     }
-    return climbTowards(target, real.front(), std::move(changes), random, finish);
+    Units made = climbTowards(target, real.front(), std::move(changes), random, finish);
+    if (level != 4 || !borrowed) {
+        return made;
+    }
+    // Up to kSizeSpread more or less, drawn, so that what rounding leaves over falls either way.
+    const double size = 1.0 + kSizeSpread * (2.0 * static_cast<double>(random.next()) - 1.0);
+    return sizedWhenFinished(std::move(made), size * sumOfSteps(real), shown ? shown : finish);
 }
 
 } // namespace quiz

@@ -35,12 +35,14 @@ inline constexpr int kOtherWindowDraws = 128;
 //      aim in what no order changes, at a scale near 1; with no other window, or a real list
 //      that never moves, level 3's surrogate;
 // and reorder them towards the aim (climbTowards, 2 * kClimbSwaps draws), so that no one
-// statistic of the shape tells the lists apart. Levels 2 and 3 keep the multiset of changes,
+// statistic of the shape tells the lists apart. Level 4's moves are then sized so that, as
+// shown, they add up to the real ones' within 2 % either way (one draw). Levels 2 and 3 keep the multiset of changes,
 // so they end on the real last value too.
 // Throws std::out_of_range for another level.
-// The shape is judged on the list as `finish` leaves it.
+// The shape is judged on the list as `finish` leaves it, level 4's size on the list as
+// `shown` does (all that is done to it before it is shown; `finish` when none is given).
 std::vector<std::int64_t> madeUpUnits(int level, const std::vector<std::int64_t>& real,
                                       RandomSource& random, const OtherWindows& others = {},
-                                      const Finish& finish = {});
+                                      const Finish& finish = {}, const Finish& shown = {});
 
 } // namespace quiz

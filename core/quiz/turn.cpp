@@ -58,10 +58,10 @@ bool looksLikeARate(const std::vector<std::int64_t>& units) {
 // range, which always stays inside it.
 std::vector<std::int64_t> madeUpRate(int level, const std::vector<std::int64_t>& units,
                                      RandomSource& random, const OtherWindows& others,
-                                     const Finish& finish) {
+                                     const Finish& finish, const Finish& shown) {
     constexpr int kTries = 20;
     for (int attempt = 0; attempt < kTries; ++attempt) {
-        std::vector<std::int64_t> made = madeUpUnits(level, units, random, others, finish);
+        std::vector<std::int64_t> made = madeUpUnits(level, units, random, others, finish, shown);
         if (looksLikeARate(made)) {
             return made;
         }
@@ -88,12 +88,15 @@ void fillFromChanges(Turn& turn, const std::vector<std::int64_t>& units,
     const Finish quoted = [&](std::vector<std::int64_t>& made) {
         quoteAsReal(made, realTexts, turn.decimals);
     };
-    std::vector<std::int64_t> madeUp = madeUpRate(turn.level, units, random, others, quoted);
     // Padded, a real text quoted with fewer decimals ends in zeros, and one quoted on a grid
     // in the grid's digits; the made-up one must end in them as often, and repeat a value as
     // often too, the last step so that no later one parts what it joined.
-    const QuotedForm form = quoteAsReal(madeUp, realTexts, turn.decimals);
-    repeatAsReal(madeUp, units, form);
+    const Finish shown = [&](std::vector<std::int64_t>& made) {
+        repeatAsReal(made, units, quoteAsReal(made, realTexts, turn.decimals));
+    };
+    std::vector<std::int64_t> madeUp =
+        madeUpRate(turn.level, units, random, others, quoted, shown);
+    shown(madeUp);
     for (const std::int64_t made : madeUp) {
         turn.lists[gen].push_back(unitsText(made, turn.decimals, listStyle));
         turn.values[gen].push_back(static_cast<double>(made) / scale);
