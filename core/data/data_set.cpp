@@ -127,6 +127,18 @@ std::size_t windowStart(const DataSet::Series& series, std::size_t index) {
     return stretch.first + (index - stretch.before);
 }
 
+// Windows of the series starting before `position`.
+std::size_t windowsStartingBefore(const DataSet::Series& series, std::size_t position) {
+    std::size_t count = 0;
+    for (const DataSet::Stretch& stretch : series.stretches) {
+        if (position <= stretch.first) {
+            break;
+        }
+        count += std::min(stretch.count, position - stretch.first);
+    }
+    return count;
+}
+
 } // namespace
 
 DataSet::DataSet(DataKind kind, std::string id, std::string name, std::vector<Series> series,
@@ -205,13 +217,11 @@ RealWindow DataSet::window(std::size_t index) const {
     const std::size_t start = windowStart(one, index - firstWindow_[number - 1]);
 
     RealWindow window;
+    window.index = index;
     window.seriesNumber = static_cast<int>(number);
     window.code = one.code;
     window.name = one.name;
-    window.texts.reserve(kValueCount);
-    for (std::size_t i = start; i < start + kValueCount; ++i) {
-        window.texts.push_back(textOf(one, i));
-    }
+    window.texts = textsOf(number - 1, start);
     window.firstDate = dateOf(one, start);
     window.lastDate = dateOf(one, start + kValueCount - 1);
     window.roundedTo = one.roundedTo;
@@ -223,6 +233,69 @@ RealWindow DataSet::draw(float r) const {
         return window(static_cast<std::size_t>(currencyNoFrom(r) - 1));
     }
     return window(indexFrom(r, windowCount_));
+}
+
+std::vector<std::string_view> DataSet::textsOf(std::size_t series, std::size_t start) const {
+    std::vector<std::string_view> texts;
+    texts.reserve(kValueCount);
+    for (std::size_t i = start; i < start + kValueCount; ++i) {
+        texts.push_back(textOf(series_[series], i));
+    }
+    return texts;
+}
+
+std::size_t DataSet::Piece::count() const {
+    return data->series_[series].windowCount - (skipEnd - skipFirst);
+}
+
+std::vector<DataSet::Piece> DataSet::otherPieces(const RealWindow& shown) const {
+    const auto number = static_cast<std::size_t>(shown.seriesNumber - 1);
+    const Series& own = series_.at(number);
+    const std::size_t start = windowStart(own, shown.index - firstWindow_[number]);
+    const auto length = static_cast<std::size_t>(kValueCount);
+    // Windows starting fewer than kValueCount places away share a value with the shown one.
+    const Piece ownPiece{this, number,
+                         windowsStartingBefore(own, start < length ? 0 : start - length + 1),
+                         windowsStartingBefore(own, start + length)};
+    const DataSet* source = kind_ == DataKind::Catalogue ? ecb().get() : this;
+    std::vector<Piece> pieces;
+    std::size_t total = 0;
+    for (std::size_t i = 0; i < source->series_.size(); ++i) {
+        if (source->series_[i].code == shown.code) {
+            pieces.push_back(source == this && i == number ? ownPiece : Piece{source, i, 0, 0});
+            total += pieces.back().count();
+        }
+    }
+    if (total > 0) {
+        return pieces;
+    }
+    pieces.clear();
+    for (std::size_t i = 0; i < series_.size(); ++i) {
+        pieces.push_back(i == number ? ownPiece : Piece{this, i, 0, 0});
+    }
+    return pieces;
+}
+
+std::size_t DataSet::otherWindowCount(const RealWindow& shown) const {
+    std::size_t count = 0;
+    for (const Piece& piece : otherPieces(shown)) {
+        count += piece.count();
+    }
+    return count;
+}
+
+OtherWindow DataSet::otherWindow(const RealWindow& shown, std::size_t index) const {
+    for (const Piece& piece : otherPieces(shown)) {
+        if (index >= piece.count()) {
+            index -= piece.count();
+            continue;
+        }
+        const std::size_t local = index < piece.skipFirst ? index : index + piece.skipEnd - piece.skipFirst;
+        const Series& series = piece.data->series_[piece.series];
+        return {.texts = piece.data->textsOf(piece.series, windowStart(series, local)),
+                .upsideDown = piece.data != this};
+    }
+    throw std::out_of_range("no other window " + std::to_string(index));
 }
 
 } // namespace quiz

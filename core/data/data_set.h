@@ -17,7 +17,8 @@ namespace quiz {
 
 // The kValueCount real values a turn shows, and what names them.
 struct RealWindow {
-    int seriesNumber = 0; // 1-based within its data set: the turn's CurrencyNo
+    std::size_t index = 0; // among the data set's windows
+    int seriesNumber = 0;  // 1-based within its data set: the turn's CurrencyNo
     std::string_view code;
     std::string_view name;
     std::vector<std::string_view> texts; // as written, with "." as the point
@@ -27,6 +28,12 @@ struct RealWindow {
 };
 
 enum class DataKind { Catalogue, Ecb, File };
+
+// Another window of rates, which a made-up list may take its day-to-day moves from.
+struct OtherWindow {
+    std::vector<std::string_view> texts; // as written, oldest first
+    bool upsideDown = false; // the rate the other way up: units per euro beside leva per unit
+};
 
 class DataSet {
 public:
@@ -52,6 +59,13 @@ public:
     // always was (round(r * 100) mod 6 + 1), elsewhere each window alike.
     RealWindow draw(float r) const;
 
+    // The windows that share no value with `shown` and are of its currency: in this data set,
+    // or for the stored series in the ECB's (the stored rates are leva per unit, which the lev's
+    // fixed rate to the euro makes the ECB's rates upside down). Where the currency has none,
+    // those of every other series. Counted, then taken one by one, 0 to count - 1.
+    std::size_t otherWindowCount(const RealWindow& shown) const;
+    OtherWindow otherWindow(const RealWindow& shown, std::size_t index) const;
+
     // Consecutive window starts of a series whose values move; the windows are counted, not
     // kept, so a data set of 175,000 windows holds a few of these.
     struct Stretch {
@@ -71,6 +85,17 @@ public:
     };
 
 private:
+    // Windows of one series, all but those whose starts lie in [skipFirst, skipEnd).
+    struct Piece {
+        const DataSet* data = nullptr;
+        std::size_t series = 0;
+        std::size_t skipFirst = 0;
+        std::size_t skipEnd = 0;
+        std::size_t count() const;
+    };
+    std::vector<Piece> otherPieces(const RealWindow& shown) const;
+    std::vector<std::string_view> textsOf(std::size_t series, std::size_t start) const;
+
     DataSet(DataKind kind, std::string id, std::string name, std::vector<Series> series,
             RateTable storage = {});
 

@@ -1,10 +1,14 @@
 #include "core/quiz/made_up_list.h"
 
+#include "core/quiz/borrowed_moves.h"
 #include "core/quiz/iaaft_surrogate.h"
+#include "core/quiz/level.h"
+#include "core/quiz/list_shape.h"
 #include "core/random/own_draws.h"
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -60,45 +64,99 @@ Units randomWalkSteps(const Units& changes, RandomSource& random) {
     return steps;
 }
 
-Units replayedFromAnotherDay(Units changes, RandomSource& random) {
-    if (changes.size() < 2) {
-        return changes;
+// Moves scaled far up or down lose the real moves' grain; a scale of 2 weighs as much as a
+// statistic two spreads away.
+constexpr double kScaleWeight = 4.0;
+constexpr double kSizeSpread = 0.02;
+
+// Of kOtherWindowDraws other windows, their largest move and their drift set as `target`
+// says, the one nearest it in what no reordering changes, at a scale near 1.
+// Sum of |changes|.
+double sumOfSteps(const Units& values) {
+    double sum = 0.0;
+    for (std::size_t i = 1; i < values.size(); ++i) {
+        sum += static_cast<double>(std::abs(values[i] - values[i - 1]));
     }
-    // Never by 0 places: that would replay the real list itself.
-    const std::size_t shift = 1 + indexFrom(random.next(), changes.size() - 1);
-    std::rotate(changes.begin(), changes.begin() + static_cast<std::ptrdiff_t>(shift),
-                changes.end());
-    if (random.next() < 0.5F) {
-        std::reverse(changes.begin(), changes.end());
+    return sum;
+}
+
+// The moves of `made` sized so that, once finished, they add up to `wanted`: quoting and
+// repeating roughen a list of small moves, and the real list was not roughened.
+Units sizedWhenFinished(Units made, double wanted, const Finish& finish) {
+    constexpr int kRounds = 3;
+    const std::int64_t first = made.front();
+    for (int round = 0; round < kRounds && finish; ++round) {
+        Units finished = made;
+        finish(finished);
+        const double had = sumOfSteps(finished);
+        if (!(had > 0.0)) {
+            break;
+        }
+        const double ratio = wanted / had;
+        for (std::int64_t& value : made) {
+            value = first + static_cast<std::int64_t>(
+                                std::floor(static_cast<double>(value - first) * ratio + 0.5));
+        }
     }
-    return changes;
+    return made;
+}
+
+Units fromAnotherDay(const Units& real, const Shape& target, RandomSource& random,
+                     const OtherWindows& others) {
+    // Ending on the real list's side, so that the values below the first can be as many.
+    const double side = real.back() < real.front() ? -1.0 : 1.0;
+    const double endShare = side * std::clamp(target[kStartToEnd], 0.0, 1.0);
+    Units best;
+    double nearest = INFINITY;
+    for (int draw = 0; draw < kOtherWindowDraws; ++draw) {
+        const BorrowedMoves moves =
+            borrowedMoves(real, others.take(indexFrom(random.next(), others.count)));
+        Units drifted = withDrift(withLargestShare(moves.units, target[kLargestShare]), endShare);
+        const double scale = std::max(moves.scaledBy, 1.0 / moves.scaledBy) - 1.0;
+        const double distance =
+            orderFreeDistance(shapeOf(drifted), target) + kScaleWeight * scale * scale;
+        if (distance < nearest) {
+            nearest = distance;
+            best = std::move(drifted);
+        }
+    }
+    return best;
 }
 
 } // namespace
 
 std::vector<std::int64_t> madeUpUnits(int level, const std::vector<std::int64_t>& real,
-                                      RandomSource& random) {
+                                      RandomSource& random, const OtherWindows& others,
+                                      const Finish& finish, const Finish& shown) {
     if (real.empty()) {
         throw std::invalid_argument("a made-up list needs a real one to start from");
     }
-    Units changes = changesOf(real);
-    switch (level) {
-    case 1:
-        changes = randomWalkSteps(changes, random);
-        break;
-    case 2:
-        shuffle(changes, random);
-        break;
-    case 3:
-        changes = iaaftSurrogate(changes, random);
-        break;
-    case 4:
-        changes = replayedFromAnotherDay(std::move(changes), random);
-        break;
-    default:
+    if (level < 1 || level >= kLevelCount) {
         throw std::out_of_range("no made-up list for level " + std::to_string(level));
     }
-    return summedFrom(real.front(), changes);
+    if (level == 1 || real.size() < 3) {
+        return summedFrom(real.front(), level == 1 ? randomWalkSteps(changesOf(real), random)
+                                                   : changesOf(real));
+    }
+    const bool moves =
+        std::adjacent_find(real.begin(), real.end(), std::not_equal_to<>()) != real.end();
+    Units changes = changesOf(real);
+    const Shape target = shapeNear(shapeOf(real), random);
+    const bool borrowed = level == 4 && others.count > 0 && others.take && moves;
+    if (borrowed) {
+        changes = changesOf(fromAnotherDay(real, target, random, others));
+    } else if (level == 2) {
+        shuffle(changes, random);
+    } else {
+        changes = iaaftSurrogate(changes, random);
+    }
+    Units made = climbTowards(target, real.front(), std::move(changes), random, finish);
+    if (level != 4 || !borrowed) {
+        return made;
+    }
+    // Up to kSizeSpread more or less, drawn, so that what rounding leaves over falls either way.
+    const double size = 1.0 + kSizeSpread * (2.0 * static_cast<double>(random.next()) - 1.0);
+    return sizedWhenFinished(std::move(made), size * sumOfSteps(real), shown ? shown : finish);
 }
 
 } // namespace quiz

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdlib>
 #include <stdexcept>
+#include <utility>
 
 namespace quiz {
 
@@ -26,12 +27,36 @@ int lastDigit(std::int64_t units) {
     return static_cast<int>(units % 10);
 }
 
-// The move from `value` to the nearer value ending in `digit` (up, or down past a ten), never
-// below 1; none when it already does. A tie goes up on even places and down on odd ones.
-std::int64_t moveToDigit(std::int64_t value, int digit, std::size_t place) {
+// How much moving made[place] by `move` adds to the list's sum of |changes|, either way.
+std::int64_t roughening(const std::vector<std::int64_t>& made, std::size_t place,
+                        std::int64_t move) {
+    std::int64_t added = 0;
+    for (const std::size_t neighbour : {place - 1, place + 1}) {
+        if (neighbour < made.size()) { // place - 1 wraps round past the first
+            added += std::abs(made[place] + move - made[neighbour]) -
+                     std::abs(made[place] - made[neighbour]);
+        }
+    }
+    return std::abs(added);
+}
+
+// The move from made[place] to a value ending in `digit`, up or down past a ten, never below
+// 1; none when it already does. Of the two, the one that leaves the sum of |changes| nearer
+// what it was, so that quoting adds no roughness the real list lacks; then the nearer; a tie
+// goes up on even places and down on odd ones.
+std::int64_t moveToDigit(const std::vector<std::int64_t>& made, int digit, std::size_t place) {
+    const std::int64_t value = made[place];
     const int up = (digit - lastDigit(value) + 10) % 10;
     const int down = up == 0 ? 0 : up - 10;
-    if (value + down < 1 || up < -down || (up == -down && place % 2 == 0)) {
+    if (value + down < 1) {
+        return up;
+    }
+    const std::int64_t upRoughens = roughening(made, place, up);
+    const std::int64_t downRoughens = roughening(made, place, down);
+    if (upRoughens != downRoughens) {
+        return upRoughens < downRoughens ? up : down;
+    }
+    if (up < -down || (up == -down && place % 2 == 0)) {
         return up;
     }
     return down;
@@ -90,19 +115,42 @@ std::vector<int> quotedDecimals(const std::vector<std::string_view>& texts) {
     return quoted;
 }
 
-void quoteAsReal(std::vector<std::int64_t>& made, const std::vector<std::string_view>& realTexts,
-                 int decimals) {
+QuotedForm::QuotedForm(std::vector<std::int64_t> roundedTo, bool everyDigit)
+    : roundedTo_(std::move(roundedTo)), everyDigit_(everyDigit) {}
+
+bool QuotedForm::keeps(std::size_t place, std::int64_t from, std::int64_t to) const {
+    if (to < 1 || place >= roundedTo_.size()) {
+        return false;
+    }
+    if (roundedTo_[place] > 1) {
+        return to % roundedTo_[place] == 0;
+    }
+    if (everyDigit_) {
+        return lastDigit(to) == lastDigit(from);
+    }
+    return (lastDigit(to) == 0) == (lastDigit(from) == 0);
+}
+
+std::int64_t QuotedForm::step(std::size_t place) const {
+    if (place < roundedTo_.size() && roundedTo_[place] > 1) {
+        return roundedTo_[place];
+    }
+    return everyDigit_ ? 10 : 1;
+}
+
+QuotedForm quoteAsReal(std::vector<std::int64_t>& made,
+                       const std::vector<std::string_view>& realTexts, int decimals) {
     if (realTexts.size() != made.size()) {
         throw std::invalid_argument("one real text per made-up value");
     }
     const std::vector<int> quoted = quotedDecimals(realTexts);
-    std::vector<std::size_t> fullPlaces;
+    std::vector<std::int64_t> roundedTo;
     for (std::size_t i = 0; i < made.size(); ++i) {
+        const std::int64_t unit = unitOfPlace(decimals - quoted[i]);
+        roundedTo.push_back(unit);
         if (quoted[i] == decimals) {
-            fullPlaces.push_back(i);
             continue;
         }
-        const std::int64_t unit = unitOfPlace(decimals - quoted[i]);
         // Made-up rates are positive, so plain division floors.
         made[i] = std::max((made[i] + unit / 2) / unit * unit, unit);
     }
@@ -111,7 +159,7 @@ void quoteAsReal(std::vector<std::int64_t>& made, const std::vector<std::string_
         realDigits.push_back(lastDigit(toUnits(realTexts[i], decimals)));
     }
     // Each made-up value takes the last digit of the real one in its place, so that every
-    // digit statistic is the same for both lists; a move of up to 5 units is lost in changes
+    // digit statistic is the same for both lists; a move of a few units is lost in changes
     // of many units. Where the changes are of a few units and the digits even, only the zeros
     // (a dropped or padded decimal) are copied both ways, so that few values move.
     const bool copyEveryDigit = quotesOnAGrid(realDigits) || meanAbsoluteChange(made) >= kManyUnits;
@@ -119,9 +167,10 @@ void quoteAsReal(std::vector<std::int64_t>& made, const std::vector<std::string_
         const bool realZero = realDigits[i] == 0;
         const bool madeZero = lastDigit(made[i]) == 0;
         if (quoted[i] == decimals && (copyEveryDigit || realZero != madeZero)) {
-            made[i] += moveToDigit(made[i], realDigits[i], i);
+            made[i] += moveToDigit(made, realDigits[i], i);
         }
     }
+    return {std::move(roundedTo), copyEveryDigit};
 }
 
 } // namespace quiz

@@ -5,6 +5,7 @@
 #include "core/quiz/level.h"
 #include "core/quiz/made_up_list.h"
 #include "core/quiz/quoted_precision.h"
+#include "core/quiz/repeated_values.h"
 #include "core/random/draw_map.h"
 #include "core/random/own_draws.h"
 #include "core/text/leading_number.h"
@@ -56,10 +57,11 @@ bool looksLikeARate(const std::vector<std::int64_t>& units) {
 // whose falls add up to more than its first value); after that, noise in the window's own
 // range, which always stays inside it.
 std::vector<std::int64_t> madeUpRate(int level, const std::vector<std::int64_t>& units,
-                                     RandomSource& random) {
+                                     RandomSource& random, const OtherWindows& others,
+                                     const Finish& finish, const Finish& shown) {
     constexpr int kTries = 20;
     for (int attempt = 0; attempt < kTries; ++attempt) {
-        std::vector<std::int64_t> made = madeUpUnits(level, units, random);
+        std::vector<std::int64_t> made = madeUpUnits(level, units, random, others, finish, shown);
         if (looksLikeARate(made)) {
             return made;
         }
@@ -75,7 +77,7 @@ std::vector<std::int64_t> madeUpRate(int level, const std::vector<std::int64_t>&
 
 void fillFromChanges(Turn& turn, const std::vector<std::int64_t>& units,
                      const std::vector<std::string_view>& realTexts, RandomSource& random,
-                     const NumberStyle& listStyle) {
+                     const NumberStyle& listStyle, const OtherWindows& others) {
     const auto real = static_cast<std::size_t>(turn.RealSide);
     const auto gen = static_cast<std::size_t>(turn.generatedSide());
     const double scale = powerOfTen(turn.decimals);
@@ -83,10 +85,18 @@ void fillFromChanges(Turn& turn, const std::vector<std::int64_t>& units,
     for (std::size_t i = 0; i < units.size(); ++i) {
         turn.lists[real][i] = unitsText(units[i], turn.decimals, listStyle);
     }
-    std::vector<std::int64_t> madeUp = madeUpRate(turn.level, units, random);
+    const Finish quoted = [&](std::vector<std::int64_t>& made) {
+        quoteAsReal(made, realTexts, turn.decimals);
+    };
     // Padded, a real text quoted with fewer decimals ends in zeros, and one quoted on a grid
-    // in the grid's digits; the made-up one must end in them as often.
-    quoteAsReal(madeUp, realTexts, turn.decimals);
+    // in the grid's digits; the made-up one must end in them as often, and repeat a value as
+    // often too, the last step so that no later one parts what it joined.
+    const Finish shown = [&](std::vector<std::int64_t>& made) {
+        repeatAsReal(made, units, quoteAsReal(made, realTexts, turn.decimals));
+    };
+    std::vector<std::int64_t> madeUp =
+        madeUpRate(turn.level, units, random, others, quoted, shown);
+    shown(madeUp);
     for (const std::int64_t made : madeUp) {
         turn.lists[gen].push_back(unitsText(made, turn.decimals, listStyle));
         turn.values[gen].push_back(static_cast<double>(made) / scale);
@@ -137,7 +147,10 @@ Turn NewTurn(RandomSource& random, const NumberStyle& style, const DataSet& data
     if (level == 0) {
         fillBandNoise(turn, units, random, listStyle);
     } else {
-        fillFromChanges(turn, units, window.texts, random, listStyle);
+        const OtherWindows others{
+            .count = level == 4 ? data.otherWindowCount(window) : 0,
+            .take = [&](std::size_t index) { return data.otherWindow(window, index); }};
+        fillFromChanges(turn, units, window.texts, random, listStyle, others);
     }
     return turn;
 }

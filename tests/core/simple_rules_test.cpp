@@ -1,3 +1,4 @@
+#include "tests/support/rebuild_rule.h"
 #include "tests/support/simple_rules.h"
 
 #include <gtest/gtest.h>
@@ -74,6 +75,8 @@ TEST(SimpleRules, MatchHandWorkedStatistics) {
         {"distance from the reported spread", {1.0, 1.5, 1.2}, 0.1, {}, kReport},
         {"distance from the reported spread", {1.0, 1.4, 1.2}, 0.0, {}, kReport},
         {"distance from the reported spread", {1.0, 1.5, 1.2}, 0.0, {}, kReportWithoutSpread},
+        {"values written twice", {}, 3.0, {"1.47", "1.48", "1.47", "1.47", "1.49", "1.48"}},
+        {"equal neighbours", {}, 1.0, {"1.47", "1.48", "1.47", "1.47", "1.49", "1.48"}},
     };
     for (const Case& c : cases) {
         EXPECT_NEAR(rule(c.name).statistic(c.values, c.texts, c.report), c.expected, 1e-12)
@@ -135,4 +138,54 @@ TEST(BetterDirection, FoldsAccuracyAboveAHalfAndRefusesNonAccuracies) {
     for (const double bad : {-0.1, 1.1, std::nan("")}) {
         EXPECT_THROW(betterDirection(bad), std::invalid_argument) << bad;
     }
+}
+
+namespace {
+
+// 43 values summed from `change(day)` for 42 days, written as "1.xxxx".
+template <typename Change> std::vector<std::string> walk(Change change) {
+    std::vector<std::string> written{"1.5000"};
+    int units = 5000;
+    for (int day = 0; day < 42; ++day) {
+        units += change(day);
+        written.push_back("1." + std::to_string(units));
+    }
+    return written;
+}
+
+int realChange(int day) {
+    return (day * 37) % 61 - 30;
+}
+
+} // namespace
+
+// A value moved by -5 to 5 units, as quoting moves one to the real list's last digit.
+int jitter(int day) {
+    return (day * 7) % 11 - 5;
+}
+
+// What level 4 once made: the real changes rotated (here by 5 places), each value then moved
+// a few units by quoting. Only one way round does the rotation explain the other list.
+TEST(RebuildScore, FindsWhichListExplainsTheOther) {
+    const auto real = walk(realChange);
+    const auto rotated = walk([](int day) {
+        return realChange((day + 5) % 42) + jitter(day + 1) - (day == 0 ? 0 : jitter(day));
+    });
+    const auto unrelated = walk([](int day) { return (day * 23) % 47 - 23; });
+    struct Case {
+        const char* name;
+        std::array<std::vector<std::string>, 2> lists;
+        int realSide;
+        double score;
+    };
+    const Case cases[] = {
+        {"rotated, real first", {real, rotated}, 0, 1.0},
+        {"rotated, real second", {rotated, real}, 1, 1.0},
+        {"told the wrong way round", {rotated, real}, 0, 0.0},
+        {"nothing to rebuild", {real, unrelated}, 0, 0.5},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(rebuildScore(c.lists, c.realSide), c.score) << c.name;
+    }
+    EXPECT_THROW(rebuildScore(cases[0].lists, 2), std::invalid_argument);
 }

@@ -211,6 +211,22 @@ double repeatedLastDigits(const Values&, const Texts& texts, Report) {
     return repeats;
 }
 
+// Texts written again, each time after its first: the stored series repeat a rate now and then.
+double valuesWrittenTwice(const Values&, const Texts& texts, Report) {
+    std::vector<std::string> sorted = texts;
+    std::sort(sorted.begin(), sorted.end());
+    const auto distinct = std::unique(sorted.begin(), sorted.end()) - sorted.begin();
+    return static_cast<double>(texts.size()) - static_cast<double>(distinct);
+}
+
+double equalNeighbours(const Values&, const Texts& texts, Report) {
+    int equal = 0;
+    for (std::size_t i = 1; i < texts.size(); ++i) {
+        equal += texts[i] == texts[i - 1] ? 1 : 0;
+    }
+    return equal;
+}
+
 constexpr std::string_view kSpreadLine = "Максимална разлика: ";
 
 // How far the list's range is from the spread the report names: 0 for the list it describes.
@@ -241,6 +257,8 @@ constexpr std::array kRules{
     SimpleRule{"last-digit unevenness", lastDigitUnevenness},
     SimpleRule{"repeated last digits", repeatedLastDigits},
     SimpleRule{"distance from the reported spread", distanceFromReportedSpread},
+    SimpleRule{"values written twice", valuesWrittenTwice},
+    SimpleRule{"equal neighbours", equalNeighbours},
 };
 
 // An optional sign, digits, at most one "." or ",", and at least one digit in all.
@@ -336,24 +354,36 @@ double betterDirection(double accuracy) {
     return std::max(accuracy, 1.0 - accuracy);
 }
 
-std::vector<double> ruleAccuracies(std::shared_ptr<const DataSet> data, int level, int turns,
-                                   std::uint32_t seed) {
+std::vector<ShownTurn> shownTurns(std::shared_ptr<const DataSet> data, int level, int turns,
+                                  std::uint32_t seed) {
     // Through the model, so the rules see the report a pupil reads before the pick.
     QuizModel model(std::make_unique<SeededRandomSource>(seed), NumberStyle{}, std::move(data),
                     level);
     model.Form_Load("");
-    const std::span<const SimpleRule> rules = simpleRules();
-    std::vector<double> sums(rules.size(), 0.0);
+    std::vector<ShownTurn> shown;
     for (int i = 0; i < turns; ++i) {
         model.Command1_Click();
-        const Turn& turn = model.turn();
+        shown.push_back({model.turn().lists, model.turn().RealSide, model.Transcript()});
+    }
+    return shown;
+}
+
+std::vector<double> ruleAccuracies(std::shared_ptr<const DataSet> data, int level, int turns,
+                                   std::uint32_t seed) {
+    return ruleAccuracies(shownTurns(std::move(data), level, turns, seed));
+}
+
+std::vector<double> ruleAccuracies(const std::vector<ShownTurn>& turns) {
+    const std::span<const SimpleRule> rules = simpleRules();
+    std::vector<double> sums(rules.size(), 0.0);
+    for (const ShownTurn& turn : turns) {
         for (std::size_t r = 0; r < rules.size(); ++r) {
-            sums[r] += ruleScore(rules[r], turn.lists, turn.RealSide, model.Transcript());
+            sums[r] += ruleScore(rules[r], turn.lists, turn.realSide, turn.report);
         }
     }
     std::vector<double> accuracies;
     for (const double sum : sums) {
-        accuracies.push_back(betterDirection(sum / turns));
+        accuracies.push_back(betterDirection(sum / static_cast<double>(turns.size())));
     }
     return accuracies;
 }

@@ -27,8 +27,9 @@ struct SimpleRule {
 // The rules, always in the same order. On the numbers: sum |changes|, lag-1 autocorrelation
 // of changes and of |changes|, sign runs, values below first, range, start-to-end distance,
 // kurtosis of changes, largest step share ("changes" are the day-to-day differences). On the
-// texts: shorter texts, texts ending in 0, last-digit unevenness, repeated last digits, and
-// the distance of the list's range from the spread the report names.
+// texts: shorter texts, texts ending in 0, last-digit unevenness, repeated last digits, the
+// distance of the list's range from the spread the report names, values written twice (texts
+// equal to an earlier one) and equal neighbours.
 std::span<const SimpleRule> simpleRules();
 
 // The numbers a list of shown texts holds, each text a plain decimal with "." or "," as its
@@ -45,9 +46,22 @@ double ruleScore(const SimpleRule& rule, const std::array<std::vector<std::strin
 // learn which way a rule points. Throws std::invalid_argument outside 0..1.
 double betterDirection(double accuracy);
 
+// A turn as a pupil sees it before the pick, and which of its lists is real.
+struct ShownTurn {
+    std::array<std::vector<std::string>, 2> lists;
+    int realSide = 0;
+    std::string report;
+};
+
+// `turns` new turns of `data` at `level`, dealt by the quiz's own model from `seed`.
+std::vector<ShownTurn> shownTurns(std::shared_ptr<const DataSet> data, int level, int turns,
+                                  std::uint32_t seed);
+
 // Each rule's accuracy, in its better direction, over `turns` seeded new turns of `data` at
 // `level`, judged on the texts and the report as shown before the pick.
 std::vector<double> ruleAccuracies(std::shared_ptr<const DataSet> data, int level, int turns,
                                    std::uint32_t seed);
+// The same over turns already dealt (at least one).
+std::vector<double> ruleAccuracies(const std::vector<ShownTurn>& turns);
 
 } // namespace quiz

@@ -6,7 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <memory>
+#include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quiz {
@@ -144,6 +148,98 @@ TEST(DataSet, BuiltInEcbTableMatchesReadingTheExtract) {
         ASSERT_EQ(window.firstDate, expected.firstDate) << index;
         ASSERT_EQ(window.lastDate, expected.lastDate) << index;
         ASSERT_EQ(window.texts, expected.texts) << index;
+    }
+}
+
+// Runs named by their columns, each value "r.dddd" telling its run r (from 1) and its day.
+struct Runs {
+    std::vector<std::string> dates;
+    std::vector<std::vector<std::string>> texts;
+    std::shared_ptr<const DataSet> data;
+};
+
+std::unique_ptr<Runs> fromRuns(const std::vector<std::pair<std::string, std::size_t>>& runs) {
+    auto built = std::make_unique<Runs>();
+    for (std::size_t day = 0; day < 400; ++day) {
+        built->dates.push_back("day " + std::to_string(day));
+    }
+    RateTable table;
+    for (const auto& [column, length] : runs) {
+        auto& texts = built->texts.emplace_back();
+        for (std::size_t day = 0; day < length; ++day) {
+            texts.push_back(std::to_string(built->texts.size()) + "." + std::to_string(1000 + day));
+        }
+        RateRun run{.column = column, .dates = std::span(built->dates).first(length), .texts = {}};
+        run.texts.assign(texts.begin(), texts.end());
+        table.runs.push_back(run);
+    }
+    built->data = DataSet::fromTable(table, DataKind::File, "id", "rates.csv");
+    return built;
+}
+
+std::size_t runOf(std::string_view text) {
+    return static_cast<std::size_t>(text[0] - '1');
+}
+
+std::size_t dayOf(std::string_view text) {
+    return static_cast<std::size_t>(std::stoi(std::string(text.substr(2)))) - 1000;
+}
+
+// Another window of the same currency shares no value with the one shown; where there is
+// none, any other column's will do, and where there is none at all, none is offered.
+TEST(DataSet, OffersOtherWindowsThatShareNoValueWithTheShownOne) {
+    struct Case {
+        const char* name;
+        std::vector<std::pair<std::string, std::size_t>> runs;
+        std::size_t shown;
+        std::size_t count;
+        std::set<std::size_t> runsOffered;
+    };
+    const Case cases[] = {
+        // 158 windows; starts 8 to 92 overlap the one starting at 50.
+        {"one long column", {{"USD", 200}}, 50, 73, {0}},
+        {"a column split by a gap", {{"USD", 100}, {"JPY", 50}, {"USD", 60}}, 0, 15 + 18, {0, 2}},
+        {"no other window of the currency", {{"USD", 60}, {"JPY", 50}}, 5, 8, {1}},
+        {"no other window at all", {{"USD", 60}}, 5, 0, {}},
+    };
+    for (const Case& c : cases) {
+        const auto built = fromRuns(c.runs);
+        const RealWindow shown = built->data->window(c.shown);
+        ASSERT_EQ(built->data->otherWindowCount(shown), c.count) << c.name;
+        std::set<std::string_view> firsts;
+        for (std::size_t k = 0; k < c.count; ++k) {
+            const OtherWindow other = built->data->otherWindow(shown, k);
+            ASSERT_EQ(other.texts.size(), kLength) << c.name;
+            EXPECT_FALSE(other.upsideDown) << c.name;
+            const std::string_view first = other.texts.front();
+            EXPECT_TRUE(c.runsOffered.contains(runOf(first))) << c.name << ": " << first;
+            if (runOf(first) == runOf(shown.texts.front())) {
+                const auto gap = static_cast<long>(dayOf(first)) - static_cast<long>(dayOf(shown.texts.front()));
+                EXPECT_GE(std::labs(gap), static_cast<long>(kLength)) << c.name << ": " << first;
+            }
+            firsts.insert(first);
+        }
+        EXPECT_EQ(firsts.size(), c.count) << c.name << ": each window once";
+        EXPECT_THROW(built->data->otherWindow(shown, c.count), std::out_of_range) << c.name;
+    }
+}
+
+// The stored series are leva per unit; their other windows are the ECB's for the currency,
+// units per euro.
+TEST(DataSet, OffersTheStoredSeriesTheEcbWindowsOfTheirCurrencyUpsideDown) {
+    const auto stored = DataSet::catalogue();
+    const auto ecb = DataSet::ecb();
+    for (std::size_t series = 0; series < kSeriesCount; ++series) {
+        const RealWindow shown = stored->window(series);
+        std::size_t ecbWindows = 0;
+        for (std::size_t i = 0; i < ecb->windowCount(); ++i) {
+            ecbWindows += ecb->window(i).code == shown.code ? 1 : 0;
+        }
+        ASSERT_GT(ecbWindows, 1000U) << shown.code;
+        ASSERT_EQ(stored->otherWindowCount(shown), ecbWindows) << shown.code;
+        const OtherWindow other = stored->otherWindow(shown, ecbWindows / 2);
+        EXPECT_TRUE(other.upsideDown) << shown.code;
+        EXPECT_EQ(other.texts.size(), kLength);
     }
 }
 

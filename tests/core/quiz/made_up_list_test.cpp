@@ -1,11 +1,13 @@
-// The difficulty levels: what each made-up list keeps of the real one, one pinned turn per
-// level, and a short run of the ladder of simple rules.
+// The difficulty levels: what each made-up list keeps of the real one, what it repeats, what
+// it cannot be rebuilt from, one pinned turn per level, and a short run of the simple rules.
 
 #include "core/data/decimal_units.h"
 #include "core/quiz/level.h"
 #include "core/quiz/made_up_list.h"
+#include "core/quiz/repeated_values.h"
 #include "core/random/random_source.h"
 #include "core/quiz/turn.h"
+#include "tests/support/rebuild_rule.h"
 #include "tests/support/simple_rules.h"
 
 #include <gtest/gtest.h>
@@ -37,51 +39,96 @@ std::vector<std::int64_t> unitsOf(const std::vector<std::string>& texts, int dec
 
 } // namespace
 
-TEST(MadeUpList, AboveLevelOneTheRealStepsComeInAnotherOrder) {
-    const auto data = DataSet::catalogue();
-    for (int level = 1; level < kLevelCount; ++level) {
-        SeededRandomSource random(11U + static_cast<unsigned>(level));
-        for (int i = 0; i < 200; ++i) {
-            SCOPED_TRACE("level " + std::to_string(level) + ", turn " + std::to_string(i));
-            const Turn turn = NewTurn(random, NumberStyle{}, *data, level);
-            const auto& real = turn.lists[static_cast<std::size_t>(turn.RealSide)];
-            const auto& made = turn.lists[static_cast<std::size_t>(turn.generatedSide())];
-            // Padded alike: every text of both lists has the same number of decimals.
-            for (const auto* list : {&real, &made}) {
-                for (const std::string& text : *list) {
-                    ASSERT_EQ(decimalsOf(text), turn.decimals) << text;
+// Repeats are matched by moving values as quoting allows; in a rare flat window no move is
+// left, and it keeps one repeat too few or too many.
+TEST(MadeUpList, AboveLevelOneTheListsAreWrittenAlikeAndRepeatAlike) {
+    for (const auto& data : {DataSet::catalogue(), DataSet::ecb()}) {
+        int unlike = 0;
+        for (int level = 1; level < kLevelCount; ++level) {
+            SeededRandomSource random(11U + static_cast<unsigned>(level));
+            for (int i = 0; i < 100; ++i) {
+                SCOPED_TRACE(data->id() + ", level " + std::to_string(level) + ", turn " +
+                             std::to_string(i));
+                const Turn turn = NewTurn(random, NumberStyle{}, *data, level);
+                const auto& real = turn.lists[static_cast<std::size_t>(turn.RealSide)];
+                const auto& made = turn.lists[static_cast<std::size_t>(turn.generatedSide())];
+                // Padded alike: every text of both lists has the same number of decimals.
+                for (const auto* list : {&real, &made}) {
+                    for (const std::string& text : *list) {
+                        ASSERT_EQ(decimalsOf(text), turn.decimals) << text;
+                    }
                 }
-            }
-            const auto realUnits = unitsOf(real, turn.decimals);
-            const auto madeUnits = unitsOf(made, turn.decimals);
-            ASSERT_EQ(madeUnits.size(), realUnits.size());
-            EXPECT_EQ(madeUnits.front(), realUnits.front());
-            EXPECT_NE(madeUnits, realUnits);
-            if (level >= 2) {
-                // The same changes, but for the last digits taken from the real list: a value
-                // moves at most 5 units, a change at most 10.
-                EXPECT_EQ(madeUnits.back(), realUnits.back());
-                const auto madeChanges = changesOf(madeUnits);
-                const auto realChanges = changesOf(realUnits);
-                for (std::size_t c = 0; c < realChanges.size(); ++c) {
-                    EXPECT_LE(std::abs(madeChanges[c] - realChanges[c]), 10) << "change " << c;
+                const auto realUnits = unitsOf(real, turn.decimals);
+                const auto madeUnits = unitsOf(made, turn.decimals);
+                ASSERT_EQ(madeUnits.size(), realUnits.size());
+                EXPECT_EQ(madeUnits.front(), realUnits.front());
+                EXPECT_NE(madeUnits, realUnits);
+                unlike += repeatsOf(madeUnits) == repeatsOf(realUnits) ? 0 : 1;
+                if (level == 2 || level == 3) {
+                    EXPECT_EQ(madeUnits.back(), realUnits.back());
                 }
             }
         }
+        EXPECT_LE(unlike, 6) << data->id() << ": of 400 turns";
+    }
+}
+
+// The real changes reordered, but for the few units quoting and repeating moved a value.
+TEST(MadeUpList, LevelsTwoAndThreeKeepTheRealChanges) {
+    for (int level = 2; level <= 3; ++level) {
+        SeededRandomSource random(21U + static_cast<unsigned>(level));
+        for (int i = 0; i < 100; ++i) {
+            const Turn turn = NewTurn(random, NumberStyle{}, *DataSet::ecb(), level);
+            const auto madeChanges = changesOf(
+                unitsOf(turn.lists[static_cast<std::size_t>(turn.generatedSide())], turn.decimals));
+            const auto realChanges = changesOf(
+                unitsOf(turn.lists[static_cast<std::size_t>(turn.RealSide)], turn.decimals));
+            int close = 0;
+            for (std::size_t c = 0; c < realChanges.size(); ++c) {
+                close += std::abs(madeChanges[c] - realChanges[c]) <= 18 ? 1 : 0;
+            }
+            EXPECT_GE(close, 33) << "level " << level << ", turn " << i;
+        }
+    }
+}
+
+// Another window's moves: no rotation or reversal of the real changes gives the made-up list.
+TEST(MadeUpList, LevelFourCannotBeRebuiltFromTheRealList) {
+    for (const auto& data : {DataSet::catalogue(), DataSet::ecb()}) {
+        SeededRandomSource random(31);
+        int rebuilt = 0;
+        for (int i = 0; i < 100; ++i) {
+            const Turn turn = NewTurn(random, NumberStyle{}, *data, 4);
+            rebuilt += rebuiltByRotation(turn.lists[static_cast<std::size_t>(turn.RealSide)],
+                                         turn.lists[static_cast<std::size_t>(turn.generatedSide())])
+                           ? 1
+                           : 0;
+        }
+        EXPECT_EQ(rebuilt, 0) << data->id();
     }
 }
 
 TEST(MadeUpList, EachLevelDrawsItsOwnCountOfValues) {
     const std::vector<std::int64_t> real{100, 103, 101, 108, 104, 110};
-    const std::size_t draws[] = {0, 6, 4, 4, 2}; // levels 1 to 4, for five changes
+    const std::vector<std::string_view> other{"1.5", "1.6", "1.55", "1.7", "1.65", "1.8"};
+    const OtherWindows others{.count = 3, .take = [&](std::size_t) {
+                                  return OtherWindow{.texts = other, .upsideDown = false};
+                              }};
+    const std::size_t shaped = kShapeStatistics + 2 * kClimbSwaps;
+    // Levels 1 to 4, for five changes; level 4 as level 3 with no other window.
+    const std::size_t draws[] = {0, 6, shaped + 4, shaped + 4, shaped + 4};
     for (int level = 1; level < kLevelCount; ++level) {
-        struct Counting : RandomSource {
-            std::size_t count = 0;
-            SeededRandomSource inner{5};
-            float next() override { return ++count, inner.next(); }
-        } random;
-        madeUpUnits(level, real, random);
-        EXPECT_EQ(random.count, draws[level]) << "level " << level;
+        for (const bool withOthers : {false, true}) {
+            struct Counting : RandomSource {
+                std::size_t count = 0;
+                SeededRandomSource inner{5};
+                float next() override { return ++count, inner.next(); }
+            } random;
+            madeUpUnits(level, real, random, withOthers ? others : OtherWindows{});
+            const std::size_t expected =
+                level == 4 && withOthers ? shaped + kOtherWindowDraws + 1 : draws[level];
+            EXPECT_EQ(random.count, expected) << "level " << level << ", others " << withOthers;
+        }
     }
     SeededRandomSource random(1);
     EXPECT_THROW(madeUpUnits(0, real, random), std::out_of_range);
@@ -92,10 +139,10 @@ TEST(MadeUpList, EachLevelDrawsItsOwnCountOfValues) {
 TEST(MadeUpList, SeedSevenDealsTheseMadeUpListsAtEveryLevel) {
     const char* const pinned[] = {
         "4.62565 4.62498 4.58541 4.49073 4.59824 4.57955 4.54727",
-        "4.47405 4.46870 4.55638 4.53166 4.52841 4.48952 4.53830",
-        "4.47405 4.49130 4.56288 4.51026 4.48941 4.48312 4.48030",
-        "4.47405 4.50810 4.57578 4.51406 4.47821 4.46752 4.48030",
-        "4.47405 4.57390 4.58918 4.55006 4.55631 4.51162 4.48030",
+        "4.47405 4.46870 4.55638 4.53166 4.52861 4.48952 4.53830",
+        "4.47405 4.47420 4.41578 4.38946 4.45721 4.49262 4.48030",
+        "4.47405 4.44680 4.35268 4.34916 4.43791 4.48722 4.48030",
+        "4.47405 4.41620 4.40308 4.36046 4.47541 4.49872 4.49030",
     };
     for (int level = 0; level < kLevelCount; ++level) {
         SeededRandomSource random(7);
@@ -118,7 +165,10 @@ TEST(MadeUpList, SimpleRulesLoseTheirEdgeLevelByLevel) {
         return *std::max_element(accuracies.begin(), accuracies.end());
     };
     EXPECT_GE(ruleAccuracies(data, 0, kTurns, 99).front(), 0.99); // sum |changes| at level 0
-    EXPECT_LE(best(4), 0.68);
+    // 10,000 turns give at most 55 % above level 1; 300 turns leave room for chance.
+    for (int level = 2; level < kLevelCount; ++level) {
+        EXPECT_LE(best(level), 0.6) << "level " << level;
+    }
 }
 
 // A window whose falls add up to more than its first value: the made-up list must still look
