@@ -68,6 +68,9 @@ Units randomWalkSteps(const Units& changes, RandomSource& random) {
 // statistic two spreads away.
 constexpr double kScaleWeight = 4.0;
 constexpr double kSizeSpread = 0.02;
+// A window whose largest move is already the one wanted is kept before one resized to it:
+// resizing it shrinks or stretches all the others.
+constexpr double kResizedWeight = 1000.0;
 
 // Of kOtherWindowDraws other windows, their largest move and their drift set as `target`
 // says, the one nearest it in what no reordering changes, at a scale near 1.
@@ -112,9 +115,11 @@ Units fromAnotherDay(const Units& real, const Shape& target, RandomSource& rando
         const BorrowedMoves moves =
             borrowedMoves(real, others.take(indexFrom(random.next(), others.count)));
         Units drifted = withDrift(withLargestShare(moves.units, target[kLargestShare]), endShare);
+        const double resized = shapeOf(moves.units)[kLargestShare] - target[kLargestShare];
         const double scale = std::max(moves.scaledBy, 1.0 / moves.scaledBy) - 1.0;
         const double distance =
-            orderFreeDistance(shapeOf(drifted), target) + kScaleWeight * scale * scale;
+            orderFreeDistance(shapeOf(drifted), target) + kScaleWeight * scale * scale +
+            kResizedWeight * resized * resized;
         if (distance < nearest) {
             nearest = distance;
             best = std::move(drifted);

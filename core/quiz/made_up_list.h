@@ -20,7 +20,7 @@ struct OtherWindows {
 };
 
 // Level 4 draws this many other windows and takes the one nearest the real list in shape.
-inline constexpr int kOtherWindowDraws = 128;
+inline constexpr int kOtherWindowDraws = 256;
 
 // `real` holds the real values in whole units of their last decimal, oldest first. The
 // made-up list starts at the same value, has as many, and is summed from changes:
