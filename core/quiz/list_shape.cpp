@@ -21,12 +21,16 @@ double quotient(double numerator, double denominator) {
     return denominator == 0.0 ? 0.0 : numerator / denominator;
 }
 
-double lagOneAutocorrelation(const std::vector<double>& series) {
-    double mean = 0.0;
+double meanOf(const std::vector<double>& series) {
+    double sum = 0.0;
     for (const double value : series) {
-        mean += value;
+        sum += value;
     }
-    mean = quotient(mean, static_cast<double>(series.size()));
+    return quotient(sum, static_cast<double>(series.size()));
+}
+
+double lagOneAutocorrelation(const std::vector<double>& series) {
+    const double mean = meanOf(series);
     double lagged = 0.0;
     double total = 0.0;
     for (std::size_t i = 0; i < series.size(); ++i) {
@@ -39,11 +43,7 @@ double lagOneAutocorrelation(const std::vector<double>& series) {
 }
 
 double squeezedKurtosis(const std::vector<double>& series) {
-    double mean = 0.0;
-    for (const double value : series) {
-        mean += value;
-    }
-    mean = quotient(mean, static_cast<double>(series.size()));
+    const double mean = meanOf(series);
     double squares = 0.0;
     double fourths = 0.0;
     for (const double value : series) {

@@ -1,6 +1,8 @@
 #include "core/results/answer_spool.h"
 
+#include "core/data/content_id.h"
 #include "core/platform/file_ops.h"
+#include "core/platform/regular_file.h"
 #include "core/results/results_file.h"
 
 #include <cerrno>
@@ -18,7 +20,7 @@ namespace {
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kSpoolEnding = ".spool";
 // Far more than any lesson writes; a larger file is not read whole into memory.
-constexpr std::int64_t kLargestFile = 64 * 1024 * 1024;
+constexpr std::size_t kLargestFile = 64 * 1024 * 1024;
 constexpr int kLastNumber = 9999;
 
 std::filesystem::path fsPath(const std::string& utf8) {
@@ -28,20 +30,6 @@ std::filesystem::path fsPath(const std::string& utf8) {
 std::string utf8Of(const std::filesystem::path& path) {
     const std::u8string text = path.u8string();
     return {text.begin(), text.end()};
-}
-
-// FNV-1a: a short name for the target, the same on every system.
-std::string shortName(const std::string& text) {
-    std::uint64_t hash = 14695981039346656037ULL;
-    for (const char c : text) {
-        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
-    }
-    constexpr std::string_view kDigits = "0123456789abcdef";
-    std::string name(16, '0');
-    for (std::size_t i = name.size(); i-- > 0; hash >>= 4) {
-        name[i] = kDigits[hash & 0xF];
-    }
-    return name;
 }
 
 bool writeAll(int descriptor, std::string_view text) {
@@ -61,7 +49,8 @@ bool writeAll(int descriptor, std::string_view text) {
 // The whole file; false when it cannot be read or is larger than any lesson writes.
 bool readWhole(int descriptor, std::string& text) {
     FileStatus status;
-    if (!statusOf(descriptor, status) || !status.regular || status.size > kLargestFile) {
+    if (!statusOf(descriptor, status) || !status.regular ||
+        status.size > static_cast<std::int64_t>(kLargestFile)) {
         return false;
     }
     text.assign(static_cast<std::size_t>(status.size), '\0');
@@ -108,22 +97,19 @@ struct OneDelivery {
 // The rows the results file lacks, appended to it with its own header; never a file made anew.
 OneDelivery deliverRows(const std::string& target, const std::vector<std::string>& rows) {
     OneDelivery result;
-    FileStatus status;
-    const int reading = statusAt(target, status) && status.regular ? openForReading(target) : -1;
-    std::string text;
-    const bool read = reading >= 0 && readWhole(reading, text);
-    if (reading >= 0) {
-        closeDescriptor(reading);
+    const RegularFile file = readRegularFile(target, kLargestFile + 1);
+    if (file.outcome != RegularFile::Outcome::Read || file.bytes.size() > kLargestFile) {
+        return result;
     }
-    const std::vector<std::string> held = records(text);
-    if (!read || held.empty()) {
+    const std::vector<std::string> held = records(file.bytes);
+    if (held.empty()) {
         return result;
     }
     std::set<std::string> lines(held.begin(), held.end());
     const std::string header = held.front().substr(0, held.front().size() - kLineEnd.size());
     ResultsFile::OpenError error;
-    const auto file = ResultsFile::open(target, header, ResultsFile::Mode::Append, error);
-    if (!file) {
+    const auto results = ResultsFile::open(target, header, ResultsFile::Mode::Append, error);
+    if (!results) {
         return result;
     }
     for (const std::string& row : rows) {
@@ -131,7 +117,7 @@ OneDelivery deliverRows(const std::string& target, const std::vector<std::string
             ++result.present;
             continue;
         }
-        if (!file->append(row).written) {
+        if (!results->append(row).written) {
             return result;
         }
         lines.insert(row);
@@ -183,7 +169,7 @@ std::unique_ptr<AnswerSpool> AnswerSpool::open(const std::string& folder,
     if (target.find_first_of("\r\n") != std::string::npos) {
         return nullptr;
     }
-    const std::string base = utf8Of(fsPath(folder) / fsPath(shortName(target)));
+    const std::string base = utf8Of(fsPath(folder) / fsPath(contentId(target)));
     for (int number = 1; number <= kLastNumber; ++number) {
         const std::string path =
             base + "-" + std::to_string(number) + std::string(kSpoolEnding);

@@ -4,6 +4,7 @@
 // reach no level from menu-chosen turns, and find none of the guessers better than guessing.
 
 #include "app/startup.h"
+#include "tests/app/class_session.h"
 #include "core/quiz/level.h"
 #include "core/results/class_reasons.h"
 #include "core/results/lesson_settings.h"
@@ -47,16 +48,7 @@ public:
     }
 
     std::unique_ptr<QuizSession> start(const QString& pupil, const QStringList& options) const {
-        const CommandLine line = parseCommandLine(
-            QStringList{QStringLiteral("realdataquiz"), QStringLiteral("--class-dir"),
-                        folder_.path(), QStringLiteral("--pupil"), pupil} +
-            options);
-        QString refusal;
-        auto session = startQuiz(line, QLocale::c(), refusal);
-        if (!session) {
-            qFatal("the quiz did not start: %s", qPrintable(refusal));
-        }
-        return session;
+        return testing::startInClassFolder(folder_.path(), pupil, options);
     }
 
     // The teacher's view of the folder, with the key its seeds are sealed for.

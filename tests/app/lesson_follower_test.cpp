@@ -2,6 +2,7 @@
 // changes from the next turn, what the command line keeps, and what a bad file leaves alone.
 
 #include "app/startup.h"
+#include "tests/app/class_session.h"
 #include "core/quiz/level.h"
 #include "core/random/random_source.h"
 #include "core/results/lesson_settings.h"
@@ -43,17 +44,7 @@ public:
             lessonSettingsText({level, data, seed, "Учител (PC-1)", "2026-12-09T08:05:00Z"})));
     }
     std::unique_ptr<QuizSession> start(const QStringList& options = {}) const {
-        const CommandLine line = parseCommandLine(QStringList{QStringLiteral("realdataquiz"),
-                                                              QStringLiteral("--class-dir"), path(),
-                                                              QStringLiteral("--pupil"),
-                                                              QStringLiteral("Ана")} +
-                                                  options);
-        QString refusal;
-        auto session = startQuiz(line, QLocale::c(), refusal);
-        if (!session) {
-            qFatal("the quiz did not start: %s", qPrintable(refusal));
-        }
-        return session;
+        return testing::startInClassFolder(path(), QStringLiteral("Ана"), options);
     }
 
 private:
