@@ -1,6 +1,6 @@
 #include "app/command_line.h"
 
-#include "core/quiz/level.h"
+#include "core/turns/level.h"
 #include "core/random/seed_text.h"
 
 #include <QCommandLineParser>

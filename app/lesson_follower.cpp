@@ -1,6 +1,6 @@
 #include "app/lesson_follower.h"
 
-#include "core/quiz/level.h"
+#include "core/turns/level.h"
 #include "core/random/random_source.h"
 #include "core/platform/file_ops.h"
 #include "core/platform/regular_file.h"

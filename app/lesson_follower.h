@@ -6,8 +6,8 @@
 
 #include "app/data_choice.h"
 #include "core/data/data_set.h"
-#include "core/results/lesson_choices.h"
-#include "core/results/lesson_settings.h"
+#include "core/lesson/lesson_choices.h"
+#include "core/lesson/lesson_settings.h"
 
 #include <QObject>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "app/startup.h"
 
 #include "app/console_output.h"
-#include "core/quiz/level.h"
+#include "core/turns/level.h"
 #include "app/data_choice.h"
 #include "app/number_style_from_locale.h"
 #include "app/platform_start.h"

@@ -1,6 +1,6 @@
 // Times reading a class's results folder, held in memory, and a live refresh after one new row.
 
-#include "core/results/class_results.h"
+#include "core/class/class_results.h"
 #include "core/results/result_row.h"
 
 #include <algorithm>

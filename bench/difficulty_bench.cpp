@@ -8,7 +8,7 @@
 
 #include "core/data/data_set.h"
 #include "core/data/rate_table.h"
-#include "core/quiz/level.h"
+#include "core/turns/level.h"
 #include "tests/support/rebuild_rule.h"
 #include "tests/support/simple_rules.h"
 

@@ -1,4 +1,4 @@
-#include "core/quiz/guessing_chance.h"
+#include "core/scoring/guessing_chance.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
 #include "core/data/ecb_extract.h"
-#include "core/quiz/level.h"
+#include "core/turns/level.h"
 #include "core/quiz/quiz_model.h"
 #include "core/data/rate_table.h"
-#include "core/quiz/turn.h"
+#include "core/turns/turn.h"
 
 #include <benchmark/benchmark.h>
 

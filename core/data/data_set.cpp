@@ -3,7 +3,7 @@
 #include "core/data/catalogue.h"
 #include "core/data/currency_names.h"
 #include "core/data/decimal_units.h"
-#include "core/random/draw_map.h"
+#include "core/data/draw_map.h"
 #include "core/random/own_draws.h"
 #include "core/data/rate_file_reasons.h"
 

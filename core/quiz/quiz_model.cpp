@@ -1,6 +1,6 @@
 #include "core/quiz/quiz_model.h"
 
-#include "core/quiz/level.h"
+#include "core/turns/level.h"
 #include "core/text/number_text.h"
 
 #include <stdexcept>

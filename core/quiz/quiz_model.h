@@ -4,8 +4,8 @@
 
 #include "core/text/number_style.h"
 #include "core/random/random_source.h"
-#include "core/quiz/staircase.h"
-#include "core/quiz/turn.h"
+#include "core/scoring/staircase.h"
+#include "core/turns/turn.h"
 
 #include <array>
 #include <cstdint>

@@ -5,9 +5,9 @@
 
 #include "app/startup.h"
 #include "tests/app/class_session.h"
-#include "core/quiz/level.h"
-#include "core/results/class_reasons.h"
-#include "core/results/lesson_settings.h"
+#include "core/turns/level.h"
+#include "core/class/class_reasons.h"
+#include "core/lesson/lesson_settings.h"
 #include "core/seal/seal_keys.h"
 #include "tests/support/find_control.h"
 #include "window/teacher/class_folder.h"

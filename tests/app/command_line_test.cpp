@@ -1,7 +1,7 @@
 // The program's options as a teacher might type them, right and wrong.
 
 #include "app/command_line.h"
-#include "core/quiz/level.h"
+#include "core/turns/level.h"
 
 #include <QCoreApplication>
 #include <QTest>

@@ -3,9 +3,9 @@
 
 #include "app/startup.h"
 #include "tests/app/class_session.h"
-#include "core/quiz/level.h"
+#include "core/turns/level.h"
 #include "core/random/random_source.h"
-#include "core/results/lesson_settings.h"
+#include "core/lesson/lesson_settings.h"
 #include "tests/support/daily_rates.h"
 #include "tests/support/find_control.h"
 #include "window/classroom/statistics_window.h"

@@ -2,7 +2,7 @@
 
 #include "app/startup.h"
 #include "core/random/random_source.h"
-#include "core/quiz/turn.h"
+#include "core/turns/turn.h"
 #include "tests/support/find_control.h"
 #include "window/classroom/statistics_window.h"
 

@@ -7,7 +7,7 @@
 #include "app/startup.h"
 #include "core/data/content_id.h"
 #include "core/data/rate_table.h"
-#include "core/quiz/turn.h"
+#include "core/turns/turn.h"
 #include "tests/support/find_control.h"
 #include "window/teacher/class_folder.h"
 #include "window/teacher/teacher_window.h"

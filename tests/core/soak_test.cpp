@@ -5,7 +5,7 @@
 #include "core/text/leading_number.h"
 #include "core/text/number_text.h"
 #include "core/random/random_source.h"
-#include "core/quiz/turn.h"
+#include "core/turns/turn.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "core/text/number_text.h"
 #include "core/quiz/quiz_model.h"
 #include "core/random/random_source.h"
-#include "core/quiz/turn.h"
+#include "core/turns/turn.h"
 
 #include <algorithm>
 #include <cmath>

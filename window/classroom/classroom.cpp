@@ -1,6 +1,6 @@
 #include "window/classroom/classroom.h"
 
-#include "core/quiz/level.h"
+#include "core/turns/level.h"
 #include "core/results/result_row.h"
 #include "core/text/shell_word.h"
 #include "window/classroom/results_warnings.h"

@@ -8,8 +8,8 @@
 #include "core/results/results_file.h"
 #include "core/results/results_notices.h"
 #include "core/results/run_stamp.h"
-#include "core/quiz/scoreboard.h"
-#include "core/quiz/staircase.h"
+#include "core/scoring/scoreboard.h"
+#include "core/scoring/staircase.h"
 
 #include <QObject>
 #include <QPointer>

@@ -3,9 +3,9 @@
 // The reveal chart: both lists of an answered turn drawn as lines over their 43 positions,
 // with the band the generated values were drawn from.
 
-#include "core/quiz/chart_scale.h"
+#include "core/chart/chart_scale.h"
 #include "core/text/number_style.h"
-#include "core/quiz/turn.h"
+#include "core/turns/turn.h"
 
 #include <QWidget>
 

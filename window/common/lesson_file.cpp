@@ -1,6 +1,6 @@
 #include "window/common/lesson_file.h"
 
-#include "core/results/lesson_settings.h"
+#include "core/lesson/lesson_settings.h"
 #include "window/common/system_path.h"
 
 #include <QDir>

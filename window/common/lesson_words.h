@@ -2,8 +2,8 @@
 
 // The lesson's settings in the teacher's and the pupil's words.
 
-#include "core/results/lesson_choices.h"
-#include "core/results/lesson_settings.h"
+#include "core/lesson/lesson_choices.h"
+#include "core/lesson/lesson_settings.h"
 
 #include <QString>
 

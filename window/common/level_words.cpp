@@ -1,6 +1,6 @@
 #include "window/common/level_words.h"
 
-#include "core/quiz/level.h"
+#include "core/turns/level.h"
 
 #include <array>
 #include <stdexcept>

@@ -1,6 +1,6 @@
 #include "window/common/system_reason_words.h"
 
-#include "core/results/system_reason.h"
+#include "core/platform/system_reason.h"
 
 namespace quiz {
 

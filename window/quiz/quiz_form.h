@@ -3,7 +3,7 @@
 // The quiz window: shows the core's QuizModel and forwards the user's picks and presses to it.
 
 #include "core/data/data_set.h"
-#include "core/quiz/level.h"
+#include "core/turns/level.h"
 #include "core/text/number_style.h"
 #include "core/quiz/quiz_model.h"
 #include "core/random/random_source.h"

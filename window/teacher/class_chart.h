@@ -3,8 +3,8 @@
 // The class as a picture: accuracy at each level played with its 95 % interval against the
 // line of pure guessing, and accuracy over the lesson in blocks of each pupil's answers.
 
-#include "core/quiz/class_chart_geometry.h"
-#include "core/results/class_results.h"
+#include "core/chart/class_chart_geometry.h"
+#include "core/class/class_results.h"
 #include "core/text/number_style.h"
 
 #include <QWidget>

@@ -2,7 +2,7 @@
 
 // Follows a class folder on disk: each results file read once, a little more at each refresh.
 
-#include "core/results/class_results.h"
+#include "core/class/class_results.h"
 
 #include <QHash>
 #include <QSet>

@@ -3,7 +3,7 @@
 // Why the class view skipped a line or left a file or a row out, worded in Bulgarian for the
 // teacher.
 
-#include "core/results/class_results.h"
+#include "core/class/class_results.h"
 
 #include <string>
 

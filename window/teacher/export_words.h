@@ -2,7 +2,7 @@
 
 // The Bulgarian words of the class's export for Excel: its column names and verdicts.
 
-#include "core/results/class_export.h"
+#include "core/class/class_export.h"
 
 namespace quiz {
 

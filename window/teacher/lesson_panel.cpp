@@ -1,10 +1,10 @@
 #include "window/teacher/lesson_panel.h"
 
 #include "core/data/rate_table.h"
-#include "core/quiz/level.h"
+#include "core/turns/level.h"
 #include "core/platform/file_ops.h"
 #include "core/platform/regular_file.h"
-#include "core/results/lesson_data_copy.h"
+#include "core/lesson/lesson_data_copy.h"
 #include "core/text/message_text.h"
 #include "window/common/lesson_file.h"
 #include "window/common/lesson_words.h"

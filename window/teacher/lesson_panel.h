@@ -3,7 +3,7 @@
 // The teacher's „Урок“ panel: the lesson's level, data and seed, written into the class folder
 // for every pupil's program, and a word when someone else has changed them since.
 
-#include "core/results/lesson_settings.h"
+#include "core/lesson/lesson_settings.h"
 
 #include <QByteArray>
 #include <QGroupBox>

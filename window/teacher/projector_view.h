@@ -3,8 +3,8 @@
 // The class shown on a projector: large type, the picture and the totals, and pupils by
 // number or not at all. Names are personal data in front of the class, so none is ever shown.
 
-#include "core/results/class_results.h"
-#include "core/results/pupil_numbers.h"
+#include "core/class/class_results.h"
+#include "core/class/pupil_numbers.h"
 #include "core/text/number_style.h"
 
 #include <QWidget>

@@ -1,8 +1,8 @@
 #include "window/teacher/teacher_window.h"
 
-#include "core/quiz/level.h"
+#include "core/turns/level.h"
 #ifdef QUIZ_HAVE_XLSX
-#include "core/results/class_workbook.h"
+#include "core/class/class_workbook.h"
 #endif
 #include "window/common/level_words.h"
 #include "window/common/scrolling_window.h"

@@ -3,7 +3,7 @@
 // The teacher's view of a class folder: one row per pupil, the class as a whole, and what was
 // skipped, following the folder while the pupils play.
 
-#include "core/results/class_export.h"
+#include "core/class/class_export.h"
 #include "core/seal/seal_keys.h"
 #include "core/text/number_style.h"
 #include "window/teacher/class_folder_reader.h"

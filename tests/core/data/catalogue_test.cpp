@@ -1,6 +1,6 @@
 #include "core/data/catalogue.h"
 #include "core/text/leading_number.h"
-#include "core/quiz/turn.h"
+#include "core/turns/turn.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "core/data/catalogue.h"
 #include "core/data/decimal_units.h"
 #include "core/text/leading_number.h"
-#include "core/quiz/level.h"
+#include "core/turns/level.h"
 #include "core/random/random_source.h"
 #include "tests/support/sequence_random.h"
 

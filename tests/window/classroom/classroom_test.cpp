@@ -5,7 +5,7 @@
 #include "core/data/rate_table.h"
 #include "core/random/random_source.h"
 #include "core/results/class_file_name.h"
-#include "core/results/class_results.h"
+#include "core/class/class_results.h"
 #include "core/results/result_row.h"
 #include "core/results/results_file.h"
 #include "core/seal/seal_keys.h"

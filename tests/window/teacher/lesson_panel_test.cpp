@@ -2,7 +2,7 @@
 // copied without overwriting anything, writes that fail, and someone else's change.
 
 #include "core/platform/file_ops.h"
-#include "core/results/lesson_settings.h"
+#include "core/lesson/lesson_settings.h"
 #include "core/seal/seal_keys.h"
 #include "tests/support/daily_rates.h"
 #include "tests/support/find_control.h"

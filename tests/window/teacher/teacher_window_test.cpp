@@ -2,12 +2,12 @@
 // open, what it skips, a folder that goes away and comes back, and the exports.
 
 #include "core/results/class_file_name.h"
-#include "core/results/class_export.h"
-#include "core/results/class_results.h"
+#include "core/class/class_export.h"
+#include "core/class/class_results.h"
 #include "core/results/result_row.h"
-#include "core/quiz/level.h"
+#include "core/turns/level.h"
 #include "core/quiz/quiz_model.h"
-#include "core/quiz/turn.h"
+#include "core/turns/turn.h"
 #include "tests/support/class_rows.h"
 #include "tests/support/find_control.h"
 #include "window/teacher/export_words.h"
