@@ -1,7 +1,7 @@
 #include "app/command_line.h"
 
-#include "core/turns/level.h"
 #include "core/random/seed_text.h"
+#include "core/turns/level.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

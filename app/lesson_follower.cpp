@@ -1,16 +1,16 @@
 #include "app/lesson_follower.h"
 
-#include "core/turns/level.h"
-#include "core/random/random_source.h"
+#include "app/translations.h"
 #include "core/platform/file_ops.h"
 #include "core/platform/regular_file.h"
+#include "core/random/random_source.h"
 #include "core/random/seed_text.h"
-#include "app/translations.h"
-#include "window/common/system_reason_words.h"
+#include "core/turns/level.h"
 #include "window/classroom/classroom.h"
 #include "window/common/lesson_file.h"
 #include "window/common/lesson_words.h"
 #include "window/common/level_words.h"
+#include "window/common/system_reason_words.h"
 #include "window/quiz/quiz_form.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "core/data/ecb_extract.h"
-#include "core/turns/level.h"
-#include "core/quiz/quiz_model.h"
 #include "core/data/rate_table.h"
+#include "core/quiz/quiz_model.h"
+#include "core/turns/level.h"
 #include "core/turns/turn.h"
 
 #include <benchmark/benchmark.h>

@@ -1,11 +1,11 @@
 #include "core/class/answer_row.h"
 
-#include "core/turns/level.h"
 #include "core/results/class_file_name.h"
 #include "core/results/result_columns.h"
 #include "core/results/result_time.h"
 #include "core/seal/sealed_seed.h"
 #include "core/text/message_text.h"
+#include "core/turns/level.h"
 
 #include <algorithm>
 #include <charconv>

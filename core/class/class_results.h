@@ -3,12 +3,12 @@
 // A class's results files read together for the teacher's live view: each file read once, a
 // little more at each refresh, every answer counted once.
 
-#include "core/turns/level.h"
+#include "core/class/class_reasons.h"
 #include "core/scoring/scoreboard.h"
 #include "core/scoring/staircase.h"
-#include "core/turns/turn_replay.h"
-#include "core/class/class_reasons.h"
 #include "core/seal/sealed_seed.h"
+#include "core/turns/level.h"
+#include "core/turns/turn_replay.h"
 
 #include <array>
 #include <cstdint>

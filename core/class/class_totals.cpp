@@ -1,8 +1,8 @@
 #include "core/class/class_totals.h"
 
-#include "core/scoring/guessing_chance.h"
 #include "core/class/class_file.h"
 #include "core/class/run_check.h"
+#include "core/scoring/guessing_chance.h"
 
 #include <algorithm>
 #include <map>

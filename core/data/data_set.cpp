@@ -4,8 +4,8 @@
 #include "core/data/currency_names.h"
 #include "core/data/decimal_units.h"
 #include "core/data/draw_map.h"
-#include "core/random/own_draws.h"
 #include "core/data/rate_file_reasons.h"
+#include "core/random/own_draws.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -1,10 +1,10 @@
 #include "core/lesson/lesson_settings.h"
 
-#include "core/turns/level.h"
 #include "core/random/seed_text.h"
 #include "core/seal/seal_keys.h"
 #include "core/text/message_text.h"
 #include "core/text/utf8_text.h"
+#include "core/turns/level.h"
 
 #include <algorithm>
 #include <array>

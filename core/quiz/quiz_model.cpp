@@ -1,7 +1,7 @@
 #include "core/quiz/quiz_model.h"
 
-#include "core/turns/level.h"
 #include "core/text/number_text.h"
+#include "core/turns/level.h"
 
 #include <stdexcept>
 

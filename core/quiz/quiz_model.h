@@ -2,9 +2,9 @@
 
 // Everything the quiz window shows, changed only by the program's three events.
 
-#include "core/text/number_style.h"
 #include "core/random/random_source.h"
 #include "core/scoring/staircase.h"
+#include "core/text/number_style.h"
 #include "core/turns/turn.h"
 
 #include <array>

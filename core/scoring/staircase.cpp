@@ -1,7 +1,7 @@
 #include "core/scoring/staircase.h"
 
-#include "core/turns/level.h"
 #include "core/text/number_text.h"
+#include "core/turns/level.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,10 +1,10 @@
 #include "core/turns/made_up_list.h"
 
+#include "core/random/own_draws.h"
 #include "core/turns/borrowed_moves.h"
 #include "core/turns/iaaft_surrogate.h"
 #include "core/turns/level.h"
 #include "core/turns/list_shape.h"
-#include "core/random/own_draws.h"
 
 #include <algorithm>
 #include <cmath>

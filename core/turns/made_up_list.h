@@ -3,8 +3,8 @@
 // How the levels above 0 make up a list from a real window's day-to-day changes.
 
 #include "core/data/data_set.h"
-#include "core/turns/list_shape.h"
 #include "core/random/random_source.h"
+#include "core/turns/list_shape.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,14 +2,14 @@
 
 #include "core/data/catalogue.h"
 #include "core/data/decimal_units.h"
-#include "core/turns/level.h"
-#include "core/turns/made_up_list.h"
-#include "core/turns/quoted_precision.h"
-#include "core/turns/repeated_values.h"
 #include "core/data/draw_map.h"
 #include "core/random/own_draws.h"
 #include "core/text/leading_number.h"
 #include "core/text/number_text.h"
+#include "core/turns/level.h"
+#include "core/turns/made_up_list.h"
+#include "core/turns/quoted_precision.h"
+#include "core/turns/repeated_values.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -4,11 +4,11 @@
 // reach no level from menu-chosen turns, and find none of the guessers better than guessing.
 
 #include "app/startup.h"
-#include "tests/app/class_session.h"
-#include "core/turns/level.h"
 #include "core/class/class_reasons.h"
 #include "core/lesson/lesson_settings.h"
 #include "core/seal/seal_keys.h"
+#include "core/turns/level.h"
+#include "tests/app/class_session.h"
 #include "tests/support/find_control.h"
 #include "window/teacher/class_folder.h"
 
@@ -114,8 +114,8 @@ private slots:
         // Мария answers ten turns, two wrong, then deals them again and answers all right.
         {
             const auto first = folder.start(QStringLiteral("Мария"),
-                                             {QStringLiteral("--seed"), QStringLiteral("4242"),
-                                              QStringLiteral("--level"), QStringLiteral("2")});
+                                            {QStringLiteral("--seed"), QStringLiteral("4242"),
+                                             QStringLiteral("--level"), QStringLiteral("2")});
             answerAll(*first, "RRWRRRWRRR");
         }
         // Rows tell time to the second, and a copy started within the same second could not be
@@ -129,8 +129,8 @@ private slots:
         }
         // Петър plays at level 4, switches 3/4/3/4 from the menu, 4 of 12 right.
         {
-            const auto switching =
-                folder.start(QStringLiteral("Петър"), {QStringLiteral("--level"), QStringLiteral("4")});
+            const auto switching = folder.start(QStringLiteral("Петър"),
+                                                {QStringLiteral("--level"), QStringLiteral("4")});
             const std::string thirds[] = {"RWW", "WRW", "WWR", "RWW"};
             const int levels[] = {3, 4, 3, 4};
             for (int part = 0; part < 4; ++part) {

@@ -2,10 +2,10 @@
 // changes from the next turn, what the command line keeps, and what a bad file leaves alone.
 
 #include "app/startup.h"
-#include "tests/app/class_session.h"
-#include "core/turns/level.h"
-#include "core/random/random_source.h"
 #include "core/lesson/lesson_settings.h"
+#include "core/random/random_source.h"
+#include "core/turns/level.h"
+#include "tests/app/class_session.h"
 #include "tests/support/daily_rates.h"
 #include "tests/support/find_control.h"
 #include "window/classroom/statistics_window.h"
@@ -141,8 +141,9 @@ private slots:
         QCOMPARE(model.turn().level, 1);
         QCOMPARE(model.turnNumber(), 2);
         const QString text = shown(*session, "lesson");
-        QVERIFY2(text.contains(QString::fromUtf8("Трудност: 1 – случайно лутане (от командния ред)")),
-                 qPrintable(text));
+        QVERIFY2(
+            text.contains(QString::fromUtf8("Трудност: 1 – случайно лутане (от командния ред)")),
+            qPrintable(text));
         QVERIFY2(text.contains(QString::fromUtf8("Данни: Курсове на ЕЦБ (вградени) (от учителя)")),
                  qPrintable(text));
     }
@@ -153,8 +154,8 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("says");
         QTest::newRow("invalid level") << QByteArray("level=7\r\nend\r\n") << "нивото '7'";
-        QTest::newRow("a path outside") << QByteArray("level=0\r\ndata=../x.csv\r\nend\r\n")
-                                        << "'../x.csv'";
+        QTest::newRow("a path outside")
+            << QByteArray("level=0\r\ndata=../x.csv\r\nend\r\n") << "'../x.csv'";
         QTest::newRow("huge") << QByteArray("level=0\r\n") + QByteArray(9000, '#') + "\r\nend\r\n"
                               << "4096";
         QTest::newRow("half-written") << QByteArray("level=0\r\nda") << "наполовина";
@@ -207,7 +208,8 @@ private slots:
             ->actions()
             .at(action)
             ->trigger();
-        QTRY_VERIFY2(shown(*session, "lesson").contains(said), qPrintable(shown(*session, "lesson")));
+        QTRY_VERIFY2(shown(*session, "lesson").contains(said),
+                     qPrintable(shown(*session, "lesson")));
         nextTurn(*session);
         const QString text = shown(*session, "lesson");
         const QString line = text.split(u'\n').filter(said.section(u':', 0, 0)).value(0);

@@ -160,7 +160,8 @@ private slots:
             const Turn& last = form.model().turn();
             const QString spread = QString::fromUtf8(lines.back().split(',').at(8));
             QCOMPARE(decimalsOf(spread), last.decimals);
-            QCOMPARE(spread.toDouble(), QString::number(last.Spread, 'f', last.decimals).toDouble());
+            QCOMPARE(spread.toDouble(),
+                     QString::number(last.Spread, 'f', last.decimals).toDouble());
         }
     }
 

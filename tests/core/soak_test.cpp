@@ -2,9 +2,9 @@
 // QUIZ_SOAK_TURNS sets how many (default 1,000,000); the sanitizer build plays fewer.
 
 #include "core/data/catalogue.h"
+#include "core/random/random_source.h"
 #include "core/text/leading_number.h"
 #include "core/text/number_text.h"
-#include "core/random/random_source.h"
 #include "core/turns/turn.h"
 
 #include <gtest/gtest.h>

@@ -4,8 +4,8 @@
 // the first turn of its own seed, so the view's replay accepts it.
 
 #include "core/data/data_set.h"
-#include "core/turns/turn.h"
 #include "core/random/random_source.h"
+#include "core/turns/turn.h"
 
 #include <QByteArray>
 #include <QLatin1Char>

@@ -1,10 +1,10 @@
 #include "tests/support/simple_rules.h"
 
+#include "core/quiz/quiz_model.h"
+#include "core/random/random_source.h"
 #include "core/text/leading_number.h"
 #include "core/text/number_style.h"
 #include "core/text/number_text.h"
-#include "core/quiz/quiz_model.h"
-#include "core/random/random_source.h"
 #include "core/turns/turn.h"
 
 #include <algorithm>

@@ -1,15 +1,15 @@
 #include "window/classroom/classroom.h"
 
-#include "core/turns/level.h"
 #include "core/results/result_row.h"
 #include "core/text/shell_word.h"
+#include "core/turns/level.h"
 #include "window/classroom/results_warnings.h"
 #include "window/classroom/side_by_side.h"
 #include "window/classroom/statistics_window.h"
 
 #include <QCloseEvent>
-#include <QDir>
 #include <QDateTime>
+#include <QDir>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>

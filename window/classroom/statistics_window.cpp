@@ -1,8 +1,8 @@
 #include "window/classroom/statistics_window.h"
 
+#include "core/quiz/option_captions.h"
 #include "core/scoring/guessing_chance.h"
 #include "core/turns/level.h"
-#include "core/quiz/option_captions.h"
 #include "window/classroom/reveal_chart.h"
 #include "window/common/level_words.h"
 #include "window/common/scrolling_window.h"

@@ -2,9 +2,9 @@
 
 // The statistics window: how this run of the quiz is going, and the answered turn revealed.
 
-#include "core/text/number_style.h"
 #include "core/scoring/scoreboard.h"
 #include "core/scoring/staircase.h"
+#include "core/text/number_style.h"
 #include "core/turns/turn.h"
 
 #include <QWidget>

@@ -1,5 +1,5 @@
-#include "window/common/level_words.h"
 #include "window/quiz/quiz_form.h"
+#include "window/common/level_words.h"
 
 #include "core/quiz/option_captions.h"
 #include "window/quiz/caption_fit.h"
@@ -246,10 +246,42 @@ void QuizForm::createMenus() {
     addAction(statisticsAction_);
     addAction(createLevelMenu()->menuAction());
     addAction(createDataMenu()->menuAction());
-    setContextMenuPolicy(Qt::ActionsContextMenu);
-    // The text box keeps its own Copy and Select All, with the entry added below them.
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& position) { showContextMenu(mapToGlobal(position), false); });
+    // The text box keeps its own Copy and Select All, with the entries added below them.
     Text1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(Text1, &QWidget::customContextMenuRequested, this, &QuizForm::showTextMenu);
+    connect(Text1, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
+        showContextMenu(Text1->viewport()->mapToGlobal(position), true);
+    });
+}
+
+QMenu* QuizForm::createContextMenu() {
+    auto* menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("contextMenu"));
+    QAction* copy = menu->addAction(QCoreApplication::translate("QWidgetTextControl", "&Copy"),
+                                    QKeySequence::Copy, Text1, &QPlainTextEdit::copy);
+    connect(Text1, &QPlainTextEdit::copyAvailable, copy, &QAction::setEnabled);
+    copy->setEnabled(false);
+    QAction* selectAll =
+        menu->addAction(QCoreApplication::translate("QWidgetTextControl", "Select All"),
+                        QKeySequence::SelectAll, Text1, &QPlainTextEdit::selectAll);
+    textActions_ = {copy, selectAll, menu->addSeparator()};
+    menu->addActions(actions());
+    return menu;
+}
+
+void QuizForm::showContextMenu(const QPoint& globalPosition, bool inText) {
+    // One menu, made once, kept for the window's life: an accessible item is made for each
+    // entry the first time a screen reader looks, and stays tied to that entry's first menu.
+    // Entries shown in throwaway menus were left pointing at a deleted one.
+    if (contextMenu_ == nullptr) {
+        contextMenu_ = createContextMenu();
+    }
+    for (QAction* action : textActions_) {
+        action->setVisible(inText);
+    }
+    contextMenu_->exec(globalPosition);
 }
 
 QMenu* QuizForm::createLevelMenu() {
@@ -314,15 +346,6 @@ void QuizForm::chooseData(std::shared_ptr<const DataSet> data) {
         model_.chooseData(std::move(data));
         emit dataChosen();
     }
-}
-
-void QuizForm::showTextMenu(const QPoint& position) {
-    const std::unique_ptr<QMenu> menu(Text1->createStandardContextMenu(position));
-    menu->addSeparator();
-    for (QAction* action : actions()) {
-        menu->addAction(action);
-    }
-    menu->exec(Text1->viewport()->mapToGlobal(position));
 }
 
 void QuizForm::orderTabStops() {

@@ -3,10 +3,10 @@
 // The quiz window: shows the core's QuizModel and forwards the user's picks and presses to it.
 
 #include "core/data/data_set.h"
-#include "core/turns/level.h"
-#include "core/text/number_style.h"
 #include "core/quiz/quiz_model.h"
 #include "core/random/random_source.h"
+#include "core/text/number_style.h"
+#include "core/turns/level.h"
 
 #include <QWidget>
 
@@ -60,7 +60,8 @@ private:
     void createMenus();
     QMenu* createLevelMenu();
     QMenu* createDataMenu();
-    void showTextMenu(const QPoint& position);
+    QMenu* createContextMenu();
+    void showContextMenu(const QPoint& globalPosition, bool inText);
     void createControls();
     void orderTabStops();
     void Option1_Click(int Index);
@@ -86,6 +87,8 @@ private:
     std::array<QAction*, 3> dataActions_{}; // by DataKind
     QMenu* levelMenu_ = nullptr;
     QMenu* dataMenu_ = nullptr;
+    QMenu* contextMenu_ = nullptr;
+    std::array<QAction*, 3> textActions_{}; // Copy, Select All and the line under them
 };
 
 } // namespace quiz

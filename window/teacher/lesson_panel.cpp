@@ -1,11 +1,11 @@
 #include "window/teacher/lesson_panel.h"
 
 #include "core/data/rate_table.h"
-#include "core/turns/level.h"
+#include "core/lesson/lesson_data_copy.h"
 #include "core/platform/file_ops.h"
 #include "core/platform/regular_file.h"
-#include "core/lesson/lesson_data_copy.h"
 #include "core/text/message_text.h"
+#include "core/turns/level.h"
 #include "window/common/lesson_file.h"
 #include "window/common/lesson_words.h"
 #include "window/common/level_words.h"

@@ -1,10 +1,10 @@
-#include "core/turns/turn.h"
 #include "core/class/class_export.h"
-#include "core/results/class_file_name.h"
 #include "core/class/class_results.h"
+#include "core/results/class_file_name.h"
 #include "core/results/result_row.h"
 #include "core/seal/seal_keys.h"
 #include "core/seal/sealed_seed.h"
+#include "core/turns/turn.h"
 
 #include <gtest/gtest.h>
 

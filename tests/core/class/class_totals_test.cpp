@@ -1,10 +1,10 @@
 // The class's totals from its files: each pupil's reached level over the turns a staircase dealt,
 // and the class's verdict on guessing, allowing for how many pupils it tests.
 
-#include "core/results/class_file_name.h"
 #include "core/class/class_results.h"
-#include "core/turns/level.h"
+#include "core/results/class_file_name.h"
 #include "core/results/result_row.h"
+#include "core/turns/level.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 
 #include "core/data/catalogue.h"
 #include "core/data/decimal_units.h"
+#include "core/random/random_source.h"
 #include "core/text/leading_number.h"
 #include "core/turns/level.h"
-#include "core/random/random_source.h"
 #include "tests/support/sequence_random.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "core/scoring/staircase.h"
 
-#include "core/turns/level.h"
 #include "core/random/random_source.h"
+#include "core/turns/level.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 // it cannot be rebuilt from, one pinned turn per level, and a short run of the simple rules.
 
 #include "core/data/decimal_units.h"
+#include "core/random/random_source.h"
 #include "core/turns/level.h"
 #include "core/turns/made_up_list.h"
 #include "core/turns/repeated_values.h"
-#include "core/random/random_source.h"
 #include "core/turns/turn.h"
 #include "tests/support/rebuild_rule.h"
 #include "tests/support/simple_rules.h"

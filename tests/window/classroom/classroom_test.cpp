@@ -1,11 +1,11 @@
 // The classroom layer as a teacher meets it: the statistics window, the reveal chart and the
 // results log, and a quiz that is unchanged when none of it is asked for.
 
+#include "core/class/class_results.h"
 #include "core/data/data_set.h"
 #include "core/data/rate_table.h"
 #include "core/random/random_source.h"
 #include "core/results/class_file_name.h"
-#include "core/class/class_results.h"
 #include "core/results/result_row.h"
 #include "core/results/results_file.h"
 #include "core/seal/seal_keys.h"
@@ -517,19 +517,47 @@ void ClassroomTest::theTwoWindowsGoSideBySideWhereTheScreenAllows() {
         .preferred = {640, 780}, .leastWidth = 440, .frame = {1, 20, 1, 1}, .gap = 8};
     const Case cases[] = {
         {"room on the right",
-         {0, 0, 1920, 1040}, {700, 200, 487, 374}, {700, 200}, {1195, 200, 640, 780}, true},
+         {0, 0, 1920, 1040},
+         {700, 200, 487, 374},
+         {700, 200},
+         {1195, 200, 640, 780},
+         true},
         {"room on the left only",
-         {0, 0, 1920, 1040}, {1300, 100, 487, 374}, {1300, 100}, {650, 100, 640, 780}, true},
+         {0, 0, 1920, 1040},
+         {1300, 100, 487, 374},
+         {1300, 100},
+         {650, 100, 640, 780},
+         true},
         {"1366 x 768 and a panel: the quiz moves, both centred, as tall as the room",
-         {0, 0, 1366, 740}, {440, 180, 487, 374}, {114, 180}, {609, 0, 640, 719}, true},
+         {0, 0, 1366, 740},
+         {440, 180, 487, 374},
+         {114, 180},
+         {609, 0, 640, 719},
+         true},
         {"1024 x 768 and a panel: beside the quiz, narrower",
-         {0, 0, 1024, 740}, {270, 200, 487, 374}, {0, 200}, {495, 0, 527, 719}, true},
+         {0, 0, 1024, 740},
+         {270, 200, 487, 374},
+         {0, 200},
+         {495, 0, 527, 719},
+         true},
         {"1920 x 1080 at twice the scale and a panel",
-         {0, 0, 960, 526}, {237, 76, 487, 374}, {0, 76}, {495, 0, 463, 505}, true},
+         {0, 0, 960, 526},
+         {237, 76, 487, 374},
+         {0, 76},
+         {495, 0, 463, 505},
+         true},
         {"800 x 600: the two edges, overlapping",
-         {0, 0, 800, 600}, {150, 100, 487, 374}, {0, 100}, {158, 0, 640, 579}, false},
+         {0, 0, 800, 600},
+         {150, 100, 487, 374},
+         {0, 100},
+         {158, 0, 640, 579},
+         false},
         {"a second screen, a window above its top",
-         {1920, 24, 1366, 744}, {2360, 0, 487, 374}, {2034, 0}, {2529, 24, 640, 723}, true},
+         {1920, 24, 1366, 744},
+         {2360, 0, 487, 374},
+         {2034, 0},
+         {2529, 24, 640, 723},
+         true},
     };
     for (const Case& c : cases) {
         const SideBySide place = sideBySide(c.room, c.quiz, shape);
@@ -762,11 +790,12 @@ void ClassroomTest::thePupilSeesTheLevelTheTeacherSees() {
         const QString pupil = figure(statistics, "reachedLevel");
         QVERIFY2(pupil == expected, qPrintable(pupil));
         QVERIFY(teacher);
-        QVERIFY2(pupil.startsWith(QStringLiteral("засега ") +
-                                  QString::fromStdString(reachedLevelText(teacher->level, kBulgarian)) +
-                                  QStringLiteral(" (") + QString::number(teacher->reversals) +
-                                  QStringLiteral(" от 6")),
-                 qPrintable(pupil));
+        QVERIFY2(
+            pupil.startsWith(QStringLiteral("засега ") +
+                             QString::fromStdString(reachedLevelText(teacher->level, kBulgarian)) +
+                             QStringLiteral(" (") + QString::number(teacher->reversals) +
+                             QStringLiteral(" от 6")),
+            qPrintable(pupil));
     };
 
     answer(form, "RRRWRRRW"); // staircase 1: levels 1, 1, 1, 2, 1, 1, 1, 2
@@ -780,7 +809,7 @@ void ClassroomTest::thePupilSeesTheLevelTheTeacherSees() {
     answer(form, "RR");
     same(QStringLiteral("засега 1,5 (2 от 6 обръщания на трудността)"));
     levels->actions().last()->trigger();
-    answer(form, "R"); // still the fixed level's turn
+    answer(form, "R");      // still the fixed level's turn
     answer(form, "WRRRWR"); // staircase 2: levels 1, 0, 0, 0, 1, 0; reversals at 0 and 1
     same(QStringLiteral("засега 1 (4 от 6 обръщания на трудността)"));
 }

@@ -9,12 +9,15 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QFontDatabase>
 #include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -56,6 +59,37 @@ class QuizFormAccessTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // A screen reader walks a menu each time it opens. The entries it met in one right-click
+    // menu must still be whole, and inside the menu shown, in every later one: the bridge keeps
+    // the items it met, and one that points into a menu since deleted is a crash waiting.
+    void theMenusEntriesStayWholeForAScreenReader() {
+        QuizForm form(std::make_unique<SeededRandomSource>(2), NumberStyle{});
+        form.show();
+        auto* text = findControl<QPlainTextEdit>(&form, "Text1_0");
+        for (QWidget* target : {text->viewport(), static_cast<QWidget*>(&form), text->viewport()}) {
+            int entries = 0;
+            QString fault;
+            QTimer::singleShot(0, [&] {
+                auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                QAccessibleInterface* shown = QAccessible::queryAccessibleInterface(menu);
+                for (int index = 0; shown != nullptr && index < shown->childCount(); ++index) {
+                    QAccessibleInterface* entry = shown->child(index);
+                    ++entries;
+                    if (entry == nullptr || !entry->isValid() || entry->parent() == nullptr ||
+                        entry->parent()->object() != menu) {
+                        fault = QStringLiteral("entry %1 of %2").arg(index).arg(entries);
+                    }
+                }
+                menu->close();
+            });
+            QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                                    target->mapToGlobal(QPoint(5, 5)));
+            QApplication::sendEvent(target, &event);
+            QVERIFY(entries > 0);
+            QVERIFY2(fault.isEmpty(), qPrintable(fault));
+        }
+    }
+
     void theVerdictAndTheReportTravelWithTheFocus() {
         QuizForm form(std::make_unique<SeededRandomSource>(2), NumberStyle{});
         form.show();

@@ -1,8 +1,8 @@
 // The „Урок“ panel driven offscreen: what „Приложи“ writes, the seed it keeps, a teacher's file
 // copied without overwriting anything, writes that fail, and someone else's change.
 
-#include "core/platform/file_ops.h"
 #include "core/lesson/lesson_settings.h"
+#include "core/platform/file_ops.h"
 #include "core/seal/seal_keys.h"
 #include "tests/support/daily_rates.h"
 #include "tests/support/find_control.h"
@@ -404,7 +404,8 @@ private slots:
             {"no key", "", false, QStringLiteral("няма ключ на учителя"), true},
             {"another key", otherKey, false, QStringLiteral("не е на този акаунт"), true},
             {"another account's", kKey, true,
-             QStringLiteral("не е записан от акаунта, с който е отворен този изглед (%1)").arg(self),
+             QStringLiteral("не е записан от акаунта, с който е отворен този изглед (%1)")
+                 .arg(self),
              true},
         };
         for (const auto& c : cases) {

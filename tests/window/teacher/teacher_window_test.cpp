@@ -1,12 +1,12 @@
 // The teacher's view driven offscreen: pupils from every file, rows that arrive while it is
 // open, what it skips, a folder that goes away and comes back, and the exports.
 
-#include "core/results/class_file_name.h"
 #include "core/class/class_export.h"
 #include "core/class/class_results.h"
+#include "core/quiz/quiz_model.h"
+#include "core/results/class_file_name.h"
 #include "core/results/result_row.h"
 #include "core/turns/level.h"
-#include "core/quiz/quiz_model.h"
 #include "core/turns/turn.h"
 #include "tests/support/class_rows.h"
 #include "tests/support/find_control.h"
@@ -18,10 +18,10 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QTableWidget>
-#include <QTemporaryDir>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <sys/stat.h>
@@ -310,7 +310,9 @@ private slots:
         QVERIFY(pupils->columnWidth(0) >= pupils->horizontalHeader()->sectionSizeHint(0));
         QVERIFY(read(window));
         // Nobody to judge against guessing yet: no "0 от 0".
-        QVERIFY(!findControl<QLabel>(window, "totals")->text().contains(QStringLiteral("налучкването")));
+        QVERIFY(!findControl<QLabel>(window, "totals")
+                     ->text()
+                     .contains(QStringLiteral("налучкването")));
     }
 
     // 900 px is the width the window opens with on a 1366×768 screen.
@@ -386,7 +388,8 @@ private slots:
         QVERIFY(read(window));
         QCOMPARE(findControl<QTableWidget>(window, "pupils")->rowCount(), 1);
         QCOMPARE(notes(window),
-                 QStringLiteral("Не са броени или не могат да се проверят:\nivan_PC03_1.csv: не е броен – ред 2: редът е на "
+                 QStringLiteral("Не са броени или не могат да се проверят:\nivan_PC03_1.csv: не е "
+                                "броен – ред 2: редът е на "
                                 "'maria' от 'PC03', а името на файла – не"));
 
         QVERIFY(QFile::remove(folder.filePath(QStringLiteral("Б.csv"))));
