@@ -179,9 +179,12 @@ private slots:
     }
 
     // Reading a file again and again, each time on a thread of its own, leaves the program
-    // about as large as reading it once.
+    // about as large as reading it once: it grows by less than half of what one load holds, where
+    // keeping every load would grow it by five. The allocator's own arenas make a few per cent
+    // of noise either way, so a tighter bound fails by chance.
     void reloadingAFileGivesItsMemoryBack() {
-        if (residentKb() == 0) {
+        const long before = residentKb();
+        if (before == 0) {
             QSKIP("the resident size is not known here");
         }
         QTemporaryDir folder;
@@ -205,7 +208,10 @@ private slots:
                                     .arg(sizes[3])
                                     .arg(sizes[4])
                                     .arg(sizes[5]);
-        QVERIFY2(sizes.back() * 10 <= sizes.front() * 11, qPrintable(figures));
+        const long oneLoad = sizes.front() - before;
+        QVERIFY2(oneLoad > 0, qPrintable(figures));
+        QVERIFY2((sizes.back() - sizes.front()) * 2 < oneLoad,
+                 qPrintable(figures + QStringLiteral(", %1 kB before").arg(before)));
     }
 };
 
