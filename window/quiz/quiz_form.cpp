@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QFont>
 #include <QLabel>
 #include <QListWidget>

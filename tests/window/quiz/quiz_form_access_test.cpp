@@ -65,7 +65,7 @@ private slots:
     void theMenusEntriesStayWholeForAScreenReader() {
         QuizForm form(std::make_unique<SeededRandomSource>(2), NumberStyle{});
         form.show();
-        auto* text = findControl<QPlainTextEdit>(&form, "Text1_0");
+        auto* text = findControl<QPlainTextEdit>(form, "Text1_0");
         for (QWidget* target : {text->viewport(), static_cast<QWidget*>(&form), text->viewport()}) {
             int entries = 0;
             QString fault;
