@@ -14,8 +14,9 @@ namespace {
 // About one over each statistic's variance across lists of 43 values.
 constexpr Shape kWeights{40.0, 40.0, 15.0, 600.0, 150.0, 150.0, 1000.0, 200.0};
 constexpr std::size_t kKurtosis = 7;
-// How far, in spreads, shapeNear moves a statistic at most.
-constexpr double kNearBy = 0.5;
+// How far, in spreads, shapeNear moves a statistic at most: at half a spread a classifier on
+// the ECB's level 4 told the lists apart in 61 % of turns, at a quarter in 56 %.
+constexpr double kNearBy = 0.25;
 
 double quotient(double numerator, double denominator) {
     return denominator == 0.0 ? 0.0 : numerator / denominator;

@@ -34,9 +34,10 @@ double shapeDistance(const Shape& one, const Shape& other);
 // alters: the largest change's share and the kurtosis.
 double orderFreeDistance(const Shape& one, const Shape& other);
 
-// `shape` with each statistic moved by up to half its spread, either way alike: a made-up list
-// aimed there is as likely to lie on one side of the real list as on the other. One draw per
-// statistic.
+// `shape` with each statistic moved by up to a quarter of its spread, either way alike: a
+// made-up list aimed there is as likely to lie on one side of the real list as on the other.
+// Moved further, the made-up lists spread wider than real ones, and the list nearer the usual
+// shape is the real one. One draw per statistic.
 Shape shapeNear(const Shape& shape, RandomSource& random);
 
 // What is done to a made-up list after it is made (quoting it as the real one), so that its
