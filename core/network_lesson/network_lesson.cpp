@@ -22,6 +22,17 @@ void NetworkLesson::changeSetup(LessonSetup setup) {
     setup_ = std::move(setup);
 }
 
+void NetworkLesson::restore(std::vector<RestoredPupil> pupils) {
+    for (RestoredPupil& pupil : pupils) {
+        if (seats_.contains(pupil.name)) {
+            continue;
+        }
+        auto seat = std::make_unique<Seat>(
+            Seat{PupilTurns(pupil.name, *secrets_, std::move(pupil.standing)), {}, {}});
+        seats_.emplace(std::move(pupil.name), std::move(seat));
+    }
+}
+
 std::variant<Joined, RefusalId> NetworkLesson::join(const JoinRequest& request,
                                                     std::string_view address, LessonTime now) {
     // The code first, so that which names are taken cannot be learnt without it.

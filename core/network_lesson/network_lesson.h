@@ -42,6 +42,10 @@ public:
     const LessonSetup& setup() const { return setup_; }
     // The setup from each pupil's next turn on; the turns on screen keep theirs.
     void changeSetup(LessonSetup setup);
+    // Adds the pupils a restarted host read back (see lesson_restore.h), each to be claimed by the
+    // first device that joins with their name. A name already here keeps its pupil.
+    void restore(std::vector<RestoredPupil> pupils);
+
     // A pupil joins, or the same name from the same device comes back to the same pupil, with a
     // new token (the one before no longer works) and the turn on screen, a first one dealt if
     // they have none. `address` is where the request came from, `now` when.

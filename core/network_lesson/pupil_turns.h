@@ -35,6 +35,12 @@ struct PupilStanding {
     std::optional<Staircase> staircase{}; // the one that dealt their last turn, if one did
 };
 
+// A pupil read back, by the name they joined with.
+struct RestoredPupil {
+    std::string name;
+    PupilStanding standing;
+};
+
 class PupilTurns {
 public:
     // `secrets` draws the pupil's own seeds and runs' identities; it must outlive them.
