@@ -1,6 +1,6 @@
 #include "core/quiz/quiz_model.h"
 
-#include "core/text/number_text.h"
+#include "core/quiz/turn_report.h"
 #include "core/turns/level.h"
 
 #include <stdexcept>
@@ -10,28 +10,9 @@ namespace quiz {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
-constexpr std::string_view kRight = "Правилно";
-constexpr std::string_view kWrong = "Грешка!";
-constexpr std::string_view kGeneratedFor = "Генерирани са данни за: ";
-constexpr std::string_view kMaximumDifference = "Максимална разлика: ";
 
 bool isOptionIndex(int index) {
     return index == 0 || index == 1;
-}
-
-// The stored series keep the designed text of their spread; other data is written at its own
-// precision, where the double difference would show its binary noise ("0,899999999999999").
-std::string spreadText(const Turn& turn, const NumberStyle& style) {
-    if (turn.source == DataKind::Catalogue) {
-        return defaultText(turn.Spread, style);
-    }
-    return fixedText(turn.Spread, turn.decimals, style);
-}
-
-// Above level 0 the real list is no longer the only one inside a band, and its spread would
-// name it: the spread is told only once the pick is made.
-bool spreadBeforePick(const Turn& turn) {
-    return turn.level == 0;
 }
 
 } // namespace
@@ -86,7 +67,7 @@ bool QuizModel::Option1_Click(int Index) {
         return false;
     }
     const bool right = Index == turn_.RealSide;
-    transcript_.append(right ? kRight : kWrong).append(kLineEnd);
+    transcript_.append(verdictLine(right)).append(kLineEnd);
     // A turn dealt before the staircase started was not at its level, and tells it nothing.
     if (turnStaircase_ != 0) {
         staircase_->record(right);
@@ -102,14 +83,14 @@ bool QuizModel::Option1_Click(int Index) {
 
 void QuizModel::Command1_Click() {
     startTurn();
-    transcript_.assign(kGeneratedFor).append(turn_.name).append(kLineEnd);
+    transcript_.assign(turnHeading(turn_)).append(kLineEnd);
     if (spreadBeforePick(turn_)) {
         appendSpread();
     }
 }
 
 void QuizModel::appendSpread() {
-    transcript_.append(kMaximumDifference).append(spreadText(turn_, style_)).append(kLineEnd);
+    transcript_.append(spreadLine(turn_, style_)).append(kLineEnd);
 }
 
 const QuizModel::Option& QuizModel::option(int index) const {

@@ -81,6 +81,33 @@ std::string reachedLevelText(double level, const NumberStyle& style) {
     return defaultText(std::round(level * kHundredths) / kHundredths, style);
 }
 
+Staircase Staircase::continuing(std::span<const LevelAnswer> answers) {
+    Staircase staircase;
+    if (answers.empty()) {
+        return staircase;
+    }
+    const LevelAnswer& last = answers.back();
+    // Rights at the last level since it was reached: a move or a wrong answer ends the run.
+    int rights = 0;
+    for (auto answer = answers.rbegin();
+         answer != answers.rend() && answer->right && answer->level == last.level; ++answer) {
+        ++rights;
+    }
+    staircase.level_ = std::clamp(last.level, 0, kLevelCount - 1);
+    for (const LevelAnswer& answer : answers) {
+        staircase.answers_.push_back(
+            {.level = answer.level, .right = answer.right, .staircase = 1});
+    }
+    if (!last.right) {
+        staircase.level_ = std::max(staircase.level_ - 1, 0);
+    } else if (rights % kRightToClimb == 0) {
+        staircase.level_ = std::min(staircase.level_ + 1, kLevelCount - 1);
+    } else {
+        staircase.rightInARow_ = rights % kRightToClimb;
+    }
+    return staircase;
+}
+
 void Staircase::record(bool right) {
     answers_.push_back({.level = level_, .right = right, .staircase = 1});
     if (!right) {

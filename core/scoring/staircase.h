@@ -64,6 +64,11 @@ public:
     static constexpr int kStartLevel = 1;
     static constexpr int kRightToClimb = 3;
 
+    // The staircase that goes on where `answers`, the latest answers to one staircase's turns
+    // in the order given, left it: their levels alone tell its level and its rights in a row
+    // there, as the rows written for them do after a restart. None: a staircase at its start.
+    static Staircase continuing(std::span<const LevelAnswer> answers);
+
     // The level to deal the next turn at.
     int level() const { return level_; }
     // The answer to a turn dealt at level().

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -258,3 +259,30 @@ TEST(StaircaseSimulation, APupilWhoOnlyGuessesStaysLow) {
 }
 
 } // namespace
+
+// A host started again reads each pupil's staircase back from their rows: from those alone it
+// goes on as the staircase that wrote them would have, and so again after a second restart.
+TEST(StaircaseContinuing, GoesOnAsTheStaircaseItReadsBack) {
+    std::mt19937 random(11);
+    std::bernoulli_distribution correct(0.75);
+    const auto answerBoth = [&](Staircase& a, Staircase& b, int count) {
+        for (int i = 0; i < count; ++i) {
+            ASSERT_EQ(a.level(), b.level()) << "answer " << i;
+            const bool right = correct(random);
+            a.record(right);
+            b.record(right);
+        }
+    };
+    for (int trial = 0; trial < 300; ++trial) {
+        SCOPED_TRACE("trial " + std::to_string(trial));
+        Staircase original;
+        for (int i = static_cast<int>(random() % 60); i > 0; --i) {
+            original.record(correct(random));
+        }
+        Staircase continued = Staircase::continuing(original.answers());
+        answerBoth(original, continued, static_cast<int>(random() % 8));
+        Staircase again = Staircase::continuing(continued.answers());
+        answerBoth(original, again, 12);
+    }
+    EXPECT_EQ(Staircase::continuing({}).level(), Staircase::kStartLevel);
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+// A lesson's pupils read back from the rows written for them, for a host started again.
+
+#include "core/network_lesson/pupil_turns.h"
+
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+#include <string_view>
+#include <tuple>
+#include <vector>
+
+namespace quiz {
+
+class LessonRestore {
+public:
+    // Takes the rows `host` wrote: a lesson's rows name the host in every one.
+    explicit LessonRestore(std::string host);
+
+    // One results file's bytes, whole. Only today's files count, and of them the rows that
+    // read as the class view reads them, with a time and a pupil's name as a join keeps it; a
+    // row found before (a copied file) counts once. Returns the rows taken.
+    std::size_t readFile(std::string_view bytes);
+    // Every pupil found, by name, their answers in the order of the rows' times.
+    std::vector<RestoredPupil> pupils() const;
+
+private:
+    struct Row {
+        std::int64_t utcSeconds = 0;
+        std::uint64_t run = 0;
+        int staircase = 0;
+        int level = 0;
+        bool right = false;
+    };
+    static PupilStanding standingOf(std::vector<Row> rows);
+
+    std::string host_;
+    std::map<std::string, std::vector<Row>, std::less<>> rows_;  // each pupil's as read
+    std::set<std::tuple<std::string, std::uint64_t, int>> seen_; // pupil, run, turn
+};
+
+} // namespace quiz

@@ -1,0 +1,63 @@
+#include "core/network_lesson/pupil_name.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace quiz;
+
+namespace {
+
+struct NameCase {
+    std::string label;
+    std::string typed;
+    std::string kept; // empty: refused
+    RefusalId refused = RefusalId::NameEmpty;
+};
+
+} // namespace
+
+TEST(PupilName, IsKeptInOneSpellingOrRefused) {
+    const std::string forty(40, 'a');
+    std::string fortyCyrillic;
+    for (int i = 0; i < 40; ++i) {
+        fortyCyrillic += "я";
+    }
+    const std::vector<NameCase> cases{
+        {"a plain name", "Мария Иванова", "Мария Иванова"},
+        {"blanks at the ends", "  Мария  ", "Мария"},
+        {"blanks inside, as one", "Мария   Иванова", "Мария Иванова"},
+        {"a no-break space as a blank", "Мария\u00A0Иванова", "Мария Иванова"},
+        {"letters of any script", "Zoë 王 Ёлка", "Zoë 王 Ёлка"},
+        {"forty letters", forty, forty},
+        {"forty Cyrillic letters, eighty bytes", fortyCyrillic, fortyCyrillic},
+        {"nothing", "", "", RefusalId::NameEmpty},
+        {"only blanks", " \u00A0 ", "", RefusalId::NameEmpty},
+        {"forty-one letters", forty + "b", "", RefusalId::NameTooLong},
+        {"forty-one once inner blanks count", std::string(20, 'a') + " " + std::string(20, 'a'), "",
+         RefusalId::NameTooLong},
+        {"a tab", "Мария\tИванова", "", RefusalId::NameHasControls},
+        {"a line end", "Мария\r\nИванова", "", RefusalId::NameHasControls},
+        {"a NUL", std::string("Мария\0x", 12), "", RefusalId::NameHasControls},
+        {"DEL", "Мария\x7F", "", RefusalId::NameHasControls},
+        {"a C1 control", "Мария\u0085", "", RefusalId::NameHasControls},
+        {"a right-to-left override", "Мария\u202Eавонави", "", RefusalId::NameHasControls},
+        {"a directional isolate", "\u2066Мария", "", RefusalId::NameHasControls},
+        {"a line separator", "Мария\u2028Иван", "", RefusalId::NameHasControls},
+        {"a zero-width no-break space", "\uFEFFМария", "", RefusalId::NameHasControls},
+        {"bytes that are not UTF-8", "Мар\xFFия", "", RefusalId::NameHasControls},
+        {"a cut sequence", "Мари\xD1", "", RefusalId::NameHasControls},
+    };
+    for (const NameCase& c : cases) {
+        SCOPED_TRACE(c.label);
+        const auto name = pupilName(c.typed);
+        if (c.kept.empty()) {
+            ASSERT_TRUE(std::holds_alternative<RefusalId>(name));
+            EXPECT_EQ(refusalName(std::get<RefusalId>(name)), refusalName(c.refused));
+        } else {
+            ASSERT_TRUE(std::holds_alternative<std::string>(name));
+            EXPECT_EQ(std::get<std::string>(name), c.kept);
+        }
+    }
+}
