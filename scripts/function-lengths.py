@@ -219,7 +219,8 @@ def main(argv):
                 print(f"{path}:{first}: {name} is {length} lines, over {arguments.limit}")
                 long_ones += 1
     if long_ones:
-        print(f"{long_ones} functions over {arguments.limit} lines", file=sys.stderr)
+        functions_word = "function" if long_ones == 1 else "functions"
+        print(f"{long_ones} {functions_word} over {arguments.limit} lines", file=sys.stderr)
     return 1 if long_ones else 0
 
 
