@@ -8,6 +8,8 @@
 #include <QRegularExpression>
 
 #include <limits>
+#include <optional>
+#include <vector>
 
 namespace quiz {
 
@@ -36,6 +38,194 @@ CommandLine refuse(const QString& reason) {
                     QCoreApplication::applicationName() + QStringLiteral(": ") + oneLine(reason));
 }
 
+// Each stores its option's value in `line`, which holds the options before it in the table, or
+// returns why the value is refused.
+using TakeValue = QString (*)(const QString& value, CommandLine& line);
+
+QString takeSeed(const QString& value, CommandLine& line) {
+    line.seed = seedFromText(value.toStdString());
+    if (line.seed) {
+        return {};
+    }
+    return QCoreApplication::translate("quiz",
+                                       "--seed takes a whole number from 0 to %1, not \"%2\".")
+        .arg(kSeedLimit)
+        .arg(value);
+}
+
+QString takeLevel(const QString& value, CommandLine& line) {
+    line.level = levelFromText(value.toStdString());
+    if (line.level) {
+        return {};
+    }
+    return QCoreApplication::translate("quiz", "--level takes a whole number from 0 to %1 or "
+                                               "auto, not \"%2\".")
+        .arg(kLevelCount - 1)
+        .arg(value);
+}
+
+QString takeData(const QString& value, CommandLine& line) {
+    line.data = value;
+    return value.isEmpty() ? QCoreApplication::translate(
+                                 "quiz", "--data needs catalogue, ecb or the name of a file.")
+                           : QString();
+}
+
+QString takeLog(const QString& value, CommandLine& line) {
+    line.logPath = value;
+    return value.isEmpty() ? QCoreApplication::translate("quiz", "--log needs the name of a file.")
+                           : QString();
+}
+
+QString takeClassDir(const QString& value, CommandLine& line) {
+    line.classDir = value;
+    if (value.isEmpty()) {
+        return QCoreApplication::translate("quiz", "--class-dir needs the name of a folder.");
+    }
+    if (!line.logPath.isEmpty()) {
+        return QCoreApplication::translate("quiz",
+                                           "--log and --class-dir both say where the answers "
+                                           "go; give one of them.");
+    }
+    return {};
+}
+
+QString takePupil(const QString& value, CommandLine& line) {
+    line.pupil = value.trimmed();
+    // Line breaks, control and direction marks would garble the teacher's table.
+    static const QRegularExpression unprintable(QStringLiteral(
+        "[\\x00-\\x1f\\x7f\\x{200e}\\x{200f}\\x{202a}-\\x{202e}\\x{2066}-\\x{2069}]"));
+    if (line.pupil.contains(unprintable)) {
+        return QCoreApplication::translate(
+            "quiz", "--pupil takes a name of letters, digits and signs, without control "
+                    "characters.");
+    }
+    return line.pupil.isEmpty() ? QCoreApplication::translate("quiz", "--pupil needs a name.")
+                                : QString();
+}
+
+QString takeTeacher(const QString& value, CommandLine& line) {
+    line.teacherDir = value;
+    return value.isEmpty()
+               ? QCoreApplication::translate("quiz", "--teacher needs the name of a folder.")
+               : QString();
+}
+
+// An option that takes a value: how --help tells it, and what the program makes of it.
+struct ValueOption {
+    QCommandLineOption option;
+    TakeValue take;
+    bool quizOnly = true; // meaningless beside --teacher
+};
+
+// In the order --help lists them and their values are checked.
+std::vector<ValueOption> valueOptions() {
+    using Option = QCommandLineOption;
+    return {
+        {Option(QStringLiteral("seed"),
+                QCoreApplication::translate(
+                    "quiz", "Draw the turns from seed N (0 to %1) instead of the clock, so every "
+                            "computer shows the same turns.")
+                    .arg(kSeedLimit),
+                QStringLiteral("N")),
+         takeSeed},
+        {Option(QStringLiteral("level"),
+                QCoreApplication::translate(
+                    "quiz", "Difficulty 0 to %1: how the made-up list is made. 0, the default, is "
+                            "noise in a band; 1 a random walk; 2 the real day-to-day changes "
+                            "shuffled; 3 a surrogate of them with the same spectrum; 4 the real "
+                            "changes replayed from another day.")
+                        .arg(kLevelCount - 1) +
+                    u' ' +
+                    QCoreApplication::translate(
+                        "quiz", "auto: each pupil's own, from level 1 one level harder after "
+                                "three right answers in a row and one easier after a wrong one."),
+                QStringLiteral("N|auto")),
+         takeLevel},
+        {Option(QStringLiteral("data"),
+                QCoreApplication::translate(
+                    "quiz", "Where the real lists come from: catalogue (the default: six stored "
+                            "series), ecb (the built-in euro reference rates of the European "
+                            "Central Bank, 1999-2025, units of each currency for 1 euro; Source: "
+                            "ECB) or a FILE of dates and daily rates, as the ECB publishes it or "
+                            "as a spreadsheet saves it."),
+                QStringLiteral("catalogue|ecb|FILE")),
+         takeData},
+        {Option(
+             QStringLiteral("log"),
+             QCoreApplication::translate("quiz", "Append one CSV row per answered turn to FILE."),
+             QStringLiteral("FILE")),
+         takeLog},
+        {Option(QStringLiteral("class-dir"),
+                QCoreApplication::translate(
+                    "quiz", "Write this run's answers to a new file of its own in the class folder "
+                            "DIR (a shared folder), named from the pupil, the computer and the "
+                            "time, and follow the lesson the teacher sets there."),
+                QStringLiteral("DIR")),
+         takeClassDir},
+        {Option(QStringLiteral("pupil"),
+                QCoreApplication::translate(
+                    "quiz", "The pupil's name for the results (default: the login name)."),
+                QStringLiteral("NAME")),
+         takePupil},
+        {Option(QStringLiteral("teacher"),
+                QCoreApplication::translate(
+                    "quiz", "Open the teacher's view of the class folder DIR instead of the quiz: "
+                            "every pupil's results, followed live."),
+                QStringLiteral("DIR")),
+         takeTeacher, false},
+    };
+}
+
+// --help, --version, a parse error or a stray argument: what the program does instead of
+// running, if it does.
+std::optional<CommandLine> endBeforeRunning(QCommandLineParser& parser,
+                                            const QStringList& arguments,
+                                            const QCommandLineOption& help,
+                                            const QCommandLineOption& version) {
+    if (!parser.parse(arguments)) {
+        return refuse(parser.errorText() + QCoreApplication::translate("quiz", " See --help."));
+    }
+    if (parser.isSet(help)) {
+        return textOnly(CommandLine::Action::ShowHelp, parser.helpText());
+    }
+    if (parser.isSet(version)) {
+        return textOnly(CommandLine::Action::ShowVersion,
+                        QCoreApplication::applicationName() + u' ' +
+                            QCoreApplication::applicationVersion() + u'\n');
+    }
+    if (const QStringList extra = parser.positionalArguments(); !extra.isEmpty()) {
+        return refuse(QCoreApplication::translate("quiz", "unexpected argument \"%1\". See --help.")
+                          .arg(extra.first()));
+    }
+    return std::nullopt;
+}
+
+// Every option given, taken in the table's order; the first refusal ends it.
+CommandLine takeValues(const QCommandLineParser& parser, const std::vector<ValueOption>& options) {
+    CommandLine line;
+    for (const ValueOption& each : options) {
+        if (!parser.isSet(each.option)) {
+            continue;
+        }
+        if (const QString refusal = each.take(parser.value(each.option), line);
+            !refusal.isEmpty()) {
+            return refuse(refusal);
+        }
+    }
+    if (line.teacherDir.isEmpty()) {
+        return line;
+    }
+    for (const ValueOption& each : options) {
+        if (each.quizOnly && parser.isSet(each.option)) {
+            return refuse(QCoreApplication::translate(
+                              "quiz", "--teacher opens the class view, which takes no --%1.")
+                              .arg(each.option.names().constFirst()));
+        }
+    }
+    return line;
+}
+
 } // namespace
 
 QString oneLine(QString text) {
@@ -53,151 +243,15 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     const QCommandLineOption version(
         {QStringLiteral("v"), QStringLiteral("version")},
         QCoreApplication::translate("quiz", "Show the version and end."));
-    const QCommandLineOption seed(
-        QStringLiteral("seed"),
-        QCoreApplication::translate(
-            "quiz", "Draw the turns from seed N (0 to %1) instead of the clock, so every "
-                    "computer shows the same turns.")
-            .arg(kSeedLimit),
-        QStringLiteral("N"));
-    const QCommandLineOption level(
-        QStringLiteral("level"),
-        QCoreApplication::translate(
-            "quiz", "Difficulty 0 to %1: how the made-up list is made. 0, the default, is "
-                    "noise in a band; 1 a random walk; 2 the real day-to-day changes "
-                    "shuffled; 3 a surrogate of them with the same spectrum; 4 the real "
-                    "changes replayed from another day.")
-                .arg(kLevelCount - 1) +
-            u' ' +
-            QCoreApplication::translate(
-                "quiz", "auto: each pupil's own, from level 1 one level harder after three "
-                        "right answers in a row and one easier after a wrong one."),
-        QStringLiteral("N|auto"));
-    const QCommandLineOption data(
-        QStringLiteral("data"),
-        QCoreApplication::translate(
-            "quiz", "Where the real lists come from: catalogue (the default: six stored "
-                    "series), ecb (the built-in euro reference rates of the European Central "
-                    "Bank, 1999-2025, units of each currency for 1 euro; Source: ECB) or a "
-                    "FILE of dates and daily rates, as the ECB publishes it or as a "
-                    "spreadsheet saves it."),
-        QStringLiteral("catalogue|ecb|FILE"));
-    const QCommandLineOption log(
-        QStringLiteral("log"),
-        QCoreApplication::translate("quiz", "Append one CSV row per answered turn to FILE."),
-        QStringLiteral("FILE"));
-    const QCommandLineOption classDir(
-        QStringLiteral("class-dir"),
-        QCoreApplication::translate(
-            "quiz", "Write this run's answers to a new file of its own in the class folder "
-                    "DIR (a shared folder), named from the pupil, the computer and the time, "
-                    "and follow the lesson the teacher sets there."),
-        QStringLiteral("DIR"));
-    const QCommandLineOption pupil(
-        QStringLiteral("pupil"),
-        QCoreApplication::translate("quiz", "The pupil's name for the results (default: "
-                                            "the login name)."),
-        QStringLiteral("NAME"));
-    const QCommandLineOption teacher(
-        QStringLiteral("teacher"),
-        QCoreApplication::translate(
-            "quiz", "Open the teacher's view of the class folder DIR instead of the quiz: "
-                    "every pupil's results, followed live."),
-        QStringLiteral("DIR"));
-    parser.addOptions({help, version, seed, level, data, log, classDir, pupil, teacher});
-
-    if (!parser.parse(arguments)) {
-        return refuse(parser.errorText() + QCoreApplication::translate("quiz", " See --help."));
+    parser.addOptions({help, version});
+    const std::vector<ValueOption> options = valueOptions();
+    for (const ValueOption& each : options) {
+        parser.addOption(each.option);
     }
-    if (parser.isSet(help)) {
-        return textOnly(CommandLine::Action::ShowHelp, parser.helpText());
+    if (std::optional<CommandLine> ended = endBeforeRunning(parser, arguments, help, version)) {
+        return *std::move(ended);
     }
-    if (parser.isSet(version)) {
-        return textOnly(CommandLine::Action::ShowVersion,
-                        QCoreApplication::applicationName() + u' ' +
-                            QCoreApplication::applicationVersion() + u'\n');
-    }
-    if (const QStringList extra = parser.positionalArguments(); !extra.isEmpty()) {
-        return refuse(QCoreApplication::translate("quiz", "unexpected argument \"%1\". See --help.")
-                          .arg(extra.first()));
-    }
-
-    CommandLine line;
-    if (parser.isSet(seed)) {
-        line.seed = seedFromText(parser.value(seed).toStdString());
-        if (!line.seed) {
-            return refuse(QCoreApplication::translate(
-                              "quiz", "--seed takes a whole number from 0 to %1, not \"%2\".")
-                              .arg(kSeedLimit)
-                              .arg(parser.value(seed)));
-        }
-    }
-    if (parser.isSet(level)) {
-        const QString value = parser.value(level);
-        line.level = levelFromText(value.toStdString());
-        if (!line.level) {
-            return refuse(QCoreApplication::translate(
-                              "quiz", "--level takes a whole number from 0 to %1 or auto, not "
-                                      "\"%2\".")
-                              .arg(kLevelCount - 1)
-                              .arg(value));
-        }
-    }
-    if (parser.isSet(data)) {
-        line.data = parser.value(data);
-        if (line.data.isEmpty()) {
-            return refuse(QCoreApplication::translate(
-                "quiz", "--data needs catalogue, ecb or the name of a file."));
-        }
-    }
-    if (parser.isSet(log)) {
-        line.logPath = parser.value(log);
-        if (line.logPath.isEmpty()) {
-            return refuse(QCoreApplication::translate("quiz", "--log needs the name of a file."));
-        }
-    }
-    if (parser.isSet(classDir)) {
-        line.classDir = parser.value(classDir);
-        if (line.classDir.isEmpty()) {
-            return refuse(
-                QCoreApplication::translate("quiz", "--class-dir needs the name of a folder."));
-        }
-        if (!line.logPath.isEmpty()) {
-            return refuse(QCoreApplication::translate(
-                "quiz", "--log and --class-dir both say where the answers go; "
-                        "give one of them."));
-        }
-    }
-    if (parser.isSet(pupil)) {
-        line.pupil = parser.value(pupil).trimmed();
-        // Line breaks, control and direction marks would garble the teacher's table.
-        static const QRegularExpression unprintable(QStringLiteral(
-            "[\\x00-\\x1f\\x7f\\x{200e}\\x{200f}\\x{202a}-\\x{202e}\\x{2066}-\\x{2069}]"));
-        if (line.pupil.contains(unprintable)) {
-            return refuse(QCoreApplication::translate(
-                "quiz", "--pupil takes a name of letters, digits and signs, without control "
-                        "characters."));
-        }
-        if (line.pupil.isEmpty()) {
-            return refuse(QCoreApplication::translate("quiz", "--pupil needs a name."));
-        }
-    }
-    if (parser.isSet(teacher)) {
-        line.teacherDir = parser.value(teacher);
-        if (line.teacherDir.isEmpty()) {
-            return refuse(
-                QCoreApplication::translate("quiz", "--teacher needs the name of a folder."));
-        }
-        for (const QCommandLineOption* quizOnly : {&seed, &level, &data, &log, &classDir, &pupil}) {
-            if (parser.isSet(*quizOnly)) {
-                return refuse(QCoreApplication::translate(
-                                  "quiz", "--teacher opens the class view, which takes no "
-                                          "--%1.")
-                                  .arg(quizOnly->names().constFirst()));
-            }
-        }
-    }
-    return line;
+    return takeValues(parser, options);
 }
 
 } // namespace quiz

@@ -35,6 +35,116 @@ QString percent(double share) {
     return QString::number(qRound(share * 100)) + QStringLiteral(" %");
 }
 
+// One panel being drawn: where its marks go, and in which type and colour its words.
+struct Panel {
+    QPainter& painter;
+    QRectF plot; // inside the axes
+    const std::vector<ChartMark>& marks;
+    bool bars; // else points joined by a line
+    QColor text;
+    QFontMetricsF metrics;
+
+    // A mark's x (0 to 1 across the plot) and height (0 to 1 up it) in pixels.
+    QPointF at(double x, double height) const {
+        return QPointF(plot.left() + x * plot.width(), plot.bottom() - height * plot.height());
+    }
+    double line() const { return metrics.height(); }
+};
+
+// The title in bold, cut to the panel's width; returns the height it takes.
+double paintTitle(QPainter& painter, const QRectF& area, const QString& title, const QFont& font,
+                  const QColor& text) {
+    QFont bold = font;
+    bold.setBold(true);
+    const QFontMetricsF boldMetrics(bold);
+    painter.setFont(bold);
+    painter.setPen(text);
+    painter.drawText(QRectF(area.left(), area.top(), area.width(), boldMetrics.height()),
+                     Qt::AlignLeft | Qt::AlignVCenter,
+                     boldMetrics.elidedText(title, Qt::ElideRight, area.width()));
+    painter.setFont(font);
+    return boldMetrics.height();
+}
+
+void paintBars(const Panel& panel, const QColor& colour) {
+    for (const ChartMark& bar : panel.marks) {
+        const QRectF box(panel.at(bar.x - bar.width / 2, bar.height),
+                         panel.at(bar.x + bar.width / 2, 0));
+        panel.painter.fillRect(box, colour);
+    }
+}
+
+void paintLine(const Panel& panel, const QColor& colour) {
+    const std::vector<ChartMark>& marks = panel.marks;
+    if (marks.empty()) {
+        return;
+    }
+    QPainterPath path;
+    path.moveTo(panel.at(marks.front().x, marks.front().height));
+    for (const ChartMark& point : marks) {
+        path.lineTo(panel.at(point.x, point.height));
+    }
+    QPainter& painter = panel.painter;
+    painter.setPen(QPen(colour, 3));
+    painter.drawPath(path);
+    painter.setBrush(colour);
+    const double radius = kPointRadius * panel.line();
+    for (const ChartMark& point : marks) {
+        painter.drawEllipse(panel.at(point.x, point.height), radius, radius);
+    }
+    painter.setBrush(Qt::NoBrush);
+}
+
+// The intervals over the marks, in the text's colour, which reads on bars and background.
+void paintIntervals(const Panel& panel) {
+    QPainter& painter = panel.painter;
+    painter.setPen(QPen(panel.text, 2));
+    for (const ChartMark& each : panel.marks) {
+        const double cap =
+            panel.bars ? kWhiskerCap * each.width * panel.plot.width() : panel.line() / 2;
+        const QPointF low = panel.at(each.x, each.low);
+        const QPointF high = panel.at(each.x, each.high);
+        painter.drawLine(low, high);
+        painter.drawLine(low - QPointF(cap / 2, 0), low + QPointF(cap / 2, 0));
+        painter.drawLine(high - QPointF(cap / 2, 0), high + QPointF(cap / 2, 0));
+    }
+}
+
+// Under each labelled mark its level or block, under a bar its share where it fits, and under
+// the blocks what they count.
+void paintLabels(const Panel& panel, const NumberStyle& style) {
+    QPainter& painter = panel.painter;
+    const QRectF& plot = panel.plot;
+    const double line = panel.line();
+    painter.setPen(panel.text);
+    const double slot = panel.marks.empty() ? plot.width() : plot.width() / panel.marks.size();
+    for (const ChartMark& each : panel.marks) {
+        if (!each.labelled) {
+            continue;
+        }
+        // Where "ниво 3" is wider than its bar's slot, the number alone.
+        QString label = panel.bars ? utf8(kLevel).arg(each.label)
+                                   : utf8(kBlock).arg(each.label).arg(each.lastAnswer);
+        if (panel.bars && panel.metrics.horizontalAdvance(label) > slot) {
+            label = QString::number(each.label);
+        }
+        const double x = panel.at(each.x, 0).x();
+        const QRectF cell(x - slot / 2, plot.bottom() + 2, slot, line);
+        painter.drawText(panel.bars ? cell : cell.adjusted(-slot, 0, slot, 0),
+                         Qt::AlignHCenter | Qt::AlignTop, label);
+        const QString share = shareOf(each.right, each.answered, style);
+        if (panel.bars && panel.metrics.horizontalAdvance(share) <= slot) {
+            painter.drawText(cell.translated(0, line), Qt::AlignHCenter | Qt::AlignTop, share);
+        }
+    }
+    if (!panel.bars) {
+        painter.drawText(QRectF(plot.left(), plot.bottom() + 2 + line, plot.width(), line),
+                         Qt::AlignHCenter | Qt::AlignTop,
+                         panel.metrics.elidedText(utf8(kAnswersAxis).arg(kAnswersPerBlock),
+                                                  Qt::ElideRight, plot.width()));
+    }
+}
+
 } // namespace
 
 ClassChart::ClassChart(NumberStyle style, QWidget* parent)
@@ -145,91 +255,30 @@ void ClassChart::paintPanel(QPainter& painter, const QRectF& area, const QString
                             const std::vector<ChartMark>& marks, bool bars) const {
     const QColor text = palette().color(QPalette::WindowText);
     const QColor background = palette().color(QPalette::Window);
-    const QColor mark = markColour(palette().color(QPalette::Highlight), background);
-    QFont bold = font();
-    bold.setBold(true);
-    const QFontMetricsF boldMetrics(bold);
+    const double titleHeight = paintTitle(painter, area, title, font(), text);
     const QFontMetricsF metrics(font());
     const double line = metrics.height();
-
-    painter.setFont(bold);
-    painter.setPen(text);
-    painter.drawText(QRectF(area.left(), area.top(), area.width(), boldMetrics.height()),
-                     Qt::AlignLeft | Qt::AlignVCenter,
-                     boldMetrics.elidedText(title, Qt::ElideRight, area.width()));
-    painter.setFont(font());
-
     const double labelWidth = metrics.horizontalAdvance(QStringLiteral("100 %"));
-    const QRectF plot = area.adjusted(labelWidth + kPadding, boldMetrics.height() + line / 2, 0,
-                                      -2 * line - kPadding);
-    paintAxis(painter, plot);
-    const auto at = [&](double x, double height) {
-        return QPointF(plot.left() + x * plot.width(), plot.bottom() - height * plot.height());
-    };
+    const Panel panel{painter,
+                      area.adjusted(labelWidth + kPadding, titleHeight + line / 2, 0,
+                                    -2 * line - kPadding),
+                      marks,
+                      bars,
+                      text,
+                      metrics};
+    paintAxis(painter, panel.plot);
 
+    const QColor mark = markColour(palette().color(QPalette::Highlight), background);
     if (bars) {
-        for (const ChartMark& bar : marks) {
-            const QRectF box(at(bar.x - bar.width / 2, bar.height), at(bar.x + bar.width / 2, 0));
-            painter.fillRect(box, mark);
-        }
-    } else if (!marks.empty()) {
-        QPainterPath path;
-        path.moveTo(at(marks.front().x, marks.front().height));
-        for (const ChartMark& point : marks) {
-            path.lineTo(at(point.x, point.height));
-        }
-        painter.setPen(QPen(mark, 3));
-        painter.drawPath(path);
-        painter.setBrush(mark);
-        for (const ChartMark& point : marks) {
-            painter.drawEllipse(at(point.x, point.height), kPointRadius * line,
-                                kPointRadius * line);
-        }
-        painter.setBrush(Qt::NoBrush);
+        paintBars(panel, mark);
+    } else {
+        paintLine(panel, mark);
     }
-
     // Pure guessing over the bars, dashed in the warning colour: what each is measured against.
     painter.setPen(QPen(warningColour(background), 2.5, Qt::DashLine));
-    painter.drawLine(at(0, geometry_->guessing), at(1, geometry_->guessing));
-
-    // The intervals over the marks, in the text's colour, which reads on bars and background.
-    painter.setPen(QPen(text, 2));
-    for (const ChartMark& each : marks) {
-        const double cap = bars ? kWhiskerCap * each.width * plot.width() : line / 2;
-        const QPointF low = at(each.x, each.low);
-        const QPointF high = at(each.x, each.high);
-        painter.drawLine(low, high);
-        painter.drawLine(low - QPointF(cap / 2, 0), low + QPointF(cap / 2, 0));
-        painter.drawLine(high - QPointF(cap / 2, 0), high + QPointF(cap / 2, 0));
-    }
-
-    painter.setPen(text);
-    const double slot = marks.empty() ? plot.width() : plot.width() / marks.size();
-    for (const ChartMark& each : marks) {
-        if (!each.labelled) {
-            continue;
-        }
-        // Where "ниво 3" is wider than its bar's slot, the number alone.
-        QString label = bars ? utf8(kLevel).arg(each.label)
-                             : utf8(kBlock).arg(each.label).arg(each.lastAnswer);
-        if (bars && metrics.horizontalAdvance(label) > slot) {
-            label = QString::number(each.label);
-        }
-        const double x = at(each.x, 0).x();
-        const QRectF cell(x - slot / 2, plot.bottom() + 2, slot, line);
-        painter.drawText(bars ? cell : cell.adjusted(-slot, 0, slot, 0),
-                         Qt::AlignHCenter | Qt::AlignTop, label);
-        const QString share = shareOf(each.right, each.answered, style_);
-        if (bars && metrics.horizontalAdvance(share) <= slot) {
-            painter.drawText(cell.translated(0, line), Qt::AlignHCenter | Qt::AlignTop, share);
-        }
-    }
-    if (!bars) {
-        painter.drawText(QRectF(plot.left(), plot.bottom() + 2 + line, plot.width(), line),
-                         Qt::AlignHCenter | Qt::AlignTop,
-                         metrics.elidedText(utf8(kAnswersAxis).arg(kAnswersPerBlock), Qt::ElideRight,
-                                            plot.width()));
-    }
+    painter.drawLine(panel.at(0, geometry_->guessing), panel.at(1, geometry_->guessing));
+    paintIntervals(panel);
+    paintLabels(panel, style_);
 }
 
 void ClassChart::paintAxis(QPainter& painter, const QRectF& plot) const {

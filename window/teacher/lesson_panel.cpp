@@ -275,6 +275,21 @@ LessonPanel::LessonPanel(const QString& folder, const QString& author, SeedSourc
       seedKey_(std::move(seedKey)) {
     setObjectName(QStringLiteral("lessonPanel"));
 
+    // Two rows, so that the panel never widens the window beyond its 900 pixels.
+    QHBoxLayout* choices = buildChoices();
+    QHBoxLayout* actions = buildActions();
+    status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("lessonStatus"));
+    status_->setWordWrap(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(choices);
+    layout->addLayout(actions);
+    layout->addWidget(status_);
+
+    refresh();
+}
+
+QLabel* LessonPanel::buildLevelChoice() {
     level_ = new QComboBox(this);
     level_->setObjectName(QStringLiteral("lessonLevel"));
     level_->setAccessibleName(utf8("Трудност за урока"));
@@ -284,7 +299,10 @@ LessonPanel::LessonPanel(const QString& folder, const QString& author, SeedSourc
     level_->addItem(adaptiveLevelName(), QString::fromLatin1(kAdaptive));
     auto* levelLabel = new QLabel(utf8("&Трудност:"), this);
     levelLabel->setBuddy(level_);
+    return levelLabel;
+}
 
+QLabel* LessonPanel::buildDataChoice() {
     data_ = new QComboBox(this);
     data_->setObjectName(QStringLiteral("lessonData"));
     data_->setAccessibleName(utf8("Данни за урока"));
@@ -303,7 +321,24 @@ LessonPanel::LessonPanel(const QString& folder, const QString& author, SeedSourc
     });
     auto* dataLabel = new QLabel(utf8("&Данни:"), this);
     dataLabel->setBuddy(data_);
+    return dataLabel;
+}
 
+// The level and the data, each after its label.
+QHBoxLayout* LessonPanel::buildChoices() {
+    QLabel* levelLabel = buildLevelChoice();
+    QLabel* dataLabel = buildDataChoice();
+    auto* choices = new QHBoxLayout;
+    choices->addWidget(levelLabel);
+    choices->addWidget(level_);
+    choices->addSpacing(fontMetrics().averageCharWidth() * 2);
+    choices->addWidget(dataLabel);
+    choices->addWidget(data_, 1);
+    return choices;
+}
+
+// "The same turns for all", and the buttons that write the settings.
+QHBoxLayout* LessonPanel::buildActions() {
     together_ = new QCheckBox(utf8("еднакви ходове за всички"), this);
     together_->setObjectName(QStringLiteral("lessonTogether"));
     together_->setAccessibleName(utf8("Еднакви ходове за всички"));
@@ -325,28 +360,12 @@ LessonPanel::LessonPanel(const QString& folder, const QString& author, SeedSourc
     again_->hide();
     connect(again_, &QPushButton::clicked, this, &LessonPanel::writeAgain);
 
-    status_ = new QLabel(this);
-    status_->setObjectName(QStringLiteral("lessonStatus"));
-    status_->setWordWrap(true);
-
-    // Two rows, so that the panel never widens the window beyond its 900 pixels.
-    auto* choices = new QHBoxLayout;
-    choices->addWidget(levelLabel);
-    choices->addWidget(level_);
-    choices->addSpacing(fontMetrics().averageCharWidth() * 2);
-    choices->addWidget(dataLabel);
-    choices->addWidget(data_, 1);
     auto* actions = new QHBoxLayout;
     actions->addWidget(together_);
     actions->addStretch();
     actions->addWidget(again_);
     actions->addWidget(apply_);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(choices);
-    layout->addLayout(actions);
-    layout->addWidget(status_);
-
-    refresh();
+    return actions;
 }
 
 void LessonPanel::refresh() {

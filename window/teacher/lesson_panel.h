@@ -15,6 +15,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 
@@ -51,6 +52,10 @@ private:
         QByteArray bytes; // still to be copied; empty once the file is in the folder
     };
 
+    QLabel* buildLevelChoice();
+    QLabel* buildDataChoice();
+    QHBoxLayout* buildChoices();
+    QHBoxLayout* buildActions();
     void chooseData(int index);
     void showFile(const DataFile& file);
     void showSettings(const LessonSettings& settings);

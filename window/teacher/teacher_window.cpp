@@ -158,11 +158,30 @@ TeacherWindow::TeacherWindow(const QString& folder, NumberStyle style, const QSt
     setObjectName(QStringLiteral("TeacherWindow"));
     setWindowTitle(utf8(kTitle));
 
+    // Made in the order the keyboard's focus is to pass through them.
     auto* content = new QWidget;
-    status_ = new QLabel(utf8(kFirstReading).arg(folder), content);
+    buildStatusLine(content);
+    lesson_ = new LessonPanel(folder, author, {}, keys ? keys->publicKey : std::string(), content);
+    buildPupilsTable(content);
+    buildClassSummary(content);
+    buildSkippedNotes(content);
+    QHBoxLayout* buttons = buildButtons(content);
+    layOut(content, buttons);
+    scrollInWindow(*this, content, kPreferredSize);
+
+    startReading(std::move(keys));
+    // Before the first answers the headers alone set the widths, sort mark included.
+    fitColumns();
+    refresh();
+}
+
+void TeacherWindow::buildStatusLine(QWidget* content) {
+    status_ = new QLabel(utf8(kFirstReading).arg(path_), content);
     status_->setObjectName(QStringLiteral("status"));
     status_->setWordWrap(true);
-    lesson_ = new LessonPanel(folder, author, {}, keys ? keys->publicKey : std::string(), content);
+}
+
+void TeacherWindow::buildPupilsTable(QWidget* content) {
     pupils_ =
         table("pupils", "Ученици",
               {utf8("Ученик"), utf8("Компютър"), utf8("Отговори"), utf8("Верни"), utf8("Точност"),
@@ -193,6 +212,10 @@ TeacherWindow::TeacherWindow(const QString& folder, NumberStyle style, const QSt
     pupils_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     pupils_->setSortingEnabled(true);
     pupils_->sortByColumn(0, Qt::AscendingOrder);
+}
+
+// The totals line, the chart and the tables by level and by currency.
+void TeacherWindow::buildClassSummary(QWidget* content) {
     totals_ = new QLabel(content);
     totals_->setObjectName(QStringLiteral("totals"));
     totals_->setWordWrap(true);
@@ -208,13 +231,19 @@ TeacherWindow::TeacherWindow(const QString& folder, NumberStyle style, const QSt
     byCurrency_ =
         table("byCurrency", "Класът по валути",
               {utf8("Валута"), utf8("Отговори"), utf8("Верни"), utf8("Точност")}, content);
+}
+
+void TeacherWindow::buildSkippedNotes(QWidget* content) {
     skipped_ = new QPlainTextEdit(content);
     skipped_->setObjectName(QStringLiteral("skipped"));
     skipped_->setAccessibleName(utf8("Неброени и пропуснати файлове и редове"));
     skipped_->setReadOnly(true);
     skipped_->setTabChangesFocus(true);
     skipped_->setMaximumHeight(fontMetrics().height() * 6);
+}
 
+// The projector and the picture on the left, the exports on the right.
+QHBoxLayout* TeacherWindow::buildButtons(QWidget* content) {
     auto* plain = new QPushButton(utf8("Запиши като CSV…"), content);
     plain->setObjectName(QStringLiteral("exportPlain"));
     auto* excel = new QPushButton(utf8("Запиши за Excel…"), content);
@@ -231,6 +260,16 @@ TeacherWindow::TeacherWindow(const QString& folder, NumberStyle style, const QSt
     connect(excel, &QPushButton::clicked, this,
             [this] { askAndExport(ExportForm::BulgarianExcel); });
 
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(projector);
+    buttons->addWidget(png);
+    buttons->addStretch();
+    buttons->addWidget(plain);
+    buttons->addWidget(excel);
+    return buttons;
+}
+
+void TeacherWindow::layOut(QWidget* content, QHBoxLayout* buttons) {
     auto* layout = new QVBoxLayout(content);
     layout->addWidget(status_);
     layout->addWidget(lesson_);
@@ -243,19 +282,14 @@ TeacherWindow::TeacherWindow(const QString& folder, NumberStyle style, const QSt
     layout->addLayout(tables, 1);
     layout->addWidget(new QLabel(utf8("Неброено и пропуснато:"), content));
     layout->addWidget(skipped_);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(projector);
-    buttons->addWidget(png);
-    buttons->addStretch();
-    buttons->addWidget(plain);
-    buttons->addWidget(excel);
     layout->addLayout(buttons);
+}
 
-    scrollInWindow(*this, content, kPreferredSize);
-
-    // The folder may be a slow share or hold a huge stray file: it is read on its own thread.
+// The folder may be a slow share or hold a huge stray file: it is read on its own thread, at
+// once, on a timer and whenever the system says it changed.
+void TeacherWindow::startReading(std::optional<SealKeys> keys) {
     thread_ = new QThread(this);
-    reader_ = new ClassFolderReader(folder, std::move(keys));
+    reader_ = new ClassFolderReader(path_, std::move(keys));
     reader_->moveToThread(thread_);
     connect(thread_, &QThread::finished, reader_, &QObject::deleteLater);
     connect(reader_, &ClassFolderReader::viewRead, this, &TeacherWindow::display);
@@ -265,11 +299,8 @@ TeacherWindow::TeacherWindow(const QString& folder, NumberStyle style, const QSt
     timer_->setInterval(kRefreshMilliseconds);
     connect(timer_, &QTimer::timeout, this, &TeacherWindow::refresh);
     timer_->start();
-    watcher_ = new QFileSystemWatcher({folder}, this);
+    watcher_ = new QFileSystemWatcher({path_}, this);
     connect(watcher_, &QFileSystemWatcher::directoryChanged, this, &TeacherWindow::refresh);
-    // Before the first answers the headers alone set the widths, sort mark included.
-    fitColumns();
-    refresh();
 }
 
 TeacherWindow::~TeacherWindow() {

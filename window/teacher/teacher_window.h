@@ -14,6 +14,7 @@
 #include <optional>
 
 class QFileSystemWatcher;
+class QHBoxLayout;
 class QThread;
 class QLabel;
 class QPlainTextEdit;
@@ -59,6 +60,13 @@ signals:
     void shown(); // a reading is on screen
 
 private:
+    void buildStatusLine(QWidget* content);
+    void buildPupilsTable(QWidget* content);
+    void buildClassSummary(QWidget* content);
+    void buildSkippedNotes(QWidget* content);
+    QHBoxLayout* buildButtons(QWidget* content);
+    void layOut(QWidget* content, QHBoxLayout* buttons);
+    void startReading(std::optional<SealKeys> keys);
     void display(const std::shared_ptr<const ClassView>& view);
     void showPupils();
     void showClass();

@@ -91,6 +91,7 @@ const std::vector<Case> kCases = {
      "\"a\"  ,b",
      {{{"a", "b"}, 1}},
      dialect(',', false, true)},
+    {"but text after one where it does not", "\"a\" ,b\nc", {{{}, 1, kAfterQuote, 1}, {{"c"}, 2}}},
     {"too many fields skips the line",
      "a,b,c\nd,e",
      {{{"a", "b"}, 1, CsvError::TooManyFields, 3}, {{"d", "e"}, 2}},
