@@ -2,6 +2,7 @@
 #include "window/quiz/quiz_form.h"
 
 #include "core/quiz/option_captions.h"
+#include "window/help/help_window.h"
 #include "window/quiz/caption_fit.h"
 #include "window/quiz/introduction.h"
 
@@ -246,6 +247,7 @@ void QuizForm::createMenus() {
     addAction(statisticsAction_);
     addAction(createLevelMenu()->menuAction());
     addAction(createDataMenu()->menuAction());
+    addHelpAction(*this);
     setContextMenuPolicy(Qt::ActionsContextMenu);
     // The text box keeps its own Copy and Select All, with the entry added below them.
     Text1->setContextMenuPolicy(Qt::CustomContextMenu);

@@ -9,6 +9,7 @@
 #include "window/common/share_string.h"
 #include "window/common/summary_table.h"
 #include "window/common/utf8_string.h"
+#include "window/help/help_window.h"
 #include "window/teacher/chart_png.h"
 #include "window/teacher/class_chart.h"
 #include "window/teacher/export_words.h"
@@ -249,6 +250,7 @@ TeacherWindow::TeacherWindow(const QString& folder, NumberStyle style, const QSt
     buttons->addStretch();
     buttons->addWidget(plain);
     buttons->addWidget(excel);
+    buttons->addWidget(addHelpButton(*this, content));
     layout->addLayout(buttons);
 
     scrollInWindow(*this, content, kPreferredSize);
