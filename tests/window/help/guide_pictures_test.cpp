@@ -112,7 +112,7 @@ void stageForThePicture(QLabel* label, const QString& folder) {
     text.replace(QDir::toNativeSeparators(folder), QStringLiteral("/srv/класове/7а"));
     text.replace(QRegularExpression(QStringLiteral("\\b\\d\\d:\\d\\d:\\d\\d\\b")),
                  QStringLiteral("09:21:07"));
-    text.replace(QRegularExpression(QStringLiteral("\\b\\d\\d:\\d\\d\\b")),
+    text.replace(QRegularExpression(QStringLiteral("(?<!\\d:)\\b\\d\\d:\\d\\d\\b(?!:\\d)")),
                  QStringLiteral("08:58"));
     label->setText(text);
 }
