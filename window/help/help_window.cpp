@@ -11,6 +11,12 @@
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QtGui/qtgui-config.h>
+
+// Without it the guide would show as its Markdown source: better no build than that.
+#if !QT_CONFIG(textmarkdownreader)
+#error "The teacher's guide needs Qt's Markdown reader (md4c, system or bundled)"
+#endif
 
 namespace quiz {
 
