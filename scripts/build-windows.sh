@@ -79,6 +79,16 @@ for licence in "$QUIZ_WINDOWS_LIBS"/licenses/*.txt; do
     to_crlf "$licence" "$folder/licenses/libraries/$(basename "$licence")"
 done
 
+# The documentation, the README beside docs\ so that its links hold; the teacher's guide is
+# inside the program as well.
+mkdir -p "$folder/docs/images"
+to_crlf "$repo/README.md" "$folder/README.md"
+for page in "$repo"/docs/*.md; do
+    to_crlf "$page" "$folder/docs/$(basename "$page")"
+done
+cp "$repo"/docs/*.png "$folder/docs/"
+cp "$repo"/docs/images/*.png "$folder/docs/images/"
+
 (cd "$out" && cmake -E tar cf "$name.zip" --format=zip "$name")
 say "portable folder and zip made ($(elapsed))"
 

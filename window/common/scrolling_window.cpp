@@ -22,11 +22,13 @@ void scrollInWindow(QWidget& window, QWidget* content, QSize preferred) {
     auto* outer = new QVBoxLayout(&window);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(scroll);
+    window.resize(sizeOnScreen(window, preferred));
+}
 
+QSize sizeOnScreen(const QWidget& window, QSize preferred) {
     const QWidget* parent = window.parentWidget();
     const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
-    window.resize(screen ? preferred.boundedTo(screen->availableSize() * kMostOfTheScreen)
-                         : preferred);
+    return screen ? preferred.boundedTo(screen->availableSize() * kMostOfTheScreen) : preferred;
 }
 
 } // namespace quiz

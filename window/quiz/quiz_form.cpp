@@ -2,6 +2,7 @@
 #include "window/common/level_words.h"
 
 #include "core/quiz/option_captions.h"
+#include "window/help/help_window.h"
 #include "window/quiz/caption_fit.h"
 #include "window/quiz/introduction.h"
 
@@ -247,6 +248,7 @@ void QuizForm::createMenus() {
     addAction(statisticsAction_);
     addAction(createLevelMenu()->menuAction());
     addAction(createDataMenu()->menuAction());
+    addHelpAction(*this);
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& position) { showContextMenu(mapToGlobal(position), false); });

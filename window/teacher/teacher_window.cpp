@@ -9,6 +9,7 @@
 #include "window/common/share_string.h"
 #include "window/common/summary_table.h"
 #include "window/common/utf8_string.h"
+#include "window/help/help_window.h"
 #include "window/teacher/chart_png.h"
 #include "window/teacher/class_chart.h"
 #include "window/teacher/export_words.h"
@@ -266,6 +267,7 @@ QHBoxLayout* TeacherWindow::buildButtons(QWidget* content) {
     buttons->addStretch();
     buttons->addWidget(plain);
     buttons->addWidget(excel);
+    buttons->addWidget(addHelpButton(*this, content));
     return buttons;
 }
 

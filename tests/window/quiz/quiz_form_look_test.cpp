@@ -1,5 +1,5 @@
 // What the window looks like and what a screen reader hears: size, colours, fonts, names.
-// With QUIZ_SCREENSHOT set to a path, the grabbed window is also saved there.
+// (Its pictures in the documentation are drawn by tests/window/help/guide_pictures_test.)
 
 #include "core/random/random_source.h"
 #include "tests/support/find_control.h"
@@ -91,9 +91,6 @@ void QuizFormLookTest::cleanup() {
 }
 
 void QuizFormLookTest::hasTheDesignedSizeAndColours() {
-    if (const QByteArray path = qgetenv("QUIZ_SCREENSHOT"); !path.isEmpty()) {
-        QVERIFY(image_.save(QString::fromLocal8Bit(path)));
-    }
     QCOMPARE(form_->size(), QSize(485, 353));
     QCOMPARE(image_.size(), QSize(485, 353));
     QCOMPARE(form_->minimumSize(), form_->maximumSize());
