@@ -1,6 +1,7 @@
 #include "app/data_choice.h"
 
 #include "core/data/content_id.h"
+#include "core/data/data_ids.h"
 #include "core/data/rate_table.h"
 #include "core/platform/regular_file.h"
 #include "window/common/system_path.h"
@@ -52,10 +53,10 @@ QString dataFileId(const QString& path, std::string_view bytes) {
 std::shared_ptr<const DataSet> loadData(const QString& argument, QString& error,
                                         const QTranslator* language, const Progress& progress) {
     try {
-        if (argument == QStringLiteral("catalogue")) {
+        if (argument == QLatin1String(kCatalogueData)) {
             return DataSet::catalogue();
         }
-        if (argument == QStringLiteral("ecb")) {
+        if (argument == QLatin1String(kEcbData)) {
             return DataSet::ecb();
         }
         const QFileInfo info(argument);

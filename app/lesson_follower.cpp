@@ -1,6 +1,7 @@
 #include "app/lesson_follower.h"
 
 #include "app/translations.h"
+#include "core/data/data_ids.h"
 #include "core/platform/file_ops.h"
 #include "core/platform/regular_file.h"
 #include "core/random/random_source.h"
@@ -38,13 +39,9 @@ QString dataProblem(const QString& reason) {
         .arg(reason);
 }
 
-bool isFileData(const std::string& data) {
-    return data != "catalogue" && data != "ecb";
-}
-
 // A file set again is read again: the teacher may have put new bytes under the same name.
 std::string dataKey(const ChosenSetting& data, const std::optional<LessonSettings>& lesson) {
-    if (data.origin == SettingOrigin::Lesson && isFileData(data.value) && lesson) {
+    if (data.origin == SettingOrigin::Lesson && !isBuiltInData(data.value) && lesson) {
         return data.value + '\n' + lesson->writtenAt;
     }
     return data.value;
@@ -53,7 +50,7 @@ std::string dataKey(const ChosenSetting& data, const std::optional<LessonSetting
 // The lesson's data: built in, or a file that lies in the folder.
 std::shared_ptr<const DataSet> lessonData(const QString& folder, const std::string& value,
                                           QString& problem) {
-    if (!isFileData(value)) {
+    if (isBuiltInData(value)) {
         return loadData(QString::fromStdString(value), problem, bulgarianMessages());
     }
     const QString path = lessonDataPath(folder, value, problem);
@@ -71,9 +68,9 @@ QString levelText(int level) {
 QString dataText(const DataSet& data) {
     switch (data.kind()) {
     case DataKind::Catalogue:
-        return lessonDataName("catalogue");
+        return lessonDataName(kCatalogueData);
     case DataKind::Ecb:
-        return lessonDataName("ecb");
+        return lessonDataName(kEcbData);
     case DataKind::File:
         break;
     }
@@ -136,7 +133,7 @@ LessonStart startLesson(const QString& folder, const GivenOptions& given) {
         }
     }
     if (!start.data) {
-        const std::string own = given.data.empty() ? std::string("catalogue") : given.data;
+        const std::string own = given.data.empty() ? std::string(kCatalogueData) : given.data;
         start.data = loadData(QString::fromStdString(own), start.dataError);
     }
     start.level = levelOf(start.choices.level);
@@ -232,7 +229,7 @@ void LessonFollower::applyData(const ChosenSetting& data) {
     }
     appliedDataKey_ = key;
     QString problem;
-    if (!isFileData(data.value)) {
+    if (isBuiltInData(data.value)) {
         loader_.cancel();
         useData(lessonData(folder_, data.value, problem));
         dataProblem_.clear();

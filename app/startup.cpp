@@ -7,6 +7,7 @@
 #include "app/translations.h"
 #include "app/window_icon.h"
 #include "app/window_roles.h"
+#include "core/data/data_ids.h"
 #include "core/random/random_source.h"
 #include "core/results/class_file_name.h"
 #include "core/results/result_row.h"
@@ -200,7 +201,7 @@ void connectDataMenu(QuizForm& form) {
     QObject::connect(
         &form, &QuizForm::dataRequested, &form, [&form, loader, dialog](DataKind kind) {
             QString argument =
-                kind == DataKind::Catalogue ? QStringLiteral("catalogue") : QStringLiteral("ecb");
+                QLatin1String(kind == DataKind::Catalogue ? kCatalogueData : kEcbData);
             if (kind == DataKind::File) {
                 argument = QFileDialog::getOpenFileName(
                     &form, QString::fromUtf8("Файл с курсове"), QString(),

@@ -1,5 +1,6 @@
 #include "window/common/lesson_words.h"
 
+#include "core/data/data_ids.h"
 #include "core/text/message_text.h"
 
 #include <QDateTime>
@@ -116,10 +117,10 @@ QString lessonProblemText(LessonProblem problem, const std::vector<std::string>&
 }
 
 QString lessonDataName(const std::string& data) {
-    if (data == "catalogue") {
+    if (data == kCatalogueData) {
         return QString::fromUtf8("Шестте вградени валути");
     }
-    if (data == "ecb") {
+    if (data == kEcbData) {
         return QString::fromUtf8("Курсове на ЕЦБ (вградени)");
     }
     return QString::fromUtf8("файлът „%1“").arg(QString::fromStdString(data));

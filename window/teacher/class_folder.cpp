@@ -1,6 +1,7 @@
 #include "window/teacher/class_folder.h"
 
 #include "core/data/content_id.h"
+#include "core/data/data_ids.h"
 #include "core/data/rate_table.h"
 
 #include <QDir>
@@ -142,10 +143,10 @@ void ClassFolder::readNewBytes(const QString& name) {
 // The stored series and the ECB's are built in; a teacher's file is known by the start of its
 // SHA-256 among the folder's files that hold no results.
 std::shared_ptr<const DataSet> ClassFolder::findData(std::string_view id) {
-    if (id == "catalogue") {
+    if (id == kCatalogueData) {
         return DataSet::catalogue();
     }
-    if (id == "ecb") {
+    if (id == kEcbData) {
         return DataSet::ecb();
     }
     if (const auto found = data_.find(id); found != data_.end()) {

@@ -1,5 +1,6 @@
 #include "window/teacher/lesson_panel.h"
 
+#include "core/data/data_ids.h"
 #include "core/data/rate_table.h"
 #include "core/lesson/lesson_data_copy.h"
 #include "core/platform/file_ops.h"
@@ -43,8 +44,9 @@ constexpr qsizetype kShownName = 60;
 // Wide enough for a file's name, narrow enough for the window's 900 pixels.
 constexpr int kDataCharacters = 28;
 
-constexpr const char* kCatalogue = "catalogue";
-constexpr const char* kEcb = "ecb";
+// The combo's items hold the data as the settings name it.
+constexpr const char* kCatalogue = kCatalogueData;
+constexpr const char* kEcb = kEcbData;
 constexpr const char* kAdaptive = "auto";
 // The data combo's last entries: a teacher's file, and the choice of one.
 constexpr const char* kFileItem = "file";
@@ -377,7 +379,7 @@ void LessonPanel::refresh() {
 
 void LessonPanel::showSettings(const LessonSettings& settings) {
     level_->setCurrentIndex(level_->findData(QString::fromStdString(settings.level)));
-    if (settings.data == kCatalogue || settings.data == kEcb || settings.data.empty()) {
+    if (isBuiltInData(settings.data) || settings.data.empty()) {
         data_->setCurrentIndex(data_->findData(QString::fromStdString(settings.data)));
     } else {
         showFile({QString::fromStdString(settings.data), {}});
