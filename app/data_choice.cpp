@@ -4,7 +4,7 @@
 #include "core/data/data_ids.h"
 #include "core/data/rate_table.h"
 #include "core/platform/regular_file.h"
-#include "window/common/system_path.h"
+#include "service/system/system_path.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -1,17 +1,17 @@
 #include "app/lesson_follower.h"
 
-#include "app/translations.h"
 #include "core/data/data_ids.h"
 #include "core/platform/file_ops.h"
 #include "core/platform/regular_file.h"
 #include "core/random/random_source.h"
 #include "core/random/seed_text.h"
 #include "core/turns/level.h"
+#include "service/system/translations.h"
+#include "service/words/lesson_words.h"
+#include "service/words/level_words.h"
+#include "service/words/system_reason_words.h"
 #include "window/classroom/classroom.h"
 #include "window/common/lesson_file.h"
-#include "window/common/lesson_words.h"
-#include "window/common/level_words.h"
-#include "window/common/system_reason_words.h"
 #include "window/quiz/quiz_form.h"
 
 #include <QDir>

@@ -4,7 +4,6 @@
 #include "app/data_choice.h"
 #include "app/number_style_from_locale.h"
 #include "app/platform_start.h"
-#include "app/translations.h"
 #include "app/window_icon.h"
 #include "app/window_roles.h"
 #include "core/data/data_ids.h"
@@ -13,8 +12,10 @@
 #include "core/results/result_row.h"
 #include "core/results/results_file.h"
 #include "core/turns/level.h"
-#include "window/common/system_path.h"
-#include "window/common/system_reason_words.h"
+#include "service/system/login_names.h"
+#include "service/system/system_path.h"
+#include "service/system/translations.h"
+#include "service/words/system_reason_words.h"
 #include "window/teacher/teacher_keys.h"
 
 #include <QApplication>
@@ -27,13 +28,8 @@
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QStandardPaths>
-#include <QSysInfo>
 
 #include <csignal>
-#ifdef Q_OS_UNIX
-#include <pwd.h>
-#include <unistd.h>
-#endif
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -217,29 +213,6 @@ void connectDataMenu(QuizForm& form) {
             dialog->setValue(0);
         });
 }
-
-} // namespace
-
-std::string loginName() {
-    for (const char* variable : {"USER", "LOGNAME", "USERNAME"}) {
-        if (const QString name = qEnvironmentVariable(variable); !name.isEmpty()) {
-            return name.toStdString();
-        }
-    }
-#ifdef Q_OS_UNIX
-    // A session started without them (a service, a cron job) still has a user.
-    if (const passwd* user = getpwuid(getuid()); user && user->pw_name) {
-        return user->pw_name;
-    }
-#endif
-    return {};
-}
-
-std::string hostName() {
-    return QSysInfo::machineHostName().toStdString();
-}
-
-namespace {
 
 // The options the command line gave, as typed, for the lesson to leave be.
 GivenOptions givenOptions(const CommandLine& line) {

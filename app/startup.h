@@ -33,10 +33,6 @@ struct QuizSession {
     std::unique_ptr<LessonFollower> lesson; // in a class folder: the teacher's settings
 };
 
-// Who is answering on this computer: the login name and the computer's name.
-std::string loginName();
-std::string hostName();
-
 // Builds the session `line` asks for, with numbers written as `locale` says. A choice it
 // cannot carry out (a log that cannot be written) gives null and the one line saying why,
 // program name first, in `refusal`. Needs a QApplication.

@@ -2,8 +2,8 @@
 // of file that cannot be used refused in one line.
 
 #include "app/data_choice.h"
-#include "app/translations.h"
 #include "core/data/content_id.h"
+#include "service/system/translations.h"
 
 #include <QDate>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "window/common/lesson_file.h"
 
 #include "core/lesson/lesson_settings.h"
-#include "window/common/system_path.h"
+#include "service/system/system_path.h"
 
 #include <QDir>
 

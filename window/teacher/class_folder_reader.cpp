@@ -1,6 +1,6 @@
 #include "window/teacher/class_folder_reader.h"
 
-#include "window/teacher/class_reason_words.h"
+#include "service/words/class_reason_words.h"
 
 namespace quiz {
 

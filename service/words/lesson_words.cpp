@@ -1,4 +1,4 @@
-#include "window/common/lesson_words.h"
+#include "service/words/lesson_words.h"
 
 #include "core/data/data_ids.h"
 #include "core/text/message_text.h"

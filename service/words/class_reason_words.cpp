@@ -1,4 +1,4 @@
-#include "window/teacher/class_reason_words.h"
+#include "service/words/class_reason_words.h"
 
 #include "core/text/message_text.h"
 

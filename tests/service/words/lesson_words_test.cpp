@@ -1,4 +1,4 @@
-#include "window/common/lesson_words.h"
+#include "service/words/lesson_words.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "window/common/system_reason_words.h"
+#include "service/words/system_reason_words.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "app/translations.h"
+#include "service/system/translations.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

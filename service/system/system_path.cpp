@@ -1,4 +1,4 @@
-#include "window/common/system_path.h"
+#include "service/system/system_path.h"
 
 #include <QFile>
 

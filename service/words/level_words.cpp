@@ -1,4 +1,4 @@
-#include "window/common/level_words.h"
+#include "service/words/level_words.h"
 
 #include "core/turns/level.h"
 

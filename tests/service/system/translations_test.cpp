@@ -1,14 +1,11 @@
 // Which texts are Bulgarian: the program's messages only for a Bulgarian user, Qt's own texts
-// in the windows always; and the windows report themselves as windows.
+// in the windows always.
 
 #include "app/command_line.h"
 #include "app/startup.h"
-#include "app/translations.h"
-#include "app/window_roles.h"
-#include "core/random/random_source.h"
 #include "core/data/rate_file_reasons.h"
+#include "service/system/translations.h"
 
-#include <QAccessible>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -96,12 +93,6 @@ private slots:
             theirs.sort();
             QVERIFY2(own == theirs, pattern);
         }
-    }
-
-    void topLevelWindowsReportAWindowRole() {
-        QuizForm form(std::make_unique<SeededRandomSource>(1), NumberStyle{});
-        reportWindowRoles();
-        QCOMPARE(QAccessible::queryAccessibleInterface(&form)->role(), QAccessible::Window);
     }
 };
 
