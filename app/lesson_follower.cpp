@@ -51,10 +51,10 @@ std::string dataKey(const ChosenSetting& data, const std::optional<LessonSetting
 std::shared_ptr<const DataSet> lessonData(const QString& folder, const std::string& value,
                                           QString& problem) {
     if (isBuiltInData(value)) {
-        return loadData(QString::fromStdString(value), problem, bulgarianMessages());
+        return loadData(QString::fromStdString(value), problem, Audience::Window);
     }
     const QString path = lessonDataPath(folder, value, problem);
-    return path.isEmpty() ? nullptr : loadData(path, problem, bulgarianMessages());
+    return path.isEmpty() ? nullptr : loadData(path, problem, Audience::Window);
 }
 
 int levelOf(const ChosenSetting& level) {
@@ -134,7 +134,7 @@ LessonStart startLesson(const QString& folder, const GivenOptions& given) {
     }
     if (!start.data) {
         const std::string own = given.data.empty() ? std::string(kCatalogueData) : given.data;
-        start.data = loadData(QString::fromStdString(own), start.dataError);
+        start.data = loadData(QString::fromStdString(own), start.dataError, Audience::Console);
     }
     start.level = levelOf(start.choices.level);
     const std::optional<std::uint32_t> seed = seedFromText(start.choices.seed.value);
@@ -145,11 +145,9 @@ LessonStart startLesson(const QString& folder, const GivenOptions& given) {
 LessonFollower::LessonFollower(QString folder, GivenOptions given, const LessonStart& start,
                                QuizForm& form, Classroom& classroom)
     : folder_(std::move(folder)), given_(std::move(given)), form_(form), classroom_(classroom),
-      loader_(bulgarianMessages()), lesson_(start.lesson), owner_(start.lessonOwner),
-      applied_(start.choices),
-      appliedDataKey_(dataKey(start.choices.data, start.lesson)),
-      fileProblem_(start.fileProblem),
-      dataProblem_(start.dataProblem) {
+      loader_(Audience::Window), lesson_(start.lesson), owner_(start.lessonOwner),
+      applied_(start.choices), appliedDataKey_(dataKey(start.choices.data, start.lesson)),
+      fileProblem_(start.fileProblem), dataProblem_(start.dataProblem) {
     connect(&loader_, &DataLoader::loaded, this, [this](std::shared_ptr<const DataSet> data) {
         useData(std::move(data));
         dataProblem_.clear();

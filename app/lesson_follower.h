@@ -4,10 +4,10 @@
 // start and before each new turn, each change applied from the next turn, and the command
 // line's options winning over the folder's.
 
-#include "app/data_choice.h"
 #include "core/data/data_set.h"
 #include "core/lesson/lesson_choices.h"
 #include "core/lesson/lesson_settings.h"
+#include "service/data/data_choice.h"
 
 #include <QObject>
 #include <QString>

@@ -1,7 +1,6 @@
 #include "app/startup.h"
 
 #include "app/console_output.h"
-#include "app/data_choice.h"
 #include "app/number_style_from_locale.h"
 #include "app/platform_start.h"
 #include "app/window_icon.h"
@@ -12,6 +11,7 @@
 #include "core/results/result_row.h"
 #include "core/results/results_file.h"
 #include "core/turns/level.h"
+#include "service/data/data_choice.h"
 #include "service/system/login_names.h"
 #include "service/system/system_path.h"
 #include "service/system/translations.h"
@@ -185,7 +185,7 @@ QProgressDialog* loadingDialog(QuizForm& form, DataLoader& loader) {
 // The menu's choice of data applies from the next turn once it is read, off the window's
 // thread; a file that cannot be used is said in a message box and the data in use stays.
 void connectDataMenu(QuizForm& form) {
-    auto* loader = new DataLoader(bulgarianMessages(), &form);
+    auto* loader = new DataLoader(Audience::Window, &form);
     QProgressDialog* dialog = loadingDialog(form, *loader);
     QObject::connect(
         loader, &DataLoader::loaded, &form,

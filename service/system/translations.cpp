@@ -59,6 +59,15 @@ const QTranslator* bulgarianMessages() {
     return bulgarian.get();
 }
 
+QString translated(Audience audience, const char* context, const char* source) {
+    if (audience == Audience::Console) {
+        return QCoreApplication::translate(context, source);
+    }
+    const QTranslator* bulgarian = bulgarianMessages();
+    const QString text = bulgarian ? bulgarian->translate(context, source) : QString();
+    return text.isEmpty() ? QString::fromUtf8(source) : text;
+}
+
 bool installWindowTranslations() {
     return installOnce(qtTranslator, QStringLiteral("qtbase_bg"),
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath));

@@ -1,9 +1,11 @@
 #pragma once
 
-// Which translations the program loads: its own messages follow the user's language, Qt's own
-// texts follow the window, which is Bulgarian everywhere.
+// Which translations the program loads, and the one rule for whom a message is said to: its
+// own messages on the console follow the user's language; the windows, Qt's texts in them
+// included, are Bulgarian everywhere.
 
 #include <QLocale>
+#include <QString>
 
 class QTranslator;
 
@@ -24,5 +26,13 @@ bool messagesAreBulgarian();
 // The program's own Bulgarian messages, not installed: for what the Bulgarian windows say in
 // every locale. Null if they cannot be loaded.
 const QTranslator* bulgarianMessages();
+
+// Who reads a message: the console, in the language installCommandLineTranslations chose; or a
+// window, in Bulgarian whatever the locale, so that no reason reads in English inside a
+// Bulgarian sentence.
+enum class Audience { Console, Window };
+
+// `source` of `context` as `audience` reads it; the source itself where no translation has it.
+QString translated(Audience audience, const char* context, const char* source);
 
 } // namespace quiz

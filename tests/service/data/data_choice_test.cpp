@@ -1,8 +1,8 @@
 // Choosing the data: the built-in sources by name, a teacher's file read once, and every kind
 // of file that cannot be used refused in one line.
 
-#include "app/data_choice.h"
 #include "core/data/content_id.h"
+#include "service/data/data_choice.h"
 #include "service/system/translations.h"
 
 #include <QDate>
@@ -78,8 +78,9 @@ class DataChoiceTest : public QObject {
 private slots:
     void builtInSourcesAreChosenByName() {
         QString error;
-        QCOMPARE(loadData(QStringLiteral("catalogue"), error)->kind(), DataKind::Catalogue);
-        const auto ecb = loadData(QStringLiteral("ecb"), error);
+        QCOMPARE(loadData(QStringLiteral("catalogue"), error, Audience::Console)->kind(),
+                 DataKind::Catalogue);
+        const auto ecb = loadData(QStringLiteral("ecb"), error, Audience::Console);
         QCOMPARE(ecb->kind(), DataKind::Ecb);
         QVERIFY(ecb->windowCount() > 100'000);
     }
@@ -89,11 +90,12 @@ private slots:
         const QByteArray bytes = spreadsheetRates();
         const QString path = written(folder, "курсове.csv", bytes);
         QString error;
-        const auto data = loadData(path, error);
+        const auto data = loadData(path, error, Audience::Console);
         QVERIFY2(data, qPrintable(error));
-        QCOMPARE(QString::fromStdString(data->id()),
-                 QStringLiteral("курсове.csv@") +
-                     QString::fromStdString(contentId({bytes.constData(), std::size_t(bytes.size())})));
+        QCOMPARE(
+            QString::fromStdString(data->id()),
+            QStringLiteral("курсове.csv@") +
+                QString::fromStdString(contentId({bytes.constData(), std::size_t(bytes.size())})));
         QCOMPARE(data->windowCount(), std::size_t{3});
         QCOMPARE(QString::fromStdString(data->argument()), path);
     }
@@ -106,7 +108,7 @@ private slots:
         const QString previous = QDir::currentPath();
         QDir::setCurrent(folder.path());
         QString error;
-        const auto data = loadData(QStringLiteral("it's $HOME.csv"), error);
+        const auto data = loadData(QStringLiteral("it's $HOME.csv"), error, Audience::Console);
         QDir::setCurrent(previous);
         QVERIFY2(data, qPrintable(error));
         QCOMPARE(QString::fromStdString(data->argument()), QFileInfo(path).absoluteFilePath());
@@ -128,7 +130,7 @@ private slots:
         };
         for (const auto& c : cases) {
             QString error;
-            QVERIFY(!loadData(c.argument, error));
+            QVERIFY(!loadData(c.argument, error, Audience::Console));
             QVERIFY2(error.startsWith(c.start) && !error.contains(u'\n'), qPrintable(error));
         }
     }
@@ -138,12 +140,12 @@ private slots:
         QTemporaryDir folder;
         const QString bad = written(folder, "bad.csv", "Date,USD\n2024-01-02,1.5\n2024-01-03,x\n");
         QString error;
-        QVERIFY(!loadData(bad, error, bulgarianMessages()));
+        QVERIFY(!loadData(bad, error, Audience::Window));
         QCOMPARE(error, bad + QStringLiteral(":3:2: 'x' не е число"));
-        QVERIFY(!loadData(folder.path(), error, bulgarianMessages()));
+        QVERIFY(!loadData(folder.path(), error, Audience::Window));
         QCOMPARE(error, folder.path() + QStringLiteral(": не е файл с курсове, а папка"));
         const QString missing = folder.filePath(QStringLiteral("missing.csv"));
-        QVERIFY(!loadData(missing, error, bulgarianMessages()));
+        QVERIFY(!loadData(missing, error, Audience::Window));
         QCOMPARE(error, missing + QStringLiteral(": не може да се прочете: няма такъв файл"));
     }
 
@@ -154,7 +156,7 @@ private slots:
         const QString large = written(folder, "large.csv", manyRates(20'000, 20));
         const QString small = written(folder, "small.csv", spreadsheetRates());
         const QString bad = written(folder, "bad.csv", "Date,USD\n2024-01-02,1.5\n2024-01-03,x\n");
-        DataLoader loader(bulgarianMessages());
+        DataLoader loader(Audience::Window);
         QSignalSpy loaded(&loader, &DataLoader::loaded);
         QSignalSpy refused(&loader, &DataLoader::refused);
 
@@ -189,7 +191,7 @@ private slots:
         }
         QTemporaryDir folder;
         const QString path = written(folder, "large.csv", manyRates(40'000, 30));
-        DataLoader loader(nullptr);
+        DataLoader loader(Audience::Console);
         std::shared_ptr<const DataSet> inUse;
         QObject::connect(
             &loader, &DataLoader::loaded,

@@ -4,26 +4,25 @@
 // or a teacher's file, read once when chosen.
 
 #include "core/data/data_set.h"
+#include "service/system/translations.h"
 
 #include <QList>
 #include <QObject>
 #include <QString>
 #include <QTimer>
 
-class QThread;
-class QTranslator;
-
 #include <memory>
 #include <string_view>
+
+class QThread;
 
 namespace quiz {
 
 // "catalogue", "ecb", or a file's path. A file is read whole at once, so later changes to it
 // change nothing; it is never written. Gives null and one line naming the file, the line and
-// the column, and what is wrong, in `error`: in `language` when given, else in the user's.
-// `progress` hears how far reading a file has come, and may stop it (ReadingStopped).
-std::shared_ptr<const DataSet> loadData(const QString& argument, QString& error,
-                                        const QTranslator* language = nullptr,
+// the column, and what is wrong, in `error`, as `audience` reads it. `progress` hears how far
+// reading a file has come, and may stop it (ReadingStopped).
+std::shared_ptr<const DataSet> loadData(const QString& argument, QString& error, Audience audience,
                                         const Progress& progress = {});
 
 // How the results name a file's data: its name and its content id.
@@ -35,7 +34,7 @@ class DataLoader : public QObject {
     Q_OBJECT
 
 public:
-    explicit DataLoader(const QTranslator* language, QObject* parent = nullptr);
+    explicit DataLoader(Audience audience, QObject* parent = nullptr);
     ~DataLoader() override; // stops what is being read and waits for it
 
     void load(const QString& argument);
@@ -52,7 +51,7 @@ private:
     void finish(const std::shared_ptr<Job>& job);
     void report();
 
-    const QTranslator* language_;
+    Audience audience_;
     std::shared_ptr<Job> current_;
     QList<QThread*> threads_; // still running, stopped ones included
     QTimer ticker_;
