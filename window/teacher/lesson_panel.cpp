@@ -1,12 +1,12 @@
 #include "window/teacher/lesson_panel.h"
 
 #include "core/data/data_ids.h"
-#include "core/data/rate_table.h"
 #include "core/lesson/lesson_data_copy.h"
 #include "core/platform/file_ops.h"
 #include "core/platform/regular_file.h"
 #include "core/text/message_text.h"
 #include "core/turns/level.h"
+#include "service/data/rate_file.h"
 #include "service/system/system_path.h"
 #include "service/words/lesson_words.h"
 #include "service/words/level_words.h"
@@ -17,7 +17,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -37,8 +36,6 @@ namespace quiz {
 
 namespace {
 
-// As the quiz's own limit for --data: far beyond any file of daily rates.
-constexpr qint64 kLargestDataFile = 64 * 1024 * 1024;
 // A name from the file is shown whole up to this many characters.
 constexpr qsizetype kShownName = 60;
 // Wide enough for a file's name, narrow enough for the window's 900 pixels.
@@ -91,8 +88,6 @@ constexpr const char* kDataGone =
     "с курсове отново.";
 constexpr const char* kNoFreeName = "няма свободно име от %1 до %2";
 constexpr const char* kRefused = "Файлът %1 не е приет: %2. Остава предишният избор.";
-constexpr const char* kNotARateFile = "не е обикновен файл";
-constexpr const char* kTooLarge = "по-голям е от 64 MB";
 constexpr const char* kChosen = "Избран е файлът %1: „Приложи“ го копира в папката на класа.";
 constexpr const char* kUnknownWriter = "неизвестно кой";
 
@@ -222,13 +217,6 @@ QString changeText(const FileOnDisk& disk, const LessonRead& read, const std::st
                .arg(writtenBy(*read.settings, disk.owner), writtenWhen(read.settings->writtenAt),
                     settingsWords(*read.settings)) +
            warnings(*read.settings, disk.owner, key, warn);
-}
-
-// Why a file of rates was refused, in the user's language as the quiz says it.
-QString refusalText(const RateFileError& refused) {
-    const QString pattern = QCoreApplication::translate("rates", refused.pattern().c_str());
-    return QString::fromStdString(refused.place() + ": " +
-                                  filledIn(pattern.toStdString(), refused.arguments()));
 }
 
 // Whether the folder's entry `name` holds exactly `bytes`, something else, or nothing.
@@ -414,32 +402,17 @@ void LessonPanel::chooseData(int index) {
 
 bool LessonPanel::chooseDataFile(const QString& path) {
     const QFileInfo info(path);
-    const auto refuse = [&](const QString& reason) {
-        say(utf8(kRefused).arg(info.fileName(), reason), true);
+    const RateFile file = readRateFile(path, Audience::Window);
+    QString refusal = file.refusal;
+    // Its rows are read only to refuse what no pupil's program could read either.
+    if (refusal.isEmpty()) {
+        readRates(file, path, Audience::Window, refusal);
+    }
+    if (!refusal.isEmpty()) {
+        say(utf8(kRefused).arg(info.fileName(), refusal), true);
         return false;
-    };
-    // Opening a pipe could block, and a device may never end.
-    if (!info.isFile()) {
-        return refuse(utf8(kNotARateFile));
     }
-    if (info.size() > kLargestDataFile) {
-        return refuse(utf8(kTooLarge));
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return refuse(file.errorString());
-    }
-    const QByteArray bytes = file.read(kLargestDataFile + 1);
-    if (bytes.size() > kLargestDataFile) {
-        return refuse(utf8(kTooLarge));
-    }
-    try {
-        readRateTable({bytes.constData(), static_cast<std::size_t>(bytes.size())},
-                      info.fileName().toStdString());
-    } catch (const RateFileError& refused) {
-        return refuse(refusalText(refused));
-    }
-    showFile({info.fileName(), bytes});
+    showFile({info.fileName(), QByteArray::fromStdString(file.bytes)});
     say(utf8(kChosen).arg(info.fileName()), false);
     return true;
 }
