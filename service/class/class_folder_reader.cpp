@@ -1,4 +1,4 @@
-#include "window/teacher/class_folder_reader.h"
+#include "service/class/class_folder_reader.h"
 
 #include "service/words/class_reason_words.h"
 
@@ -28,7 +28,8 @@ void ClassFolderReader::read() {
     view->pupils = results.pupils();
     view->summary = results.summary();
     view->notCounted = texts(results.notCounted());
-    view->skipped = folder_.unreadable() + texts(results.skipped());
+    // After the counts, which look for the runs' data.
+    view->skipped = folder_.unreadable() + folder_.dataRefused() + texts(results.skipped());
     emit viewRead(view);
 }
 

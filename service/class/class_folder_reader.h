@@ -2,7 +2,7 @@
 
 // Reads a class folder away from the window's thread and hands over what there is to show.
 
-#include "window/teacher/class_folder.h"
+#include "service/class/class_folder.h"
 
 #include <QObject>
 #include <QStringList>

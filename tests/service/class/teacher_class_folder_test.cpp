@@ -8,8 +8,8 @@
 #include "core/data/content_id.h"
 #include "core/data/rate_table.h"
 #include "core/turns/turn.h"
+#include "service/class/class_folder.h"
 #include "tests/support/find_control.h"
-#include "window/teacher/class_folder.h"
 #include "window/teacher/teacher_window.h"
 
 #include <QDate>

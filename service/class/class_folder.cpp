@@ -1,8 +1,9 @@
-#include "window/teacher/class_folder.h"
+#include "service/class/class_folder.h"
 
 #include "core/data/content_id.h"
 #include "core/data/data_ids.h"
-#include "core/data/rate_table.h"
+#include "core/lesson/lesson_settings.h"
+#include "service/data/rate_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,8 +29,6 @@ constexpr const char* kGone =
     "файлът вече не е в папката; показано е прочетеното от него преди това";
 constexpr const char* kTooLarge =
     "%1 MB – повече, отколкото един урок може да запише; не е прочетен";
-// A teacher's file of rates is never larger (as the quiz's own limit for --data).
-constexpr qint64 kLargestDataFile = 64 * 1024 * 1024;
 
 // Whether the file still holds, just before `offset`, the bytes last read from it there: if
 // not, it was cut or rewritten. A change before those bytes is not seen here.
@@ -140,8 +139,9 @@ void ClassFolder::readNewBytes(const QString& name) {
     }
 }
 
-// The stored series and the ECB's are built in; a teacher's file is known by the start of its
-// SHA-256 among the folder's files that hold no results.
+// The stored series and the ECB's are built in; a teacher's file is the one the id names in
+// the folder, or any of the folder's files that hold no results, known by the start of its
+// SHA-256 whatever name the pupil read it by.
 std::shared_ptr<const DataSet> ClassFolder::findData(std::string_view id) {
     if (id == kCatalogueData) {
         return DataSet::catalogue();
@@ -152,29 +152,47 @@ std::shared_ptr<const DataSet> ClassFolder::findData(std::string_view id) {
     if (const auto found = data_.find(id); found != data_.end()) {
         return found->second;
     }
-    const std::size_t at = id.rfind('@');
     std::shared_ptr<const DataSet> data;
-    for (const QString& name : refused_) {
-        QFile file(QDir(path_).filePath(name));
-        if (at == std::string_view::npos || !file.open(QIODevice::ReadOnly) ||
-            file.size() > kLargestDataFile) {
-            continue;
+    const std::size_t at = id.rfind('@');
+    const std::string_view named = at == std::string_view::npos ? id : id.substr(0, at);
+    // A name with a separator would lead out of the folder.
+    if (at != std::string_view::npos && isPlainFileName(named)) {
+        data =
+            dataIn(QString::fromUtf8(named.data(), static_cast<qsizetype>(named.size())), id, true);
+    }
+    for (auto name = refused_.cbegin(); !data && name != refused_.cend(); ++name) {
+        if (name->toStdString() != named) {
+            data = dataIn(*name, id, false);
         }
-        const QByteArray bytes = file.readAll();
-        if (id.substr(at + 1) != contentId({bytes.constData(), std::size_t(bytes.size())})) {
-            continue;
-        }
-        try {
-            const std::string fileName = name.toStdString();
-            data = DataSet::fromTable(
-                readRateTable({bytes.constData(), std::size_t(bytes.size())}, fileName),
-                DataKind::File, std::string(id), fileName);
-        } catch (const RateFileError&) {
-            data = nullptr;
-        }
-        break;
     }
     data_.emplace(std::string(id), data);
+    return data;
+}
+
+// The data set of the folder's file `name` when its bytes are those `id` ends with. Why the file
+// cannot be used is kept for the teacher when `named`: the pupils' rows name it.
+std::shared_ptr<const DataSet> ClassFolder::dataIn(const QString& name, std::string_view id,
+                                                   bool named) {
+    const QString path = QDir(path_).filePath(name);
+    if (named && !QFileInfo(path).exists() && !QFileInfo(path).isSymLink()) {
+        return nullptr; // it may lie in the folder under another name
+    }
+    const RateFile file = readRateFile(path, Audience::Window);
+    QString refusal = file.refusal;
+    std::shared_ptr<const DataSet> data;
+    if (refusal.isEmpty() && id.substr(id.rfind('@') + 1) == contentId(file.bytes)) {
+        try {
+            if (std::optional<RateTable> table = readRates(file, path, Audience::Window, refusal)) {
+                data = DataSet::fromTable(std::move(*table), DataKind::File, std::string(id),
+                                          name.toStdString());
+            }
+        } catch (const RateFileError& refused) {
+            refusal = rateFileRefusal(refused, Audience::Window);
+        }
+    }
+    if (named && !refusal.isEmpty()) {
+        dataRefused_ << refusal;
+    }
     return data;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
-// Follows a class folder on disk: each results file read once, a little more at each refresh.
+// Follows a class folder on disk: each results file read once, a little more at each refresh,
+// and the teachers' files of rates the runs were dealt from.
 
 #include "core/class/class_results.h"
 
@@ -45,15 +46,20 @@ public:
     const ClassResults& results() const { return results_; }
     // Files not read at the last refresh, or no longer there, each with its reason.
     const QStringList& unreadable() const { return unreadable_; }
+    // The teacher's files of rates the pupils' rows name that cannot be used, one line each as
+    // the quiz refuses them: runs of those data are not checked by their seeds.
+    const QStringList& dataRefused() const { return dataRefused_; }
 
 private:
     void readNewBytes(const QString& name);
     std::shared_ptr<const DataSet> findData(std::string_view id);
+    std::shared_ptr<const DataSet> dataIn(const QString& name, std::string_view id, bool named);
 
     QString path_;
     ClassResults results_;
     QHash<QString, FileIdentity> identities_; // of the files last read
     QStringList unreadable_;
+    QStringList dataRefused_;
     QSet<QString> refused_; // files that are no pupil's: a teacher's data may be among them
     std::map<std::string, std::shared_ptr<const DataSet>, std::less<>> data_; // found by id
 };
