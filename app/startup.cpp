@@ -214,6 +214,26 @@ void connectDataMenu(QuizForm& form) {
         });
 }
 
+// What the lesson sets reaches the quiz and the classroom; the quiz's turns and menus reach the
+// lesson.
+void followLesson(LessonFollower& lesson, QuizForm& form, Classroom& classroom) {
+    QObject::connect(&lesson, &LessonFollower::levelSet, &form, &QuizForm::chooseLevel);
+    QObject::connect(&lesson, &LessonFollower::dataSet, &form, &QuizForm::chooseData);
+    QObject::connect(&lesson, &LessonFollower::streamSet, &form,
+                     [&form, &classroom](std::uint32_t seed, SeedOrigin origin) {
+                         classroom.followStream(origin);
+                         form.chooseStream(std::make_unique<SeededRandomSource>(seed), seed);
+                     });
+    QObject::connect(&lesson, &LessonFollower::choicesLocked, &form, &QuizForm::lockChoices);
+    QObject::connect(&lesson, &LessonFollower::seedsSealedFor, &classroom,
+                     &Classroom::sealSeedsFor);
+    QObject::connect(&lesson, &LessonFollower::lessonShown, &classroom, &Classroom::showLesson);
+    QObject::connect(&form, &QuizForm::turnRequested, &lesson, &LessonFollower::beforeTurn);
+    QObject::connect(&form, &QuizForm::levelChosen, &lesson, &LessonFollower::levelChosen);
+    QObject::connect(&form, &QuizForm::dataChosen, &lesson, &LessonFollower::dataChosen);
+    lesson.begin();
+}
+
 // The options the command line gave, as typed, for the lesson to leave be.
 GivenOptions givenOptions(const CommandLine& line) {
     GivenOptions given;
@@ -263,8 +283,9 @@ std::unique_ptr<QuizSession> startQuiz(const CommandLine& line, const QLocale& l
     connectDataMenu(*session->form);
     session->classroom = attachClassroom(*session->form, start.seed, std::move(results));
     if (!line.classDir.isEmpty()) {
-        session->lesson = std::make_unique<LessonFollower>(line.classDir, given, start,
-                                                           *session->form, *session->classroom);
+        session->lesson =
+            std::make_unique<LessonFollower>(line.classDir, given, start, session->form->model());
+        followLesson(*session->lesson, *session->form, *session->classroom);
     }
     return session;
 }

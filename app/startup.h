@@ -3,7 +3,7 @@
 // From the command line to a running quiz: everything main does, in pieces tests can reach.
 
 #include "app/command_line.h"
-#include "app/lesson_follower.h"
+#include "service/lesson/lesson_follower.h"
 #include "window/classroom/attach_classroom.h"
 #include "window/classroom/classroom.h"
 #include "window/quiz/quiz_form.h"

@@ -9,7 +9,7 @@
 #include "core/seal/seal_keys.h"
 #include "core/turns/level.h"
 #include "service/class/class_folder.h"
-#include "tests/app/class_session.h"
+#include "tests/support/class_session.h"
 #include "tests/support/find_control.h"
 
 #include <QAction>

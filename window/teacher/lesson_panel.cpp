@@ -7,11 +7,11 @@
 #include "core/text/message_text.h"
 #include "core/turns/level.h"
 #include "service/data/rate_file.h"
-#include "service/system/system_path.h"
+#include "service/lesson/lesson_file.h"
+#include "service/lesson/lesson_writer.h"
 #include "service/words/lesson_words.h"
 #include "service/words/level_words.h"
 #include "service/words/system_reason_words.h"
-#include "window/common/lesson_file.h"
 #include "window/common/utf8_string.h"
 #include "window/common/warning_colour.h"
 
@@ -26,10 +26,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRandomGenerator>
-#include <QTemporaryFile>
 #include <QVBoxLayout>
 
-#include <cerrno>
 #include <cstring>
 
 namespace quiz {
@@ -232,28 +230,6 @@ FolderEntry entryIn(const QDir& folder, const std::string& name, const QByteArra
     return file.open(QIODevice::ReadOnly) && file.read(bytes.size() + 1) == bytes
                ? FolderEntry::SameBytes
                : FolderEntry::OtherBytes;
-}
-
-// Written whole or not at all: a temporary file beside it, then a rename over the old one.
-// (QSaveFile refuses to replace a file this account cannot write, such as one another teacher
-// wrote, or a pupil put there first, though the folder's rights allow the rename.) Empty, or
-// the system's reason.
-QString writeWhole(const QString& path, const QByteArray& bytes) {
-    // Every pupil's program reads what the teacher writes, whatever the teacher's umask or the
-    // folder's default rights (on Windows the folder's rights decide).
-    constexpr auto kReadableByAll = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                    QFileDevice::ReadGroup | QFileDevice::ReadOther;
-    QTemporaryFile file(QFileInfo(path).dir().filePath(QStringLiteral(".lesson-XXXXXX.tmp")));
-    if (!file.open() || !file.setPermissions(kReadableByAll) ||
-        file.write(bytes) != bytes.size() || !file.flush()) {
-        return file.errorString();
-    }
-    file.close();
-    if (!platform::replaceWith(systemPath(file.fileName()), systemPath(path))) {
-        return QString::fromStdString(bulgarianReason(errno, std::strerror(errno)));
-    }
-    file.setAutoRemove(false); // its name is the settings' now
-    return {};
 }
 
 } // namespace

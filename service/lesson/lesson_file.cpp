@@ -1,4 +1,4 @@
-#include "window/common/lesson_file.h"
+#include "service/lesson/lesson_file.h"
 
 #include "core/lesson/lesson_settings.h"
 #include "service/system/system_path.h"

@@ -5,7 +5,7 @@
 #include "core/lesson/lesson_settings.h"
 #include "core/random/random_source.h"
 #include "core/turns/level.h"
-#include "tests/app/class_session.h"
+#include "tests/support/class_session.h"
 #include "tests/support/daily_rates.h"
 #include "tests/support/find_control.h"
 #include "window/classroom/statistics_window.h"

@@ -1,18 +1,17 @@
-#include "app/lesson_follower.h"
+#include "service/lesson/lesson_follower.h"
 
 #include "core/data/data_ids.h"
 #include "core/platform/file_ops.h"
 #include "core/platform/regular_file.h"
+#include "core/quiz/quiz_model.h"
 #include "core/random/random_source.h"
 #include "core/random/seed_text.h"
 #include "core/turns/level.h"
+#include "service/lesson/lesson_file.h"
 #include "service/system/translations.h"
 #include "service/words/lesson_words.h"
 #include "service/words/level_words.h"
 #include "service/words/system_reason_words.h"
-#include "window/classroom/classroom.h"
-#include "window/common/lesson_file.h"
-#include "window/quiz/quiz_form.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,7 +22,6 @@
 namespace quiz {
 
 namespace {
-
 
 // Said with what the pupil plays with instead: the last good settings, or none at all.
 QString fileProblem(const QString& reason, bool keptGood) {
@@ -74,7 +72,8 @@ QString dataText(const DataSet& data) {
     case DataKind::File:
         break;
     }
-    return lessonDataName(QFileInfo(QString::fromStdString(data.argument())).fileName().toStdString());
+    return lessonDataName(
+        QFileInfo(QString::fromStdString(data.argument())).fileName().toStdString());
 }
 
 } // namespace
@@ -109,7 +108,8 @@ QString lessonDataPath(const QString& folder, const std::string& name, QString& 
     } else if (!info.isFile()) {
         problem = QString::fromUtf8("„%1“ не е обикновен файл").arg(info.fileName());
     } else if (inside != QFileInfo(folder).canonicalFilePath()) {
-        problem = QString::fromUtf8("„%1“ не е файл направо в папката на класа").arg(info.fileName());
+        problem =
+            QString::fromUtf8("„%1“ не е файл направо в папката на класа").arg(info.fileName());
     } else {
         return path;
     }
@@ -143,8 +143,8 @@ LessonStart startLesson(const QString& folder, const GivenOptions& given) {
 }
 
 LessonFollower::LessonFollower(QString folder, GivenOptions given, const LessonStart& start,
-                               QuizForm& form, Classroom& classroom)
-    : folder_(std::move(folder)), given_(std::move(given)), form_(form), classroom_(classroom),
+                               const QuizModel& model)
+    : folder_(std::move(folder)), given_(std::move(given)), model_(model),
       loader_(Audience::Window), lesson_(start.lesson), owner_(start.lessonOwner),
       applied_(start.choices), appliedDataKey_(dataKey(start.choices.data, start.lesson)),
       fileProblem_(start.fileProblem), dataProblem_(start.dataProblem) {
@@ -158,21 +158,24 @@ LessonFollower::LessonFollower(QString folder, GivenOptions given, const LessonS
         lockMenus();
         say();
     });
-    connect(&form_, &QuizForm::turnRequested, this, &LessonFollower::beforeTurn);
-    classroom_.sealSeedsFor(lesson_ ? lesson_->seedKey : std::string());
-    // Only the menu says levelChosen; dataChosen comes from the lesson's data as well.
-    connect(&form_, &QuizForm::levelChosen, this, [this] {
-        menus_.level = true;
-        say();
-    });
-    connect(&form_, &QuizForm::dataChosen, this, [this] {
-        if (!settingData_) {
-            menus_.data = true;
-            say();
-        }
-    });
+}
+
+void LessonFollower::begin() {
+    emit seedsSealedFor(lesson_ ? lesson_->seedKey : std::string());
     lockMenus();
     say();
+}
+
+void LessonFollower::levelChosen() {
+    menus_.level = true;
+    say();
+}
+
+void LessonFollower::dataChosen() {
+    if (!settingData_) {
+        menus_.data = true;
+        say();
+    }
 }
 
 void LessonFollower::beforeTurn() {
@@ -186,14 +189,14 @@ void LessonFollower::beforeTurn() {
     } else if (lesson_) {
         fileProblem_ = fileProblem(QString::fromUtf8("файлът вече го няма в папката"), true);
     }
-    classroom_.sealSeedsFor(lesson_ ? lesson_->seedKey : std::string());
+    emit seedsSealedFor(lesson_ ? lesson_->seedKey : std::string());
     apply(lessonChoices(given_, lesson_ ? &*lesson_ : nullptr));
     say();
 }
 
 void LessonFollower::apply(const LessonChoices& choices) {
     if (choices.level.origin == SettingOrigin::Lesson) {
-        form_.chooseLevel(levelOf(choices.level));
+        emit levelSet(levelOf(choices.level));
     }
     applyData(choices.data);
     applySeed(choices.seed);
@@ -202,16 +205,17 @@ void LessonFollower::apply(const LessonChoices& choices) {
 }
 
 void LessonFollower::useData(std::shared_ptr<const DataSet> data) {
+    // The quiz says dataChosen for the lesson's data as well, which is no menu's choice.
     settingData_ = true;
-    form_.chooseData(std::move(data));
+    emit dataSet(std::move(data));
     settingData_ = false;
 }
 
 // What the lesson sets, the menus leave be; data the lesson names but cannot be read is the
 // pupil's to choose again.
 void LessonFollower::lockMenus() {
-    form_.lockChoices(applied_.level.origin == SettingOrigin::Lesson,
-                      applied_.data.origin == SettingOrigin::Lesson && dataProblem_.isEmpty());
+    emit choicesLocked(applied_.level.origin == SettingOrigin::Lesson,
+                       applied_.data.origin == SettingOrigin::Lesson && dataProblem_.isEmpty());
 }
 
 void LessonFollower::applyData(const ChosenSetting& data) {
@@ -251,8 +255,7 @@ void LessonFollower::applySeed(const ChosenSetting& seed) {
     }
     const std::optional<std::uint32_t> lessonSeed = seedFromText(seed.value);
     const std::uint32_t next = lessonSeed.value_or(SeededRandomSource::seedFromClock());
-    classroom_.followStream(lessonSeed ? SeedOrigin::Lesson : SeedOrigin::Own);
-    form_.chooseStream(std::make_unique<SeededRandomSource>(next), next);
+    emit streamSet(next, lessonSeed ? SeedOrigin::Lesson : SeedOrigin::Own);
 }
 
 void LessonFollower::say() {
@@ -266,11 +269,10 @@ void LessonFollower::say() {
             warnings << problem;
         }
     }
-    classroom_.showLesson(lessonSummary(shown, levelText(form_.model().chosenLevel()),
-                                        dataText(form_.model().chosenData()),
-                                        lesson_ ? &*lesson_ : nullptr, owner_,
-                                        QString::fromStdString(platform::currentAccount())),
-                          warnings.join(u'\n'));
+    emit lessonShown(lessonSummary(shown, levelText(model_.chosenLevel()),
+                                   dataText(model_.chosenData()), lesson_ ? &*lesson_ : nullptr,
+                                   owner_, QString::fromStdString(platform::currentAccount())),
+                     warnings.join(u'\n'));
 }
 
 } // namespace quiz

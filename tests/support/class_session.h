@@ -16,10 +16,10 @@ namespace quiz::testing {
 
 inline std::unique_ptr<QuizSession> startInClassFolder(const QString& folder, const QString& pupil,
                                                        const QStringList& options = {}) {
-    const CommandLine line = parseCommandLine(
-        QStringList{QStringLiteral("realdataquiz"), QStringLiteral("--class-dir"), folder,
-                    QStringLiteral("--pupil"), pupil} +
-        options);
+    const CommandLine line =
+        parseCommandLine(QStringList{QStringLiteral("realdataquiz"), QStringLiteral("--class-dir"),
+                                     folder, QStringLiteral("--pupil"), pupil} +
+                         options);
     QString refusal;
     auto session = startQuiz(line, QLocale::c(), refusal);
     if (!session) {
