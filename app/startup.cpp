@@ -5,17 +5,16 @@
 #include "app/platform_start.h"
 #include "app/window_icon.h"
 #include "app/window_roles.h"
-#include "core/data/data_ids.h"
 #include "core/random/random_source.h"
 #include "core/results/class_file_name.h"
 #include "core/results/result_row.h"
 #include "core/results/results_file.h"
 #include "core/turns/level.h"
-#include "service/data/data_choice.h"
 #include "service/system/login_names.h"
 #include "service/system/system_path.h"
 #include "service/system/translations.h"
 #include "service/words/system_reason_words.h"
+#include "window/quiz/data_menu.h"
 #include "window/teacher/teacher_keys.h"
 
 #include <QApplication>
@@ -23,10 +22,8 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QProgressDialog>
 #include <QStandardPaths>
 
 #include <csignal>
@@ -166,54 +163,6 @@ void spoolAnswers(ResultsTarget& results) {
     results.spool = AnswerSpool::open(results.spoolFolder, results.file->path());
 }
 
-// Shown once reading the menu's choice takes longer than a moment; the quiz stays usable
-// meanwhile, and the cancel button keeps the data in use.
-QProgressDialog* loadingDialog(QuizForm& form, DataLoader& loader) {
-    constexpr int kShowAfterMs = 300;
-    auto* dialog = new QProgressDialog(QString(), QString::fromUtf8("Отказ"), 0, 100, &form);
-    dialog->setWindowTitle(QString::fromUtf8("Данни"));
-    dialog->setWindowModality(Qt::NonModal);
-    dialog->setMinimumDuration(kShowAfterMs);
-    dialog->reset(); // not shown until a choice is being read
-    QObject::connect(dialog, &QProgressDialog::canceled, &loader, &DataLoader::cancel);
-    QObject::connect(&loader, &DataLoader::progressed, dialog, &QProgressDialog::setValue);
-    QObject::connect(&loader, &DataLoader::loaded, dialog, &QProgressDialog::reset);
-    QObject::connect(&loader, &DataLoader::refused, dialog, &QProgressDialog::reset);
-    return dialog;
-}
-
-// The menu's choice of data applies from the next turn once it is read, off the window's
-// thread; a file that cannot be used is said in a message box and the data in use stays.
-void connectDataMenu(QuizForm& form) {
-    auto* loader = new DataLoader(Audience::Window, &form);
-    QProgressDialog* dialog = loadingDialog(form, *loader);
-    QObject::connect(
-        loader, &DataLoader::loaded, &form,
-        [&form](std::shared_ptr<const DataSet> data) { form.chooseData(std::move(data)); });
-    QObject::connect(loader, &DataLoader::refused, &form, [&form](const QString& error) {
-        QMessageBox::warning(&form, QString::fromUtf8("Файлът не може да се използва"),
-                             oneLine(error));
-    });
-    QObject::connect(
-        &form, &QuizForm::dataRequested, &form, [&form, loader, dialog](DataKind kind) {
-            QString argument =
-                QLatin1String(kind == DataKind::Catalogue ? kCatalogueData : kEcbData);
-            if (kind == DataKind::File) {
-                argument = QFileDialog::getOpenFileName(
-                    &form, QString::fromUtf8("Файл с курсове"), QString(),
-                    QString::fromUtf8("Курсове (*.csv *.txt);;Всички файлове (*)"));
-                if (argument.isEmpty()) {
-                    return;
-                }
-            }
-            dialog->setLabelText(
-                QString::fromUtf8("Четене на „%1“…")
-                    .arg(kind == DataKind::File ? QFileInfo(argument).fileName() : argument));
-            loader->load(argument);
-            dialog->setValue(0);
-        });
-}
-
 // What the lesson sets reaches the quiz and the classroom; the quiz's turns and menus reach the
 // lesson.
 void followLesson(LessonFollower& lesson, QuizForm& form, Classroom& classroom) {
@@ -280,7 +229,7 @@ std::unique_ptr<QuizSession> startQuiz(const CommandLine& line, const QLocale& l
     auto session = std::make_unique<QuizSession>();
     session->form = std::make_unique<QuizForm>(std::make_unique<SeededRandomSource>(start.seed),
                                                numberStyleFrom(locale), start.data, start.level);
-    connectDataMenu(*session->form);
+    new DataMenu(*session->form); // the form's own
     session->classroom = attachClassroom(*session->form, start.seed, std::move(results));
     if (!line.classDir.isEmpty()) {
         session->lesson =

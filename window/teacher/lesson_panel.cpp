@@ -12,6 +12,7 @@
 #include "service/words/lesson_words.h"
 #include "service/words/level_words.h"
 #include "service/words/system_reason_words.h"
+#include "window/common/rate_file_dialog.h"
 #include "window/common/utf8_string.h"
 #include "window/common/warning_colour.h"
 
@@ -20,7 +21,6 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -368,9 +368,7 @@ void LessonPanel::chooseData(int index) {
     if (data_->itemData(index).toString() != QString::fromLatin1(kChooseItem)) {
         return;
     }
-    const QString path =
-        QFileDialog::getOpenFileName(this, utf8("Файл с курсове"), QDir::homePath(),
-                                     utf8("Курсове (*.csv *.txt);;Всички файлове (*)"));
+    const QString path = askForRateFile(this, QDir::homePath());
     if (path.isEmpty() || !chooseDataFile(path)) {
         data_->setCurrentIndex(dataIndex_);
     }
