@@ -169,8 +169,9 @@ std::shared_ptr<const DataSet> ClassFolder::findData(std::string_view id) {
     return data;
 }
 
-// The data set of the folder's file `name` when its bytes are those `id` ends with. Why the file
-// cannot be used is kept for the teacher when `named`: the pupils' rows name it.
+// The data set of the folder's file `name` when its bytes are those `id` ends with. The file
+// the pupils' rows name (`named`) is read as the quiz reads one whatever its bytes, and why it
+// cannot be used is kept for the teacher; any other is read only when it holds those bytes.
 std::shared_ptr<const DataSet> ClassFolder::dataIn(const QString& name, std::string_view id,
                                                    bool named) {
     const QString path = QDir(path_).filePath(name);
@@ -178,17 +179,24 @@ std::shared_ptr<const DataSet> ClassFolder::dataIn(const QString& name, std::str
         return nullptr; // it may lie in the folder under another name
     }
     const RateFile file = readRateFile(path, Audience::Window);
+    const bool same =
+        file.refusal.isEmpty() && id.substr(id.rfind('@') + 1) == contentId(file.bytes);
+    if (!same && !named) {
+        return nullptr;
+    }
     QString refusal = file.refusal;
     std::shared_ptr<const DataSet> data;
-    if (refusal.isEmpty() && id.substr(id.rfind('@') + 1) == contentId(file.bytes)) {
-        try {
-            if (std::optional<RateTable> table = readRates(file, path, Audience::Window, refusal)) {
-                data = DataSet::fromTable(std::move(*table), DataKind::File, std::string(id),
-                                          name.toStdString());
-            }
-        } catch (const RateFileError& refused) {
-            refusal = rateFileRefusal(refused, Audience::Window);
+    try {
+        std::optional<RateTable> table;
+        if (refusal.isEmpty()) {
+            table = readRates(file, path, Audience::Window, refusal);
         }
+        if (table && same) {
+            data = DataSet::fromTable(std::move(*table), DataKind::File, std::string(id),
+                                      name.toStdString());
+        }
+    } catch (const RateFileError& refused) {
+        refusal = rateFileRefusal(refused, Audience::Window);
     }
     if (named && !refusal.isEmpty()) {
         dataRefused_ << refusal;
