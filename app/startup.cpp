@@ -1,10 +1,8 @@
 #include "app/startup.h"
 
 #include "app/console_output.h"
-#include "app/data_choice.h"
 #include "app/number_style_from_locale.h"
 #include "app/platform_start.h"
-#include "app/translations.h"
 #include "app/window_icon.h"
 #include "app/window_roles.h"
 #include "core/random/random_source.h"
@@ -12,8 +10,11 @@
 #include "core/results/result_row.h"
 #include "core/results/results_file.h"
 #include "core/turns/level.h"
-#include "window/common/system_path.h"
-#include "window/common/system_reason_words.h"
+#include "service/system/login_names.h"
+#include "service/system/system_path.h"
+#include "service/system/translations.h"
+#include "service/words/system_reason_words.h"
+#include "window/quiz/data_menu.h"
 #include "window/teacher/teacher_keys.h"
 
 #include <QApplication>
@@ -21,18 +22,11 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QProgressDialog>
 #include <QStandardPaths>
-#include <QSysInfo>
 
 #include <csignal>
-#ifdef Q_OS_UNIX
-#include <pwd.h>
-#include <unistd.h>
-#endif
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -169,76 +163,25 @@ void spoolAnswers(ResultsTarget& results) {
     results.spool = AnswerSpool::open(results.spoolFolder, results.file->path());
 }
 
-// Shown once reading the menu's choice takes longer than a moment; the quiz stays usable
-// meanwhile, and the cancel button keeps the data in use.
-QProgressDialog* loadingDialog(QuizForm& form, DataLoader& loader) {
-    constexpr int kShowAfterMs = 300;
-    auto* dialog = new QProgressDialog(QString(), QString::fromUtf8("Отказ"), 0, 100, &form);
-    dialog->setWindowTitle(QString::fromUtf8("Данни"));
-    dialog->setWindowModality(Qt::NonModal);
-    dialog->setMinimumDuration(kShowAfterMs);
-    dialog->reset(); // not shown until a choice is being read
-    QObject::connect(dialog, &QProgressDialog::canceled, &loader, &DataLoader::cancel);
-    QObject::connect(&loader, &DataLoader::progressed, dialog, &QProgressDialog::setValue);
-    QObject::connect(&loader, &DataLoader::loaded, dialog, &QProgressDialog::reset);
-    QObject::connect(&loader, &DataLoader::refused, dialog, &QProgressDialog::reset);
-    return dialog;
+// What the lesson sets reaches the quiz and the classroom; the quiz's turns and menus reach the
+// lesson.
+void followLesson(LessonFollower& lesson, QuizForm& form, Classroom& classroom) {
+    QObject::connect(&lesson, &LessonFollower::levelSet, &form, &QuizForm::chooseLevel);
+    QObject::connect(&lesson, &LessonFollower::dataSet, &form, &QuizForm::chooseData);
+    QObject::connect(&lesson, &LessonFollower::streamSet, &form,
+                     [&form, &classroom](std::uint32_t seed, SeedOrigin origin) {
+                         classroom.followStream(origin);
+                         form.chooseStream(std::make_unique<SeededRandomSource>(seed), seed);
+                     });
+    QObject::connect(&lesson, &LessonFollower::choicesLocked, &form, &QuizForm::lockChoices);
+    QObject::connect(&lesson, &LessonFollower::seedsSealedFor, &classroom,
+                     &Classroom::sealSeedsFor);
+    QObject::connect(&lesson, &LessonFollower::lessonShown, &classroom, &Classroom::showLesson);
+    QObject::connect(&form, &QuizForm::turnRequested, &lesson, &LessonFollower::beforeTurn);
+    QObject::connect(&form, &QuizForm::levelChosen, &lesson, &LessonFollower::levelChosen);
+    QObject::connect(&form, &QuizForm::dataChosen, &lesson, &LessonFollower::dataChosen);
+    lesson.begin();
 }
-
-// The menu's choice of data applies from the next turn once it is read, off the window's
-// thread; a file that cannot be used is said in a message box and the data in use stays.
-void connectDataMenu(QuizForm& form) {
-    auto* loader = new DataLoader(bulgarianMessages(), &form);
-    QProgressDialog* dialog = loadingDialog(form, *loader);
-    QObject::connect(
-        loader, &DataLoader::loaded, &form,
-        [&form](std::shared_ptr<const DataSet> data) { form.chooseData(std::move(data)); });
-    QObject::connect(loader, &DataLoader::refused, &form, [&form](const QString& error) {
-        QMessageBox::warning(&form, QString::fromUtf8("Файлът не може да се използва"),
-                             oneLine(error));
-    });
-    QObject::connect(
-        &form, &QuizForm::dataRequested, &form, [&form, loader, dialog](DataKind kind) {
-            QString argument =
-                kind == DataKind::Catalogue ? QStringLiteral("catalogue") : QStringLiteral("ecb");
-            if (kind == DataKind::File) {
-                argument = QFileDialog::getOpenFileName(
-                    &form, QString::fromUtf8("Файл с курсове"), QString(),
-                    QString::fromUtf8("Курсове (*.csv *.txt);;Всички файлове (*)"));
-                if (argument.isEmpty()) {
-                    return;
-                }
-            }
-            dialog->setLabelText(
-                QString::fromUtf8("Четене на „%1“…")
-                    .arg(kind == DataKind::File ? QFileInfo(argument).fileName() : argument));
-            loader->load(argument);
-            dialog->setValue(0);
-        });
-}
-
-} // namespace
-
-std::string loginName() {
-    for (const char* variable : {"USER", "LOGNAME", "USERNAME"}) {
-        if (const QString name = qEnvironmentVariable(variable); !name.isEmpty()) {
-            return name.toStdString();
-        }
-    }
-#ifdef Q_OS_UNIX
-    // A session started without them (a service, a cron job) still has a user.
-    if (const passwd* user = getpwuid(getuid()); user && user->pw_name) {
-        return user->pw_name;
-    }
-#endif
-    return {};
-}
-
-std::string hostName() {
-    return QSysInfo::machineHostName().toStdString();
-}
-
-namespace {
 
 // The options the command line gave, as typed, for the lesson to leave be.
 GivenOptions givenOptions(const CommandLine& line) {
@@ -286,11 +229,12 @@ std::unique_ptr<QuizSession> startQuiz(const CommandLine& line, const QLocale& l
     auto session = std::make_unique<QuizSession>();
     session->form = std::make_unique<QuizForm>(std::make_unique<SeededRandomSource>(start.seed),
                                                numberStyleFrom(locale), start.data, start.level);
-    connectDataMenu(*session->form);
+    new DataMenu(*session->form); // the form's own
     session->classroom = attachClassroom(*session->form, start.seed, std::move(results));
     if (!line.classDir.isEmpty()) {
-        session->lesson = std::make_unique<LessonFollower>(line.classDir, given, start,
-                                                           *session->form, *session->classroom);
+        session->lesson =
+            std::make_unique<LessonFollower>(line.classDir, given, start, session->form->model());
+        followLesson(*session->lesson, *session->form, *session->classroom);
     }
     return session;
 }

@@ -3,7 +3,7 @@
 // From the command line to a running quiz: everything main does, in pieces tests can reach.
 
 #include "app/command_line.h"
-#include "app/lesson_follower.h"
+#include "service/lesson/lesson_follower.h"
 #include "window/classroom/attach_classroom.h"
 #include "window/classroom/classroom.h"
 #include "window/quiz/quiz_form.h"
@@ -32,10 +32,6 @@ struct QuizSession {
     std::unique_ptr<Classroom> classroom;
     std::unique_ptr<LessonFollower> lesson; // in a class folder: the teacher's settings
 };
-
-// Who is answering on this computer: the login name and the computer's name.
-std::string loginName();
-std::string hostName();
 
 // Builds the session `line` asks for, with numbers written as `locale` says. A choice it
 // cannot carry out (a log that cannot be written) gives null and the one line saying why,

@@ -1,5 +1,6 @@
 #include "core/class/answer_row.h"
 
+#include "core/data/data_ids.h"
 #include "core/results/class_file_name.h"
 #include "core/results/result_columns.h"
 #include "core/results/result_time.h"
@@ -140,7 +141,7 @@ Answer answerOf(const std::vector<CsvField>& fields, std::size_t width,
                   .chosenSide = fields[kChosenSide].text == "1" ? 1 : 0,
                   .right = fields[kRight].text == "1",
                   .level = current ? wholeNumber<int>(fields[kLevel].text).value_or(0) : 0,
-                  .data = current ? text(fields[kData]) : "catalogue",
+                  .data = current ? text(fields[kData]) : kCatalogueData,
                   .pupil =
                       current && !fields[kPupil].text.empty() ? text(fields[kPupil]) : filePupil,
                   .host = current ? text(fields[kHost]) : "",

@@ -2,6 +2,7 @@
 
 #include "core/data/catalogue.h"
 #include "core/data/currency_names.h"
+#include "core/data/data_ids.h"
 #include "core/data/decimal_units.h"
 #include "core/data/draw_map.h"
 #include "core/data/rate_file_reasons.h"
@@ -13,8 +14,6 @@
 namespace quiz {
 
 namespace {
-
-constexpr std::string_view kCatalogueId = "catalogue";
 
 std::vector<DataSet::Series> storedSeries() {
     std::vector<DataSet::Series> series;
@@ -153,7 +152,7 @@ DataSet::DataSet(DataKind kind, std::string id, std::string name, std::vector<Se
 
 std::shared_ptr<const DataSet> DataSet::catalogue() {
     static const std::shared_ptr<const DataSet> stored(
-        new DataSet(DataKind::Catalogue, std::string(kCatalogueId), {}, storedSeries()));
+        new DataSet(DataKind::Catalogue, kCatalogueData, {}, storedSeries()));
     return stored;
 }
 
@@ -161,7 +160,7 @@ std::shared_ptr<const DataSet> DataSet::ecb() {
     // Made once and only when asked for; the table itself was read when the program was built.
     static constexpr std::string_view kName = "ECB";
     static const std::shared_ptr<const DataSet> extract(
-        new DataSet(DataKind::Ecb, "ecb", std::string(kName), builtSeries(kName)));
+        new DataSet(DataKind::Ecb, kEcbData, std::string(kName), builtSeries(kName)));
     return extract;
 }
 
@@ -198,9 +197,9 @@ std::shared_ptr<const DataSet> DataSet::fromTable(RateTable table, DataKind kind
 std::string DataSet::argument() const {
     switch (kind_) {
     case DataKind::Catalogue:
-        return std::string(kCatalogueId);
+        return kCatalogueData;
     case DataKind::Ecb:
-        return "ecb";
+        return kEcbData;
     case DataKind::File:
         break;
     }

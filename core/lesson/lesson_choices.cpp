@@ -1,5 +1,7 @@
 #include "core/lesson/lesson_choices.h"
 
+#include "core/data/data_ids.h"
+
 #include <utility>
 
 namespace quiz {
@@ -22,7 +24,7 @@ ChosenSetting choose(const std::string& given, const std::string* lesson,
 LessonChoices lessonChoices(const GivenOptions& given, const LessonSettings* lesson) {
     return {
         .level = choose(given.level, lesson ? &lesson->level : nullptr, "0"),
-        .data = choose(given.data, lesson ? &lesson->data : nullptr, "catalogue"),
+        .data = choose(given.data, lesson ? &lesson->data : nullptr, kCatalogueData),
         .seed = choose(given.seed, lesson ? &lesson->seed : nullptr, ""),
     };
 }

@@ -1,5 +1,6 @@
 #include "core/lesson/lesson_settings.h"
 
+#include "core/data/data_ids.h"
 #include "core/random/seed_text.h"
 #include "core/seal/seal_keys.h"
 #include "core/text/message_text.h"
@@ -59,7 +60,7 @@ LessonRead checked(const LessonSettings& settings) {
     if (!settings.level.empty() && !levelFromText(settings.level)) {
         return refused(LessonProblem::BadLevel, {quotedForMessage(settings.level)});
     }
-    if (!settings.data.empty() && settings.data != "catalogue" && settings.data != "ecb" &&
+    if (!settings.data.empty() && !isBuiltInData(settings.data) &&
         !isPlainFileName(settings.data)) {
         return refused(LessonProblem::DataOutside, {quotedForMessage(settings.data)});
     }

@@ -8,9 +8,9 @@
 #include "core/lesson/lesson_settings.h"
 #include "core/seal/seal_keys.h"
 #include "core/turns/level.h"
-#include "tests/app/class_session.h"
+#include "service/class/class_folder.h"
+#include "tests/support/class_session.h"
 #include "tests/support/find_control.h"
-#include "window/teacher/class_folder.h"
 
 #include <QAction>
 #include <QApplication>

@@ -7,6 +7,9 @@
 #   RUNTIME  a private runtime folder, so Qt has nothing to say about a missing one
 #   FILE, FILE_CONTENT  a file the run must leave behind, and a regex its content must match
 #   FILE_BEFORE  what FILE holds before the run (without it, FILE does not exist)
+#   BAD_FILE, BAD_KIND  a path made before the run as a file of rates cannot be: a "folder", a
+#            "pipe", a "sparse" file larger than any such file may be, or an "unreadable" one
+#            (for root, the program runs without the right to override permissions)
 string(REPLACE "|" ";" env "${ENV}")
 string(REPLACE "|" ";" args "${ARGS}")
 file(MAKE_DIRECTORY "${RUNTIME}")
@@ -17,6 +20,30 @@ if(FILE)
     endif()
 endif()
 file(CHMOD "${RUNTIME}" DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+set(launcher)
+if(BAD_FILE)
+    file(REMOVE_RECURSE "${BAD_FILE}")
+    if(BAD_KIND STREQUAL "folder")
+        file(MAKE_DIRECTORY "${BAD_FILE}")
+    elseif(BAD_KIND STREQUAL "pipe")
+        execute_process(COMMAND mkfifo "${BAD_FILE}" RESULT_VARIABLE made)
+    elseif(BAD_KIND STREQUAL "sparse")
+        execute_process(COMMAND truncate -s 65M "${BAD_FILE}" RESULT_VARIABLE made)
+    elseif(BAD_KIND STREQUAL "unreadable")
+        file(WRITE "${BAD_FILE}" "Date;USD\n02.01.2024;1,0956\n")
+        file(CHMOD "${BAD_FILE}" PERMISSIONS OWNER_WRITE)
+        execute_process(COMMAND id -u OUTPUT_VARIABLE uid OUTPUT_STRIP_TRAILING_WHITESPACE)
+        if(uid STREQUAL "0")
+            find_program(setpriv setpriv REQUIRED)
+            set(launcher ${setpriv} --bounding-set -dac_override,-dac_read_search --)
+        endif()
+    else()
+        message(FATAL_ERROR "no such kind of bad file: ${BAD_KIND}")
+    endif()
+    if(made)
+        message(FATAL_ERROR "could not make ${BAD_FILE} a ${BAD_KIND}")
+    endif()
+endif()
 set(ENV{XDG_RUNTIME_DIR} "${RUNTIME}")
 # Set here rather than through "cmake -E env", which would turn a signal into exit code 1.
 foreach(item IN LISTS env)
@@ -27,12 +54,15 @@ foreach(item IN LISTS env)
     endif()
 endforeach()
 execute_process(
-    COMMAND ${PROGRAM} ${args}
+    COMMAND ${launcher} ${PROGRAM} ${args}
     RESULT_VARIABLE result
     ERROR_VARIABLE errors
     OUTPUT_VARIABLE output
     TIMEOUT 60)
 string(STRIP "${errors}" errors)
+if(BAD_FILE)
+    file(REMOVE_RECURSE "${BAD_FILE}")
+endif()
 if(NOT result STREQUAL EXIT)
     message(FATAL_ERROR "ended with '${result}', expected exit code ${EXIT}; stderr:\n${errors}")
 endif()

@@ -5,7 +5,7 @@
 
 #include "core/lesson/lesson_settings.h"
 #include "core/seal/seal_keys.h"
-#include "window/teacher/class_folder.h"
+#include "service/class/class_folder.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "window/classroom/results_warnings.h"
 
-#include "window/common/system_reason_words.h"
+#include "service/words/system_reason_words.h"
 #include "window/common/utf8_string.h"
 
 namespace quiz {

@@ -1,5 +1,5 @@
 #include "window/quiz/quiz_form.h"
-#include "window/common/level_words.h"
+#include "service/words/level_words.h"
 
 #include "core/quiz/option_captions.h"
 #include "window/help/help_window.h"

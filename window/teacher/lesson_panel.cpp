@@ -1,50 +1,47 @@
 #include "window/teacher/lesson_panel.h"
 
-#include "core/data/rate_table.h"
+#include "core/data/data_ids.h"
 #include "core/lesson/lesson_data_copy.h"
 #include "core/platform/file_ops.h"
 #include "core/platform/regular_file.h"
 #include "core/text/message_text.h"
 #include "core/turns/level.h"
-#include "window/common/lesson_file.h"
-#include "window/common/lesson_words.h"
-#include "window/common/level_words.h"
-#include "window/common/system_path.h"
-#include "window/common/system_reason_words.h"
+#include "service/data/rate_file.h"
+#include "service/lesson/lesson_file.h"
+#include "service/lesson/lesson_writer.h"
+#include "service/words/lesson_words.h"
+#include "service/words/level_words.h"
+#include "service/words/system_reason_words.h"
+#include "window/common/rate_file_dialog.h"
 #include "window/common/utf8_string.h"
 #include "window/common/warning_colour.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRandomGenerator>
-#include <QTemporaryFile>
 #include <QVBoxLayout>
 
-#include <cerrno>
 #include <cstring>
 
 namespace quiz {
 
 namespace {
 
-// As the quiz's own limit for --data: far beyond any file of daily rates.
-constexpr qint64 kLargestDataFile = 64 * 1024 * 1024;
 // A name from the file is shown whole up to this many characters.
 constexpr qsizetype kShownName = 60;
 // Wide enough for a file's name, narrow enough for the window's 900 pixels.
 constexpr int kDataCharacters = 28;
 
-constexpr const char* kCatalogue = "catalogue";
-constexpr const char* kEcb = "ecb";
+// The combo's items hold the data as the settings name it.
+constexpr const char* kCatalogue = kCatalogueData;
+constexpr const char* kEcb = kEcbData;
 constexpr const char* kAdaptive = "auto";
 // The data combo's last entries: a teacher's file, and the choice of one.
 constexpr const char* kFileItem = "file";
@@ -89,8 +86,6 @@ constexpr const char* kDataGone =
     "с курсове отново.";
 constexpr const char* kNoFreeName = "няма свободно име от %1 до %2";
 constexpr const char* kRefused = "Файлът %1 не е приет: %2. Остава предишният избор.";
-constexpr const char* kNotARateFile = "не е обикновен файл";
-constexpr const char* kTooLarge = "по-голям е от 64 MB";
 constexpr const char* kChosen = "Избран е файлът %1: „Приложи“ го копира в папката на класа.";
 constexpr const char* kUnknownWriter = "неизвестно кой";
 
@@ -222,13 +217,6 @@ QString changeText(const FileOnDisk& disk, const LessonRead& read, const std::st
            warnings(*read.settings, disk.owner, key, warn);
 }
 
-// Why a file of rates was refused, in the user's language as the quiz says it.
-QString refusalText(const RateFileError& refused) {
-    const QString pattern = QCoreApplication::translate("rates", refused.pattern().c_str());
-    return QString::fromStdString(refused.place() + ": " +
-                                  filledIn(pattern.toStdString(), refused.arguments()));
-}
-
 // Whether the folder's entry `name` holds exactly `bytes`, something else, or nothing.
 FolderEntry entryIn(const QDir& folder, const std::string& name, const QByteArray& bytes) {
     const QFileInfo info(folder.filePath(QString::fromStdString(name)));
@@ -242,28 +230,6 @@ FolderEntry entryIn(const QDir& folder, const std::string& name, const QByteArra
     return file.open(QIODevice::ReadOnly) && file.read(bytes.size() + 1) == bytes
                ? FolderEntry::SameBytes
                : FolderEntry::OtherBytes;
-}
-
-// Written whole or not at all: a temporary file beside it, then a rename over the old one.
-// (QSaveFile refuses to replace a file this account cannot write, such as one another teacher
-// wrote, or a pupil put there first, though the folder's rights allow the rename.) Empty, or
-// the system's reason.
-QString writeWhole(const QString& path, const QByteArray& bytes) {
-    // Every pupil's program reads what the teacher writes, whatever the teacher's umask or the
-    // folder's default rights (on Windows the folder's rights decide).
-    constexpr auto kReadableByAll = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                    QFileDevice::ReadGroup | QFileDevice::ReadOther;
-    QTemporaryFile file(QFileInfo(path).dir().filePath(QStringLiteral(".lesson-XXXXXX.tmp")));
-    if (!file.open() || !file.setPermissions(kReadableByAll) ||
-        file.write(bytes) != bytes.size() || !file.flush()) {
-        return file.errorString();
-    }
-    file.close();
-    if (!platform::replaceWith(systemPath(file.fileName()), systemPath(path))) {
-        return QString::fromStdString(bulgarianReason(errno, std::strerror(errno)));
-    }
-    file.setAutoRemove(false); // its name is the settings' now
-    return {};
 }
 
 } // namespace
@@ -396,7 +362,7 @@ void LessonPanel::refresh() {
 
 void LessonPanel::showSettings(const LessonSettings& settings) {
     level_->setCurrentIndex(level_->findData(QString::fromStdString(settings.level)));
-    if (settings.data == kCatalogue || settings.data == kEcb || settings.data.empty()) {
+    if (isBuiltInData(settings.data) || settings.data.empty()) {
         data_->setCurrentIndex(data_->findData(QString::fromStdString(settings.data)));
     } else {
         showFile({QString::fromStdString(settings.data), {}});
@@ -421,9 +387,7 @@ void LessonPanel::chooseData(int index) {
     if (data_->itemData(index).toString() != QString::fromLatin1(kChooseItem)) {
         return;
     }
-    const QString path =
-        QFileDialog::getOpenFileName(this, utf8("Файл с курсове"), QDir::homePath(),
-                                     utf8("Курсове (*.csv *.txt);;Всички файлове (*)"));
+    const QString path = askForRateFile(this, QDir::homePath());
     if (path.isEmpty() || !chooseDataFile(path)) {
         data_->setCurrentIndex(dataIndex_);
     }
@@ -431,32 +395,17 @@ void LessonPanel::chooseData(int index) {
 
 bool LessonPanel::chooseDataFile(const QString& path) {
     const QFileInfo info(path);
-    const auto refuse = [&](const QString& reason) {
-        say(utf8(kRefused).arg(info.fileName(), reason), true);
+    const RateFile file = readRateFile(path, Audience::Window);
+    QString refusal = file.refusal;
+    // Its rows are read only to refuse what no pupil's program could read either.
+    if (refusal.isEmpty()) {
+        readRates(file, path, Audience::Window, refusal);
+    }
+    if (!refusal.isEmpty()) {
+        say(utf8(kRefused).arg(info.fileName(), refusal), true);
         return false;
-    };
-    // Opening a pipe could block, and a device may never end.
-    if (!info.isFile()) {
-        return refuse(utf8(kNotARateFile));
     }
-    if (info.size() > kLargestDataFile) {
-        return refuse(utf8(kTooLarge));
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return refuse(file.errorString());
-    }
-    const QByteArray bytes = file.read(kLargestDataFile + 1);
-    if (bytes.size() > kLargestDataFile) {
-        return refuse(utf8(kTooLarge));
-    }
-    try {
-        readRateTable({bytes.constData(), static_cast<std::size_t>(bytes.size())},
-                      info.fileName().toStdString());
-    } catch (const RateFileError& refused) {
-        return refuse(refusalText(refused));
-    }
-    showFile({info.fileName(), bytes});
+    showFile({info.fileName(), QByteArray::fromStdString(file.bytes)});
     say(utf8(kChosen).arg(info.fileName()), false);
     return true;
 }

@@ -4,7 +4,7 @@
 #ifdef QUIZ_HAVE_XLSX
 #include "core/class/class_workbook.h"
 #endif
-#include "window/common/level_words.h"
+#include "service/words/level_words.h"
 #include "window/common/scrolling_window.h"
 #include "window/common/share_string.h"
 #include "window/common/summary_table.h"

@@ -6,7 +6,7 @@
 #include "core/class/class_export.h"
 #include "core/seal/seal_keys.h"
 #include "core/text/number_style.h"
-#include "window/teacher/class_folder_reader.h"
+#include "service/class/class_folder_reader.h"
 
 #include <QWidget>
 

@@ -3,7 +3,7 @@
 // set to a docs folder they are written there instead (scripts/screenshot.sh).
 
 #include "core/data/data_set.h"
-#include "core/quiz/level.h"
+#include "core/turns/level.h"
 #include "core/quiz/quiz_model.h"
 #include "core/random/random_source.h"
 #include "core/results/class_file_name.h"

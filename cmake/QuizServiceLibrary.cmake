@@ -1,0 +1,47 @@
+# One static library per folder of service/: the Qt code that is no view. It links Qt6::Core and
+# never Widgets, and, as in core, a folder includes only from the folders its library uses.
+include(QuizCoreLibrary)
+
+function(quiz_service_library target)
+    cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "SOURCES;USES")
+    add_library(${target} STATIC ${arg_SOURCES})
+    target_include_directories(${target} PUBLIC $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>)
+    target_link_libraries(${target} PUBLIC Qt6::Core ${arg_USES})
+    quiz_enable_warnings(${target})
+    get_filename_component(folder ${CMAKE_CURRENT_SOURCE_DIR} NAME)
+    set_property(GLOBAL APPEND PROPERTY QUIZ_SERVICE_FOLDERS ${folder})
+    set_property(GLOBAL PROPERTY QUIZ_SERVICE_TARGET_${folder} ${target})
+    set_property(GLOBAL PROPERTY QUIZ_LIBRARY_USES_${target} ${arg_USES})
+endfunction()
+
+# Fails the configure when a service file includes a view or the start-up, or a folder of core
+# or service that its library does not use.
+function(quiz_check_service_layering service_dir)
+    get_property(folders GLOBAL PROPERTY QUIZ_SERVICE_FOLDERS)
+    foreach(folder IN LISTS folders)
+        get_property(target GLOBAL PROPERTY QUIZ_SERVICE_TARGET_${folder})
+        quiz_core_reach(${target} reach)
+        file(GLOB files ${service_dir}/${folder}/*.h ${service_dir}/${folder}/*.cpp)
+        foreach(file IN LISTS files)
+            file(STRINGS ${file} includes REGEX "^#include \"[a-z_]+/")
+            foreach(line IN LISTS includes)
+                string(REGEX REPLACE "^#include \"([a-z_]+)/([a-z_]+).*" "\\1" layer "${line}")
+                string(REGEX REPLACE "^#include \"([a-z_]+)/([a-z_]+).*" "\\2" used_folder "${line}")
+                if(layer STREQUAL "core")
+                    get_property(used GLOBAL PROPERTY QUIZ_CORE_TARGET_${used_folder})
+                elseif(layer STREQUAL "service")
+                    get_property(used GLOBAL PROPERTY QUIZ_SERVICE_TARGET_${used_folder})
+                else()
+                    message(FATAL_ERROR "service: ${file} includes ${layer}/, which no service may use")
+                endif()
+                if(NOT used)
+                    message(FATAL_ERROR
+                        "service: ${file} includes ${layer}/${used_folder}, which is no library")
+                elseif(NOT used IN_LIST reach)
+                    message(FATAL_ERROR "service: ${file} includes ${layer}/${used_folder}, but "
+                        "${target} does not use ${used}")
+                endif()
+            endforeach()
+        endforeach()
+    endforeach()
+endfunction()
