@@ -14,11 +14,13 @@
 #include "window/teacher/class_chart.h"
 #include "window/teacher/export_words.h"
 #include "window/teacher/lesson_panel.h"
+#include "window/teacher/network_panel.h"
 #include "window/teacher/projector_view.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -269,6 +271,21 @@ QHBoxLayout* TeacherWindow::buildButtons(QWidget* content) {
     buttons->addWidget(excel);
     buttons->addWidget(addHelpButton(*this, content));
     return buttons;
+}
+
+NetworkPanel* TeacherWindow::offerNetworkLesson(LessonHosting& hosting, const QString& teacher,
+                                               LessonAnnouncer* announcer) {
+    if (network_) {
+        return network_;
+    }
+    auto* content = lesson_->parentWidget();
+    network_ = new NetworkPanel(hosting, teacher, QFileInfo(path_).fileName(), announcer, content);
+    auto* layout = static_cast<QVBoxLayout*>(content->layout());
+    layout->insertWidget(layout->indexOf(lesson_) + 1, network_);
+    QWidget::setTabOrder(lesson_, network_);
+    connect(network_, &NetworkPanel::folderLessonChosen, lesson_,
+            [this] { lesson_->setFocus(Qt::OtherFocusReason); });
+    return network_;
 }
 
 void TeacherWindow::layOut(QWidget* content, QHBoxLayout* buttons) {

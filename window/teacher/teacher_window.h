@@ -24,7 +24,10 @@ class QTimer;
 namespace quiz {
 
 class ClassChart;
+class LessonAnnouncer;
+class LessonHosting;
 class LessonPanel;
+class NetworkPanel;
 class ProjectorView;
 
 class TeacherWindow : public QWidget {
@@ -55,6 +58,11 @@ public:
     bool saveChart(const QString& path);
     // Opens (or brings forward) the projector view, which follows the readings from then on.
     ProjectorView* showProjector();
+    // Adds the „Урок в мрежата“ panel under the lesson's, serving through `hosting` the lesson
+    // of `teacher` to this folder's class, and announced by `announcer` where given. Both must
+    // outlive the window.
+    NetworkPanel* offerNetworkLesson(LessonHosting& hosting, const QString& teacher,
+                                     LessonAnnouncer* announcer);
 
 signals:
     void shown(); // a reading is on screen
@@ -85,6 +93,7 @@ private:
     bool widthsSet_ = false;
     QLabel* status_ = nullptr;
     LessonPanel* lesson_ = nullptr;
+    NetworkPanel* network_ = nullptr;
     QTableWidget* pupils_ = nullptr;
     QLabel* totals_ = nullptr;
     ClassChart* chart_ = nullptr;
