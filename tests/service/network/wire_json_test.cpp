@@ -27,43 +27,63 @@ bool sameFields(const WireMessage& a, const WireMessage& b) {
     });
 }
 
+void pageTexts() {
+    QTest::addColumn<QByteArray>("json");
+    QTest::addColumn<std::optional<WireMessage>>("expected");
+    using Texts = std::vector<std::string>;
+    QTest::newRow("each plain type") << QByteArray("{\"kind\":\"pick\",\"turn\":3,\"side\":0.5,"
+                                                   "\"right\":true,\"first\":[\"1,2\",\"3\"]}")
+                                     << std::optional(message({{"first", Texts{"1,2", "3"}},
+                                                               {"kind", "pick"},
+                                                               {"right", true},
+                                                               {"side", 0.5},
+                                                               {"turn", 3.0}}));
+    QTest::newRow("cyrillic and escapes")
+        << QByteArray("{\"name\":\"Иван \\\"Ваньо\\\"\\n\"}")
+        << std::optional(message({{"name", "Иван \"Ваньо\"\n"}}));
+    QTest::newRow("values the lesson names no type of")
+        << QByteArray("{\"a\":null,\"b\":{\"c\":1},\"d\":[1,\"x\"],\"e\":[[]]}")
+        << std::optional(message({{"a", std::monostate{}},
+                                  {"b", std::monostate{}},
+                                  {"d", std::monostate{}},
+                                  {"e", std::monostate{}}}));
+    QTest::newRow("an empty list is a list") << QByteArray("{\"first\":[]}")
+                                             << std::optional(message({{"first", Texts{}}}));
+    QTest::newRow("empty object") << QByteArray("{}") << std::optional(message({}));
+    const std::optional<WireMessage> none;
+    QTest::newRow("not JSON") << QByteArray("kind=join") << none;
+    QTest::newRow("cut short") << QByteArray("{\"kind\":\"jo") << none;
+    QTest::newRow("trailing bytes") << QByteArray("{\"kind\":\"join\"} x") << none;
+    QTest::newRow("a list, not an object") << QByteArray("[\"kind\",\"join\"]") << none;
+    QTest::newRow("a bare text") << QByteArray("\"join\"") << none;
+    QTest::newRow("nothing") << QByteArray() << none;
+}
+void hostTexts() {
+    QTest::addColumn<WireMessage>("written");
+    QTest::addColumn<QByteArray>("json");
+    QTest::newRow("order kept, whole numbers without a point")
+        << message({{"kind", "pick"}, {"turn", 3.0}, {"side", 0.0}})
+        << QByteArray("{\"kind\":\"pick\",\"turn\":3,\"side\":0}");
+    QTest::newRow("a name twice is written once, the first")
+        << message({{"kind", "next"}, {"kind", "join"}})
+        << QByteArray("{\"kind\":\"next\"}");
+    QTest::newRow("flags, lists, none and a fraction")
+        << message({{"right", false},
+                    {"report", std::vector<std::string>{"а", "б"}},
+                    {"x", std::monostate{}},
+                    {"spread", 0.25}})
+        << QByteArray("{\"right\":false,\"report\":[\"а\",\"б\"],\"x\":null,\"spread\":0.25}");
+    QTest::newRow("quotes and line ends escaped")
+        << message({{"text", "\"\\\n"}}) << QByteArray("{\"text\":\"\\\"\\\\\\n\"}");
+    QTest::newRow("nothing") << message({}) << QByteArray("{}");
+}
 } // namespace
 
 class WireJsonTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void readsWhatAPageSends_data() {
-        QTest::addColumn<QByteArray>("json");
-        QTest::addColumn<std::optional<WireMessage>>("expected");
-        using Texts = std::vector<std::string>;
-        QTest::newRow("each plain type") << QByteArray(R"({"kind":"pick","turn":3,"side":0.5,)"
-                                                       R"("right":true,"first":["1,2","3"]})")
-                                         << std::optional(message({{"first", Texts{"1,2", "3"}},
-                                                                   {"kind", "pick"},
-                                                                   {"right", true},
-                                                                   {"side", 0.5},
-                                                                   {"turn", 3.0}}));
-        QTest::newRow("cyrillic and escapes")
-            << QByteArray(R"({"name":"Иван \"Ваньо\"\n"})")
-            << std::optional(message({{"name", "Иван \"Ваньо\"\n"}}));
-        QTest::newRow("values the lesson names no type of")
-            << QByteArray(R"({"a":null,"b":{"c":1},"d":[1,"x"],"e":[[]]})")
-            << std::optional(message({{"a", std::monostate{}},
-                                      {"b", std::monostate{}},
-                                      {"d", std::monostate{}},
-                                      {"e", std::monostate{}}}));
-        QTest::newRow("an empty list is a list") << QByteArray(R"({"first":[]})")
-                                                 << std::optional(message({{"first", Texts{}}}));
-        QTest::newRow("empty object") << QByteArray("{}") << std::optional(message({}));
-        const std::optional<WireMessage> none;
-        QTest::newRow("not JSON") << QByteArray("kind=join") << none;
-        QTest::newRow("cut short") << QByteArray(R"({"kind":"jo)") << none;
-        QTest::newRow("trailing bytes") << QByteArray(R"({"kind":"join"} x)") << none;
-        QTest::newRow("a list, not an object") << QByteArray(R"(["kind","join"])") << none;
-        QTest::newRow("a bare text") << QByteArray(R"("join")") << none;
-        QTest::newRow("nothing") << QByteArray() << none;
-    }
+    void readsWhatAPageSends_data() { pageTexts(); }
     void readsWhatAPageSends() {
         QFETCH(QByteArray, json);
         QFETCH(std::optional<WireMessage>, expected);
@@ -74,25 +94,7 @@ private slots:
         }
     }
 
-    void writesInTheLessonsOrder_data() {
-        QTest::addColumn<WireMessage>("written");
-        QTest::addColumn<QByteArray>("json");
-        QTest::newRow("order kept, whole numbers without a point")
-            << message({{"kind", "pick"}, {"turn", 3.0}, {"side", 0.0}})
-            << QByteArray(R"({"kind":"pick","turn":3,"side":0})");
-        QTest::newRow("a name twice is written once, the first")
-            << message({{"kind", "next"}, {"kind", "join"}})
-            << QByteArray(R"({"kind":"next"})");
-        QTest::newRow("flags, lists, none and a fraction")
-            << message({{"right", false},
-                        {"report", std::vector<std::string>{"а", "б"}},
-                        {"x", std::monostate{}},
-                        {"spread", 0.25}})
-            << QByteArray(R"({"right":false,"report":["а","б"],"x":null,"spread":0.25})");
-        QTest::newRow("quotes and line ends escaped")
-            << message({{"text", "\"\\\n"}}) << QByteArray(R"({"text":"\"\\\n"})");
-        QTest::newRow("nothing") << message({}) << QByteArray("{}");
-    }
+    void writesInTheLessonsOrder_data() { hostTexts(); }
     void writesInTheLessonsOrder() {
         QFETCH(WireMessage, written);
         QFETCH(QByteArray, json);
