@@ -111,6 +111,29 @@ QString takeTeacher(const QString& value, CommandLine& line) {
                : QString();
 }
 
+QString takeServe(const QString& value, CommandLine& line) {
+    // "8080", "127.0.0.1:8080", "[::1]:8080": the port after the last colon.
+    const qsizetype colon = value.lastIndexOf(u':');
+    QString address = colon < 0 ? QString() : value.first(colon);
+    if (address.startsWith(u'[') && address.endsWith(u']')) {
+        address = address.mid(1, address.size() - 2);
+    }
+    bool number = false;
+    const uint port = value.sliced(colon + 1).toUInt(&number);
+    if (line.teacherDir.isEmpty()) {
+        return QCoreApplication::translate("quiz", "--serve hosts the lesson of --teacher; give "
+                                                   "--teacher DIR as well.");
+    }
+    if (!number || port > 65535 || (colon >= 0 && address.isEmpty())) {
+        return QCoreApplication::translate("quiz", "--serve takes [ADDRESS:]PORT, such as 8080 or "
+                                                   "127.0.0.1:0, not \"%1\".")
+            .arg(value);
+    }
+    line.servePort = static_cast<quint16>(port);
+    line.serveAddress = address;
+    return {};
+}
+
 // An option that takes a value: how --help tells it, and what the program makes of it.
 struct ValueOption {
     QCommandLineOption option;
@@ -174,6 +197,13 @@ std::vector<ValueOption> valueOptions() {
                             "every pupil's results, followed live."),
                 QStringLiteral("DIR")),
          takeTeacher, false},
+        {Option(QStringLiteral("serve"),
+                QCoreApplication::translate(
+                    "quiz", "With --teacher: host the lesson on the school network at "
+                            "[ADDRESS:]PORT (port 0: any free one). Pupils join from a browser; "
+                            "the address and the join code are printed on one line."),
+                QStringLiteral("[ADDRESS:]PORT")),
+         takeServe, false},
     };
 }
 

@@ -144,9 +144,7 @@ void LessonHost::readHead(QTcpSocket* socket) {
         return;
     }
     if (seen.size() >= options_.mostHeadBytes) {
-        socket->write(response("431 Request Header Fields Too Large", {}, {}));
-        socket->disconnectFromHost();
-        forget(socket);
+        finish(socket, response("431 Request Header Fields Too Large", {}, {}));
     }
 }
 
@@ -162,11 +160,18 @@ void LessonHost::serveHead(QTcpSocket* socket, const QByteArray& head) {
         return;
     }
     const std::optional<PageFile> file = get ? pageFile(request[1]) : std::nullopt;
-    socket->write(file ? response("200 OK", file->contentType, file->body)
-                  : get ? response("404 Not Found", "text/plain; charset=utf-8", "404\n")
-                        : response("405 Method Not Allowed", {}, {}));
+    finish(socket, file ? response("200 OK", file->contentType, file->body)
+                   : get ? response("404 Not Found", "text/plain; charset=utf-8", "404\n")
+                         : response("405 Method Not Allowed", {}, {}));
+}
+
+// The answer goes out whole before the connection closes; the socket stays counted, and under
+// the request's time bound, until it has.
+void LessonHost::finish(QTcpSocket* socket, const QByteArray& answer) {
+    disconnect(socket, &QTcpSocket::readyRead, this, nullptr);
+    socket->readAll();
+    socket->write(answer);
     socket->disconnectFromHost();
-    forget(socket);
 }
 
 void LessonHost::takeSocket() {

@@ -63,6 +63,7 @@ private:
     void accept();
     void readHead(QTcpSocket* socket);
     void serveHead(QTcpSocket* socket, const QByteArray& head);
+    void finish(QTcpSocket* socket, const QByteArray& answer);
     void takeSocket();
     void answer(QWebSocket* socket, const QString& text);
     void forget(QTcpSocket* socket);
