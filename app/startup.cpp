@@ -293,7 +293,7 @@ int runQuiz(int argc, char* argv[], const ProgramIdentity& identity) {
             refuse(oneLine(refusal));
             return kBadArguments;
         }
-        teacher->show();
+        // Hosting is refused before any window shows.
         std::unique_ptr<LessonHosting> hosting;
         if (line.servePort) {
             hosting = LessonHosting::start(line, refusal);
@@ -301,6 +301,9 @@ int runQuiz(int argc, char* argv[], const ProgramIdentity& identity) {
                 refuse(oneLine(refusal));
                 return kBadArguments;
             }
+        }
+        teacher->show();
+        if (hosting) {
             // Once this line is out, pupils can join.
             printOut(hosting->announcement() + u'\n');
         }
