@@ -141,10 +141,30 @@ struct ValueOption {
     bool quizOnly = true; // meaningless beside --teacher
 };
 
+// The teacher's view and its lesson on the network, after the quiz's own.
+std::vector<ValueOption> teacherOptions() {
+    using Option = QCommandLineOption;
+    return {
+        {Option(QStringLiteral("teacher"),
+                QCoreApplication::translate(
+                    "quiz", "Open the teacher's view of the class folder DIR instead of the quiz: "
+                            "every pupil's results, followed live."),
+                QStringLiteral("DIR")),
+         takeTeacher, false},
+        {Option(QStringLiteral("serve"),
+                QCoreApplication::translate(
+                    "quiz", "With --teacher: host the lesson on the school network at "
+                            "[ADDRESS:]PORT (port 0: any free one). Pupils join from a browser; "
+                            "the address and the join code are printed on one line."),
+                QStringLiteral("[ADDRESS:]PORT")),
+         takeServe, false},
+    };
+}
+
 // In the order --help lists them and their values are checked.
 std::vector<ValueOption> valueOptions() {
     using Option = QCommandLineOption;
-    return {
+    std::vector<ValueOption> options{
         {Option(QStringLiteral("seed"),
                 QCoreApplication::translate(
                     "quiz", "Draw the turns from seed N (0 to %1) instead of the clock, so every "
@@ -191,20 +211,11 @@ std::vector<ValueOption> valueOptions() {
                     "quiz", "The pupil's name for the results (default: the login name)."),
                 QStringLiteral("NAME")),
          takePupil},
-        {Option(QStringLiteral("teacher"),
-                QCoreApplication::translate(
-                    "quiz", "Open the teacher's view of the class folder DIR instead of the quiz: "
-                            "every pupil's results, followed live."),
-                QStringLiteral("DIR")),
-         takeTeacher, false},
-        {Option(QStringLiteral("serve"),
-                QCoreApplication::translate(
-                    "quiz", "With --teacher: host the lesson on the school network at "
-                            "[ADDRESS:]PORT (port 0: any free one). Pupils join from a browser; "
-                            "the address and the join code are printed on one line."),
-                QStringLiteral("[ADDRESS:]PORT")),
-         takeServe, false},
     };
+    for (ValueOption& each : teacherOptions()) {
+        options.push_back(std::move(each));
+    }
+    return options;
 }
 
 // --help, --version, a parse error or a stray argument: what the program does instead of
