@@ -111,6 +111,29 @@ QString takeTeacher(const QString& value, CommandLine& line) {
                : QString();
 }
 
+QString takeServe(const QString& value, CommandLine& line) {
+    // "8080", "127.0.0.1:8080", "[::1]:8080": the port after the last colon.
+    const qsizetype colon = value.lastIndexOf(u':');
+    QString address = colon < 0 ? QString() : value.first(colon);
+    if (address.startsWith(u'[') && address.endsWith(u']')) {
+        address = address.mid(1, address.size() - 2);
+    }
+    bool number = false;
+    const uint port = value.sliced(colon + 1).toUInt(&number);
+    if (line.teacherDir.isEmpty()) {
+        return QCoreApplication::translate("quiz", "--serve hosts the lesson of --teacher; give "
+                                                   "--teacher DIR as well.");
+    }
+    if (!number || port > 65535 || (colon >= 0 && address.isEmpty())) {
+        return QCoreApplication::translate("quiz", "--serve takes [ADDRESS:]PORT, such as 8080 or "
+                                                   "127.0.0.1:0, not \"%1\".")
+            .arg(value);
+    }
+    line.servePort = static_cast<quint16>(port);
+    line.serveAddress = address;
+    return {};
+}
+
 // An option that takes a value: how --help tells it, and what the program makes of it.
 struct ValueOption {
     QCommandLineOption option;
@@ -118,10 +141,30 @@ struct ValueOption {
     bool quizOnly = true; // meaningless beside --teacher
 };
 
+// The teacher's view and its lesson on the network, after the quiz's own.
+std::vector<ValueOption> teacherOptions() {
+    using Option = QCommandLineOption;
+    return {
+        {Option(QStringLiteral("teacher"),
+                QCoreApplication::translate(
+                    "quiz", "Open the teacher's view of the class folder DIR instead of the quiz: "
+                            "every pupil's results, followed live."),
+                QStringLiteral("DIR")),
+         takeTeacher, false},
+        {Option(QStringLiteral("serve"),
+                QCoreApplication::translate(
+                    "quiz", "With --teacher: host the lesson on the school network at "
+                            "[ADDRESS:]PORT (port 0: any free one). Pupils join from a browser; "
+                            "the address and the join code are printed on one line."),
+                QStringLiteral("[ADDRESS:]PORT")),
+         takeServe, false},
+    };
+}
+
 // In the order --help lists them and their values are checked.
 std::vector<ValueOption> valueOptions() {
     using Option = QCommandLineOption;
-    return {
+    std::vector<ValueOption> options{
         {Option(QStringLiteral("seed"),
                 QCoreApplication::translate(
                     "quiz", "Draw the turns from seed N (0 to %1) instead of the clock, so every "
@@ -168,13 +211,11 @@ std::vector<ValueOption> valueOptions() {
                     "quiz", "The pupil's name for the results (default: the login name)."),
                 QStringLiteral("NAME")),
          takePupil},
-        {Option(QStringLiteral("teacher"),
-                QCoreApplication::translate(
-                    "quiz", "Open the teacher's view of the class folder DIR instead of the quiz: "
-                            "every pupil's results, followed live."),
-                QStringLiteral("DIR")),
-         takeTeacher, false},
     };
+    for (ValueOption& each : teacherOptions()) {
+        options.push_back(std::move(each));
+    }
+    return options;
 }
 
 // --help, --version, a parse error or a stray argument: what the program does instead of

@@ -1,7 +1,7 @@
 #pragma once
 
 // The program's own options: the quiz's (--seed, --level, --data), where results go (--log,
-// --class-dir, --pupil), the teacher's view (--teacher), and --help and --version.
+// --class-dir, --pupil), the teacher's view (--teacher, --serve), and --help and --version.
 
 #include <QString>
 #include <QStringList>
@@ -20,6 +20,10 @@ struct CommandLine {
     QString classDir;                  // empty: no class folder; else a new file there for this run
     QString pupil;                     // empty: the login name
     QString teacherDir; // set: open the class view of this folder instead of the quiz
+    // Set beside --teacher: host the lesson on the network, listening there (empty: every
+    // address of this computer; port 0: any free one).
+    std::optional<quint16> servePort;
+    QString serveAddress;
     // Difficulty, 0 to kLevelCount - 1, or kAdaptiveLevel; none: the lesson's, else 0.
     std::optional<int> level;
     QString data; // "catalogue", "ecb", or a file of rates; empty: the lesson's, else catalogue

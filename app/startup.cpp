@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "app/console_output.h"
+#include "app/lesson_hosting.h"
 #include "app/number_style_from_locale.h"
 #include "app/platform_start.h"
 #include "app/window_icon.h"
@@ -292,7 +293,20 @@ int runQuiz(int argc, char* argv[], const ProgramIdentity& identity) {
             refuse(oneLine(refusal));
             return kBadArguments;
         }
+        // Hosting is refused before any window shows.
+        std::unique_ptr<LessonHosting> hosting;
+        if (line.servePort) {
+            hosting = LessonHosting::start(line, refusal);
+            if (!hosting) {
+                refuse(oneLine(refusal));
+                return kBadArguments;
+            }
+        }
         teacher->show();
+        if (hosting) {
+            // Once this line is out, pupils can join.
+            printOut(hosting->announcement() + u'\n');
+        }
         return QApplication::exec();
     }
     const std::unique_ptr<QuizSession> session = startQuiz(line, QLocale::system(), refusal);

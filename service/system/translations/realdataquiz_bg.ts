@@ -114,6 +114,26 @@ Qt's own options, such as -platform and -style, are accepted as well.</source>
         <translation>--teacher иска име на папка.</translation>
     </message>
     <message>
+        <source>--serve hosts the lesson of --teacher; give --teacher DIR as well.</source>
+        <translation>--serve предлага в мрежата урока на --teacher; дайте и --teacher ПАПКА.</translation>
+    </message>
+    <message>
+        <source>--serve takes [ADDRESS:]PORT, such as 8080 or 127.0.0.1:0, not &quot;%1&quot;.</source>
+        <translation>--serve иска [АДРЕС:]ПОРТ, например 8080 или 127.0.0.1:0, а не „%1“.</translation>
+    </message>
+    <message>
+        <source>With --teacher: host the lesson on the school network at [ADDRESS:]PORT (port 0: any free one). Pupils join from a browser; the address and the join code are printed on one line.</source>
+        <translation>С --teacher: урокът се предлага в училищната мрежа на [АДРЕС:]ПОРТ (порт 0: който и да е свободен). Учениците влизат от браузър; адресът и кодът за влизане се отпечатват на един ред.</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is no address of this computer.</source>
+        <translation>%1: „%2“ не е адрес на този компютър.</translation>
+    </message>
+    <message>
+        <source>%1: cannot host the lesson at &quot;%2&quot;: %3</source>
+        <translation>%1: урокът не може да се предложи на „%2“: %3</translation>
+    </message>
+    <message>
         <location filename="../command_line.cpp" line="189" />
         <source>--teacher opens the class view, which takes no --%1.</source>
         <translation>--teacher отваря изгледа на класа, който не приема --%1.</translation>

@@ -1,0 +1,127 @@
+#include "app/lesson_hosting.h"
+
+#include "core/network_lesson/session_token.h"
+#include "service/lesson/lesson_file.h"
+#include "service/lesson/lesson_follower.h"
+#include "service/network/local_peer.h"
+#include "service/system/login_names.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QNetworkInterface>
+
+namespace quiz {
+
+namespace {
+
+constexpr int kSettingsPollMs = 1000;
+
+// The join code drawn from the system's secrets: the class's seed must not tell it.
+class SecretRandom final : public RandomSource {
+public:
+    float next() override {
+        constexpr int kBits = 24;
+        return static_cast<float>(secrets_.next64() >> (64 - kBits)) /
+               static_cast<float>(1U << kBits);
+    }
+
+private:
+    SystemSecrets secrets_;
+};
+
+std::optional<QByteArray> settingsBytes(const QString& folder) {
+    QFile file(lessonSettingsPath(folder));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    return file.read(static_cast<qint64>(kLessonSettingsMostBytes) + 1);
+}
+
+// The address pupils type: the one listened on, or for every address this computer's first
+// on the local network.
+QString reachableHost(const QHostAddress& listened) {
+    QHostAddress address = listened;
+    if (listened == QHostAddress::Any || listened == QHostAddress::AnyIPv4 ||
+        listened == QHostAddress::AnyIPv6) {
+        address = QHostAddress(QHostAddress::LocalHost);
+        for (const QHostAddress& each : QNetworkInterface::allAddresses()) {
+            if (each.protocol() == QAbstractSocket::IPv4Protocol && !each.isLoopback() &&
+                isLocalNetworkPeer(each)) {
+                address = each;
+                break;
+            }
+        }
+    }
+    const QString text = address.toString();
+    return address.protocol() == QAbstractSocket::IPv6Protocol ? u'[' + text + u']' : text;
+}
+
+} // namespace
+
+LessonSetup lessonSetupFrom(const QString& folder, const std::string& host) {
+    const LessonStart start = startLesson(folder, {});
+    LessonSetup setup{.level = start.level, .host = host};
+    if (start.data) {
+        setup.data = start.data;
+    }
+    if (start.choices.seed.origin == SettingOrigin::Lesson) {
+        setup.classSeed = start.seed;
+    }
+    if (start.lesson) {
+        setup.seedKey = start.lesson->seedKey;
+    }
+    return setup;
+}
+
+LessonHosting::LessonHosting(QString folder, std::string hostName)
+    : folder_(std::move(folder)), hostName_(std::move(hostName)) {}
+
+std::unique_ptr<LessonHosting> LessonHosting::start(const CommandLine& line, QString& refusal) {
+    std::unique_ptr<LessonHosting> hosting(new LessonHosting(line.teacherDir, hostName()));
+    HostOptions options;
+    options.port = line.servePort.value_or(0);
+    if (!line.serveAddress.isEmpty() && !options.address.setAddress(line.serveAddress)) {
+        refusal = QCoreApplication::translate("quiz", "%1: \"%2\" is no address of this computer.")
+                      .arg(QCoreApplication::applicationName(), line.serveAddress);
+        return nullptr;
+    }
+    QString problem;
+    try {
+        hosting->settings_ = settingsBytes(hosting->folder_);
+        SecretRandom codeRandom;
+        hosting->host_ = std::make_unique<LessonHost>(
+            hosting->folder_, lessonSetupFrom(hosting->folder_, hosting->hostName_), options,
+            std::make_unique<SystemSecrets>(), codeRandom);
+    } catch (const std::exception& error) {
+        problem = QString::fromUtf8(error.what());
+    }
+    if (!hosting->host_ || !hosting->host_->listen(problem)) {
+        refusal = QCoreApplication::translate("quiz", "%1: cannot host the lesson at \"%2\": %3")
+                      .arg(QCoreApplication::applicationName(),
+                           line.serveAddress + u':' + QString::number(options.port), problem);
+        return nullptr;
+    }
+    hosting->poll_.setInterval(kSettingsPollMs);
+    connect(&hosting->poll_, &QTimer::timeout, hosting.get(), &LessonHosting::followSettings);
+    hosting->poll_.start();
+    return hosting;
+}
+
+QString LessonHosting::announcement() const {
+    return QStringLiteral("http://%1:%2/ %3")
+        .arg(reachableHost(host_->address()))
+        .arg(host_->port())
+        .arg(QString::fromStdString(host_->joinCode()));
+}
+
+// The panel writes the settings file whole; a change read is applied from each pupil's next turn.
+void LessonHosting::followSettings() {
+    std::optional<QByteArray> now = settingsBytes(folder_);
+    if (now == settings_) {
+        return;
+    }
+    settings_ = std::move(now);
+    host_->changeSetup(lessonSetupFrom(folder_, hostName_));
+}
+
+} // namespace quiz

@@ -1,0 +1,48 @@
+#pragma once
+
+// The teacher's lesson hosted on the network: a host made from the class folder's settings and
+// kept up with them as the lesson panel writes them.
+
+#include "app/command_line.h"
+#include "core/network_lesson/lesson_setup.h"
+#include "core/random/random_source.h"
+#include "service/network/lesson_host.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <memory>
+#include <optional>
+
+namespace quiz {
+
+// What the settings file in `folder` sets for the network lesson: its level, data and class seed,
+// the teacher's key; `host` is the name every row carries. Without usable settings, the quiz's
+// own defaults.
+LessonSetup lessonSetupFrom(const QString& folder, const std::string& host);
+
+class LessonHosting : public QObject {
+    Q_OBJECT
+
+public:
+    // Listening as `line` asks, or null with the one line saying why in `refusal`.
+    static std::unique_ptr<LessonHosting> start(const CommandLine& line, QString& refusal);
+
+    // "http://HOST:PORT/ CODE": where the pupils go and what they type.
+    QString announcement() const;
+    LessonHost& host() { return *host_; }
+
+private:
+    LessonHosting(QString folder, std::string hostName);
+    void followSettings();
+
+    QString folder_;
+    std::string hostName_;
+    std::unique_ptr<LessonHost> host_;
+    std::optional<QByteArray> settings_; // the settings file as last read; none when missing
+    QTimer poll_;
+};
+
+} // namespace quiz

@@ -1,0 +1,64 @@
+#include "service/network/pupil_files.h"
+
+#include "core/network_lesson/lesson_restore.h"
+#include "core/results/class_file_name.h"
+#include "service/system/system_path.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+
+namespace quiz {
+
+PupilFiles::PupilFiles(QString folder, std::string host)
+    : folder_(std::move(folder)), host_(std::move(host)) {}
+
+std::vector<RestoredPupil> PupilFiles::readBack() const {
+    LessonRestore restore(host_);
+    const QFileInfoList files =
+        QDir(folder_).entryInfoList({QStringLiteral("*.csv")}, QDir::Files | QDir::Readable);
+    for (const QFileInfo& info : files) {
+        QFile file(info.absoluteFilePath());
+        if (file.open(QIODevice::ReadOnly)) {
+            const QByteArray bytes = file.readAll();
+            restore.readFile(std::string_view(bytes.constData(), bytes.size()));
+        }
+    }
+    return restore.pupils();
+}
+
+ResultsFile* PupilFiles::fileOf(const std::string& pupil, QString& problem) {
+    if (const auto found = files_.find(pupil); found != files_.end()) {
+        return found->second.get();
+    }
+    const std::string name = classFileName(pupil, host_, QDateTime::currentSecsSinceEpoch());
+    std::string path = systemPath(QDir(folder_).filePath(QString::fromStdString(name)));
+    ResultsFile::OpenError error;
+    // A pupil back after a restart within the same second finds their name taken: the one
+    // beside it is theirs.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (auto file = ResultsFile::open(path, csvHeader(), ResultsFile::Mode::CreateNew, error)) {
+            return files_.emplace(pupil, std::move(file)).first->second.get();
+        }
+        if (error.suggestedPath.empty()) {
+            break;
+        }
+        path = error.suggestedPath;
+    }
+    problem = QString::fromStdString(error.text);
+    return nullptr;
+}
+
+bool PupilFiles::append(const ResultRow& row, QString& problem) {
+    ResultsFile* file = fileOf(row.pupil, problem);
+    if (!file) {
+        return false;
+    }
+    const WriteOutcome outcome = file->append(csvLine(row));
+    if (!outcome.written) {
+        problem = QString::fromStdString(outcome.error);
+    }
+    return outcome.written;
+}
+
+} // namespace quiz

@@ -1,0 +1,286 @@
+// The real program hosting a lesson on loopback: a class of pupils playing at once, a dropped
+// connection, a host started again over the same folder, and hostile peers beside them, with
+// every judged answer in the class folder exactly once.
+
+#include "tests/support/lesson_client.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSet>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+#include <vector>
+
+using namespace quiz::testing;
+
+namespace {
+
+constexpr int kPupils = 40;
+constexpr int kTurns = 3;
+
+// Every row in the folder's results files as "pupil|run|turn", and how often each occurs.
+QMap<QString, int> rowsInFolder(const QString& folder) {
+    QMap<QString, int> rows;
+    for (const QFileInfo& info : QDir(folder).entryInfoList({QStringLiteral("*.csv")}, QDir::Files)) {
+        QFile file(info.absoluteFilePath());
+        if (!file.open(QIODevice::ReadOnly)) {
+            continue;
+        }
+        const QList<QByteArray> lines = file.readAll().split('\n');
+        const QList<QByteArray> header = lines.first().trimmed().split(',');
+        const qsizetype pupil = header.indexOf("pupil");
+        const qsizetype run = header.indexOf("run");
+        const qsizetype turn = header.indexOf("turn");
+        for (qsizetype i = 1; i < lines.size(); ++i) {
+            const QList<QByteArray> fields = lines[i].trimmed().split(',');
+            if (fields.size() == header.size()) {
+                ++rows[QString::fromUtf8(fields[pupil] + '|' + fields[run] + '|' + fields[turn])];
+            }
+        }
+    }
+    return rows;
+}
+
+QString pupilName(int index) {
+    return QStringLiteral("Ученик %1").arg(index, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+class HostedLessonTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        QVERIFY(folder_.isValid());
+        host_ = startHost(process_, QStringLiteral(QUIZ_PROGRAM), folder_.path());
+        QVERIFY2(!host_.url.isEmpty(), process_.readAllStandardError().constData());
+        QVERIFY(host_.url.startsWith(QStringLiteral("http://127.0.0.1:")));
+    }
+
+    void aClassPlaysAtOnce() {
+        for (int i = 0; i < kPupils; ++i) {
+            pupils_.push_back(
+                std::make_unique<LessonClient>(QStringLiteral("device-%1-of-the-class").arg(i)));
+            QVERIFY(pupils_.back()->open(host_.socketUrl()));
+        }
+        for (int i = 0; i < kPupils; ++i) {
+            pupils_[i]->join(pupilName(i), host_.code);
+        }
+        for (auto& pupil : pupils_) {
+            QCOMPARE(pupil->receive()["kind"].toString(), QStringLiteral("joined"));
+            QCOMPARE(pupil->receive()["kind"].toString(), QStringLiteral("turn"));
+        }
+        playTurns(kTurns);
+        QCOMPARE(judged_, kPupils * kTurns);
+    }
+
+    void aDroppedConnectionComesBackToTheSameTurn() {
+        LessonClient& pupil = *pupils_.front();
+        pupil.drop();
+        LessonClient again(QStringLiteral("device-0-of-the-class"));
+        QVERIFY(again.open(host_.socketUrl()));
+        again.token = pupil.token;
+        again.resume();
+        const QJsonObject turn = again.receive();
+        QCOMPARE(turn["kind"].toString(), QStringLiteral("turn"));
+        QCOMPARE(turn["turn"].toInt(), kTurns + 1);
+        again.pick(kTurns + 1, 0);
+        const QJsonObject judged = again.receiveKind(QStringLiteral("judged"));
+        QCOMPARE(judged["answered"].toInt(), kTurns + 1);
+        ++judged_;
+        // The old connection's token is the session's; the pupil plays on through the new one.
+        pupils_.front() = std::make_unique<LessonClient>(QStringLiteral("device-0-of-the-class"));
+        QVERIFY(pupils_.front()->open(host_.socketUrl()));
+        pupils_.front()->token = again.token;
+        pupils_.front()->next();
+        QCOMPARE(pupils_.front()->receive()["kind"].toString(), QStringLiteral("turn"));
+        for (std::size_t i = 1; i < pupils_.size(); ++i) {
+            pupils_[i]->pick(kTurns + 1, 1);
+            QCOMPARE(pupils_[i]->receive()["kind"].toString(), QStringLiteral("judged"));
+            ++judged_;
+            pupils_[i]->next();
+            QCOMPARE(pupils_[i]->receive()["kind"].toString(), QStringLiteral("turn"));
+        }
+    }
+
+    void hostilePeersChangeNothing_data() {
+        QTest::addColumn<QString>("attack");
+        for (const char* attack : {"wrong codes", "a huge frame", "invalid JSON", "a binary frame",
+                                   "many connections", "a request that never ends",
+                                   "paths outside the page", "a message of the host's"}) {
+            QTest::newRow(attack) << QString::fromLatin1(attack);
+        }
+    }
+    void hostilePeersChangeNothing() {
+        QFETCH(QString, attack);
+        attackWith(attack);
+        QCOMPARE(process_.state(), QProcess::Running);
+        // The class's answers and no other.
+        QCOMPARE(rowsInFolder(folder_.path()).size(), judged_);
+        playTurns(1); // the class plays on
+    }
+
+    void everyJudgedAnswerIsInTheFolderOnce() {
+        const QMap<QString, int> rows = rowsInFolder(folder_.path());
+        QCOMPARE(rows.size(), judged_);
+        for (auto row = rows.begin(); row != rows.end(); ++row) {
+            QVERIFY2(row.value() == 1, qPrintable(row.key()));
+        }
+    }
+
+    // Started again over the same folder, the host knows each pupil and their count.
+    void aRestartedHostKeepsItsPupils() {
+        const int answered = judged_ / kPupils;
+        pupils_.clear();
+        process_.kill();
+        QVERIFY(process_.waitForFinished(kWaitMs));
+        host_ = startHost(process_, QStringLiteral(QUIZ_PROGRAM), folder_.path());
+        QVERIFY(!host_.url.isEmpty());
+        for (const int i : {0, 17, kPupils - 1}) {
+            LessonClient pupil(QStringLiteral("device-%1-of-the-class").arg(i));
+            QVERIFY(pupil.open(host_.socketUrl()));
+            pupil.join(pupilName(i), host_.code);
+            const QJsonObject joined = pupil.receive();
+            QCOMPARE(joined["kind"].toString(), QStringLiteral("joined"));
+            QCOMPARE(joined["answered"].toInt(), answered);
+            QCOMPARE(pupil.receive()["turn"].toInt(), answered + 1);
+            pupil.pick(answered + 1, 0);
+            QCOMPARE(pupil.receive()["answered"].toInt(), answered + 1);
+            ++judged_;
+        }
+        everyJudgedAnswerIsInTheFolderOnce();
+    }
+
+    void cleanupTestCase() {
+        pupils_.clear();
+        process_.kill();
+        process_.waitForFinished(kWaitMs);
+    }
+
+private:
+    void playTurns(int turns) {
+        for (int t = 0; t < turns; ++t) {
+            std::vector<int> shown;
+            for (auto& pupil : pupils_) {
+                shown.push_back(pupil->turn);
+            }
+            for (std::size_t i = 0; i < pupils_.size(); ++i) {
+                pupils_[i]->pick(shown[i], static_cast<int>(i % 2));
+            }
+            for (auto& pupil : pupils_) {
+                const QJsonObject judged = pupil->receive();
+                QCOMPARE(judged["kind"].toString(), QStringLiteral("judged"));
+                ++judged_;
+                pupil->next();
+            }
+            for (auto& pupil : pupils_) {
+                QCOMPARE(pupil->receive()["kind"].toString(), QStringLiteral("turn"));
+            }
+        }
+    }
+
+    void attackWith(const QString& attack);
+    void manyConnections();
+
+    QTemporaryDir folder_;
+    QProcess process_;
+    HostedLesson host_;
+    std::vector<std::unique_ptr<LessonClient>> pupils_;
+    int judged_ = 0;
+};
+
+// The answer to a request written as it is, up to the host's closing.
+QByteArray rawRequest(const HostedLesson& host, const QByteArray& request) {
+    const QUrl url(host.url);
+    QTcpSocket socket;
+    socket.connectToHost(url.host(), static_cast<quint16>(url.port()));
+    if (!socket.waitForConnected(kWaitMs)) {
+        return {};
+    }
+    socket.write(request);
+    LessonClient::waitUntil([&] { return socket.state() == QAbstractSocket::UnconnectedState; });
+    return socket.readAll();
+}
+
+void HostedLessonTest::attackWith(const QString& attack) {
+    LessonClient hostile(QStringLiteral("a-hostile-device"));
+    QVERIFY(hostile.open(host_.socketUrl()));
+    if (attack == QStringLiteral("wrong codes")) {
+        const QString wrong = host_.code == QStringLiteral("1000") ? QStringLiteral("1001")
+                                                                   : QStringLiteral("1000");
+        for (int i = 0; i < 100; ++i) {
+            hostile.join(QStringLiteral("Натрапник"), wrong);
+            const QJsonObject refused = hostile.receive();
+            QCOMPARE(refused["kind"].toString(), QStringLiteral("refused"));
+        }
+        // Past the limit even the right code is refused from there.
+        hostile.join(QStringLiteral("Натрапник"), host_.code);
+        QCOMPARE(hostile.receive()["reason"].toString(), QStringLiteral("too-many-wrong-codes"));
+    } else if (attack == QStringLiteral("a huge frame")) {
+        // Well formed, so that only the bound on a frame's size closes it.
+        hostile.sendRaw(QStringLiteral("{\"kind\":\"join\",\"name\":\"") +
+                        QString(1 << 20, u'x') + QStringLiteral("\"}"));
+        QVERIFY(hostile.waitClosed());
+        QCOMPARE(hostile.socket().closeCode(), QWebSocketProtocol::CloseCodeTooMuchData);
+    } else if (attack == QStringLiteral("invalid JSON")) {
+        hostile.sendRaw(QStringLiteral("{kind: join"));
+        QVERIFY(hostile.waitClosed());
+        QCOMPARE(hostile.closeReason(), QStringLiteral("malformed-json"));
+    } else if (attack == QStringLiteral("a binary frame")) {
+        hostile.socket().sendBinaryMessage(QByteArray(16, '\0'));
+        QVERIFY(hostile.waitClosed());
+    } else if (attack == QStringLiteral("a message of the host's")) {
+        hostile.send({{"kind", "judged"}, {"turn", 1}});
+        QCOMPARE(hostile.receive()["kind"].toString(), QStringLiteral("refused"));
+        QVERIFY(hostile.waitClosed());
+        QCOMPARE(hostile.closeReason(), QStringLiteral("unknown-kind"));
+    } else if (attack == QStringLiteral("many connections")) {
+        manyConnections();
+    } else if (attack == QStringLiteral("a request that never ends")) {
+        const QUrl url(host_.url);
+        QTcpSocket endless;
+        endless.connectToHost(url.host(), static_cast<quint16>(url.port()));
+        QVERIFY(endless.waitForConnected(kWaitMs));
+        endless.write("GET / HTTP/1.1\r\nHost: x\r\n");
+        playTurns(1); // while it waits
+        QVERIFY(LessonClient::waitUntil(
+            [&] { return endless.state() == QAbstractSocket::UnconnectedState; }, 3 * kWaitMs));
+    } else if (attack == QStringLiteral("paths outside the page")) {
+        for (const char* path : {"/../../etc/passwd", "/%2e%2e/%2e%2e/etc/passwd", "//etc/passwd",
+                                 "/page.js/../../../etc/passwd", "/index.html", "/lesson"}) {
+            const QByteArray answer =
+                rawRequest(host_, QByteArray("GET ") + path + " HTTP/1.1\r\nHost: x\r\n\r\n");
+            QVERIFY2(answer.startsWith("HTTP/1.1 404 "), path);
+        }
+        QVERIFY(rawRequest(host_, "GET / HTTP/1.1\r\n\r\n").startsWith("HTTP/1.1 200 "));
+    }
+}
+
+// Far more sockets than the host takes: exactly those beyond its bound are closed, and the
+// class's stay.
+void HostedLessonTest::manyConnections() {
+    constexpr int kMany = 260;
+    constexpr int kBound = 200; // the host's, with the class's own and the hostile client's among them
+    std::vector<std::unique_ptr<QWebSocket>> sockets;
+    for (int i = 0; i < kMany; ++i) {
+        sockets.push_back(std::make_unique<QWebSocket>());
+        sockets.back()->open(QUrl(host_.socketUrl()));
+    }
+    const auto count = [&](QAbstractSocket::SocketState state) {
+        return std::count_if(sockets.begin(), sockets.end(),
+                             [state](const auto& socket) { return socket->state() == state; });
+    };
+    QVERIFY(LessonClient::waitUntil([&] {
+        return count(QAbstractSocket::UnconnectedState) + count(QAbstractSocket::ConnectedState) ==
+               kMany;
+    }));
+    QCOMPARE(count(QAbstractSocket::UnconnectedState), kMany + kPupils + 1 - kBound);
+    sockets.clear();
+}
+
+QTEST_GUILESS_MAIN(HostedLessonTest)
+#include "hosted_lesson_test.moc"
