@@ -76,16 +76,13 @@ LessonSetup lessonSetupFrom(const QString& folder, const std::string& host) {
 LessonHosting::LessonHosting(QString folder, std::string hostName)
     : folder_(std::move(folder)), hostName_(std::move(hostName)) {}
 
-std::unique_ptr<LessonHosting> LessonHosting::start(const CommandLine& line, QString& refusal) {
-    std::unique_ptr<LessonHosting> hosting(new LessonHosting(line.teacherDir, hostName()));
+std::unique_ptr<LessonHosting> LessonHosting::listen(const QString& folder,
+                                                    const QHostAddress& address, quint16 port,
+                                                    QString& problem) {
+    std::unique_ptr<LessonHosting> hosting(new LessonHosting(folder, hostName()));
     HostOptions options;
-    options.port = line.servePort.value_or(0);
-    if (!line.serveAddress.isEmpty() && !options.address.setAddress(line.serveAddress)) {
-        refusal = QCoreApplication::translate("quiz", "%1: \"%2\" is no address of this computer.")
-                      .arg(QCoreApplication::applicationName(), line.serveAddress);
-        return nullptr;
-    }
-    QString problem;
+    options.address = address;
+    options.port = port;
     try {
         hosting->settings_ = settingsBytes(hosting->folder_);
         SecretRandom codeRandom;
@@ -96,9 +93,6 @@ std::unique_ptr<LessonHosting> LessonHosting::start(const CommandLine& line, QSt
         problem = QString::fromUtf8(error.what());
     }
     if (!hosting->host_ || !hosting->host_->listen(problem)) {
-        refusal = QCoreApplication::translate("quiz", "%1: cannot host the lesson at \"%2\": %3")
-                      .arg(QCoreApplication::applicationName(),
-                           line.serveAddress + u':' + QString::number(options.port), problem);
         return nullptr;
     }
     hosting->poll_.setInterval(kSettingsPollMs);
@@ -107,11 +101,34 @@ std::unique_ptr<LessonHosting> LessonHosting::start(const CommandLine& line, QSt
     return hosting;
 }
 
+std::unique_ptr<LessonHosting> LessonHosting::start(const CommandLine& line, QString& refusal) {
+    QHostAddress address = HostOptions{}.address;
+    if (!line.serveAddress.isEmpty() && !address.setAddress(line.serveAddress)) {
+        refusal = QCoreApplication::translate("quiz", "%1: \"%2\" is no address of this computer.")
+                      .arg(QCoreApplication::applicationName(), line.serveAddress);
+        return nullptr;
+    }
+    const quint16 port = line.servePort.value_or(0);
+    QString problem;
+    std::unique_ptr<LessonHosting> hosting = listen(line.teacherDir, address, port, problem);
+    if (!hosting) {
+        refusal = QCoreApplication::translate("quiz", "%1: cannot host the lesson at \"%2\": %3")
+                      .arg(QCoreApplication::applicationName(),
+                           line.serveAddress + u':' + QString::number(port), problem);
+    }
+    return hosting;
+}
+
+QUrl LessonHosting::address() const {
+    return QUrl(QStringLiteral("http://%1:%2/").arg(reachableHost(host_->address())).arg(host_->port()));
+}
+
+QString LessonHosting::joinCode() const {
+    return QString::fromStdString(host_->joinCode());
+}
+
 QString LessonHosting::announcement() const {
-    return QStringLiteral("http://%1:%2/ %3")
-        .arg(reachableHost(host_->address()))
-        .arg(host_->port())
-        .arg(QString::fromStdString(host_->joinCode()));
+    return address().toString() + u' ' + joinCode();
 }
 
 // The panel writes the settings file whole; a change read is applied from each pupil's next turn.

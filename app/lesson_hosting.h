@@ -9,9 +9,11 @@
 #include "service/network/lesson_host.h"
 
 #include <QByteArray>
+#include <QHostAddress>
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <QUrl>
 
 #include <memory>
 #include <optional>
@@ -29,9 +31,15 @@ class LessonHosting : public QObject {
 public:
     // Listening as `line` asks, or null with the one line saying why in `refusal`.
     static std::unique_ptr<LessonHosting> start(const CommandLine& line, QString& refusal);
+    // Listening for the lesson of `folder` at `address` and `port` (0: any free one), or null with
+    // the system's reason in `problem`.
+    static std::unique_ptr<LessonHosting> listen(const QString& folder, const QHostAddress& address,
+                                                 quint16 port, QString& problem);
 
     // "http://HOST:PORT/ CODE": where the pupils go and what they type.
     QString announcement() const;
+    QUrl address() const;
+    QString joinCode() const;
     LessonHost& host() { return *host_; }
 
 private:

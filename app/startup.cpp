@@ -2,6 +2,9 @@
 
 #include "app/console_output.h"
 #include "app/lesson_hosting.h"
+#include "app/panel_hosting.h"
+#include "service/announce/lesson_announcer.h"
+#include "window/teacher/network_panel.h"
 #include "app/number_style_from_locale.h"
 #include "app/platform_start.h"
 #include "app/window_icon.h"
@@ -261,6 +264,40 @@ std::unique_ptr<TeacherWindow> startTeacher(const CommandLine& line, const QLoca
                                            numberStyleFrom(locale), author, std::move(keys.keys));
 }
 
+namespace {
+
+// The teacher's view, with its network panel over the program's own host; with --serve already
+// serving. The host and the announcer outlive the window, whose panel stops them as it closes.
+int runTeacher(const CommandLine& line, QString& refusal) {
+    PanelHosting hosting(line.teacherDir);
+    LessonAnnouncer announcer;
+    const std::unique_ptr<TeacherWindow> teacher = startTeacher(line, QLocale::system(), refusal);
+    if (!teacher) {
+        refuse(oneLine(refusal));
+        return kBadArguments;
+    }
+    // Hosting is refused before any window shows.
+    if (line.servePort) {
+        std::unique_ptr<LessonHosting> serving = LessonHosting::start(line, refusal);
+        if (!serving) {
+            refuse(oneLine(refusal));
+            return kBadArguments;
+        }
+        hosting.adopt(std::move(serving));
+    }
+    NetworkPanel* panel = teacher->offerNetworkLesson(
+        hosting, QString::fromStdString(loginName()), &announcer);
+    teacher->show();
+    if (hosting.serving()) {
+        panel->start();
+        // Once this line is out, pupils can join.
+        printOut(hosting.hosting()->announcement() + u'\n');
+    }
+    return QApplication::exec();
+}
+
+} // namespace
+
 int runQuiz(int argc, char* argv[], const ProgramIdentity& identity) {
     attachToParentConsole();
 #ifdef SIGPIPE
@@ -287,27 +324,7 @@ int runQuiz(int argc, char* argv[], const ProgramIdentity& identity) {
     QString refusal;
     QGuiApplication::setDesktopFileName(QString::fromUtf8(identity.appId));
     if (!line.teacherDir.isEmpty()) {
-        const std::unique_ptr<TeacherWindow> teacher =
-            startTeacher(line, QLocale::system(), refusal);
-        if (!teacher) {
-            refuse(oneLine(refusal));
-            return kBadArguments;
-        }
-        // Hosting is refused before any window shows.
-        std::unique_ptr<LessonHosting> hosting;
-        if (line.servePort) {
-            hosting = LessonHosting::start(line, refusal);
-            if (!hosting) {
-                refuse(oneLine(refusal));
-                return kBadArguments;
-            }
-        }
-        teacher->show();
-        if (hosting) {
-            // Once this line is out, pupils can join.
-            printOut(hosting->announcement() + u'\n');
-        }
-        return QApplication::exec();
+        return runTeacher(line, refusal);
     }
     const std::unique_ptr<QuizSession> session = startQuiz(line, QLocale::system(), refusal);
     if (!session) {

@@ -53,7 +53,7 @@ QImage qrImageOf(const QString& text) {
     return image;
 }
 
-NetworkPanel::NetworkPanel(LessonHosting& hosting, QString teacher, QString className,
+NetworkPanel::NetworkPanel(HostingSwitch& hosting, QString teacher, QString className,
                            LessonAnnouncer* announcer, QWidget* parent)
     : QGroupBox(utf8("Урок в мрежата"), parent), hosting_(hosting), teacher_(std::move(teacher)),
       className_(std::move(className)), announcer_(announcer) {
@@ -102,11 +102,11 @@ NetworkPanel::~NetworkPanel() {
 bool NetworkPanel::start() {
     const auto port = static_cast<quint16>(port_->value());
     const auto outcome = hosting_.start(port);
-    if (const auto* failed = std::get_if<LessonHosting::Failed>(&outcome)) {
+    if (const auto* failed = std::get_if<HostingSwitch::Failed>(&outcome)) {
         showFailure(failed->reason, port);
         return false;
     }
-    showStarted(std::get<LessonHosting::Started>(outcome));
+    showStarted(std::get<HostingSwitch::Started>(outcome));
     return true;
 }
 
@@ -121,7 +121,7 @@ void NetworkPanel::stop() {
     showStopped();
 }
 
-void NetworkPanel::showStarted(const LessonHosting::Started& started) {
+void NetworkPanel::showStarted(const HostingSwitch::Started& started) {
     serving_ = true;
     const QString address = started.address.toString();
     address_->setText(utf8("Адрес: ") + address);

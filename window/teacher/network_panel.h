@@ -19,7 +19,7 @@ namespace quiz {
 class LessonAnnouncer;
 
 // What the panel asks of the lesson's host; the start-up hands it the program's own.
-class LessonHosting {
+class HostingSwitch {
 public:
     struct Started {
         QUrl address;     // the one pupils open: http://192.168.1.20:8080/
@@ -30,7 +30,7 @@ public:
         QString reason;
     };
 
-    virtual ~LessonHosting() = default;
+    virtual ~HostingSwitch() = default;
     // Starts serving on `port`; a host already serving keeps on.
     virtual std::variant<Started, Failed> start(quint16 port) = 0;
     virtual void stop() = 0;
@@ -44,7 +44,7 @@ class NetworkPanel : public QGroupBox {
 public:
     // `announcer`, where given, tells the network of the lesson while it is served, as taught by
     // `teacher` to `className`.
-    NetworkPanel(LessonHosting& hosting, QString teacher, QString className,
+    NetworkPanel(HostingSwitch& hosting, QString teacher, QString className,
                  LessonAnnouncer* announcer = nullptr, QWidget* parent = nullptr);
     ~NetworkPanel() override;
 
@@ -60,11 +60,11 @@ signals:
     void folderLessonChosen();
 
 private:
-    void showStarted(const LessonHosting::Started& started);
+    void showStarted(const HostingSwitch::Started& started);
     void showFailure(const QString& reason, quint16 port);
     void showStopped();
 
-    LessonHosting& hosting_;
+    HostingSwitch& hosting_;
     QString teacher_;
     QString className_;
     LessonAnnouncer* announcer_;

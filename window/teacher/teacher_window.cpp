@@ -273,7 +273,7 @@ QHBoxLayout* TeacherWindow::buildButtons(QWidget* content) {
     return buttons;
 }
 
-NetworkPanel* TeacherWindow::offerNetworkLesson(LessonHosting& hosting, const QString& teacher,
+NetworkPanel* TeacherWindow::offerNetworkLesson(HostingSwitch& hosting, const QString& teacher,
                                                LessonAnnouncer* announcer) {
     if (network_) {
         return network_;

@@ -25,7 +25,7 @@ namespace quiz {
 
 class ClassChart;
 class LessonAnnouncer;
-class LessonHosting;
+class HostingSwitch;
 class LessonPanel;
 class NetworkPanel;
 class ProjectorView;
@@ -61,7 +61,7 @@ public:
     // Adds the „Урок в мрежата“ panel under the lesson's, serving through `hosting` the lesson
     // of `teacher` to this folder's class, and announced by `announcer` where given. Both must
     // outlive the window.
-    NetworkPanel* offerNetworkLesson(LessonHosting& hosting, const QString& teacher,
+    NetworkPanel* offerNetworkLesson(HostingSwitch& hosting, const QString& teacher,
                                      LessonAnnouncer* announcer);
 
 signals:

@@ -25,7 +25,7 @@ namespace {
 
 constexpr int kWaitMs = 5000; // a bound on a loopback datagram, never a measure
 
-class FakeHost : public LessonHosting {
+class FakeHost : public HostingSwitch {
 public:
     std::variant<Started, Failed> outcome;
     std::vector<quint16> starts;
@@ -73,7 +73,7 @@ private slots:
 
 void NetworkPanelTest::servesAndShowsWhereToJoin() {
     FakeHost host;
-    host.outcome = LessonHosting::Started{kAddress, QStringLiteral("4821")};
+    host.outcome = HostingSwitch::Started{kAddress, QStringLiteral("4821")};
     NetworkPanel panel(host, QStringLiteral("Иванова"), QStringLiteral("10А"));
     QVERIFY(!part<QPushButton>(panel, "networkStop")->isEnabled());
     QTest::mouseClick(part<QPushButton>(panel, "networkStart"), Qt::LeftButton);
@@ -97,7 +97,7 @@ void NetworkPanelTest::servesAndShowsWhereToJoin() {
 void NetworkPanelTest::explainsAHostThatCannotListen() {
     FakeHost host;
     const QString reason = QStringLiteral("Порт 8080 вече е зает от друга програма.");
-    host.outcome = LessonHosting::Failed{reason};
+    host.outcome = HostingSwitch::Failed{reason};
     NetworkPanel panel(host, QStringLiteral("Иванова"), QStringLiteral("10А"));
     panel.show();
     QSignalSpy folder(&panel, &NetworkPanel::folderLessonChosen);
@@ -128,7 +128,7 @@ void NetworkPanelTest::announcesTheLessonWhileServing() {
     LessonAnnouncer announcer(nullptr, QHostAddress::LocalHost, finder.port());
     FakeHost host;
     const QUrl loopback(QStringLiteral("http://127.0.0.1:8080/"));
-    host.outcome = LessonHosting::Started{loopback, QStringLiteral("4821")};
+    host.outcome = HostingSwitch::Started{loopback, QStringLiteral("4821")};
 
     TeacherWindow window(folder, NumberStyle{});
     NetworkPanel* panel = window.offerNetworkLesson(host, QStringLiteral("Иванова"), &announcer);

@@ -1,0 +1,30 @@
+#include "app/panel_hosting.h"
+
+namespace quiz {
+
+PanelHosting::PanelHosting(QString folder, QHostAddress address)
+    : folder_(std::move(folder)), address_(std::move(address)) {}
+
+void PanelHosting::adopt(std::unique_ptr<LessonHosting> hosting) {
+    hosting_ = std::move(hosting);
+}
+
+std::variant<HostingSwitch::Started, HostingSwitch::Failed> PanelHosting::start(quint16 port) {
+    if (!hosting_) {
+        QString problem;
+        hosting_ = LessonHosting::listen(folder_, address_, port, problem);
+        if (!hosting_) {
+            // The panel is a window, and the windows speak Bulgarian in every locale.
+            return Failed{QString::fromUtf8("Урокът не може да слуша на порт %1: %2.")
+                              .arg(port)
+                              .arg(problem)};
+        }
+    }
+    return Started{hosting_->address(), hosting_->joinCode()};
+}
+
+void PanelHosting::stop() {
+    hosting_.reset();
+}
+
+} // namespace quiz

@@ -1,0 +1,35 @@
+#pragma once
+
+// The teacher's „Урок в мрежата“ panel over the program's own lesson host: started and stopped
+// from the panel, or already serving when the start-up was given --serve.
+
+#include "app/lesson_hosting.h"
+#include "window/teacher/network_panel.h"
+
+#include <QHostAddress>
+#include <QString>
+
+#include <memory>
+
+namespace quiz {
+
+class PanelHosting final : public HostingSwitch {
+public:
+    // Listening at `address` (every one of this computer's by default) when the panel starts.
+    explicit PanelHosting(QString folder, QHostAddress address = HostOptions{}.address);
+
+    // Takes over a host the start-up already listens with; the panel then shows it serving.
+    void adopt(std::unique_ptr<LessonHosting> hosting);
+    bool serving() const { return hosting_ != nullptr; }
+    LessonHosting* hosting() { return hosting_.get(); }
+
+    std::variant<Started, Failed> start(quint16 port) override;
+    void stop() override;
+
+private:
+    QString folder_;
+    QHostAddress address_;
+    std::unique_ptr<LessonHosting> hosting_;
+};
+
+} // namespace quiz

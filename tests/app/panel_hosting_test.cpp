@@ -1,0 +1,58 @@
+// The teacher's network panel over the program's own host, on loopback: it starts, keeps one
+// lesson while serving, says in Bulgarian why it cannot listen, and starts anew after a stop.
+
+#include "app/panel_hosting.h"
+
+#include <QRegularExpression>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace quiz;
+
+class PanelHostingTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void servesOneLessonUntilStopped() {
+        const QTemporaryDir folder;
+        PanelHosting hosting(folder.path(), QHostAddress::LocalHost);
+        const auto first = hosting.start(0);
+        const auto* started = std::get_if<HostingSwitch::Started>(&first);
+        QVERIFY(started != nullptr);
+        QCOMPARE(started->address.scheme(), QStringLiteral("http"));
+        QCOMPARE(started->address.host(), QStringLiteral("127.0.0.1"));
+        QVERIFY(started->address.port() > 0);
+        QVERIFY(QRegularExpression(QStringLiteral("^[0-9]{4,6}$"))
+                    .match(started->joinCode)
+                    .hasMatch());
+        // Pressed again while serving: the same lesson, not a second one.
+        const auto again = hosting.start(0);
+        QCOMPARE(std::get<HostingSwitch::Started>(again).address, started->address);
+        QCOMPARE(std::get<HostingSwitch::Started>(again).joinCode, started->joinCode);
+        // Its port is taken while it serves, and free once stopped.
+        QTcpServer rival;
+        QVERIFY(!rival.listen(QHostAddress::LocalHost, static_cast<quint16>(started->address.port())));
+        hosting.stop();
+        QVERIFY(!hosting.serving());
+        QVERIFY(rival.listen(QHostAddress::LocalHost, static_cast<quint16>(started->address.port())));
+    }
+
+    void aTakenPortIsRefusedInOneBulgarianLine() {
+        const QTemporaryDir folder;
+        QTcpServer taken;
+        QVERIFY(taken.listen(QHostAddress::LocalHost, 0));
+        PanelHosting hosting(folder.path(), QHostAddress::LocalHost);
+        const auto outcome = hosting.start(taken.serverPort());
+        const auto* failed = std::get_if<HostingSwitch::Failed>(&outcome);
+        QVERIFY(failed != nullptr);
+        QVERIFY2(failed->reason.startsWith(QStringLiteral("Урокът не може да слуша на порт %1: ")
+                                               .arg(taken.serverPort())),
+                 qPrintable(failed->reason));
+        QVERIFY(!failed->reason.contains(u'\n'));
+        QVERIFY(!hosting.serving());
+    }
+};
+
+QTEST_MAIN(PanelHostingTest)
+#include "panel_hosting_test.moc"
