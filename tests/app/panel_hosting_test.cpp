@@ -4,6 +4,7 @@
 #include "app/panel_hosting.h"
 
 #include <QRegularExpression>
+#include <QSpinBox>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -36,6 +37,20 @@ private slots:
         hosting.stop();
         QVERIFY(!hosting.serving());
         QVERIFY(rival.listen(QHostAddress::LocalHost, static_cast<quint16>(started->address.port())));
+    }
+
+    // The panel over a host the command line started shows the port pupils must use.
+    void thePanelShowsTheLessonItServes() {
+        const QTemporaryDir folder;
+        PanelHosting hosting(folder.path(), QHostAddress::LocalHost);
+        const auto started = std::get<HostingSwitch::Started>(hosting.start(0));
+        NetworkPanel panel(hosting, QStringLiteral("учител"), QStringLiteral("8а"));
+        QVERIFY(panel.start());
+        QCOMPARE(panel.findChild<QSpinBox*>(QStringLiteral("networkPort"))->value(),
+                 started.address.port());
+        QVERIFY(!panel.qrImage().isNull());
+        panel.stop();
+        QVERIFY(!hosting.serving());
     }
 
     void aTakenPortIsRefusedInOneBulgarianLine() {

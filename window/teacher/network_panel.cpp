@@ -124,6 +124,10 @@ void NetworkPanel::stop() {
 void NetworkPanel::showStarted(const HostingSwitch::Started& started) {
     serving_ = true;
     const QString address = started.address.toString();
+    // Started from the command line, the port is the one listened on, not the box's.
+    if (started.address.port() > 0) {
+        port_->setValue(started.address.port());
+    }
     address_->setText(utf8("Адрес: ") + address);
     code_->setText(utf8("Код: ") + started.joinCode);
     qr_ = qrImageOf(address);
