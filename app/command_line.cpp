@@ -1,13 +1,17 @@
 #include "app/command_line.h"
 
 #include "core/random/seed_text.h"
+#include "core/network_lesson/join_code.h"
 #include "core/turns/level.h"
+#include "service/join/lesson_address.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QRegularExpression>
 
+#include <array>
 #include <limits>
+#include <utility>
 #include <optional>
 #include <vector>
 
@@ -104,6 +108,48 @@ QString takePupil(const QString& value, CommandLine& line) {
                                 : QString();
 }
 
+QString takeJoin(const QString& value, CommandLine& line) {
+    const std::optional<QUrl> address = lessonAddressFromText(value);
+    if (!address) {
+        return QCoreApplication::translate(
+                   "quiz", "--join takes the lesson's address on the local network, such as "
+                           "http://192.168.1.20:8080/, not \"%1\".")
+            .arg(value);
+    }
+    line.joinAddress = *address;
+    // The host deals the turns and keeps the answers: nothing of a run of its own applies.
+    const std::array<std::pair<bool, const char*>, 5> own{{{line.seed.has_value(), "seed"},
+                                                           {line.level.has_value(), "level"},
+                                                           {!line.data.isEmpty(), "data"},
+                                                           {!line.logPath.isEmpty(), "log"},
+                                                           {!line.classDir.isEmpty(), "class-dir"}}};
+    for (const auto& [given, name] : own) {
+        if (given) {
+            return QCoreApplication::translate(
+                       "quiz", "--join plays the lesson's own turns, which takes no --%1.")
+                .arg(QLatin1String(name));
+        }
+    }
+    return {};
+}
+
+QString takeCode(const QString& value, CommandLine& line) {
+    line.joinCode = QString(value).remove(u' ');
+    static const QRegularExpression digits(
+        QStringLiteral("^[0-9]{%1,%2}$").arg(kLeastCodeDigits).arg(kMostCodeDigits));
+    if (line.joinAddress.isEmpty()) {
+        return QCoreApplication::translate("quiz", "--code goes with --join.");
+    }
+    if (!digits.match(line.joinCode).hasMatch()) {
+        return QCoreApplication::translate("quiz", "--code takes the lesson's code of %1 to %2 "
+                                                   "digits, not \"%3\".")
+            .arg(kLeastCodeDigits)
+            .arg(kMostCodeDigits)
+            .arg(value);
+    }
+    return {};
+}
+
 QString takeTeacher(const QString& value, CommandLine& line) {
     line.teacherDir = value;
     return value.isEmpty()
@@ -168,6 +214,18 @@ std::vector<ValueOption> valueOptions() {
                     "quiz", "The pupil's name for the results (default: the login name)."),
                 QStringLiteral("NAME")),
          takePupil},
+        {Option(QStringLiteral("join"),
+                QCoreApplication::translate(
+                    "quiz", "Play the turns of the lesson a teacher hosts at URL on the local "
+                            "network (http://192.168.1.20:8080/); the name is --pupil's."),
+                QStringLiteral("URL")),
+         takeJoin},
+        {Option(QStringLiteral("code"),
+                QCoreApplication::translate(
+                    "quiz", "The lesson's join code, as the teacher shows it; without it, or "
+                            "without --pupil, the quiz asks for both."),
+                QStringLiteral("CODE")),
+         takeCode},
         {Option(QStringLiteral("teacher"),
                 QCoreApplication::translate(
                     "quiz", "Open the teacher's view of the class folder DIR instead of the quiz: "

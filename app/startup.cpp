@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "app/console_output.h"
+#include "app/lesson_joining.h"
 #include "app/number_style_from_locale.h"
 #include "app/platform_start.h"
 #include "app/window_icon.h"
@@ -235,6 +236,8 @@ std::unique_ptr<QuizSession> startQuiz(const CommandLine& line, const QLocale& l
         session->lesson =
             std::make_unique<LessonFollower>(line.classDir, given, start, session->form->model());
         followLesson(*session->lesson, *session->form, *session->classroom);
+    } else {
+        offerJoining(*session->form, line, numberStyleFrom(locale));
     }
     return session;
 }
