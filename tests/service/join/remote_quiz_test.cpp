@@ -5,6 +5,7 @@
 #include "service/join/remote_quiz.h"
 #include "tests/support/fake_lesson_host.h"
 
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace quiz;
@@ -63,6 +64,7 @@ private slots:
     void aRefusalIsSaidAndAClosingOneEndsThePicks_data();
     void aRefusalIsSaidAndAClosingOneEndsThePicks();
     void aDropIsAnnouncedUntilTheTurnIsDealtAgain();
+    void aRefusalAtTheDoorEndsTheRunAndAsksAgain();
 };
 
 void RemoteQuizTest::opensOnTheIntroductionUntilATurnIsDealt() {
@@ -155,6 +157,23 @@ void RemoteQuizTest::aDropIsAnnouncedUntilTheTurnIsDealtAgain() {
     QVERIFY(played.waitForChange(before + 2));
     QCOMPARE(played.quiz.Transcript(),
              std::string("Генерирани са данни за: щатски долар - USD\r\n"));
+}
+
+// A wrong code or a name taken: the run leaves the host and says why, for another try.
+void RemoteQuizTest::aRefusalAtTheDoorEndsTheRunAndAsksAgain() {
+    FakeHost host;
+    RemoteQuiz quiz(host.address(), pupil());
+    QSignalSpy again(&quiz, &RemoteQuiz::refusedBeforeJoining);
+    quiz.Form_Load("");
+    QVERIFY(host.waitForMessages(1));
+    const QString words = QStringLiteral("Кодът за влизане не е верен.");
+    host.say(refusedMessage(QStringLiteral("wrong-code"), words, false));
+    QVERIFY(again.wait(kWaitMs));
+    QCOMPARE(again.at(0).at(0).toString(), words);
+    QVERIFY(QTest::qWaitFor([&] { return host.pupil->state() == QAbstractSocket::UnconnectedState; },
+                            kWaitMs));
+    QVERIFY(!quiz.option(0).enabled && !quiz.option(1).enabled);
+    QVERIFY(quiz.Transcript().ends_with(words.toStdString() + "\r\n"));
 }
 
 QTEST_GUILESS_MAIN(RemoteQuizTest)
