@@ -164,10 +164,43 @@ struct ValueOption {
     bool quizOnly = true; // meaningless beside --teacher
 };
 
+QString levelHelp() {
+    return QCoreApplication::translate(
+               "quiz", "Difficulty 0 to %1: how the made-up list is made. 0, the default, is "
+                       "noise in a band; 1 a random walk; 2 the real day-to-day changes "
+                       "shuffled; 3 a surrogate of them with the same spectrum; 4 the real "
+                       "changes replayed from another day.")
+               .arg(kLevelCount - 1) +
+           u' ' +
+           QCoreApplication::translate(
+               "quiz", "auto: each pupil's own, from level 1 one level harder after "
+                       "three right answers in a row and one easier after a wrong one.");
+}
+
+// A lesson on the network; after --pupil, whose name --join takes, and the options of a run of
+// its own, which --join refuses.
+std::vector<ValueOption> joinOptions() {
+    using Option = QCommandLineOption;
+    return {
+        {Option(QStringLiteral("join"),
+                QCoreApplication::translate(
+                    "quiz", "Play the turns of the lesson a teacher hosts at URL on the local "
+                            "network (http://192.168.1.20:8080/); the name is --pupil's."),
+                QStringLiteral("URL")),
+         takeJoin},
+        {Option(QStringLiteral("code"),
+                QCoreApplication::translate(
+                    "quiz", "The lesson's join code, as the teacher shows it; without it, or "
+                            "without --pupil, the quiz asks for both."),
+                QStringLiteral("CODE")),
+         takeCode},
+    };
+}
+
 // In the order --help lists them and their values are checked.
 std::vector<ValueOption> valueOptions() {
     using Option = QCommandLineOption;
-    return {
+    std::vector<ValueOption> options{
         {Option(QStringLiteral("seed"),
                 QCoreApplication::translate(
                     "quiz", "Draw the turns from seed N (0 to %1) instead of the clock, so every "
@@ -175,19 +208,7 @@ std::vector<ValueOption> valueOptions() {
                     .arg(kSeedLimit),
                 QStringLiteral("N")),
          takeSeed},
-        {Option(QStringLiteral("level"),
-                QCoreApplication::translate(
-                    "quiz", "Difficulty 0 to %1: how the made-up list is made. 0, the default, is "
-                            "noise in a band; 1 a random walk; 2 the real day-to-day changes "
-                            "shuffled; 3 a surrogate of them with the same spectrum; 4 the real "
-                            "changes replayed from another day.")
-                        .arg(kLevelCount - 1) +
-                    u' ' +
-                    QCoreApplication::translate(
-                        "quiz", "auto: each pupil's own, from level 1 one level harder after "
-                                "three right answers in a row and one easier after a wrong one."),
-                QStringLiteral("N|auto")),
-         takeLevel},
+        {Option(QStringLiteral("level"), levelHelp(), QStringLiteral("N|auto")), takeLevel},
         {Option(QStringLiteral("data"),
                 QCoreApplication::translate(
                     "quiz", "Where the real lists come from: catalogue (the default: six stored "
@@ -214,25 +235,19 @@ std::vector<ValueOption> valueOptions() {
                     "quiz", "The pupil's name for the results (default: the login name)."),
                 QStringLiteral("NAME")),
          takePupil},
-        {Option(QStringLiteral("join"),
-                QCoreApplication::translate(
-                    "quiz", "Play the turns of the lesson a teacher hosts at URL on the local "
-                            "network (http://192.168.1.20:8080/); the name is --pupil's."),
-                QStringLiteral("URL")),
-         takeJoin},
-        {Option(QStringLiteral("code"),
-                QCoreApplication::translate(
-                    "quiz", "The lesson's join code, as the teacher shows it; without it, or "
-                            "without --pupil, the quiz asks for both."),
-                QStringLiteral("CODE")),
-         takeCode},
+    };
+    for (ValueOption& each : joinOptions()) {
+        options.push_back(std::move(each));
+    }
+    options.insert(options.end(), {
         {Option(QStringLiteral("teacher"),
                 QCoreApplication::translate(
                     "quiz", "Open the teacher's view of the class folder DIR instead of the quiz: "
                             "every pupil's results, followed live."),
                 QStringLiteral("DIR")),
          takeTeacher, false},
-    };
+    });
+    return options;
 }
 
 // --help, --version, a parse error or a stray argument: what the program does instead of

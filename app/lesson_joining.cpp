@@ -52,15 +52,17 @@ void askToJoin(QuizForm& form, const JoinChoice& prefill, const QString& problem
 
 void offerJoining(QuizForm& form, const CommandLine& line, const NumberStyle& style) {
     const QString decimal = QString::fromStdString(style.decimalSeparator);
+    // The name the results of a run of its own would carry, for the pupil to keep or change.
+    const QString name = line.pupil.isEmpty() ? QString::fromStdString(loginName()) : line.pupil;
     form.offerJoining();
-    QObject::connect(&form, &QuizForm::joinRequested, &form, [&form, line, decimal] {
-        askToJoin(form, {QUrl(), line.pupil, QString()}, QString(), decimal);
+    QObject::connect(&form, &QuizForm::joinRequested, &form, [&form, name, decimal] {
+        askToJoin(form, {QUrl(), name, QString()}, QString(), decimal);
     });
     if (line.joinAddress.isEmpty()) {
         return;
     }
-    const JoinChoice given{line.joinAddress, line.pupil, line.joinCode};
-    if (!given.name.isEmpty() && !given.code.isEmpty()) {
+    const JoinChoice given{line.joinAddress, name, line.joinCode};
+    if (!line.pupil.isEmpty() && !given.code.isEmpty()) {
         join(form, given, decimal);
         return;
     }
