@@ -65,6 +65,7 @@ private slots:
     void aRefusalIsSaidAndAClosingOneEndsThePicks();
     void aDropIsAnnouncedUntilTheTurnIsDealtAgain();
     void aRefusalAtTheDoorEndsTheRunAndAsksAgain();
+    void aHostThatIsGoneIsSaidToBeAwaited();
 };
 
 void RemoteQuizTest::opensOnTheIntroductionUntilATurnIsDealt() {
@@ -174,6 +175,16 @@ void RemoteQuizTest::aRefusalAtTheDoorEndsTheRunAndAsksAgain() {
                             kWaitMs));
     QVERIFY(!quiz.option(0).enabled && !quiz.option(1).enabled);
     QVERIFY(quiz.Transcript().ends_with(words.toStdString() + "\r\n"));
+}
+
+void RemoteQuizTest::aHostThatIsGoneIsSaidToBeAwaited() {
+    FakeHost host;
+    const QUrl address = host.address();
+    host.server.close(); // nobody at the address any more
+    RemoteQuiz quiz(address, pupil(), nullptr, 50);
+    quiz.Form_Load("");
+    QVERIFY(QTest::qWaitFor(
+        [&] { return quiz.Transcript().ends_with("Връзката се възстановява…\r\n"); }, kWaitMs));
 }
 
 QTEST_GUILESS_MAIN(RemoteQuizTest)
