@@ -76,8 +76,6 @@ void JoinDialogTest::okWaitsForALocalAddressANameAndACode_data() {
                                           << true << false;
     QTest::newRow("on the internet") << "http://8.8.8.8:8080/" << "Иван" << "4821" << false
                                      << true;
-    QTest::newRow("by name") << "http://school.example.org:8080/" << "Иван" << "4821" << false
-                             << true;
     QTest::newRow("no name") << "http://10.0.0.5:8080/" << "  " << "4821" << false << false;
     QTest::newRow("no code") << "http://10.0.0.5:8080/" << "Иван" << "" << false << false;
     QTest::newRow("no address") << "" << "Иван" << "4821" << false << false;

@@ -66,8 +66,8 @@ std::unique_ptr<QuizForm> localForm() {
                                       NumberStyle{});
 }
 
-// What a later word from the run does to the window after a pick of the second list.
-enum class Later { Verdict, Reconnecting, NewTurn, Refusal };
+// What the run says later, after a pick of the second list.
+enum class Later { Verdict, NewTurn };
 
 } // namespace
 
@@ -103,13 +103,8 @@ void RemoteRunFormTest::aPickLocksAtOnceAndTheRunsLaterWordsAreShown_data() {
     QTest::addColumn<QString>("firstItem"); // the first list's first number
     QTest::newRow("verdict") << Later::Verdict << std::string("Правилно\r\nМаксимална: 0,1\r\n")
                              << false << QStringLiteral("1,1");
-    QTest::newRow("reconnecting")
-        << Later::Reconnecting << std::string("Връзката се възстановява…\r\n") << false
-        << QStringLiteral("1,1");
     QTest::newRow("new turn") << Later::NewTurn << std::string("Генерирани са данни за: X\r\n")
                               << true << QStringLiteral("9,9");
-    QTest::newRow("refusal") << Later::Refusal << std::string("Ходът вече е друг.\r\n") << true
-                             << QStringLiteral("1,1");
 }
 
 void RemoteRunFormTest::aPickLocksAtOnceAndTheRunsLaterWordsAreShown() {
@@ -130,20 +125,12 @@ void RemoteRunFormTest::aPickLocksAtOnceAndTheRunsLaterWordsAreShown() {
     QCOMPARE(text->toPlainText(), opening); // no verdict until the run has one
     QCOMPARE(answered.count(), 0);          // no local turn was answered
 
-    switch (later) {
-    case Later::Verdict:
-    case Later::Reconnecting:
+    if (later == Later::Verdict) {
         run_->transcript += transcript;
-        break;
-    case Later::NewTurn:
+    } else {
         run_->shownLists = {{{"9,9"}, {"8,8"}}};
         run_->options = {{{true, false}, {true, false}}};
         run_->transcript = transcript;
-        break;
-    case Later::Refusal:
-        run_->options = {{{true, false}, {true, false}}};
-        run_->transcript += transcript;
-        break;
     }
     run_->say();
     QVERIFY(text->toPlainText().endsWith(QString::fromStdString(transcript).replace(
