@@ -1,13 +1,17 @@
 #include "app/command_line.h"
 
 #include "core/random/seed_text.h"
+#include "core/network_lesson/join_code.h"
 #include "core/turns/level.h"
+#include "service/join/lesson_address.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QRegularExpression>
 
+#include <array>
 #include <limits>
+#include <utility>
 #include <optional>
 #include <vector>
 
@@ -104,6 +108,48 @@ QString takePupil(const QString& value, CommandLine& line) {
                                 : QString();
 }
 
+QString takeJoin(const QString& value, CommandLine& line) {
+    const std::optional<QUrl> address = lessonAddressFromText(value);
+    if (!address) {
+        return QCoreApplication::translate(
+                   "quiz", "--join takes the lesson's address on the local network, such as "
+                           "http://192.168.1.20:8080/, not \"%1\".")
+            .arg(value);
+    }
+    line.joinAddress = *address;
+    // The host deals the turns and keeps the answers: nothing of a run of its own applies.
+    const std::array<std::pair<bool, const char*>, 5> own{{{line.seed.has_value(), "seed"},
+                                                           {line.level.has_value(), "level"},
+                                                           {!line.data.isEmpty(), "data"},
+                                                           {!line.logPath.isEmpty(), "log"},
+                                                           {!line.classDir.isEmpty(), "class-dir"}}};
+    for (const auto& [given, name] : own) {
+        if (given) {
+            return QCoreApplication::translate(
+                       "quiz", "--join plays the lesson's own turns, which takes no --%1.")
+                .arg(QLatin1String(name));
+        }
+    }
+    return {};
+}
+
+QString takeCode(const QString& value, CommandLine& line) {
+    line.joinCode = QString(value).remove(u' ');
+    static const QRegularExpression digits(
+        QStringLiteral("^[0-9]{%1,%2}$").arg(kLeastCodeDigits).arg(kMostCodeDigits));
+    if (line.joinAddress.isEmpty()) {
+        return QCoreApplication::translate("quiz", "--code goes with --join.");
+    }
+    if (!digits.match(line.joinCode).hasMatch()) {
+        return QCoreApplication::translate("quiz", "--code takes the lesson's code of %1 to %2 "
+                                                   "digits, not \"%3\".")
+            .arg(kLeastCodeDigits)
+            .arg(kMostCodeDigits)
+            .arg(value);
+    }
+    return {};
+}
+
 QString takeTeacher(const QString& value, CommandLine& line) {
     line.teacherDir = value;
     return value.isEmpty()
@@ -161,6 +207,39 @@ std::vector<ValueOption> teacherOptions() {
     };
 }
 
+QString levelHelp() {
+    return QCoreApplication::translate(
+               "quiz", "Difficulty 0 to %1: how the made-up list is made. 0, the default, is "
+                       "noise in a band; 1 a random walk; 2 the real day-to-day changes "
+                       "shuffled; 3 a surrogate of them with the same spectrum; 4 the real "
+                       "changes replayed from another day.")
+               .arg(kLevelCount - 1) +
+           u' ' +
+           QCoreApplication::translate(
+               "quiz", "auto: each pupil's own, from level 1 one level harder after "
+                       "three right answers in a row and one easier after a wrong one.");
+}
+
+// A lesson on the network; after --pupil, whose name --join takes, and the options of a run of
+// its own, which --join refuses.
+std::vector<ValueOption> joinOptions() {
+    using Option = QCommandLineOption;
+    return {
+        {Option(QStringLiteral("join"),
+                QCoreApplication::translate(
+                    "quiz", "Play the turns of the lesson a teacher hosts at URL on the local "
+                            "network (http://192.168.1.20:8080/); the name is --pupil's."),
+                QStringLiteral("URL")),
+         takeJoin},
+        {Option(QStringLiteral("code"),
+                QCoreApplication::translate(
+                    "quiz", "The lesson's join code, as the teacher shows it; without it, or "
+                            "without --pupil, the quiz asks for both."),
+                QStringLiteral("CODE")),
+         takeCode},
+    };
+}
+
 // In the order --help lists them and their values are checked.
 std::vector<ValueOption> valueOptions() {
     using Option = QCommandLineOption;
@@ -172,19 +251,7 @@ std::vector<ValueOption> valueOptions() {
                     .arg(kSeedLimit),
                 QStringLiteral("N")),
          takeSeed},
-        {Option(QStringLiteral("level"),
-                QCoreApplication::translate(
-                    "quiz", "Difficulty 0 to %1: how the made-up list is made. 0, the default, is "
-                            "noise in a band; 1 a random walk; 2 the real day-to-day changes "
-                            "shuffled; 3 a surrogate of them with the same spectrum; 4 the real "
-                            "changes replayed from another day.")
-                        .arg(kLevelCount - 1) +
-                    u' ' +
-                    QCoreApplication::translate(
-                        "quiz", "auto: each pupil's own, from level 1 one level harder after "
-                                "three right answers in a row and one easier after a wrong one."),
-                QStringLiteral("N|auto")),
-         takeLevel},
+        {Option(QStringLiteral("level"), levelHelp(), QStringLiteral("N|auto")), takeLevel},
         {Option(QStringLiteral("data"),
                 QCoreApplication::translate(
                     "quiz", "Where the real lists come from: catalogue (the default: six stored "
@@ -212,6 +279,9 @@ std::vector<ValueOption> valueOptions() {
                 QStringLiteral("NAME")),
          takePupil},
     };
+    for (ValueOption& each : joinOptions()) {
+        options.push_back(std::move(each));
+    }
     for (ValueOption& each : teacherOptions()) {
         options.push_back(std::move(each));
     }

@@ -1,10 +1,12 @@
 #pragma once
 
 // The program's own options: the quiz's (--seed, --level, --data), where results go (--log,
-// --class-dir, --pupil), the teacher's view (--teacher, --serve), and --help and --version.
+// --class-dir, --pupil), a lesson on the network (--join, --code), the teacher's view (--teacher,
+// --serve), and --help and --version.
 
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 
 #include <cstdint>
 #include <optional>
@@ -27,6 +29,8 @@ struct CommandLine {
     // Difficulty, 0 to kLevelCount - 1, or kAdaptiveLevel; none: the lesson's, else 0.
     std::optional<int> level;
     QString data; // "catalogue", "ecb", or a file of rates; empty: the lesson's, else catalogue
+    QUrl joinAddress; // set: play the turns of the lesson hosted there
+    QString joinCode; // empty: asked for when joining
     // For ShowHelp and ShowVersion the text to print; for Refuse the one line saying why.
     QString text;
 };

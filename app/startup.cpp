@@ -5,6 +5,7 @@
 #include "app/panel_hosting.h"
 #include "service/announce/lesson_announcer.h"
 #include "window/teacher/network_panel.h"
+#include "app/lesson_joining.h"
 #include "app/number_style_from_locale.h"
 #include "app/platform_start.h"
 #include "app/window_icon.h"
@@ -239,6 +240,8 @@ std::unique_ptr<QuizSession> startQuiz(const CommandLine& line, const QLocale& l
         session->lesson =
             std::make_unique<LessonFollower>(line.classDir, given, start, session->form->model());
         followLesson(*session->lesson, *session->form, *session->classroom);
+    } else {
+        offerJoining(*session->form, line, numberStyleFrom(locale));
     }
     return session;
 }

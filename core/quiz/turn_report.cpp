@@ -23,7 +23,11 @@ std::string spreadText(const Turn& turn, const NumberStyle& style) {
 }
 
 std::string turnHeading(const Turn& turn) {
-    return std::string(kGeneratedFor).append(turn.name);
+    return turnHeading(turn.name);
+}
+
+std::string turnHeading(std::string_view currencyName) {
+    return std::string(kGeneratedFor).append(currencyName);
 }
 
 std::string_view verdictLine(bool right) {

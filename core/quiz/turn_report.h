@@ -13,6 +13,8 @@ namespace quiz {
 
 // "Генерирани са данни за: щатски долар - USD"
 std::string turnHeading(const Turn& turn);
+// The same heading for a turn known only by its currency's name, as a lesson's host deals it.
+std::string turnHeading(std::string_view currencyName);
 // "Правилно" or "Грешка!"
 std::string_view verdictLine(bool right);
 // The spread of the turn's real values at the data's own precision: "0,04196".

@@ -1,6 +1,7 @@
 #include "window/quiz/quiz_form.h"
 #include "service/words/level_words.h"
 
+#include "core/quiz/local_quiz.h"
 #include "core/quiz/option_captions.h"
 #include "window/help/help_window.h"
 #include "window/quiz/caption_fit.h"
@@ -77,6 +78,7 @@ constexpr const char* kStatisticsCaption = "Статистика…";
 constexpr const char* kLevelMenuCaption = "Трудност";
 constexpr const char* kDataMenuCaption = "Данни";
 constexpr const char* kSetByLesson = "Зададено от учителя за урока";
+constexpr const char* kJoinCaption = "Присъедини се към урок…";
 // In the order of DataKind.
 constexpr std::array<const char*, 3> kDataCaptions{"Шестте вградени валути",
                                                    "Курсове на ЕЦБ (вградени)", "Файл с курсове…"};
@@ -167,7 +169,8 @@ void makeSolidButton(QPushButton* button, QRgb colour, QObject* styleOwner) {
 
 QuizForm::QuizForm(std::unique_ptr<RandomSource> random, NumberStyle style,
                    std::shared_ptr<const DataSet> data, int level, QWidget* parent)
-    : QWidget(parent), model_(std::move(random), std::move(style), std::move(data), level) {
+    : QWidget(parent), model_(std::move(random), std::move(style), std::move(data), level),
+      run_(std::make_unique<LocalQuiz>(model_)) {
     setWindowTitle(windowCaption());
     // The controls sit at fixed places, so the window keeps its size.
     setFixedSize(kClientSize);
@@ -181,8 +184,32 @@ QuizForm::QuizForm(std::unique_ptr<RandomSource> random, NumberStyle style,
     createMenus();
     Text1->setFocus(); // first in the tab order, so the window opens on it
 
-    model_.Form_Load(introduction());
+    run_->Form_Load(introduction());
     showTurn();
+    showOptions();
+    showTranscript();
+}
+
+void QuizForm::joinLesson(std::unique_ptr<QuizRun> remote) {
+    for (QAction* local : {statisticsAction_, levelMenu_->menuAction(), dataMenu_->menuAction(),
+                           joinAction_}) {
+        local->setVisible(false);
+        local->setEnabled(false); // a hidden entry's shortcut would still answer
+    }
+    run_ = std::move(remote);
+    run_->onChanged([this] { showChange(); });
+    run_->Form_Load(introduction());
+    showChange();
+}
+
+void QuizForm::offerJoining() {
+    joinAction_->setVisible(run_->isLocal());
+}
+
+void QuizForm::showChange() {
+    if (run_->lists() != shownLists_) {
+        showTurn();
+    }
     showOptions();
     showTranscript();
 }
@@ -248,6 +275,10 @@ void QuizForm::createMenus() {
     addAction(statisticsAction_);
     addAction(createLevelMenu()->menuAction());
     addAction(createDataMenu()->menuAction());
+    joinAction_ = new QAction(QString::fromUtf8(kJoinCaption), this);
+    connect(joinAction_, &QAction::triggered, this, &QuizForm::joinRequested);
+    joinAction_->setVisible(false);
+    addAction(joinAction_);
     addHelpAction(*this);
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this,
@@ -361,13 +392,13 @@ void QuizForm::orderTabStops() {
 }
 
 void QuizForm::Option1_Click(int Index) {
-    const std::size_t before = model_.Transcript().size();
-    const bool judged = model_.Option1_Click(Index);
+    const std::size_t before = run_->Transcript().size();
+    const bool judged = run_->Option1_Click(Index);
     if (judged) {
         // The options lock now and the next thing to do is a new turn. The focus moves before
         // they lock, so it never stops on a list on the way; and it carries the verdict, which
         // a screen reader then speaks without the user moving.
-        Command1->setAccessibleDescription(linesAddedSince(model_.Transcript(), before) +
+        Command1->setAccessibleDescription(linesAddedSince(run_->Transcript(), before) +
                                            QStringLiteral(". ") +
                                            QString::fromUtf8(kCommandDescription));
         Command1->setFocus();
@@ -379,7 +410,9 @@ void QuizForm::Option1_Click(int Index) {
     showTranscript();
     // The verdict is among the newest lines; keep it in view below a long introduction.
     Text1->verticalScrollBar()->setValue(Text1->verticalScrollBar()->maximum());
-    emit turnAnswered(Index);
+    if (run_->isLocal()) {
+        emit turnAnswered(Index);
+    }
 }
 
 void QuizForm::chooseStream(std::unique_ptr<RandomSource> random, std::uint32_t seed) {
@@ -395,25 +428,31 @@ void QuizForm::lockChoices(bool level, bool data) {
 }
 
 void QuizForm::Command1_Click() {
-    emit turnRequested();
-    model_.Command1_Click();
+    const bool local = run_->isLocal();
+    if (local) {
+        emit turnRequested();
+    }
+    run_->Command1_Click();
     showTurn();
     showOptions();
     showTranscript();
     // The new turn's report is read out with the option the focus lands on.
-    QString report = QString::fromStdString(model_.Transcript()).trimmed();
+    QString report = QString::fromStdString(run_->Transcript()).trimmed();
     report.replace(QStringLiteral("\r\n"), QStringLiteral(". "));
     Option1[0]->setAccessibleDescription(report + QStringLiteral(". ") +
                                          QString::fromUtf8(kOptionDescription));
     Command1->setAccessibleDescription(QString::fromUtf8(kCommandDescription));
     Option1[0]->setFocus(); // ready to pick with Space, or to move on with the arrow keys
-    emit turnStarted();
+    if (local) {
+        emit turnStarted();
+    }
 }
 
 void QuizForm::showTurn() {
+    shownLists_ = run_->lists();
     for (std::size_t i = 0; i < 2; ++i) {
         List1[i]->clear();
-        List1[i]->addItems(toStringList(model_.turn().lists[i]));
+        List1[i]->addItems(toStringList(shownLists_[i]));
     }
 }
 
@@ -423,7 +462,7 @@ void QuizForm::showOptions() {
     const QSignalBlocker silence(optionGroup_);
     optionGroup_->setExclusive(false);
     for (std::size_t i = 0; i < 2; ++i) {
-        const QuizModel::Option& option = model_.option(static_cast<int>(i));
+        const QuizModel::Option& option = run_->option(static_cast<int>(i));
         Option1[i]->setChecked(option.checked);
         Option1[i]->setEnabled(option.enabled);
     }
@@ -433,7 +472,7 @@ void QuizForm::showOptions() {
 // A verdict is added as one new line, not by rewriting the box, so a screen reader hears the
 // line rather than the whole text deleted and inserted again.
 void QuizForm::showTranscript() {
-    const std::string& transcript = model_.Transcript();
+    const std::string& transcript = run_->Transcript();
     const auto shown = [](std::string_view text) {
         return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
             .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

@@ -1,9 +1,11 @@
 #pragma once
 
-// The quiz window: shows the core's QuizModel and forwards the user's picks and presses to it.
+// The quiz window: shows the core's QuizModel, or a lesson's turns from the network, and
+// forwards the user's picks and presses to it.
 
 #include "core/data/data_set.h"
 #include "core/quiz/quiz_model.h"
+#include "core/quiz/quiz_run.h"
 #include "core/random/random_source.h"
 #include "core/text/number_style.h"
 #include "core/turns/level.h"
@@ -36,6 +38,14 @@ public:
              QWidget* parent = nullptr);
 
     const QuizModel& model() const { return model_; }
+    // What the window shows: the model's own run, or the lesson joined.
+    const QuizRun& run() const { return *run_; }
+
+    // From now on the window shows `remote`'s turns; the local run's level, data and statistics
+    // leave the menu, and the turn signals below stay silent, since no local turn is played.
+    void joinLesson(std::unique_ptr<QuizRun> remote);
+    // The menu offers joining a lesson only where the program answers joinRequested.
+    void offerJoining();
 
     // For the turns from the next one on (a level or kAdaptiveLevel); the menus show the choice.
     void chooseLevel(int level);
@@ -55,6 +65,7 @@ signals:
     // The menu asks for other data: the stored series, the ECB's, or a file (to be chosen).
     void dataRequested(quiz::DataKind kind);
     void dataChosen(); // other data is in use from the next turn on
+    void joinRequested(); // the menu asks to join a lesson on the network
 
 private:
     void createMenus();
@@ -70,8 +81,11 @@ private:
     void showTurn();
     void showOptions();
     void showTranscript();
+    void showChange();
 
     QuizModel model_;
+    std::unique_ptr<QuizRun> run_;
+    QuizRun::Lists shownLists_;
     // The controls and their handlers keep the names the window was designed with (Label1,
     // Option1, List1, Command1, Text1; Option1_Click, Command1_Click); the rest is camelCase.
     std::array<QLabel*, 2> Label1{};
@@ -81,6 +95,7 @@ private:
     QPushButton* Command1 = nullptr;
     QPlainTextEdit* Text1 = nullptr;
     QAction* statisticsAction_ = nullptr;
+    QAction* joinAction_ = nullptr;
     std::string shownTranscript_; // what Text1 shows, as the model wrote it
     std::array<QAction*, kLevelCount> levelActions_{};
     QAction* adaptiveAction_ = nullptr;

@@ -139,6 +139,36 @@ Qt's own options, such as -platform and -style, are accepted as well.</source>
         <translation>--teacher отваря изгледа на класа, който не приема --%1.</translation>
     </message>
     <message>
+        <location filename="../command_line.cpp" line="115" />
+        <source>--join takes the lesson's address on the local network, such as http://192.168.1.20:8080/, not "%1".</source>
+        <translation>--join иска адреса на урока в местната мрежа, например http://192.168.1.20:8080/, а не „%1“.</translation>
+    </message>
+    <message>
+        <location filename="../command_line.cpp" line="129" />
+        <source>--join plays the lesson's own turns, which takes no --%1.</source>
+        <translation>--join играе ходовете на урока, което не приема --%1.</translation>
+    </message>
+    <message>
+        <location filename="../command_line.cpp" line="141" />
+        <source>--code goes with --join.</source>
+        <translation>--code се дава заедно с --join.</translation>
+    </message>
+    <message>
+        <location filename="../command_line.cpp" line="144" />
+        <source>--code takes the lesson's code of %1 to %2 digits, not "%3".</source>
+        <translation>--code иска кода на урока от %1 до %2 цифри, а не „%3“.</translation>
+    </message>
+    <message>
+        <location filename="../command_line.cpp" line="187" />
+        <source>Play the turns of the lesson a teacher hosts at URL on the local network (http://192.168.1.20:8080/); the name is --pupil's.</source>
+        <translation>Играе ходовете на урока, който учителят води на адрес URL в местната мрежа (http://192.168.1.20:8080/); името е това от --pupil.</translation>
+    </message>
+    <message>
+        <location filename="../command_line.cpp" line="193" />
+        <source>The lesson's join code, as the teacher shows it; without it, or without --pupil, the quiz asks for both.</source>
+        <translation>Кодът за влизане в урока, както го показва учителят; без него или без --pupil тестът пита и за двете.</translation>
+    </message>
+    <message>
         <location filename="../startup.cpp" line="81" />
         <source>%1: "%2" holds rows of another shape and is left as it is; give a new file, such as "%3".</source>
         <translation>%1: „%2“ съдържа редове с друг вид и остава непроменен; дайте нов файл, например „%3“.</translation>

@@ -2,67 +2,18 @@
 // messages: it joins, picks, hears the verdict, and after a dropped connection resumes with its
 // token to the same turn; a host's refusal and a message it cannot read are said, not obeyed.
 
-#include "core/network_lesson/message_kinds.h"
 #include "service/join/lesson_client.h"
+#include "tests/support/fake_lesson_host.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QSignalSpy>
 #include <QTest>
-#include <QWebSocket>
-#include <QWebSocketServer>
-
-#include <memory>
 
 using namespace quiz;
+using namespace quiz::fake_host;
 
 namespace {
 
-constexpr int kWaitMs = 5000; // a bound on loopback, never a measure
 const QString kToken = QString(32, u'a');
-
-QString key(std::string_view name) {
-    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
-}
-
-QJsonObject turnMessage(int number) {
-    return {{key(wire_field::kKind), key(wire_kind::kTurn)},
-            {key(wire_field::kTurn), number},
-            {key(wire_field::kFirst), QJsonArray{"1,95583", "1,95601"}},
-            {key(wire_field::kSecond), QJsonArray{"1,95410", "1,95722"}},
-            {key(wire_field::kCurrency), QStringLiteral("щатски долар - USD")},
-            {key(wire_field::kLevel), 1}};
-}
-
-// The host's side: each message the quiz sent, and its socket to answer on.
-struct FakeHost {
-    QWebSocketServer server{QStringLiteral("fake"), QWebSocketServer::NonSecureMode};
-    std::unique_ptr<QWebSocket> pupil;
-    QList<QJsonObject> heard;
-
-    FakeHost() {
-        QVERIFY(server.listen(QHostAddress::LocalHost, 0));
-        QObject::connect(&server, &QWebSocketServer::newConnection, [this] {
-            pupil.reset(server.nextPendingConnection());
-            QObject::connect(pupil.get(), &QWebSocket::textMessageReceived, [this](const QString& t) {
-                heard.append(QJsonDocument::fromJson(t.toUtf8()).object());
-            });
-        });
-    }
-    QUrl address() const {
-        return QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(server.serverPort()));
-    }
-    bool waitForMessages(qsizetype count) {
-        return QTest::qWaitFor([&] { return heard.size() >= count; }, kWaitMs);
-    }
-    void say(const QJsonObject& message) {
-        pupil->sendTextMessage(QString::fromUtf8(QJsonDocument(message).toJson()));
-    }
-    QString kindOf(qsizetype index) const {
-        return heard.at(index).value(key(wire_field::kKind)).toString();
-    }
-};
 
 JoinDetails pupil() {
     return {QStringLiteral("Мария"), QStringLiteral("4821"), QStringLiteral("device-0123456789"),
@@ -93,9 +44,7 @@ void LessonClientTest::joinsPicksAndResumesAfterADrop() {
     QCOMPARE(host.kindOf(0), key(wire_kind::kJoin));
     QCOMPARE(host.heard[0].value(key(wire_field::kName)).toString(), QStringLiteral("Мария"));
     QCOMPARE(host.heard[0].value(key(wire_field::kCode)).toString(), QStringLiteral("4821"));
-    host.say({{key(wire_field::kKind), key(wire_kind::kJoined)}, {key(wire_field::kToken), kToken},
-              {key(wire_field::kPupil), QStringLiteral("Мария")}, {key(wire_field::kAnswered), 0},
-              {key(wire_field::kRightCount), 0}});
+    host.say(joinedMessage(kToken, QStringLiteral("Мария")));
     host.say(turnMessage(3));
     QVERIFY(dealt.wait(kWaitMs));
     QCOMPARE(joined.count(), 1);
@@ -109,11 +58,7 @@ void LessonClientTest::joinsPicksAndResumesAfterADrop() {
     QCOMPARE(host.heard[1].value(key(wire_field::kTurn)).toInt(), 3);
     QCOMPARE(host.heard[1].value(key(wire_field::kSide)).toInt(), 1);
     QCOMPARE(host.heard[1].value(key(wire_field::kToken)).toString(), kToken);
-    host.say({{key(wire_field::kKind), key(wire_kind::kJudged)}, {key(wire_field::kTurn), 3},
-              {key(wire_field::kSide), 1}, {key(wire_field::kRight), true},
-              {key(wire_field::kRealSide), 1}, {key(wire_field::kSpread), QStringLiteral("0,003")},
-              {key(wire_field::kReport), QJsonArray{"Вярно!"}}, {key(wire_field::kAnswered), 1},
-              {key(wire_field::kRightCount), 1}});
+    host.say(judgedMessage(3, 1, true, {"Вярно!"}));
     QVERIFY(judged.wait(kWaitMs));
     const auto verdict = judged.at(0).at(0).value<JudgedTurn>();
     QVERIFY(verdict.right);
@@ -139,9 +84,7 @@ void LessonClientTest::saysTheHostsRefusal() {
     client.open();
     QVERIFY(host.waitForMessages(1));
     const QString words = QStringLiteral("Кодът за влизане не е верен.");
-    host.say({{key(wire_field::kKind), key(wire_kind::kRefused)},
-              {key(wire_field::kReason), QStringLiteral("wrong-code")},
-              {key(wire_field::kText), words}, {key(wire_field::kClose), false}});
+    host.say(refusedMessage(QStringLiteral("wrong-code"), words, false));
     QVERIFY(refused.wait(kWaitMs));
     QCOMPARE(refused.at(0).at(0).toString(), words);
     QVERIFY(!client.isJoined());

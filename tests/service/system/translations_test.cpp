@@ -47,6 +47,12 @@ private slots:
             {QStringLiteral("--teacher"), QString()},
             {QStringLiteral("--teacher"), QStringLiteral("d"), QStringLiteral("--seed"),
              QStringLiteral("1")},
+            {QStringLiteral("--join"), QStringLiteral("http://8.8.8.8:80/")},
+            {QStringLiteral("--level"), QStringLiteral("1"), QStringLiteral("--join"),
+             QStringLiteral("http://10.0.0.5:8080/")},
+            {QStringLiteral("--code"), QStringLiteral("4821")},
+            {QStringLiteral("--join"), QStringLiteral("http://10.0.0.5:8080/"),
+             QStringLiteral("--code"), QStringLiteral("12")},
             {QStringLiteral("extra")},
         };
         for (const QStringList& arguments : refused) {
