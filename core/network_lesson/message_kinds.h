@@ -10,6 +10,9 @@
 
 namespace quiz {
 
+// Where on the host's port a pupil's page or quiz opens the lesson's WebSocket.
+inline constexpr std::string_view kLessonSocketPath = "/lesson";
+
 // The kinds, in the "kind" field of every message.
 namespace wire_kind {
 // From a pupil's page or quiz.

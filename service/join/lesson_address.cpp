@@ -1,5 +1,6 @@
 #include "service/join/lesson_address.h"
 
+#include "core/network_lesson/message_kinds.h"
 #include "service/announce/lesson_announcement.h"
 #include "service/join/lesson_client.h"
 
@@ -9,7 +10,7 @@ std::optional<QUrl> lessonAddressFromText(const QString& typed) {
     QUrl address(typed.trimmed(), QUrl::StrictMode);
     if (address.scheme() == QLatin1String("ws")) {
         // The socket's own address, as the host's page may show it, names the same lesson.
-        if (address.path() == QLatin1String(kLessonSocketPath)) {
+        if (address.path() == QLatin1String(kLessonSocketPath.data(), qsizetype(kLessonSocketPath.size()))) {
             address.setPath(QStringLiteral("/"));
         }
         address.setScheme(QStringLiteral("http"));

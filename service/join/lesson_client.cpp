@@ -80,7 +80,7 @@ JudgedTurn judgedTurn(const QJsonObject& message) {
 QUrl lessonSocketUrl(const QUrl& lessonAddress) {
     QUrl socket = lessonAddress;
     socket.setScheme(QStringLiteral("ws"));
-    socket.setPath(QString::fromLatin1(kLessonSocketPath));
+    socket.setPath(QString::fromLatin1(kLessonSocketPath.data(), qsizetype(kLessonSocketPath.size())));
     return socket;
 }
 

@@ -15,8 +15,6 @@
 
 namespace quiz {
 
-// The path the host takes pupils' sockets at, as its page opens it.
-inline constexpr char kLessonSocketPath[] = "/lesson";
 inline constexpr int kReconnectMs = 1000;
 
 struct JoinDetails {

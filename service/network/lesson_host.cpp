@@ -152,7 +152,7 @@ void LessonHost::serveHead(QTcpSocket* socket, const QByteArray& head) {
     const QList<QByteArray> lines = head.split('\n');
     const QList<QByteArray> request = lines.first().trimmed().split(' ');
     const bool get = request.size() == 3 && request[0] == "GET";
-    if (get && request[1] == kLessonSocketPath && asksUpgrade(lines)) {
+    if (get && request[1] == QByteArrayView(kLessonSocketPath.data(), qsizetype(kLessonSocketPath.size())) && asksUpgrade(lines)) {
         requests_.remove(socket);
         socket->disconnect(this);
         qDeleteAll(socket->findChildren<QTimer*>(Qt::FindDirectChildrenOnly));

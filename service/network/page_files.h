@@ -19,7 +19,4 @@ struct PageFile {
 // and nothing of the path reaches the file system. A query ("?…") is ignored.
 std::optional<PageFile> pageFile(QByteArrayView path);
 
-// The path the page opens its WebSocket on.
-inline constexpr QByteArrayView kLessonSocketPath = "/lesson";
-
 } // namespace quiz
