@@ -3,6 +3,7 @@
 #include "core/platform/regular_file.h"
 #include "core/text/message_text.h"
 #include "service/system/system_path.h"
+#include "service/words/rate_reason_words.h"
 
 #include <cerrno>
 #include <cstring>
@@ -61,9 +62,12 @@ std::optional<RateTable> readRates(const RateFile& file, const QString& path, Au
 }
 
 QString rateFileRefusal(const RateFileError& refused, Audience audience) {
-    const QString pattern = translated(audience, "rates", refused.pattern().c_str());
-    return oneLine(QString::fromStdString(refused.place() + ": " +
-                                          filledIn(pattern.toStdString(), refused.arguments())));
+    // The windows are Bulgarian; the console speaks the language its messages were loaded in.
+    const Wording wording = audience == Audience::Window || messagesAreBulgarian()
+                                ? Wording::Bulgarian
+                                : Wording::English;
+    return oneLine(QString::fromStdString(
+        refused.place() + ": " + rateReasonText(refused.reason(), refused.arguments(), wording)));
 }
 
 QString unreadableRateFile(const QString& path, const QString& reason, Audience audience) {
