@@ -24,8 +24,9 @@ QString say(Audience audience, const char* source, const QString& path) {
 QString notReadText(const platform::RegularFile& file, const QString& path, Audience audience) {
     using Outcome = platform::RegularFile::Outcome;
     if (file.outcome == Outcome::NotRegular) {
-        return file.folder ? say(audience, "%1: is not a file of rates but a folder", path)
-                           : say(audience, "%1: is not a file of rates but a special file", path);
+        return file.kind == FileKind::Folder
+                   ? say(audience, "%1: is not a file of rates but a folder", path)
+                   : say(audience, "%1: is not a file of rates but a special file", path);
     }
     if (file.outcome == Outcome::Missing) {
         return say(audience, "%1: cannot be read: there is no such file", path);

@@ -4,13 +4,12 @@
 // windows in Bulgarian.
 
 #include "core/data/rate_file_reasons.h"
+#include "service/words/wording.h"
 
 #include <string>
 #include <vector>
 
 namespace quiz {
-
-enum class Wording { English, Bulgarian };
 
 // The reason as one sentence in `wording`, its values filled in.
 std::string rateReasonText(RateReason reason, const std::vector<std::string>& arguments,
