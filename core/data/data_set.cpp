@@ -91,7 +91,7 @@ StretchCounter movingWindows(const RateRun& run, std::string_view name) {
         try {
             units = toUnits(run.texts[i], decimals);
         } catch (const std::invalid_argument&) {
-            throw RateFileError(std::string(name), reason::kTooManyDigitsToAdd,
+            throw RateFileError(std::string(name), RateReason::TooManyDigitsToAdd,
                                 {"'" + std::string(run.texts[i]) + "'", run.column, run.dates[i]});
         }
         if (i > 0 && units != previous) {
@@ -187,7 +187,8 @@ std::shared_ptr<const DataSet> DataSet::fromTable(RateTable table, DataKind kind
                           .windowCount = count});
     }
     if (series.empty()) {
-        throw RateFileError(std::string(name), reason::kStandsStill, {std::to_string(kValueCount)});
+        throw RateFileError(std::string(name), RateReason::StandsStill,
+                            {std::to_string(kValueCount)});
     }
     table.runs.clear();
     return std::shared_ptr<const DataSet>(

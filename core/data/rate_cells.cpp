@@ -15,11 +15,11 @@ std::size_t lineCount(std::string_view text) {
     return ends + 1;
 }
 
-const char* notANumberProblem(std::string_view cell) {
+RateReason notANumberProblem(std::string_view cell) {
     const std::string_view magnitude = cell.substr(1);
     return cell.size() > 1 && cell.front() == '-' && isNumberShaped(magnitude, makeup(magnitude))
-               ? reason::kNotPositive
-               : reason::kNotANumber;
+               ? RateReason::NotPositive
+               : RateReason::NotANumber;
 }
 
 } // namespace quiz::rates

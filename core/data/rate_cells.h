@@ -9,6 +9,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace quiz::rates {
@@ -96,20 +97,20 @@ inline bool isNumberShaped(std::string_view cell, const Makeup& makeup) {
            isDigit(cell.front()) && isDigit(cell.back());
 }
 
-// What is wrong with a trimmed cell that is not missing, or null when nothing is: a value is
+// What is wrong with a trimmed cell that is not missing, or none when nothing is: a value is
 // shaped as a number, not too long, and not only zeros.
-inline const char* valueProblem(std::string_view cell, const Makeup& makeup) {
+inline std::optional<RateReason> valueProblem(std::string_view cell, const Makeup& makeup) {
     if (!isNumberShaped(cell, makeup)) {
-        return reason::kNotANumber;
+        return RateReason::NotANumber;
     }
     if (cell.size() - makeup.separators > kMaxDigits) {
-        return reason::kTooManyDigits;
+        return RateReason::TooManyDigits;
     }
-    return (makeup.kinds & kNonZero) != 0 ? nullptr : reason::kNotPositive;
+    return (makeup.kinds & kNonZero) != 0 ? std::nullopt : std::optional{RateReason::NotPositive};
 }
 
 // What is wrong with a cell that is no number: with a minus sign before one, it is a number
 // that is not positive, as zero is not.
-const char* notANumberProblem(std::string_view cell);
+RateReason notANumberProblem(std::string_view cell);
 
 } // namespace quiz::rates

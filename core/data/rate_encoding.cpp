@@ -72,7 +72,7 @@ bool isUtf16(std::string_view bytes) {
 
 std::string_view asUtf8(std::string_view bytes, std::string& converted, const Messages& messages) {
     if (isUtf16(bytes)) {
-        messages.fail(reason::kUtf16);
+        messages.fail(RateReason::Utf16);
     }
     bytes = withoutByteOrderMark(bytes);
     if (isValidUtf8(bytes)) {

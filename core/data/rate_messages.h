@@ -15,13 +15,13 @@ class Messages {
 public:
     explicit Messages(std::string_view name) : name_(scrubControls(name)) {}
 
-    [[noreturn]] void fail(const char* pattern, std::vector<std::string> arguments = {}) const {
-        throw RateFileError(name_, pattern, std::move(arguments));
+    [[noreturn]] void fail(RateReason reason, std::vector<std::string> arguments = {}) const {
+        throw RateFileError(name_, reason, std::move(arguments));
     }
-    [[noreturn]] void fail(std::size_t line, std::size_t field, const char* pattern,
+    [[noreturn]] void fail(std::size_t line, std::size_t field, RateReason reason,
                            std::vector<std::string> arguments = {}) const {
         throw RateFileError(name_ + ":" + std::to_string(line) + ":" + std::to_string(field),
-                            pattern, std::move(arguments));
+                            reason, std::move(arguments));
     }
 
 private:

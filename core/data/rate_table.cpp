@@ -45,10 +45,10 @@ public:
             }
         }
         if (dates_.empty()) {
-            messages_.fail(reason::kNoRows);
+            messages_.fail(RateReason::NoRows);
         }
         if (looksSplitByDecimalCommas()) {
-            messages_.fail(reason::kSplitDecimals);
+            messages_.fail(RateReason::SplitDecimals);
         }
         for (ColumnRuns& column : columns_) {
             column.close();
@@ -77,11 +77,11 @@ private:
         const std::size_t field = record_.errorField;
         switch (record_.error) {
         case CsvError::UnclosedQuote:
-            messages_.fail(line(), field, reason::kUnclosedQuote);
+            messages_.fail(line(), field, RateReason::UnclosedQuote);
         case CsvError::TextAfterQuote:
-            messages_.fail(line(), field, reason::kTextAfterQuote);
+            messages_.fail(line(), field, RateReason::TextAfterQuote);
         default: // too many fields: the only other fault this dialect has
-            messages_.fail(line(), kMaxColumns + 2, reason::kTooManyColumns,
+            messages_.fail(line(), kMaxColumns + 2, RateReason::TooManyColumns,
                            {std::to_string(kMaxColumns)});
         }
     }
@@ -91,7 +91,7 @@ private:
         const auto blank = [this](const CsvField& field) { return cell(field).empty(); };
         do {
             if (records_.next(record_) != CsvStatus::Record) {
-                messages_.fail(reason::kEmpty);
+                messages_.fail(RateReason::Empty);
             }
             if (record_.error != CsvError::None && record_.error != CsvError::TooManyFields) {
                 failRecord();
@@ -111,11 +111,11 @@ private:
         }
         width_ = fields.size();
         if (width_ - 1 > kMaxColumns) {
-            messages_.fail(line(), kMaxColumns + 2, reason::kTooManyColumns,
+            messages_.fail(line(), kMaxColumns + 2, RateReason::TooManyColumns,
                            {std::to_string(kMaxColumns)});
         }
         if (width_ < 2) {
-            messages_.fail(line(), 2, reason::kNoValueColumn);
+            messages_.fail(line(), 2, RateReason::NoValueColumn);
         }
         for (std::size_t i = 1; i < width_; ++i) {
             names_.emplace_back(header_       ? cell(fields[i])
@@ -132,16 +132,16 @@ private:
     [[noreturn]] void failWidth(std::size_t fields) const {
         const std::size_t place = std::min(fields, width_) + 1;
         if (looksSplitByDecimalCommas()) {
-            messages_.fail(line(), place, reason::kSplitDecimals);
+            messages_.fail(line(), place, RateReason::SplitDecimals);
         }
         const std::string width = std::to_string(width_);
         if (fields > width_) {
             messages_.fail(line(), place,
-                           header_ ? reason::kWiderThanHeader : reason::kWiderThanFirstRow,
+                           header_ ? RateReason::WiderThanHeader : RateReason::WiderThanFirstRow,
                            {width});
         }
         messages_.fail(line(), place,
-                       header_ ? reason::kNarrowerThanHeader : reason::kNarrowerThanFirstRow,
+                       header_ ? RateReason::NarrowerThanHeader : RateReason::NarrowerThanFirstRow,
                        {std::to_string(fields), width});
     }
 
@@ -169,7 +169,7 @@ private:
                 }
             } else if (blank) {
                 if (!cell(field).empty()) {
-                    messages_.fail(line(), 1, reason::kNoDate);
+                    messages_.fail(line(), 1, RateReason::NoDate);
                 }
             } else if (number <= width_) {
                 readCell(number, field);
@@ -189,7 +189,7 @@ private:
     void readDate(std::string_view text) {
         const std::optional<Date> date = parseDate(text);
         if (!date) {
-            messages_.fail(line(), 1, reason::kNotADate, {quotedForMessage(text)});
+            messages_.fail(line(), 1, RateReason::NotADate, {quotedForMessage(text)});
         }
         if (!dates_.empty()) {
             checkOrder(dates_.back(), *date, text);
@@ -202,14 +202,14 @@ private:
     // Rows rise or fall in date order, as the first two decide; no date repeats.
     void checkOrder(const Date& previous, const Date& date, std::string_view text) {
         if (date == previous) {
-            messages_.fail(line(), 1, reason::kRepeatedDate,
+            messages_.fail(line(), 1, RateReason::RepeatedDate,
                            {quotedForMessage(text), std::to_string(previousLine_)});
         }
         if (dates_.size() == 1) {
             rising_ = previous < date;
         } else if ((previous < date) != rising_) {
             messages_.fail(line(), 1,
-                           rising_ ? reason::kOutOfRisingOrder : reason::kOutOfFallingOrder,
+                           rising_ ? RateReason::OutOfRisingOrder : RateReason::OutOfFallingOrder,
                            {quotedForMessage(text)});
         }
     }
@@ -229,23 +229,22 @@ private:
             column.close();
             return;
         }
-        const char* problem = valueProblem(text, parts);
-        if ((problem == nullptr || problem == reason::kTooManyDigits) &&
-            text.size() > kShortestRounded) {
+        std::optional<RateReason> problem = valueProblem(text, parts);
+        if ((!problem || problem == RateReason::TooManyDigits) && text.size() > kShortestRounded) {
             problem = roundingProblem(text, problem);
         }
         if (problem) {
-            if (problem == reason::kNotANumber) {
+            if (problem == RateReason::NotANumber) {
                 problem = notANumberProblem(text);
             }
-            if (problem == reason::kNotPositive && looksSplitByDecimalCommas()) {
-                problem = reason::kSplitDecimals; // "1,0" split into "1" and "0"
+            if (problem == RateReason::NotPositive && looksSplitByDecimalCommas()) {
+                messages_.fail(line(), number, RateReason::SplitDecimals); // "1,0" cut in two
             }
             std::vector<std::string> arguments{quotedForMessage(text)};
-            if (problem == reason::kRoundsToZero) {
+            if (problem == RateReason::RoundsToZero) {
                 arguments.push_back(std::to_string(kMostShownDecimals));
             }
-            messages_.fail(line(), number, problem, std::move(arguments));
+            messages_.fail(line(), number, *problem, std::move(arguments));
         }
         // A value still to be rounded is compared by as many digits as a double keeps.
         checkStep(number, text.substr(0, kMaxDigits + 1), parts);
@@ -258,19 +257,20 @@ private:
 
     // A value with more decimals than a list shows is kept as written until its run is known
     // (roundRun); here it is only checked that rounding leaves a number of few enough digits.
-    static const char* roundingProblem(std::string_view text, const char* problem) {
+    static std::optional<RateReason> roundingProblem(std::string_view text,
+                                                     std::optional<RateReason> problem) {
         const std::size_t point = text.find_first_of(".,");
         if (point == std::string_view::npos ||
             text.size() - point - 1 <= static_cast<std::size_t>(kMostShownDecimals)) {
             return problem;
         }
         if (roundedRate(text, kMostShownDecimals)) {
-            return nullptr;
+            return std::nullopt;
         }
         const auto shown = static_cast<std::size_t>(kMostShownDecimals);
         const bool zero = text.find_first_not_of('0') == point &&
                           text.substr(point + 1, shown).find_first_not_of('0') == std::string_view::npos;
-        return zero ? reason::kRoundsToZero : reason::kTooManyDigits;
+        return zero ? RateReason::RoundsToZero : RateReason::TooManyDigits;
     }
 
     // A run is shown at the decimals its longest whole part leaves room for. A value written
@@ -305,7 +305,8 @@ private:
     [[noreturn, gnu::cold]] void failRounding(std::size_t at, std::size_t number,
                                               std::string_view text, int decimals) const {
         messages_.fail(lineCount(std::string_view(text_).substr(0, at)), number,
-                       reason::kRoundsToZero, {quotedForMessage(text), std::to_string(decimals)});
+                       RateReason::RoundsToZero,
+                       {quotedForMessage(text), std::to_string(decimals)});
     }
 
     // A value a thousand times the one before it in its column, or a thousandth, is a number
@@ -326,11 +327,11 @@ private:
     [[noreturn, gnu::cold, gnu::noinline]] void failStep(std::size_t number, std::string_view text,
                                                          const LastValue& last) const {
         if (looksSplitByDecimalCommas()) { // "1,1252" then "1,1" cut in two
-            messages_.fail(line(), number, reason::kSplitDecimals);
+            messages_.fail(line(), number, RateReason::SplitDecimals);
         }
         // Its line is counted only now, as keeping it for every value would cost more.
         const auto before = static_cast<std::size_t>(last.text.data() - text_.data());
-        messages_.fail(line(), number, reason::kThousandsJump,
+        messages_.fail(line(), number, RateReason::ThousandsJump,
                        {quotedForMessage(text), quotedForMessage(last.asWritten()),
                         std::to_string(lineCount(std::string_view(text_).substr(0, before)))});
     }
@@ -394,17 +395,18 @@ private:
         const Span& longest = columns_[best].longest();
         const std::string count = std::to_string(kValueCount);
         if (longest.length == 0) {
-            messages_.fail(reason::kNoValue, {count});
+            messages_.fail(RateReason::NoValue, {count});
         }
         const std::string length = std::to_string(longest.length);
         const std::string from = dates_[rising_ ? longest.first : longest.last()].text();
         if (header_ && !names_[best].empty()) {
-            messages_.fail(reason::kLongestNamed, {count, length, shortenedForMessage(names_[best]), from});
+            messages_.fail(RateReason::LongestNamed,
+                           {count, length, shortenedForMessage(names_[best]), from});
         }
         if (header_ || names_[best].empty()) {
-            messages_.fail(reason::kLongestUnnamed, {count, length, from});
+            messages_.fail(RateReason::LongestUnnamed, {count, length, from});
         }
-        messages_.fail(reason::kLongestNumbered, {count, length, names_[best], from});
+        messages_.fail(RateReason::LongestNumbered, {count, length, names_[best], from});
     }
 
     CsvScanner records_;

@@ -2,6 +2,7 @@
 
 // Reading a file of daily exchange rates into the unbroken runs of each column.
 
+#include "core/data/rate_file_reasons.h"
 #include "core/text/message_text.h"
 
 #include <functional>
@@ -34,21 +35,20 @@ struct RateTable {
     std::vector<RateRun> runs;
 };
 
-// A file that cannot be used. what() is one line, "<place>: <reason>", the place being
-// "<name>:<line>:<field>" (both counted from 1) or "<name>" when no single place is at fault.
-// The reason is kept as an English pattern and its arguments too ("%1 is not a number",
-// {"'abc'"}), so that a caller can say it in another language.
+// A file that cannot be used. what() is one line, "<place>: <id>(<arguments>)", the place being
+// "<name>:<line>:<field>" (both counted from 1) or "<name>" when no single place is at fault;
+// the reason is kept as an id with its arguments (NotANumber, {"'abc'"}) for the edge to word.
 class RateFileError : public std::runtime_error {
 public:
-    RateFileError(std::string place, std::string pattern, std::vector<std::string> arguments = {});
+    RateFileError(std::string place, RateReason reason, std::vector<std::string> arguments = {});
 
     const std::string& place() const { return place_; }
-    const std::string& pattern() const { return pattern_; }
+    RateReason reason() const { return reason_; }
     const std::vector<std::string>& arguments() const { return arguments_; }
 
 private:
     std::string place_;
-    std::string pattern_;
+    RateReason reason_;
     std::vector<std::string> arguments_;
 };
 

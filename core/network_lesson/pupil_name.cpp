@@ -1,9 +1,7 @@
 #include "core/network_lesson/pupil_name.h"
 
+#include "core/text/control_characters.h"
 #include "core/text/utf8_text.h"
-
-#include <array>
-#include <utility>
 
 namespace quiz {
 
@@ -11,37 +9,11 @@ namespace {
 
 constexpr char32_t kNoBreakSpace = 0xA0;
 
-// The code point of the well-formed sequence of `length` bytes at `at`.
-char32_t codePoint(std::string_view text, std::size_t at, std::size_t length) {
-    constexpr std::array<unsigned, 5> kLeadMask{0, 0x7F, 0x1F, 0x0F, 0x07};
-    constexpr unsigned kContinuationBits = 6;
-    constexpr unsigned kContinuationMask = 0x3F;
-    char32_t point = static_cast<unsigned char>(text[at]) & kLeadMask[length];
-    for (std::size_t i = 1; i < length; ++i) {
-        point = (point << kContinuationBits) |
-                (static_cast<unsigned char>(text[at + i]) & kContinuationMask);
-    }
-    return point;
-}
-
-// C0, DEL and C1 controls, the marks that turn text's direction, line and paragraph
-// separators, and the zero-width no-break space.
+// Beside controls and direction marks: line and paragraph separators, and the zero-width
+// no-break space.
 bool isHidden(char32_t point) {
-    constexpr std::array<std::pair<char32_t, char32_t>, 7> kRanges{{
-        {0x00, 0x1F},
-        {0x7F, 0x9F},
-        {0x061C, 0x061C},
-        {0x200E, 0x200F},
-        {0x2028, 0x202E},
-        {0x2066, 0x2069},
-        {0xFEFF, 0xFEFF},
-    }};
-    for (const auto& [first, last] : kRanges) {
-        if (point >= first && point <= last) {
-            return true;
-        }
-    }
-    return false;
+    return isControl(point) || isDirectionMark(point) || point == 0x2028 || point == 0x2029 ||
+           point == 0xFEFF;
 }
 
 } // namespace
@@ -55,7 +27,7 @@ std::variant<std::string, RefusalId> pupilName(std::string_view typed) {
         if (length == 0) {
             return RefusalId::NameHasControls;
         }
-        const char32_t point = codePoint(typed, at, length);
+        const char32_t point = utf8CharacterAt(typed, at).codePoint;
         if (point == U' ' || point == kNoBreakSpace) {
             blankPending = !name.empty();
         } else if (isHidden(point)) {

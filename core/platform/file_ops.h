@@ -1,6 +1,8 @@
 #pragma once
 // The file operations the results writer needs, one implementation per system (chosen by CMake).
 
+#include "core/platform/file_kind.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -11,7 +13,7 @@ namespace quiz::platform {
 struct FileStatus {
     bool regular = false;
     bool folder = false;
-    const char* kind = ""; // what stands there instead of a regular file
+    FileKind kind = FileKind::Other;
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
     std::uint64_t links = 0;

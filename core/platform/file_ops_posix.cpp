@@ -14,17 +14,20 @@ namespace quiz::platform {
 
 namespace {
 
-const char* kindOf(mode_t mode) {
+FileKind kindOf(mode_t mode) {
+    if (S_ISREG(mode)) {
+        return FileKind::Regular;
+    }
     if (S_ISDIR(mode)) {
-        return "a folder";
+        return FileKind::Folder;
     }
     if (S_ISFIFO(mode)) {
-        return "a pipe";
+        return FileKind::Pipe;
     }
     if (S_ISSOCK(mode)) {
-        return "a socket";
+        return FileKind::Socket;
     }
-    return S_ISCHR(mode) || S_ISBLK(mode) ? "a device" : "another kind of file";
+    return S_ISCHR(mode) || S_ISBLK(mode) ? FileKind::Device : FileKind::Other;
 }
 
 FileStatus fromStat(const struct stat& s) {

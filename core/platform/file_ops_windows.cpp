@@ -31,10 +31,11 @@ std::wstring widePath(const std::string& path) {
 }
 
 FileStatus fromStat(const struct _stat64& s) {
+    const bool regular = (s.st_mode & _S_IFMT) == _S_IFREG;
     const bool folder = (s.st_mode & _S_IFMT) == _S_IFDIR;
-    return {(s.st_mode & _S_IFMT) == _S_IFREG,
+    return {regular,
             folder,
-            folder ? "a folder" : "a device",
+            regular ? FileKind::Regular : (folder ? FileKind::Folder : FileKind::Device),
             0,
             0,
             1,

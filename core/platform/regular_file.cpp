@@ -17,7 +17,7 @@ RegularFile readRegularFile(const std::string& path, std::size_t most) {
         if (FileStatus status; file.errorNumber != ENOENT && statusAt(statusPath(path), status) &&
                                status.folder) {
             file.outcome = RegularFile::Outcome::NotRegular;
-            file.folder = true;
+            file.kind = FileKind::Folder;
         }
         return file;
     }
@@ -26,7 +26,7 @@ RegularFile readRegularFile(const std::string& path, std::size_t most) {
         file.errorNumber = errno;
     } else if (!status.regular) {
         file.outcome = RegularFile::Outcome::NotRegular;
-        file.folder = status.folder;
+        file.kind = status.kind;
     } else {
         constexpr std::size_t kSlice = 64 * 1024;
         file.outcome = RegularFile::Outcome::Read;

@@ -3,6 +3,8 @@
 // Reads a small file that others may swap: only a regular file is read, checked on the open
 // file, so a pipe put in its place after any check can neither block nor feed the reader.
 
+#include "core/platform/file_kind.h"
+
 #include <cstddef>
 #include <string>
 
@@ -14,7 +16,7 @@ struct RegularFile {
     Outcome outcome = Outcome::Failed;
     std::string bytes;     // at most the bytes asked for
     int errorNumber = 0;   // for Failed
-    bool folder = false;   // for NotRegular: a folder rather than a pipe or a device
+    FileKind kind = FileKind::Regular; // for NotRegular: what stands there instead
     // For Read: the account that owns the file, as ownerOf names it; empty where the system
     // cannot tell. Unlike anything the file says of itself, the file cannot forge it.
     std::string owner;

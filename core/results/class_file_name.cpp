@@ -1,5 +1,6 @@
 #include "core/results/class_file_name.h"
 
+#include "core/text/control_characters.h"
 #include "core/text/utf8_text.h"
 
 #include <array>
@@ -13,35 +14,9 @@ constexpr char kReplacement = '_';
 constexpr std::string_view kRefusedCharacters = "/\\<>:\"|?*";
 constexpr std::string_view kTrimmed = " .";
 
-// The code point at the start of `text` and its length in bytes; length 0 for a byte that does
-// not start a well-formed sequence (overlong forms and surrogates included).
-struct Decoded {
-    char32_t codePoint = 0;
-    std::size_t length = 0;
-};
-
-Decoded decode(std::string_view text) {
-    const std::size_t length = utf8SequenceLength(text, 0);
-    if (length == 0) {
-        return {};
-    }
-    constexpr std::array<unsigned char, 5> kLeadBits{0, 0x7F, 0x1F, 0x0F, 0x07};
-    char32_t codePoint = static_cast<unsigned char>(text[0]) & kLeadBits[length];
-    for (std::size_t i = 1; i < length; ++i) {
-        codePoint = (codePoint << 6) | (static_cast<unsigned char>(text[i]) & 0x3F);
-    }
-    return {codePoint, length};
-}
-
-// C0 and C1 controls, and the marks that reorder how a name is shown, which could make a
-// file in a listing look like another.
-bool isControl(char32_t c) {
-    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x200E || c == 0x200F ||
-           (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
-}
-
+// Direction marks too, which could make a file in a listing look like another.
 bool refused(char32_t c) {
-    return isControl(c) ||
+    return isControl(c) || isDirectionMark(c) ||
            (c < 0x80 && kRefusedCharacters.find(static_cast<char>(c)) != std::string_view::npos);
 }
 
@@ -49,7 +24,7 @@ std::string replaceRefused(std::string_view text) {
     std::string safe;
     safe.reserve(text.size());
     while (!text.empty()) {
-        const Decoded decoded = decode(text);
+        const Utf8Character decoded = utf8CharacterAt(text, 0);
         const std::size_t length = decoded.length == 0 ? 1 : decoded.length;
         if (decoded.length == 0 || refused(decoded.codePoint)) {
             safe += kReplacement;

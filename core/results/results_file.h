@@ -2,6 +2,8 @@
 
 // The one writer of results: a CSV file that grows by whole rows, or says what it did not write.
 
+#include "core/platform/file_kind.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -71,6 +73,7 @@ public:
         // A free name beside the path (results.csv -> results-2.csv) when the file holds
         // another header or already exists; empty when none of the first few thousand is free.
         std::string suggestedPath;
+        FileKind fileKind = FileKind::Other; // for NotRegular: what stands there instead
     };
 
     // Opens `path` (UTF-8). Only a regular file is accepted; a new or empty one gets `header`

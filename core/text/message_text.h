@@ -2,6 +2,8 @@
 
 // Text from a file as a one-line message may show it.
 
+#include "core/text/control_characters.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -12,10 +14,6 @@ namespace quiz {
 // Values quoted in a message are cut to this many characters, so a hostile file cannot make
 // a message of megabytes.
 inline constexpr std::size_t kShownCharacters = 24;
-
-// Control characters (C0 and DEL) as '?': they would break a message's single line, or end
-// it, for NUL.
-std::string scrubControls(std::string_view text);
 
 // A value as a message shows it: on one line, cut to kShownCharacters characters with "…"
 // when longer.

@@ -80,4 +80,20 @@ bool isValidUtf8(std::string_view text) {
     return true;
 }
 
+Utf8Character utf8CharacterAt(std::string_view text, std::size_t at) {
+    const std::size_t length = utf8SequenceLength(text, at);
+    if (length == 0) {
+        return {};
+    }
+    constexpr unsigned char kLeadBits[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+    constexpr unsigned kContinuationBits = 6;
+    constexpr unsigned char kContinuationMask = 0x3F;
+    char32_t point = static_cast<unsigned char>(text[at]) & kLeadBits[length];
+    for (std::size_t i = 1; i < length; ++i) {
+        point = (point << kContinuationBits) |
+                (static_cast<unsigned char>(text[at + i]) & kContinuationMask);
+    }
+    return {point, length};
+}
+
 } // namespace quiz

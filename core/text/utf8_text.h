@@ -20,4 +20,11 @@ std::size_t utf8SequenceLength(std::string_view text, std::size_t at);
 
 bool isValidUtf8(std::string_view text);
 
+// The code point at `at` and its length in bytes; length 0 where no well-formed sequence starts.
+struct Utf8Character {
+    char32_t codePoint = 0;
+    std::size_t length = 0;
+};
+Utf8Character utf8CharacterAt(std::string_view text, std::size_t at);
+
 } // namespace quiz

@@ -4,6 +4,7 @@
 #include "core/data/data_ids.h"
 #include "core/lesson/lesson_settings.h"
 #include "service/data/rate_file.h"
+#include "service/words/file_kind_words.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,7 +24,6 @@ namespace {
 // Read in slices, so that a huge stray file never takes all the memory at once.
 constexpr qint64 kSlice = 4 * 1024 * 1024;
 
-constexpr const char* kNotAFile = "не е обикновен файл";
 constexpr const char* kNotReadable = "няма разрешение за четене";
 constexpr const char* kGone =
     "файлът вече не е в папката; показано е прочетеното от него преди това";
@@ -97,7 +97,8 @@ void ClassFolder::readNewBytes(const QString& name) {
     const QFileInfo info(QDir(path_).filePath(name));
     // Opening a pipe would wait for a writer, and a device may never end.
     if (!info.isFile()) {
-        unreadable_ << name + QStringLiteral(": ") + QString::fromUtf8(kNotAFile);
+        unreadable_ << name + QStringLiteral(": ") +
+                           QString::fromStdString(notRegularFile(Wording::Bulgarian));
         return;
     }
     if (!info.isReadable()) {

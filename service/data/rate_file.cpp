@@ -3,6 +3,7 @@
 #include "core/platform/regular_file.h"
 #include "core/text/message_text.h"
 #include "service/system/system_path.h"
+#include "service/words/rate_reason_words.h"
 
 #include <cerrno>
 #include <cstring>
@@ -23,8 +24,9 @@ QString say(Audience audience, const char* source, const QString& path) {
 QString notReadText(const platform::RegularFile& file, const QString& path, Audience audience) {
     using Outcome = platform::RegularFile::Outcome;
     if (file.outcome == Outcome::NotRegular) {
-        return file.folder ? say(audience, "%1: is not a file of rates but a folder", path)
-                           : say(audience, "%1: is not a file of rates but a special file", path);
+        return file.kind == FileKind::Folder
+                   ? say(audience, "%1: is not a file of rates but a folder", path)
+                   : say(audience, "%1: is not a file of rates but a special file", path);
     }
     if (file.outcome == Outcome::Missing) {
         return say(audience, "%1: cannot be read: there is no such file", path);
@@ -61,9 +63,12 @@ std::optional<RateTable> readRates(const RateFile& file, const QString& path, Au
 }
 
 QString rateFileRefusal(const RateFileError& refused, Audience audience) {
-    const QString pattern = translated(audience, "rates", refused.pattern().c_str());
-    return oneLine(QString::fromStdString(refused.place() + ": " +
-                                          filledIn(pattern.toStdString(), refused.arguments())));
+    // The windows are Bulgarian; the console speaks the language its messages were loaded in.
+    const Wording wording = audience == Audience::Window || messagesAreBulgarian()
+                                ? Wording::Bulgarian
+                                : Wording::English;
+    return oneLine(QString::fromStdString(
+        refused.place() + ": " + rateReasonText(refused.reason(), refused.arguments(), wording)));
 }
 
 QString unreadableRateFile(const QString& path, const QString& reason, Audience audience) {

@@ -9,6 +9,7 @@
 #include "core/turns/level.h"
 #include "service/lesson/lesson_file.h"
 #include "service/system/translations.h"
+#include "service/words/file_kind_words.h"
 #include "service/words/lesson_words.h"
 #include "service/words/level_words.h"
 #include "service/words/system_reason_words.h"
@@ -85,7 +86,8 @@ LessonFile readLessonFile(const QString& folder) {
         return {};
     }
     if (file.outcome == Outcome::NotRegular) {
-        return {std::nullopt, QString::fromUtf8("това не е обикновен файл")};
+        return {std::nullopt, QString::fromUtf8("това ") +
+                                  QString::fromStdString(notRegularFile(Wording::Bulgarian))};
     }
     if (file.outcome == Outcome::Failed) {
         return {std::nullopt, QString::fromStdString(bulgarianReason(
@@ -106,7 +108,8 @@ QString lessonDataPath(const QString& folder, const std::string& name, QString& 
     if (!info.exists()) {
         problem = QString::fromUtf8("в папката на класа няма файл „%1“").arg(info.fileName());
     } else if (!info.isFile()) {
-        problem = QString::fromUtf8("„%1“ не е обикновен файл").arg(info.fileName());
+        problem = QString::fromUtf8("„%1“ %2").arg(
+            info.fileName(), QString::fromStdString(notRegularFile(Wording::Bulgarian)));
     } else if (inside != QFileInfo(folder).canonicalFilePath()) {
         problem =
             QString::fromUtf8("„%1“ не е файл направо в папката на класа").arg(info.fileName());

@@ -9,6 +9,7 @@
 #include "service/data/rate_file.h"
 #include "service/lesson/lesson_file.h"
 #include "service/lesson/lesson_writer.h"
+#include "service/words/file_kind_words.h"
 #include "service/words/lesson_words.h"
 #include "service/words/level_words.h"
 #include "service/words/system_reason_words.h"
@@ -72,7 +73,6 @@ constexpr const char* kNoneYet =
     "В папката още няма настройки на урока: всеки компютър играе с това, с което е пуснат.";
 constexpr const char* kKeepLast = " Учениците продължават с последните си добри настройки.";
 constexpr const char* kUnusable = "Настройките на урока в папката не стават: %1.";
-constexpr const char* kNotAFile = "%1 не е обикновен файл";
 constexpr const char* kNotReadable = "%1 не може да се прочете: %2";
 constexpr const char* kNotOurs = "Настройките в папката вече не са записаните оттук: %1 "
                                  "„Запиши отново“ записва пак вашите.";
@@ -103,7 +103,8 @@ FileOnDisk readSettingsFile(const QString& folder) {
     case platform::RegularFile::Outcome::Missing:
         return {};
     case platform::RegularFile::Outcome::NotRegular:
-        return {std::nullopt, utf8(kNotAFile).arg(name)};
+        return {std::nullopt,
+                name + u' ' + QString::fromStdString(notRegularFile(Wording::Bulgarian))};
     case platform::RegularFile::Outcome::Failed:
         return {std::nullopt,
                 utf8(kNotReadable)

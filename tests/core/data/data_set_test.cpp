@@ -116,16 +116,16 @@ TEST(DataSet, CountsOnlyTheWindowsWhoseValuesMove) {
 TEST(DataSet, RefusesATableItCannotDealFrom) {
     std::vector<std::string> tooLong = values(kLength);
     tooLong[7] = "1.1234567890123456";
-    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
-        {values(kLength, 0, kLength), reason::kStandsStill},
-        {tooLong, reason::kTooManyDigitsToAdd},
+    const std::vector<std::pair<std::vector<std::string>, RateReason>> cases = {
+        {values(kLength, 0, kLength), RateReason::StandsStill},
+        {tooLong, RateReason::TooManyDigitsToAdd},
     };
-    for (const auto& [column, pattern] : cases) {
+    for (const auto& [column, reason] : cases) {
         try {
             fromColumns({column});
-            ADD_FAILURE() << pattern;
+            ADD_FAILURE() << rateReasonName(reason);
         } catch (const RateFileError& error) {
-            EXPECT_EQ(error.pattern(), pattern);
+            EXPECT_EQ(error.reason(), reason) << error.what();
         }
     }
 }

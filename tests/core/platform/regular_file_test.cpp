@@ -39,23 +39,24 @@ protected:
 TEST_F(RegularFileTest, ReadsARegularFileOnlyAndNoMoreThanAsked) {
     std::ofstream(path("lesson.ini"), std::ios::binary) << "level=3\r\nend\r\n";
     std::filesystem::create_directory(path("folder"));
+    using Kind = quiz::FileKind;
     const struct {
         const char* name;
         std::size_t most;
         RegularFile::Outcome outcome;
         std::string bytes;
-        bool folder;
+        quiz::FileKind kind;
     } cases[] = {
-        {"lesson.ini", 100, RegularFile::Outcome::Read, "level=3\r\nend\r\n", false},
-        {"lesson.ini", 7, RegularFile::Outcome::Read, "level=3", false},
-        {"missing.ini", 100, RegularFile::Outcome::Missing, "", false},
-        {"folder", 100, RegularFile::Outcome::NotRegular, "", true},
+        {"lesson.ini", 100, RegularFile::Outcome::Read, "level=3\r\nend\r\n", Kind::Regular},
+        {"lesson.ini", 7, RegularFile::Outcome::Read, "level=3", Kind::Regular},
+        {"missing.ini", 100, RegularFile::Outcome::Missing, "", Kind::Regular},
+        {"folder", 100, RegularFile::Outcome::NotRegular, "", Kind::Folder},
     };
     for (const auto& test : cases) {
         const RegularFile file = readRegularFile(path(test.name), test.most);
         EXPECT_EQ(file.outcome, test.outcome) << test.name;
         EXPECT_EQ(file.bytes, test.bytes) << test.name;
-        EXPECT_EQ(file.folder, test.folder) << test.name;
+        EXPECT_EQ(file.kind, test.kind) << test.name;
     }
 }
 
@@ -83,7 +84,7 @@ TEST_F(RegularFileTest, APipeIsRefusedWithoutWaiting) {
     ASSERT_EQ(::mkfifo(path("lesson.ini").c_str(), 0600), 0);
     const RegularFile file = readRegularFile(path("lesson.ini"), 100);
     EXPECT_EQ(file.outcome, RegularFile::Outcome::NotRegular);
-    EXPECT_FALSE(file.folder);
+    EXPECT_EQ(file.kind, quiz::FileKind::Pipe);
 }
 #endif
 

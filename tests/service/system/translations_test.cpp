@@ -3,7 +3,6 @@
 
 #include "app/command_line.h"
 #include "app/startup.h"
-#include "core/data/rate_file_reasons.h"
 #include "service/system/translations.h"
 
 #include <QRegularExpression>
@@ -77,27 +76,6 @@ private slots:
             QString refusal;
             QVERIFY(!startQuiz(line, QLocale::c(), refusal));
             QVERIFY2(refusal.endsWith(QString::fromUtf8(log.reason)), qPrintable(refusal));
-        }
-    }
-
-    // A reason without its translation would reach a Bulgarian window in English; one with
-    // other placeholders would lose or garble what the file holds.
-    void everyReasonForRefusingAFileIsInBulgarian() {
-        const QRegularExpression placeholder(QStringLiteral("%[1-9]"));
-        for (const char* pattern : reason::kAll) {
-            const QString bulgarian = bulgarianMessages()->translate("rates", pattern);
-            QVERIFY2(!bulgarian.isEmpty(), pattern);
-            QStringList own;
-            QStringList theirs;
-            for (const auto& match : placeholder.globalMatch(QString::fromUtf8(pattern))) {
-                own << match.captured();
-            }
-            for (const auto& match : placeholder.globalMatch(bulgarian)) {
-                theirs << match.captured();
-            }
-            own.sort();
-            theirs.sort();
-            QVERIFY2(own == theirs, pattern);
         }
     }
 };
