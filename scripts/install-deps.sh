@@ -20,6 +20,7 @@ packages=(
     qt6-tools-dev qt6-l10n-tools  # lrelease, for the program's Bulgarian messages
     qt6-translations-l10n         # Qt's own texts in Bulgarian (menus, dialogs)
     qt6-websockets-dev            # the lesson hosted on the network: the pupils' WebSocket
+    libqrencode-dev               # the QR code of the lesson's address in the teacher's view
     chromium                      # the pupils' page driven in a headless browser (node and npm: not apt)
     libxlsxwriter-dev             # the class's export as an .xlsx workbook (optional)
     fonts-liberation              # Liberation Serif, metric twin of Times New Roman
