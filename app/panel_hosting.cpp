@@ -7,6 +7,18 @@ PanelHosting::PanelHosting(QString folder, QHostAddress address)
 
 void PanelHosting::adopt(std::unique_ptr<LessonHosting> hosting) {
     hosting_ = std::move(hosting);
+    follow();
+}
+
+void PanelHosting::onRowNotWritten(std::function<void(const QString&)> tell) {
+    tell_ = std::move(tell);
+    follow();
+}
+
+void PanelHosting::follow() {
+    if (hosting_ && tell_) {
+        QObject::connect(&hosting_->host(), &LessonHost::rowNotWritten, hosting_.get(), tell_);
+    }
 }
 
 std::variant<HostingSwitch::Started, HostingSwitch::Failed> PanelHosting::start(quint16 port) {
@@ -19,6 +31,7 @@ std::variant<HostingSwitch::Started, HostingSwitch::Failed> PanelHosting::start(
                               .arg(port)
                               .arg(problem)};
         }
+        follow();
     }
     return Started{hosting_->address(), hosting_->joinCode()};
 }

@@ -9,6 +9,7 @@
 #include <QHostAddress>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 namespace quiz {
@@ -23,13 +24,19 @@ public:
     bool serving() const { return hosting_ != nullptr; }
     LessonHosting* hosting() { return hosting_.get(); }
 
+    // Called with the reason whenever the host could not write a judged answer to its file.
+    void onRowNotWritten(std::function<void(const QString&)> tell);
+
     std::variant<Started, Failed> start(quint16 port) override;
     void stop() override;
 
 private:
+    void follow();
+
     QString folder_;
     QHostAddress address_;
     std::unique_ptr<LessonHosting> hosting_;
+    std::function<void(const QString&)> tell_;
 };
 
 } // namespace quiz

@@ -290,6 +290,7 @@ int runTeacher(const CommandLine& line, QString& refusal) {
     }
     NetworkPanel* panel = teacher->offerNetworkLesson(
         hosting, QString::fromStdString(loginName()), &announcer);
+    hosting.onRowNotWritten([panel](const QString& problem) { panel->warnRowNotWritten(problem); });
     teacher->show();
     if (hosting.serving()) {
         panel->start();

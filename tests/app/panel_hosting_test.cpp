@@ -2,7 +2,9 @@
 // lesson while serving, says in Bulgarian why it cannot listen, and starts anew after a stop.
 
 #include "app/panel_hosting.h"
+#include "tests/support/lesson_client.h"
 
+#include <QLabel>
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QTcpServer>
@@ -51,6 +53,34 @@ private slots:
         QVERIFY(!panel.qrImage().isNull());
         panel.stop();
         QVERIFY(!hosting.serving());
+    }
+
+    // The class folder gone mid-lesson: the pick is still judged, and the teacher is told.
+    void anAnswerTheFolderRefusesIsToldToTheTeacher() {
+        QTemporaryDir folder;
+        PanelHosting hosting(folder.path(), QHostAddress::LocalHost);
+        NetworkPanel panel(hosting, QStringLiteral("учител"), QStringLiteral("8а"));
+        QStringList told;
+        hosting.onRowNotWritten([&](const QString& problem) {
+            told.append(problem);
+            panel.warnRowNotWritten(problem);
+        });
+        QVERIFY(panel.start());
+        const QUrl address = hosting.hosting()->address();
+        testing::LessonClient pupil(QStringLiteral("device-of-ivan"));
+        QVERIFY(pupil.open(QStringLiteral("ws://127.0.0.1:%1/lesson").arg(address.port())));
+        pupil.join(QStringLiteral("Иван"), hosting.hosting()->joinCode());
+        QCOMPARE(pupil.receiveKind(QStringLiteral("joined"))["kind"].toString(),
+                 QStringLiteral("joined"));
+        const QJsonObject turn = pupil.receiveKind(QStringLiteral("turn"));
+        QVERIFY(folder.remove());
+        pupil.pick(turn["turn"].toInt(), 0);
+        QCOMPARE(pupil.receiveKind(QStringLiteral("judged"))["kind"].toString(),
+                 QStringLiteral("judged"));
+        QCOMPARE(told.size(), 1);
+        QVERIFY(panel.findChild<QLabel*>(QStringLiteral("networkStatus"))
+                    ->text()
+                    .startsWith(QStringLiteral("Отговор не е записан в папката на класа: ")));
     }
 
     void aTakenPortIsRefusedInOneBulgarianLine() {

@@ -157,6 +157,15 @@ void NetworkPanel::showFailure(const QString& reason, quint16 port) {
     folder_->setVisible(true);
 }
 
+void NetworkPanel::warnRowNotWritten(const QString& problem) {
+    QPalette warning = palette();
+    warning.setColor(QPalette::WindowText, warningColour(warning.color(QPalette::Window)));
+    status_->setPalette(warning);
+    status_->setText(utf8("Отговор не е записан в папката на класа: %1. Проверете папката; "
+                          "докато е така, урокът пази отговорите само в паметта.")
+                         .arg(problem));
+}
+
 void NetworkPanel::showStopped() {
     serving_ = false;
     qr_ = QImage();

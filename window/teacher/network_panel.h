@@ -52,6 +52,8 @@ public:
     bool start();
     void stop();
     bool serving() const { return serving_; }
+    // Says in the panel, as a warning, that an answer is not in the class folder yet.
+    void warnRowNotWritten(const QString& problem);
     // The QR code as drawn, dark modules black, with its quiet zone; null while not serving.
     const QImage& qrImage() const { return qr_; }
 
