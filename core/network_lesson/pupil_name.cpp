@@ -9,11 +9,18 @@ namespace {
 
 constexpr char32_t kNoBreakSpace = 0xA0;
 
-// Beside controls and direction marks: line and paragraph separators, and the zero-width
-// no-break space.
+// Beside controls and direction marks: line and paragraph separators, the soft hyphen, and the
+// zero-width spaces and joiners, which would make a classmate's name look the same as another.
 bool isHidden(char32_t point) {
     return isControl(point) || isDirectionMark(point) || point == 0x2028 || point == 0x2029 ||
-           point == 0xFEFF;
+           point == 0xFEFF || point == 0x00AD || (point >= 0x200B && point <= 0x200D) ||
+           point == 0x2060;
+}
+
+// A spreadsheet runs a cell that starts so as a formula, and the teacher opens the class's files
+// in one.
+bool startsLikeFormula(std::string_view name) {
+    return !name.empty() && std::string_view("=+-@").find(name.front()) != std::string_view::npos;
 }
 
 } // namespace
@@ -45,6 +52,9 @@ std::variant<std::string, RefusalId> pupilName(std::string_view typed) {
     }
     if (name.empty()) {
         return RefusalId::NameEmpty;
+    }
+    if (startsLikeFormula(name)) {
+        return RefusalId::NameLikeFormula;
     }
     if (characters > kNameMostCharacters) {
         return RefusalId::NameTooLong;

@@ -18,6 +18,8 @@ constexpr std::array<RefusalRule, kRefusalCount> kRules{{
     {RefusalId::NameEmpty, "name-empty", "Напиши името си.", false},
     {RefusalId::NameTooLong, "name-too-long", "Името е твърде дълго.", false},
     {RefusalId::NameHasControls, "name-controls", "Името съдържа непечатими знаци.", false},
+    {RefusalId::NameLikeFormula, "name-formula",
+     "Името не може да започва с „=“, „+“, „-“ или „@“.", false},
     {RefusalId::NameTaken, "name-taken",
      "Това име вече е на ученик от друго устройство. Избери друго.", false},
     {RefusalId::TooManyWrongCodes, "too-many-wrong-codes",

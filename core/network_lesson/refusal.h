@@ -14,6 +14,7 @@ enum class RefusalId : std::uint8_t {
     NameEmpty,
     NameTooLong,
     NameHasControls,
+    NameLikeFormula, // would run as a formula where a spreadsheet opens the class's files
     NameTaken, // by a pupil on another device: choose another
     TooManyWrongCodes,
     LessonFull,

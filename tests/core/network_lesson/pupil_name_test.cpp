@@ -48,6 +48,14 @@ TEST(PupilName, IsKeptInOneSpellingOrRefused) {
         {"a zero-width no-break space", "\uFEFFМария", "", RefusalId::NameHasControls},
         {"bytes that are not UTF-8", "Мар\xFFия", "", RefusalId::NameHasControls},
         {"a cut sequence", "Мари\xD1", "", RefusalId::NameHasControls},
+        {"a zero-width space inside", "Ве\u200Bра", "", RefusalId::NameHasControls},
+        {"a zero-width joiner", "Вера\u200D", "", RefusalId::NameHasControls},
+        {"a soft hyphen", "Ве\u00ADра", "", RefusalId::NameHasControls},
+        {"a formula", "=1+1;@SUM(A1)", "", RefusalId::NameLikeFormula},
+        {"a formula after blanks", "  +7", "", RefusalId::NameLikeFormula},
+        {"a minus first", "-Иван", "", RefusalId::NameLikeFormula},
+        {"an at sign first", "@Иван", "", RefusalId::NameLikeFormula},
+        {"a hyphen inside is a name", "Анна-Мария", "Анна-Мария"},
     };
     for (const NameCase& c : cases) {
         SCOPED_TRACE(c.label);
