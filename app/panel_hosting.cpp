@@ -1,9 +1,17 @@
 #include "app/panel_hosting.h"
 
+#include <QCoreApplication>
+
 namespace quiz {
 
-PanelHosting::PanelHosting(QString folder, QHostAddress address)
-    : folder_(std::move(folder)), address_(std::move(address)) {}
+PanelHosting::PanelHosting(QString folder, QHostAddress address, FirewallCheck firewall)
+    : folder_(std::move(folder)), address_(std::move(address)), firewall_(std::move(firewall)) {
+    if (!firewall_) {
+        firewall_ = [](quint16 port) {
+            return inboundPermission(QCoreApplication::applicationFilePath(), port);
+        };
+    }
+}
 
 void PanelHosting::adopt(std::unique_ptr<LessonHosting> hosting) {
     hosting_ = std::move(hosting);
@@ -33,7 +41,9 @@ std::variant<HostingSwitch::Started, HostingSwitch::Failed> PanelHosting::start(
         }
         follow();
     }
-    return Started{hosting_->address(), hosting_->joinCode()};
+    const QUrl address = hosting_->address();
+    const bool blocked = firewall_(static_cast<quint16>(address.port())) == InboundPermission::Blocked;
+    return Started{address, hosting_->joinCode(), blocked};
 }
 
 void PanelHosting::stop() {

@@ -4,6 +4,7 @@
 // from the panel, or already serving when the start-up was given --serve.
 
 #include "app/lesson_hosting.h"
+#include "service/network/firewall.h"
 #include "window/teacher/network_panel.h"
 
 #include <QHostAddress>
@@ -16,8 +17,12 @@ namespace quiz {
 
 class PanelHosting final : public HostingSwitch {
 public:
+    // Whether other computers can reach the lesson on a port; the system's firewall by default.
+    using FirewallCheck = std::function<InboundPermission(quint16 port)>;
+
     // Listening at `address` (every one of this computer's by default) when the panel starts.
-    explicit PanelHosting(QString folder, QHostAddress address = HostOptions{}.address);
+    explicit PanelHosting(QString folder, QHostAddress address = HostOptions{}.address,
+                          FirewallCheck firewall = {});
 
     // Takes over a host the start-up already listens with; the panel then shows it serving.
     void adopt(std::unique_ptr<LessonHosting> hosting);
@@ -35,6 +40,7 @@ private:
 
     QString folder_;
     QHostAddress address_;
+    FirewallCheck firewall_;
     std::unique_ptr<LessonHosting> hosting_;
     std::function<void(const QString&)> tell_;
 };

@@ -1,13 +1,10 @@
 #include "app/startup.h"
 
 #include "app/console_output.h"
-#include "app/lesson_hosting.h"
-#include "app/panel_hosting.h"
-#include "service/announce/lesson_announcer.h"
-#include "window/teacher/network_panel.h"
 #include "app/lesson_joining.h"
 #include "app/number_style_from_locale.h"
 #include "app/platform_start.h"
+#include "app/teacher_network.h"
 #include "app/window_icon.h"
 #include "app/window_roles.h"
 #include "core/random/random_source.h"
@@ -269,34 +266,18 @@ std::unique_ptr<TeacherWindow> startTeacher(const CommandLine& line, const QLoca
 
 namespace {
 
-// The teacher's view, with its network panel over the program's own host; with --serve already
-// serving. The host and the announcer outlive the window, whose panel stops them as it closes.
+// The teacher's view, with its lesson on the network; with --serve already serving.
 int runTeacher(const CommandLine& line, QString& refusal) {
-    PanelHosting hosting(line.teacherDir);
-    LessonAnnouncer announcer;
+    const std::unique_ptr<TeacherNetwork> network = makeTeacherNetwork(line.teacherDir);
     const std::unique_ptr<TeacherWindow> teacher = startTeacher(line, QLocale::system(), refusal);
-    if (!teacher) {
+    // Hosting is refused before any window shows.
+    if (!teacher || !network->serveAsAsked(line, refusal)) {
         refuse(oneLine(refusal));
         return kBadArguments;
     }
-    // Hosting is refused before any window shows.
-    if (line.servePort) {
-        std::unique_ptr<LessonHosting> serving = LessonHosting::start(line, refusal);
-        if (!serving) {
-            refuse(oneLine(refusal));
-            return kBadArguments;
-        }
-        hosting.adopt(std::move(serving));
-    }
-    NetworkPanel* panel = teacher->offerNetworkLesson(
-        hosting, QString::fromStdString(loginName()), &announcer);
-    hosting.onRowNotWritten([panel](const QString& problem) { panel->warnRowNotWritten(problem); });
+    network->attach(*teacher);
     teacher->show();
-    if (hosting.serving()) {
-        panel->start();
-        // Once this line is out, pupils can join.
-        printOut(hosting.hosting()->announcement() + u'\n');
-    }
+    network->announceServing();
     return QApplication::exec();
 }
 
@@ -322,6 +303,10 @@ int runQuiz(int argc, char* argv[], const ProgramIdentity& identity) {
     const CommandLine line = parseCommandLine(QCoreApplication::arguments());
     if (line.action != CommandLine::Action::Run) {
         return finish(line);
+    }
+    if (const QString absent = networkLessonRefusal(line); !absent.isEmpty()) {
+        refuse(absent);
+        return kBadArguments;
     }
     installWindowTranslations();
     reportWindowRoles();

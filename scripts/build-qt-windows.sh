@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Cross-builds Qt 6.4.2's qtbase for 64-bit Windows (MinGW-w64, posix threads, shared DLLs) from
-# Debian 12's own source package, and caches the result outside the checkout:
+# Cross-builds Qt 6.4.2's qtbase and qtwebsockets for 64-bit Windows (MinGW-w64, posix threads,
+# shared DLLs) from Debian 12's own source packages, and caches the result outside the checkout:
 #   ~/.cache/realdataquiz/qt-6.4.2-mingw-<key>
 # where <key> hashes the options below, so a second run with the same options reuses it.
 # Run as root or with sudo on Debian 12: it adds a deb-src entry mirroring the Debian entry when
@@ -116,28 +116,87 @@ key=$(printf '%s\n' "qt6-base $host_qt" "mingw g++ $gcc_version" "$toolchain_tex
 prefix="$cache_dir/qt-${qt_version}-mingw-$key"
 stamp="$prefix/.built-by-build-qt-windows"
 
-if [ -f "$stamp" ]; then
+websockets_stamp="$prefix/.websockets-built-by-build-qt-windows"
+if [ -f "$stamp" ] && [ -f "$websockets_stamp" ]; then
     say "reusing the cached Qt in $prefix ($(elapsed))"
     echo "$prefix"
     exit 0
 fi
-rm -rf "$prefix"
 
-# Debian's source package of exactly the host's version, with Debian's patches applied.
-src_root="$cache_dir/src"
-src_dir="$src_root/qt6-base-$host_qt"
-if [ ! -f "$src_dir/.unpacked" ]; then
-    rm -rf "$src_dir"
-    mkdir -p "$src_dir"
-    say "fetching Debian's source package qt6-base $host_qt"
-    (cd "$src_dir" && apt-get source -qq "qt6-base=$host_qt" >/dev/null)
-    touch "$src_dir/.unpacked"
+# Debian's source package of the host's Qt version, with Debian's patches applied; prints the
+# unpacked folder. qtbase is taken at exactly the host's package version (its tools build the
+# rest), a module at its own package version of the same Qt.
+unpack_qt_source() {
+    local package=$1 version src_dir folder
+    if [ "$package" = qt6-base ]; then
+        version=$host_qt
+    else
+        version=$(apt-cache showsrc "$package" | sed -n 's/^Version: //p' | sort -V | tail -n 1)
+        case "$version" in
+            "$qt_version"*) ;;
+            *) say "Debian's $package is ${version:-missing}, not Qt $qt_version"; exit 1 ;;
+        esac
+    fi
+    src_dir="$cache_dir/src/$package-$version"
+    if [ ! -f "$src_dir/.unpacked" ]; then
+        rm -rf "$src_dir"
+        mkdir -p "$src_dir"
+        say "fetching Debian's source package $package $version"
+        if ! (cd "$src_dir" && apt-get source -qq "$package=$version" >/dev/null); then
+            say "apt-get source $package=$version failed"
+            exit 1
+        fi
+        touch "$src_dir/.unpacked"
+    fi
+    folder=$(find "$src_dir" -mindepth 1 -maxdepth 1 -type d -name "$package-*" | head -n 1)
+    if [ -z "$folder" ] || [ ! -f "$folder/CMakeLists.txt" ]; then
+        say "apt-get source left no $package sources in $src_dir"
+        exit 1
+    fi
+    echo "$folder"
+}
+
+# The WebSockets module over the cross-built qtbase, through Qt's own toolchain file; the
+# pupils' page talks to the teacher's program through it.
+build_websockets() {
+    local sources build_dir="$cache_dir/build-qtwebsockets-mingw-$key"
+    # A mirror without these sources still gives a Qt for the program, built then without the
+    # lesson on the network (scripts/build-windows.sh looks for the module).
+    if ! sources=$(unpack_qt_source qt6-websockets); then
+        say "Qt WebSockets left out: the program is built without the lesson on the network"
+        return 0
+    fi
+    rm -rf "$build_dir"
+    say "configuring $sources in $build_dir"
+    cmake -S "$sources" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        --toolchain "$prefix/lib/cmake/Qt6/qt.toolchain.cmake" \
+        -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
+        -DCMAKE_INSTALL_PREFIX="$prefix" >"$build_dir.configure.log" 2>&1 || {
+        tail -n 40 "$build_dir.configure.log" >&2
+        say "qtwebsockets configure failed: $build_dir.configure.log"
+        exit 1
+    }
+    nice -n 10 cmake --build "$build_dir" --parallel "${QUIZ_QT_JOBS:-$(nproc)}" \
+        >"$build_dir.build.log" 2>&1 || {
+        tail -n 40 "$build_dir.build.log" >&2
+        say "qtwebsockets build failed: $build_dir.build.log"
+        exit 1
+    }
+    cmake --install "$build_dir" >/dev/null
+    cp "$sources"/LICENSES/*.txt "$prefix/licenses/" 2>/dev/null || true
+    cp "$sources/debian/copyright" "$prefix/licenses/debian-copyright-websockets" 2>/dev/null || true
+    rm -rf "$build_dir" "$build_dir".*.log
+    touch "$websockets_stamp"
+    say "built and installed qtwebsockets ($(elapsed))"
+}
+
+if [ -f "$stamp" ]; then
+    build_websockets
+    echo "$prefix"
+    exit 0
 fi
-qtbase=$(find "$src_dir" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
-if [ -z "$qtbase" ] || [ ! -f "$qtbase/CMakeLists.txt" ]; then
-    say "apt-get source left no qtbase sources in $src_dir"
-    exit 1
-fi
+rm -rf "$prefix"
+qtbase=$(unpack_qt_source qt6-base) || exit 1
 
 build_dir="$cache_dir/build-qt-${qt_version}-mingw-$key"
 mkdir -p "$build_dir" "$prefix"
@@ -168,5 +227,6 @@ cp "$qtbase/debian/copyright" "$prefix/licenses/debian-copyright" 2>/dev/null ||
 printf 'qt6-base %s\nmingw g++ %s\n' "$host_qt" "$gcc_version" >"$stamp"
 # The build folder is large and no longer needed: the stamp marks the prefix complete.
 rm -rf "$build_dir"
-say "built and installed Qt in $prefix ($(elapsed))"
+say "built and installed qtbase in $prefix ($(elapsed))"
+build_websockets
 echo "$prefix"

@@ -24,12 +24,21 @@ say "Qt ready in $prefix ($(elapsed))"
 QUIZ_WINDOWS_LIBS=$("$repo/scripts/build-libs-windows.sh" | tail -n 1)
 export QUIZ_WINDOWS_LIBS PKG_CONFIG_LIBDIR="$QUIZ_WINDOWS_LIBS/lib/pkgconfig"
 
+# Without Qt WebSockets (Debian's sources of it not to be had) the program has no lesson on the
+# network; the class folder serves the lesson as before.
+network_lesson=ON
+if [ ! -d "$prefix/lib/cmake/Qt6WebSockets" ]; then
+    say "this Qt has no WebSockets: building without the lesson on the network"
+    network_lesson=OFF
+fi
+
 # The program, from the same sources as on Linux. The build host's lrelease (Debian's
 # qt6-l10n-tools) makes the translations: they are data, the same on every system.
 cmake -S "$repo" -B "$out/build" -G Ninja \
     --toolchain "$prefix/lib/cmake/Qt6/qt.toolchain.cmake" \
     -DCMAKE_BUILD_TYPE=Release \
     -DQUIZ_BUILD_TESTS=OFF -DQUIZ_BUILD_BENCHMARKS=OFF -DQUIZ_BUILD_PROBE=ON \
+    -DQUIZ_NETWORK_LESSON="$network_lesson" \
     -DQt6LinguistTools_DIR=/usr/lib/x86_64-linux-gnu/cmake/Qt6LinguistTools \
     -DQUIZ_WARNINGS_AS_ERRORS=ON >"$out/configure.log" 2>&1 || {
     cat "$out/configure.log" >&2
@@ -64,7 +73,7 @@ for licence in "$prefix"/licenses/*.txt; do
     to_crlf "$licence" "$folder/licenses/qt/$(basename "$licence")"
 done
 qt_copyright=$(find "${QUIZ_CACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/realdataquiz}/src" \
-    -path '*/debian/copyright' 2>/dev/null | head -n 1)
+    -path '*/qt6-base-*/debian/copyright' 2>/dev/null | head -n 1)
 if [ -n "$qt_copyright" ]; then
     to_crlf "$qt_copyright" "$folder/licenses/qt/debian-copyright.txt"
 else

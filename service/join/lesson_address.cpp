@@ -2,7 +2,6 @@
 
 #include "core/network_lesson/message_kinds.h"
 #include "service/announce/lesson_announcement.h"
-#include "service/join/lesson_client.h"
 
 namespace quiz {
 

@@ -5,13 +5,18 @@
 #include "tests/support/lesson_client.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <vector>
+
 using namespace quiz;
+
+Q_DECLARE_METATYPE(quiz::InboundPermission)
 
 class PanelHostingTest : public QObject {
     Q_OBJECT
@@ -81,6 +86,39 @@ private slots:
         QVERIFY(panel.findChild<QLabel*>(QStringLiteral("networkStatus"))
                     ->text()
                     .startsWith(QStringLiteral("Отговор не е записан в папката на класа: ")));
+    }
+
+    // Serving behind a firewall that turns the pupils away: the panel says so with what to ask
+    // IT, and offers the folder lesson; the firewall is asked about the port listened on.
+    void aBlockingFirewallIsToldToTheTeacher_data() {
+        QTest::addColumn<InboundPermission>("firewall");
+        QTest::addColumn<bool>("told");
+        QTest::newRow("blocked") << InboundPermission::Blocked << true;
+        QTest::newRow("allowed") << InboundPermission::Allowed << false;
+        QTest::newRow("cannot tell") << InboundPermission::Unknown << false;
+    }
+    void aBlockingFirewallIsToldToTheTeacher() {
+        QFETCH(InboundPermission, firewall);
+        QFETCH(bool, told);
+        const QTemporaryDir folder;
+        std::vector<quint16> asked;
+        PanelHosting hosting(folder.path(), QHostAddress::LocalHost, [&](quint16 port) {
+            asked.push_back(port);
+            return firewall;
+        });
+        NetworkPanel panel(hosting, QStringLiteral("учител"), QStringLiteral("8а"));
+        panel.show();
+        // Any free port, as --serve 0 gives it; the panel then shows that lesson.
+        const auto port =
+            static_cast<quint16>(std::get<HostingSwitch::Started>(hosting.start(0)).address.port());
+        QVERIFY(panel.start());
+        QCOMPARE(asked, (std::vector<quint16>{port, port}));
+        const QString said = panel.findChild<QLabel*>(QStringLiteral("networkStatus"))->text();
+        QCOMPARE(said.startsWith(QStringLiteral("Защитната стена на Windows")), told);
+        QCOMPARE(said.contains(QStringLiteral("порт %1").arg(port)), told);
+        QCOMPARE(panel.findChild<QPushButton*>(QStringLiteral("networkFolderLesson"))->isVisible(),
+                 told);
+        QVERIFY(panel.serving());
     }
 
     void aTakenPortIsRefusedInOneBulgarianLine() {

@@ -20,6 +20,15 @@ constexpr double kLargeType = 2.4; // read from the back of a classroom
 constexpr int kQrPixels = 320;     // the drawn code's side on screen, for phones across a desk
 constexpr int kLeastPort = 1024;   // below, a teacher's account may not listen
 
+// What a teacher who is not the computer's administrator can ask for, and the way on meanwhile.
+QString whatToAskIt(quint16 port) {
+    return utf8("Помолете ИТ отдела да разреши входящи TCP връзки към порт %1 на този компютър "
+                "(и UDP порт %2, за да го намират програмите на учениците), или изберете друг "
+                "порт. Дотогава урокът може да върви с папката на класа.")
+        .arg(port)
+        .arg(kAnnouncePort);
+}
+
 QLabel* largeLabel(QWidget* parent, const char* name) {
     auto* label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
@@ -142,28 +151,31 @@ void NetworkPanel::showStarted(const HostingSwitch::Started& started) {
     if (announcer_) {
         announcer_->start({started.address, teacher_, className_});
     }
+    if (started.firewallBlocks) {
+        // Served all the same: the rule may come while the lesson runs.
+        showWarning(utf8("Защитната стена на Windows не пуска другите компютри до урока "
+                         "(инсталирана с пакета MSI, програмата има правило за това).\n") +
+                    whatToAskIt(static_cast<quint16>(port_->value())));
+        folder_->setVisible(true);
+    }
 }
 
 void NetworkPanel::showFailure(const QString& reason, quint16 port) {
-    QPalette warning = palette();
-    warning.setColor(QPalette::WindowText, warningColour(warning.color(QPalette::Window)));
-    status_->setPalette(warning);
-    status_->setText(reason + u'\n' +
-                     utf8("Помолете ИТ отдела да разреши входящи TCP връзки към порт %1 на този "
-                          "компютър (и UDP порт %2, за да го намират програмите на учениците), "
-                          "или изберете друг порт. Дотогава урокът може да върви с папката на класа.")
-                         .arg(port)
-                         .arg(kAnnouncePort));
+    showWarning(reason + u'\n' + whatToAskIt(port));
     folder_->setVisible(true);
 }
 
-void NetworkPanel::warnRowNotWritten(const QString& problem) {
+void NetworkPanel::showWarning(const QString& text) {
     QPalette warning = palette();
     warning.setColor(QPalette::WindowText, warningColour(warning.color(QPalette::Window)));
     status_->setPalette(warning);
-    status_->setText(utf8("Отговор не е записан в папката на класа: %1. Проверете папката; "
-                          "докато е така, урокът пази отговорите само в паметта.")
-                         .arg(problem));
+    status_->setText(text);
+}
+
+void NetworkPanel::warnRowNotWritten(const QString& problem) {
+    showWarning(utf8("Отговор не е записан в папката на класа: %1. Проверете папката; "
+                     "докато е така, урокът пази отговорите само в паметта.")
+                    .arg(problem));
 }
 
 void NetworkPanel::showStopped() {

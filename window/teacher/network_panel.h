@@ -24,6 +24,8 @@ public:
     struct Started {
         QUrl address;     // the one pupils open: http://192.168.1.20:8080/
         QString joinCode; // as pupils type it
+        // The system's firewall turns other computers away: only this one could join.
+        bool firewallBlocks = false;
     };
     // Why the host could not listen, in Bulgarian, as one line.
     struct Failed {
@@ -64,6 +66,7 @@ signals:
 private:
     void showStarted(const HostingSwitch::Started& started);
     void showFailure(const QString& reason, quint16 port);
+    void showWarning(const QString& text);
     void showStopped();
 
     HostingSwitch& hosting_;

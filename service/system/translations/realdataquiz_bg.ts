@@ -114,6 +114,10 @@ Qt's own options, such as -platform and -style, are accepted as well.</source>
         <translation>--teacher иска име на папка.</translation>
     </message>
     <message>
+        <source>%1: this build has no lesson on the network (--serve, --join); the class folder serves.</source>
+        <translation>%1: тази версия няма урок в мрежата (--serve, --join); урокът върви с папката на класа.</translation>
+    </message>
+    <message>
         <source>--serve hosts the lesson of --teacher; give --teacher DIR as well.</source>
         <translation>--serve предлага в мрежата урока на --teacher; дайте и --teacher ПАПКА.</translation>
     </message>
