@@ -1,5 +1,7 @@
 #include "app/panel_hosting.h"
 
+#include "window/common/utf8_string.h"
+
 #include <QCoreApplication>
 
 namespace quiz {
@@ -35,7 +37,7 @@ std::variant<HostingSwitch::Started, HostingSwitch::Failed> PanelHosting::start(
         hosting_ = LessonHosting::listen(folder_, address_, port, problem);
         if (!hosting_) {
             // The panel is a window, and the windows speak Bulgarian in every locale.
-            return Failed{QString::fromUtf8("Урокът не може да слуша на порт %1: %2.")
+            return Failed{utf8("Урокът не може да слуша на порт %1: %2.")
                               .arg(port)
                               .arg(problem)};
         }

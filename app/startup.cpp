@@ -15,6 +15,7 @@
 #include "service/system/login_names.h"
 #include "service/system/system_path.h"
 #include "service/system/translations.h"
+#include "service/words/file_kind_words.h"
 #include "service/words/system_reason_words.h"
 #include "window/quiz/data_menu.h"
 #include "window/teacher/teacher_keys.h"
@@ -94,11 +95,13 @@ int withoutDisplay(int argc, char* argv[], const ProgramIdentity& identity,
 // Why a results file could not be opened, in the language of the program's messages: the
 // common system reasons and what stands at the path instead of a file.
 QString openErrorReason(const ResultsFile::OpenError& error) {
-    if (error.kind != ResultsFile::OpenError::Kind::System) {
-        return QCoreApplication::translate("results", error.text.c_str());
+    const bool bulgarian = messagesAreBulgarian();
+    if (error.kind == ResultsFile::OpenError::Kind::NotRegular) {
+        return QString::fromStdString(
+            notRegularFile(error.fileKind, bulgarian ? Wording::Bulgarian : Wording::English));
     }
-    return QString::fromStdString(
-        messagesAreBulgarian() ? bulgarianReason(error.errorNumber, error.text) : error.text);
+    return QString::fromStdString(bulgarian ? bulgarianReason(error.errorNumber, error.text)
+                                            : error.text);
 }
 
 std::unique_ptr<ResultsFile> openLog(const QString& path, QString& refusal) {

@@ -38,26 +38,9 @@ OpenError systemError(int errorNumber) {
     return {OpenError::Kind::System, errorNumber, std::strerror(errorNumber), {}};
 }
 
-// The start-up still looks this text up in its translations; others word fileKind.
-const char* notRegularText(FileKind kind) {
-    switch (kind) {
-    case FileKind::Folder:
-        return "not a regular file but a folder";
-    case FileKind::Pipe:
-        return "not a regular file but a pipe";
-    case FileKind::Socket:
-        return "not a regular file but a socket";
-    case FileKind::Device:
-        return "not a regular file but a device";
-    case FileKind::Regular:
-    case FileKind::Other:
-        break;
-    }
-    return "not a regular file but another kind of file";
-}
-
 OpenError notRegular(const FileStatus& status) {
-    return {OpenError::Kind::NotRegular, 0, notRegularText(status.kind), {}, status.kind};
+    // A diagnostic only: the edge words what stands there from fileKind.
+    return {OpenError::Kind::NotRegular, 0, "not a regular file", {}, status.kind};
 }
 
 // results.csv -> results-2.csv, results-3.csv, ...: the first name beside `path` not taken.

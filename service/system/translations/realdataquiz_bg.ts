@@ -218,27 +218,4 @@ Qt's own options, such as -platform and -style, are accepted as well.</source>
         <translation>%1: не може да се прочете: няма разрешение за четене</translation>
     </message>
 </context>
-<context>
-    <name>results</name>
-    <message>
-        <source>not a regular file but a folder</source>
-        <translation>не е обикновен файл, а папка</translation>
-    </message>
-    <message>
-        <source>not a regular file but a pipe</source>
-        <translation>не е обикновен файл, а канал</translation>
-    </message>
-    <message>
-        <source>not a regular file but a socket</source>
-        <translation>не е обикновен файл, а сокет</translation>
-    </message>
-    <message>
-        <source>not a regular file but a device</source>
-        <translation>не е обикновен файл, а устройство</translation>
-    </message>
-    <message>
-        <source>not a regular file but another kind of file</source>
-        <translation>не е обикновен файл, а файл от друг вид</translation>
-    </message>
-</context>
 </TS>
