@@ -463,6 +463,11 @@ void TeacherWindow::showClass() {
     }
     totals_->setText(totals);
     totals_->setToolTip(summary.pupilsJudged > 0 ? utf8(kHolmTip) : QString());
+    fillMeasuringOnce(*byLevel_, [&] { showLevels(summary); });
+    fillMeasuringOnce(*byCurrency_, [&] { showCurrencies(summary); });
+}
+
+void TeacherWindow::showLevels(const ClassSummary& summary) {
     byLevel_->setRowCount(0);
     for (int level = 0; level < kLevelCount; ++level) {
         const Tally& tally = summary.levels[static_cast<std::size_t>(level)];
@@ -479,6 +484,9 @@ void TeacherWindow::showClass() {
                 new NumberItem(QString::number(tally.correct), tally.correct),
                 new NumberItem(shareOf(tally.correct, tally.answered, style_), 0)});
     }
+}
+
+void TeacherWindow::showCurrencies(const ClassSummary& summary) {
     byCurrency_->setRowCount(static_cast<int>(summary.currencies.size()));
     for (int row = 0; row < static_cast<int>(summary.currencies.size()); ++row) {
         const auto& [code, tally] = summary.currencies[static_cast<std::size_t>(row)];
