@@ -3,40 +3,19 @@
 // the rows each verdict stands for in the class folder.
 "use strict";
 
-const { spawn } = require("node:child_process");
 const fs = require("node:fs");
 const os = require("node:os");
 const path = require("node:path");
 const assert = require("node:assert/strict");
 const puppeteer = require("puppeteer-core");
+const { kListLength, startHost, listTexts, waitForTurn, joinAs, pick } = require("./hosted_lesson");
 
 const [program, chromium, shots] = process.argv.slice(2);
-const kWaitMs = 20000; // a bound for a loaded machine, never a measure
 const kTurns = 10;
-const kListLength = 43;
 const kSizes = [
   { name: "desk", viewport: { width: 1024, height: 768 } },
   { name: "phone", viewport: { width: 390, height: 844, isMobile: true, hasTouch: true } },
 ];
-
-function startHost(folder) {
-  const host = spawn(program, ["--teacher", folder, "--serve", "127.0.0.1:0"], {
-    env: { ...process.env, QT_QPA_PLATFORM: "offscreen" },
-    stdio: ["ignore", "pipe", "inherit"],
-  });
-  return new Promise((resolve, reject) => {
-    let out = "";
-    host.stdout.on("data", (chunk) => {
-      out += chunk;
-      const line = out.match(/^(http:\/\/\S+) (\d+)\n/);
-      if (line) {
-        resolve({ host, url: line[1], code: line[2] });
-      }
-    });
-    host.on("exit", (code) => reject(new Error("the host ended with " + code)));
-    setTimeout(() => reject(new Error("the host printed no address")), kWaitMs);
-  });
-}
 
 // The folder's rows of one pupil, as header name -> value.
 function rowsOf(folder, pupil) {
@@ -55,26 +34,9 @@ function rowsOf(folder, pupil) {
   return rows.sort((a, b) => Number(a.turn) - Number(b.turn));
 }
 
-async function listTexts(page, side) {
-  return page.$$eval(`#list${side} > li`, (items) => items.map((item) => item.textContent));
-}
-
-async function waitForTurn(page, before) {
-  await page.waitForFunction(
-    (previous, length) => {
-      const items = document.querySelectorAll("#list0 > li");
-      const shown = items.length === length &&
-        items[0].textContent + document.querySelector("#list1 > li").textContent;
-      return shown && shown !== previous && !document.getElementById("side0").disabled;
-    },
-    { timeout: kWaitMs }, before, kListLength);
-}
-
 async function playTurn(page, side) {
   const shown = (await listTexts(page, 0))[0] + (await listTexts(page, 1))[0];
-  await page.click(`label:has(#side${side})`);
-  await page.waitForFunction(() => !document.getElementById("next").disabled, { timeout: kWaitMs });
-  const verdict = await page.$eval("#transcript", (t) => t.textContent);
+  const verdict = await pick(page, side);
   await page.click("#next");
   await waitForTurn(page, shown);
   return verdict;
@@ -84,12 +46,8 @@ async function playAt(browser, size, lesson, folder) {
   const context = await browser.createBrowserContext();
   const page = await context.newPage();
   await page.setViewport(size.viewport);
-  await page.goto(lesson.url, { waitUntil: "load" });
   const pupil = "Браузър " + size.name;
-  await page.type("#name", pupil);
-  await page.type("#code", lesson.code);
-  await page.click("#enter");
-  await waitForTurn(page, "");
+  await joinAs(page, lesson, pupil);
   assert.equal(await page.$eval("#join", (form) => form.checkVisibility()), false, "joined: no form");
   for (const side of [0, 1]) {
     const texts = await listTexts(page, side);
@@ -121,7 +79,7 @@ async function playAt(browser, size, lesson, folder) {
 
 async function main() {
   const folder = fs.mkdtempSync(path.join(os.tmpdir(), "pupil-page-"));
-  const lesson = await startHost(folder);
+  const lesson = await startHost(program, folder);
   const browser = await puppeteer.launch({
     executablePath: chromium,
     headless: true,

@@ -1,7 +1,7 @@
 #!/bin/sh
-# Runs the pupils' page test: installs its locked tooling when missing, and skips (77) on a
+# Runs one of the browser tests: installs their locked tooling when missing, and skips (77) on a
 # machine without Chromium or Node.
-# Usage: run_browser_test.sh PROGRAM SCREENSHOT_FOLDER
+# Usage: run_browser_test.sh SCRIPT PROGRAM FOLDER (the screenshots' folder, or the docs')
 set -eu
 here=$(dirname "$0")
 chromium=${QUIZ_CHROMIUM:-/usr/bin/chromium}
@@ -12,5 +12,5 @@ fi
 if [ ! -d "$here/node_modules/puppeteer-core" ]; then
     (cd "$here" && npm ci --no-audit --no-fund --ignore-scripts)
 fi
-mkdir -p "$2"
-exec node "$here/pupil_page_test.js" "$1" "$chromium" "$2"
+mkdir -p "$3"
+exec node "$here/$1" "$2" "$chromium" "$3"

@@ -3,6 +3,8 @@
 #include <QHeaderView>
 #include <QTableWidget>
 
+#include <vector>
+
 namespace quiz {
 
 QTableWidget* summaryTable(const char* name, const char* accessibleName, const QStringList& headers,
@@ -19,6 +21,19 @@ QTableWidget* summaryTable(const char* name, const char* accessibleName, const Q
     table->setTabKeyNavigation(false);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     return table;
+}
+
+void fillMeasuringOnce(QTableWidget& table, const std::function<void()>& fill) {
+    QHeaderView* header = table.horizontalHeader();
+    std::vector<QHeaderView::ResizeMode> modes;
+    for (int column = 0; column < header->count(); ++column) {
+        modes.push_back(header->sectionResizeMode(column));
+        header->setSectionResizeMode(column, QHeaderView::Fixed);
+    }
+    fill();
+    for (int column = 0; column < static_cast<int>(modes.size()); ++column) {
+        header->setSectionResizeMode(column, modes[static_cast<std::size_t>(column)]);
+    }
 }
 
 } // namespace quiz

@@ -11,6 +11,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QVBoxLayout>
 
 namespace quiz {
 
@@ -92,12 +93,17 @@ NetworkPanel::NetworkPanel(HostingSwitch& hosting, QString teacher, QString clas
     buttons->addWidget(stop_);
     buttons->addWidget(folder_);
     buttons->addStretch();
+    // The address and the code read together, level with the middle of the QR code.
+    auto* whereToJoin = new QVBoxLayout;
+    whereToJoin->addStretch();
+    whereToJoin->addWidget(address_);
+    whereToJoin->addWidget(code_);
+    whereToJoin->addStretch();
     auto* layout = new QGridLayout(this);
     layout->addLayout(buttons, 0, 0, 1, 2);
-    layout->addWidget(address_, 1, 0);
-    layout->addWidget(code_, 2, 0);
-    layout->addWidget(qrLabel_, 1, 1, 2, 1);
-    layout->addWidget(status_, 3, 0, 1, 2);
+    layout->addLayout(whereToJoin, 1, 0);
+    layout->addWidget(qrLabel_, 1, 1);
+    layout->addWidget(status_, 2, 0, 1, 2);
     connect(start_, &QPushButton::clicked, this, &NetworkPanel::start);
     connect(stop_, &QPushButton::clicked, this, &NetworkPanel::stop);
     connect(folder_, &QPushButton::clicked, this, &NetworkPanel::folderLessonChosen);

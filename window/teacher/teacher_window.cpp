@@ -30,6 +30,7 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QSaveFile>
+#include <QStyle>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QThread>
@@ -145,6 +146,17 @@ QTableWidgetItem* reachedItem(const std::optional<ReachedLevel>& reached,
     item->setToolTip(averaged == 0 ? utf8(kReachedLatestTip)
                                    : utf8(kReachedMeanSoFarTip).arg(kReversalsAveraged).arg(averaged));
     return item;
+}
+
+// What a header needs to show its words whole, without the sort mark.
+int headerTextWidth(const QTableWidget& widget, int column) {
+    const QHeaderView& header = *widget.horizontalHeader();
+    const int margin = header.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, &header);
+    int widest = 0;
+    for (const QString& line : widget.horizontalHeaderItem(column)->text().split(u'\n')) {
+        widest = std::max(widest, header.fontMetrics().horizontalAdvance(line));
+    }
+    return widest + 2 * margin;
 }
 
 void setRow(QTableWidget* widget, int row, const QList<QTableWidgetItem*>& items) {
@@ -426,8 +438,10 @@ void TeacherWindow::fitColumns() {
     const int character = fontMetrics().averageCharWidth();
     for (const auto& [column, characters] :
          {std::pair{0, kNameCharacters}, {1, kHostCharacters}, {7, kDataCharacters}}) {
-        pupils_->setColumnWidth(column,
-                                std::min(pupils_->columnWidth(column), character * characters));
+        // Cut the contents, never the header's words: „Компютър“ is wider than ten average
+        // letters. Room for the sort mark only where it shows, or 900 pixels hold too little.
+        const int most = std::max(character * characters, headerTextWidth(*pupils_, column));
+        pupils_->setColumnWidth(column, std::min(pupils_->columnWidth(column), most));
     }
     pupils_->horizontalHeader()->setStretchLastSection(true);
 }
@@ -449,6 +463,11 @@ void TeacherWindow::showClass() {
     }
     totals_->setText(totals);
     totals_->setToolTip(summary.pupilsJudged > 0 ? utf8(kHolmTip) : QString());
+    fillMeasuringOnce(*byLevel_, [&] { showLevels(summary); });
+    fillMeasuringOnce(*byCurrency_, [&] { showCurrencies(summary); });
+}
+
+void TeacherWindow::showLevels(const ClassSummary& summary) {
     byLevel_->setRowCount(0);
     for (int level = 0; level < kLevelCount; ++level) {
         const Tally& tally = summary.levels[static_cast<std::size_t>(level)];
@@ -465,6 +484,9 @@ void TeacherWindow::showClass() {
                 new NumberItem(QString::number(tally.correct), tally.correct),
                 new NumberItem(shareOf(tally.correct, tally.answered, style_), 0)});
     }
+}
+
+void TeacherWindow::showCurrencies(const ClassSummary& summary) {
     byCurrency_->setRowCount(static_cast<int>(summary.currencies.size()));
     for (int row = 0; row < static_cast<int>(summary.currencies.size()); ++row) {
         const auto& [code, tally] = summary.currencies[static_cast<std::size_t>(row)];

@@ -78,6 +78,8 @@ private:
     void display(const std::shared_ptr<const ClassView>& view);
     void showPupils();
     void showClass();
+    void showLevels(const ClassSummary& summary);
+    void showCurrencies(const ClassSummary& summary);
     void showNotes();
     void fitColumns();
     void askAndExport(ExportForm form);

@@ -13,6 +13,7 @@
 #include "window/classroom/attach_classroom.h"
 #include "window/classroom/statistics_window.h"
 #include "window/quiz/quiz_form.h"
+#include "window/teacher/network_panel.h"
 #include "window/teacher/teacher_window.h"
 
 #include <QApplication>
@@ -44,6 +45,7 @@ constexpr std::uint32_t kSeed = 2026;
 constexpr double kDifferingShare = 0.0001;
 constexpr int kChannelSlack = 24;
 constexpr const char* kRefresh = "bash scripts/screenshot.sh";
+constexpr QSize kProjector{1280, 800};
 
 // A pupil's file of one run, as the quiz writes it into a class folder: the answers in
 // `pattern` ("R" right, "W" wrong), a minute apart from `minute` past nine.
@@ -93,8 +95,18 @@ const std::array kClass{
     Run{"Георги", "PC04", 14, kAdaptiveLevel, "RRRRRRWRRRWRRRRWRR", 2},
 };
 
-void writeClass(const QString& folder) {
-    for (const Run& run : kClass) {
+// Five pupils a few minutes into a lesson on the network: every row carries the teacher's
+// computer, the host's.
+const std::array kHostedClass{
+    Run{"Ани", "PC00", 21, 2, "RRWRRR", 4},
+    Run{"Борис", "PC00", 22, 2, "WRRWR", 5},
+    Run{"Вики", "PC00", 23, 2, "RRRRWRR", 3},
+    Run{"Дани", "PC00", 24, 2, "RWRRW", 5},
+    Run{"Ема", "PC00", 25, 2, "RRRWRRRR", 3},
+};
+
+template <std::size_t N> void writeClass(const QString& folder, const std::array<Run, N>& runs) {
+    for (const Run& run : runs) {
         constexpr std::int64_t kLessonStart = 1796713200; // 2026-12-08T07:00:00Z
         QFile file(QDir(folder).filePath(QString::fromStdString(
             classFileName(run.pupil, run.host, kLessonStart + run.minute * 60))));
@@ -116,6 +128,16 @@ void stageForThePicture(QLabel* label, const QString& folder) {
                  QStringLiteral("08:58"));
     label->setText(text);
 }
+
+// The school network's address and a join code as the host would give them: a real host's
+// change with every run and every computer.
+class StagedHosting final : public HostingSwitch {
+public:
+    std::variant<Started, Failed> start(quint16 /*port*/) override {
+        return Started{QUrl(QStringLiteral("http://192.168.1.20:8080/")), QStringLiteral("4821")};
+    }
+    void stop() override {}
+};
 
 QString docsFolder() {
     const QByteArray target = qgetenv("QUIZ_PICTURES");
@@ -239,7 +261,7 @@ private slots:
     // The teacher's view of a small class, and its „Урок“ panel after „Приложи“.
     void theTeachersView() {
         const QTemporaryDir folder;
-        writeClass(folder.path());
+        writeClass(folder.path(), kClass);
         TeacherWindow window(folder.path(), kBulgarian, QStringLiteral("teacher (PC00)"),
                              makeSealKeys());
         window.show();
@@ -264,6 +286,31 @@ private slots:
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
         problem = checkPicture(findControl<QWidget>(window, "lessonPanel")->grab().toImage(),
                                QStringLiteral("images/lesson.png"));
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    }
+
+    // The teacher's view serving a lesson, as a projector of 1280 × 800 shows it to the class.
+    void theLessonOnTheNetwork() {
+        const QTemporaryDir folder;
+        writeClass(folder.path(), kHostedClass);
+        TeacherWindow window(folder.path(), kBulgarian, QStringLiteral("teacher (PC00)"),
+                             makeSealKeys());
+        StagedHosting hosting;
+        NetworkPanel* panel = window.offerNetworkLesson(hosting, QStringLiteral("teacher"), nullptr);
+        window.resize(kProjector);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(panel->start());
+        findControl<QComboBox>(window, "lessonLevel")->setCurrentIndex(2);
+        findControl<QComboBox>(window, "lessonData")->setCurrentIndex(1);
+        QTest::mouseClick(findControl<QPushButton>(window, "lessonApply"), Qt::LeftButton);
+        window.refresh();
+        QVERIFY(QTest::qWaitFor([&] { return !window.reading(); }));
+        for (const char* label : {"status", "lessonStatus"}) {
+            stageForThePicture(findControl<QLabel>(window, label), folder.path());
+        }
+        const QString problem =
+            checkPicture(window.grab().toImage(), QStringLiteral("images/network-lesson.png"));
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
     }
 };

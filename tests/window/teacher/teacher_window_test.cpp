@@ -20,6 +20,7 @@
 #include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -331,6 +332,16 @@ private slots:
         QCOMPARE(pupils->rowCount(), 1);
         QCOMPARE(pupils->item(0, 0)->toolTip(), QString::fromUtf8(name));
         QCOMPARE(pupils->horizontalHeader()->sectionResizeMode(0), QHeaderView::Interactive);
+        // The name is cut to fit, its header's word never.
+        const QHeaderView* header = pupils->horizontalHeader();
+        const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+        for (int column = 0; column < pupils->columnCount(); ++column) {
+            for (const QString& line : pupils->horizontalHeaderItem(column)->text().split(u'\n')) {
+                QVERIFY2(pupils->columnWidth(column) >=
+                             header->fontMetrics().horizontalAdvance(line) + 2 * margin,
+                         qPrintable(line));
+            }
+        }
         auto* levels = findControl<QTableWidget>(window, "byLevel");
         QCOMPARE(levels->item(0, 0)->toolTip(), levels->item(0, 0)->text());
         for (const int width : {900, 1024, 1366}) {
