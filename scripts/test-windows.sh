@@ -212,7 +212,13 @@ check "MSI: a Start-menu entry" test -n "$(find "$WINEPREFIX/drive_c" -iname 'Re
     -o "$work/upgrade.msi" "$repo/packaging/windows/realdataquiz.wxs" files.wxs)
 check "MSI: a newer version installs over it" \
     traced "$work/msi-upgrade.trace" msiexec /i "$work/upgrade.msi" /qn
-check "MSI: the upgrade leaves one firewall rule" rule_made_once "$work/msi-upgrade.trace"
+rule_survives() { # <trace>: the rule added is not deleted after it (the old version's is)
+    local calls added
+    calls=$(firewall_calls "$1")
+    added=$(grep -o 'add rule name="[^"]*"' <<<"$calls" | sed 's/^add rule //')
+    [ -n "$added" ] && ! sed -n '/add rule/,$p' <<<"$calls" | grep -qF "delete rule $added"
+}
+check "MSI: the upgrade keeps the new version's firewall rule" rule_survives "$work/msi-upgrade.trace"
 entries=$(wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null |
     tr -d '\r' | grep -c 'DisplayName.*Realni ili generirani danni' || true)
 check "MSI: one uninstall entry after the upgrade" test "$entries" -eq 1
