@@ -1,17 +1,15 @@
 // A class of pupils playing a hosted lesson at once on loopback: every answer in the class
 // folder exactly once, each verdict's latency from pick to verdict, and the host's peak memory.
 
+#include "bench/lesson_load.h"
 #include "tests/support/lesson_client.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QSet>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <cstdio>
-#include <memory>
 #include <vector>
 
 using namespace quiz::testing;
@@ -53,11 +51,6 @@ std::pair<int, int> rowsAndRepeats(const QString& folder) {
     return {rows, repeats};
 }
 
-double percentile(std::vector<double> values, double fraction) {
-    std::sort(values.begin(), values.end());
-    return values[static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1))];
-}
-
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -71,39 +64,14 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "hosted_lesson_bench: the host did not start\n");
         return 1;
     }
-    std::vector<std::unique_ptr<LessonClient>> clients;
-    for (int i = 0; i < pupils; ++i) {
-        clients.push_back(std::make_unique<LessonClient>(QStringLiteral("bench-device-%1").arg(i)));
-        clients.back()->open(lesson.socketUrl());
-        clients.back()->join(QStringLiteral("Ученик %1").arg(i), lesson.code);
-        clients.back()->receiveKind(QStringLiteral("turn"));
-    }
-    std::vector<double> latencies;
-    QElapsedTimer clock;
-    clock.start();
-    for (int t = 0; t < turns; ++t) {
-        std::vector<qint64> sent;
-        for (auto& client : clients) {
-            sent.push_back(clock.nsecsElapsed());
-            client->pick(client->turn, t % 2);
-        }
-        for (std::size_t i = 0; i < clients.size(); ++i) {
-            if (clients[i]->receive()[QStringLiteral("kind")] == QStringLiteral("judged")) {
-                latencies.push_back(static_cast<double>(clock.nsecsElapsed() - sent[i]) / 1e6);
-            }
-            clients[i]->next();
-        }
-        for (auto& client : clients) {
-            client->receiveKind(QStringLiteral("turn"));
-        }
-    }
+    const std::vector<double> latencies = quiz::bench::playLesson(lesson, pupils, turns);
     const long peak = peakKilobytes(host.processId());
     const auto [rows, repeats] = rowsAndRepeats(folder.path());
     std::printf("pupils %d, turns %d: %zu verdicts, %d rows in the folder, %d repeated\n", pupils,
                 turns, latencies.size(), rows, repeats);
     std::printf("verdict latency: median %.2f ms, 99th percentile %.2f ms; host peak memory %ld "
                 "KiB\n",
-                percentile(latencies, 0.5), percentile(latencies, 0.99), peak);
+                quiz::bench::percentile(latencies, 0.5), quiz::bench::percentile(latencies, 0.99), peak);
     host.kill();
     host.waitForFinished();
     return rows == pupils * turns && repeats == 0 ? 0 : 1;

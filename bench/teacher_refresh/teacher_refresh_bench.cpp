@@ -5,6 +5,7 @@
 
 #include "app/panel_hosting.h"
 #include "core/seal/seal_keys.h"
+#include "bench/lesson_load.h"
 #include "tests/support/lesson_client.h"
 #include "window/teacher/network_panel.h"
 #include "window/teacher/teacher_window.h"
@@ -33,14 +34,6 @@ namespace {
 constexpr int kTickMs = 5;        // the probe of the event loop
 constexpr int kAskEveryMs = 200;  // a refresh asked for this often, besides the view's own
 constexpr int kIdleRefreshes = 20;
-
-double percentile(std::vector<double> values, double fraction) {
-    if (values.empty()) {
-        return 0;
-    }
-    std::sort(values.begin(), values.end());
-    return values[static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1))];
-}
 
 double milliseconds(qint64 nanoseconds) {
     return static_cast<double>(nanoseconds) / 1e6;
@@ -117,34 +110,6 @@ private:
 
 // The class on a thread of its own, as in hosted_lesson_bench: every pupil picks, then every
 // one takes the verdict and asks for the next turn. Each verdict's latency goes to `latencies`.
-void playClass(const HostedLesson& lesson, int pupils, int turns, std::vector<double>& latencies) {
-    std::vector<std::unique_ptr<LessonClient>> clients;
-    for (int i = 0; i < pupils; ++i) {
-        clients.push_back(std::make_unique<LessonClient>(QStringLiteral("bench-device-%1").arg(i)));
-        clients.back()->open(lesson.socketUrl());
-        clients.back()->join(QStringLiteral("Ученик %1").arg(i), lesson.code);
-        clients.back()->receiveKind(QStringLiteral("turn"));
-    }
-    QElapsedTimer clock;
-    clock.start();
-    for (int t = 0; t < turns; ++t) {
-        std::vector<qint64> sent;
-        for (auto& client : clients) {
-            sent.push_back(clock.nsecsElapsed());
-            client->pick(client->turn, t % 2);
-        }
-        for (std::size_t i = 0; i < clients.size(); ++i) {
-            if (clients[i]->receive()[QStringLiteral("kind")] == QStringLiteral("judged")) {
-                latencies.push_back(milliseconds(clock.nsecsElapsed() - sent[i]));
-            }
-            clients[i]->next();
-        }
-        for (auto& client : clients) {
-            client->receiveKind(QStringLiteral("turn"));
-        }
-    }
-}
-
 // The teacher sets `level` on the ECB's rates with the seed key, as before a lesson.
 void applyLesson(TeacherWindow& window, int level) {
     window.findChild<QComboBox*>(QStringLiteral("lessonLevel"))->setCurrentIndex(level);
@@ -158,7 +123,7 @@ void waitShown(TeacherWindow& window) {
 
 void printTimes(const char* what, const std::vector<double>& times) {
     std::printf("%-44s %4zu, median %7.2f ms, 99th %7.2f ms, worst %7.2f ms\n", what, times.size(),
-                percentile(times, 0.5), percentile(times, 0.99), percentile(times, 1.0));
+                bench::percentile(times, 0.5), bench::percentile(times, 0.99), bench::percentile(times, 1.0));
 }
 
 int pupilsShown(const TeacherWindow& window) {
@@ -171,7 +136,7 @@ void measureUnderLoad(TeacherWindow& window, const HostedLesson& lesson, int pup
     std::vector<double> latencies;
     std::atomic<bool> done = false;
     QThread* players = QThread::create([&] {
-        playClass(lesson, pupils, turns, latencies);
+        latencies = bench::playLesson(lesson, pupils, turns);
         done = true;
     });
     QElapsedTimer played;
@@ -186,8 +151,8 @@ void measureUnderLoad(TeacherWindow& window, const HostedLesson& lesson, int pup
     waitShown(window);
     std::printf("pupils %d, turns %d: played in %lld ms, verdict latency median %.2f ms, 99th "
                 "%.2f ms\n",
-                pupils, turns, static_cast<long long>(playMs), percentile(latencies, 0.5),
-                percentile(latencies, 0.99));
+                pupils, turns, static_cast<long long>(playMs), bench::percentile(latencies, 0.5),
+                bench::percentile(latencies, 0.99));
     printTimes("refresh under load, ask to shown:", watch.refreshes);
     printTimes("  of it on the window's thread:", watch.displays);
     printTimes("gaps between 5 ms ticks under load:", watch.gaps);

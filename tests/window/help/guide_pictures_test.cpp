@@ -129,6 +129,22 @@ void stageForThePicture(QLabel* label, const QString& folder) {
     label->setText(text);
 }
 
+// The teacher applies level 2 on the ECB's rates, and the view has read the class; its texts
+// staged for the picture. False when the reading did not end.
+bool applyTheLessonAndRead(TeacherWindow& window, const QString& folder) {
+    findControl<QComboBox>(window, "lessonLevel")->setCurrentIndex(2);
+    findControl<QComboBox>(window, "lessonData")->setCurrentIndex(1);
+    QTest::mouseClick(findControl<QPushButton>(window, "lessonApply"), Qt::LeftButton);
+    window.refresh();
+    if (!QTest::qWaitFor([&] { return !window.reading(); })) {
+        return false;
+    }
+    for (const char* label : {"status", "lessonStatus"}) {
+        stageForThePicture(findControl<QLabel>(window, label), folder);
+    }
+    return true;
+}
+
 // The school network's address and a join code as the host would give them: a real host's
 // change with every run and every computer.
 class StagedHosting final : public HostingSwitch {
@@ -266,14 +282,7 @@ private slots:
                              makeSealKeys());
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        findControl<QComboBox>(window, "lessonLevel")->setCurrentIndex(2);
-        findControl<QComboBox>(window, "lessonData")->setCurrentIndex(1);
-        QTest::mouseClick(findControl<QPushButton>(window, "lessonApply"), Qt::LeftButton);
-        window.refresh();
-        QVERIFY(QTest::qWaitFor([&] { return !window.reading(); }));
-        for (const char* label : {"status", "lessonStatus"}) {
-            stageForThePicture(findControl<QLabel>(window, label), folder.path());
-        }
+        QVERIFY(applyTheLessonAndRead(window, folder.path()));
         // Tall enough to show every part in one picture; with room for the scroll bar the area
         // shows while it lays out, or it keeps the bar and cuts the right edge.
         auto* scroll = findControl<QScrollArea>(window, "");
@@ -301,14 +310,7 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QVERIFY(panel->start());
-        findControl<QComboBox>(window, "lessonLevel")->setCurrentIndex(2);
-        findControl<QComboBox>(window, "lessonData")->setCurrentIndex(1);
-        QTest::mouseClick(findControl<QPushButton>(window, "lessonApply"), Qt::LeftButton);
-        window.refresh();
-        QVERIFY(QTest::qWaitFor([&] { return !window.reading(); }));
-        for (const char* label : {"status", "lessonStatus"}) {
-            stageForThePicture(findControl<QLabel>(window, label), folder.path());
-        }
+        QVERIFY(applyTheLessonAndRead(window, folder.path()));
         const QString problem =
             checkPicture(window.grab().toImage(), QStringLiteral("images/network-lesson.png"));
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
