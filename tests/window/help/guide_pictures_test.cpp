@@ -302,9 +302,10 @@ private slots:
     void theLessonOnTheNetwork() {
         const QTemporaryDir folder;
         writeClass(folder.path(), kHostedClass);
+        // The panel stops hosting as it closes, so the hosting outlives the window.
+        StagedHosting hosting;
         TeacherWindow window(folder.path(), kBulgarian, QStringLiteral("teacher (PC00)"),
                              makeSealKeys());
-        StagedHosting hosting;
         NetworkPanel* panel = window.offerNetworkLesson(hosting, QStringLiteral("teacher"), nullptr);
         window.resize(kProjector);
         window.show();
