@@ -95,7 +95,8 @@ QString takeClassDir(const QString& value, CommandLine& line) {
 }
 
 QString takePupil(const QString& value, CommandLine& line) {
-    line.pupil = value.trimmed();
+    // Composed, so that "Е" + U+0308 names the same pupil as "Ё" (see pupil_key.h).
+    line.pupil = value.trimmed().normalized(QString::NormalizationForm_C);
     // Line breaks, control and direction marks would garble the teacher's table.
     static const QRegularExpression unprintable(QStringLiteral(
         "[\\x00-\\x1f\\x7f\\x{200e}\\x{200f}\\x{202a}-\\x{202e}\\x{2066}-\\x{2069}]"));

@@ -22,7 +22,8 @@
 
 namespace quiz {
 
-// A pupil is a name on one computer: a shared login on three computers is three pupils.
+// A pupil is a name on one computer: a shared login on three computers is three pupils. A name
+// in another case is the same pupil (pupilKey), named as in their first answer.
 struct PupilSummary {
     std::string pupil;
     std::string host;
@@ -112,7 +113,7 @@ public:
     void openSeeds(SealKeys keys);
     std::vector<std::string> fileNames() const;
 
-    // One per pupil, all their files together, by name in byte order. A row found in two files
+    // One per pupil, all their files together, by pupilKey in byte order. A row found in two files
     // (a copied file) counts once. Not for two threads at once: the results are kept.
     std::vector<PupilSummary> pupils() const;
     ClassSummary summary() const;

@@ -2,6 +2,7 @@
 
 #include "core/class/class_file.h"
 #include "core/class/run_check.h"
+#include "core/results/pupil_key.h"
 #include "core/scoring/guessing_chance.h"
 
 #include <algorithm>
@@ -284,7 +285,8 @@ replayChecked(const std::vector<Keyed>& answers,
 ClassResults::Totals ClassResults::computeTotals() const {
     Totals totals;
     std::vector<Keyed> answers;
-    std::map<std::pair<std::string_view, std::string_view>, int> pupils;
+    // Names in another case are one pupil, under the spelling of their first answer.
+    std::map<std::pair<std::string, std::string_view>, int> pupils;
     for (const auto& [name, file] : files_) {
         if (file->mark) {
             totals.notCounted.push_back({name, 0, *file->mark});
@@ -294,7 +296,7 @@ ClassResults::Totals ClassResults::computeTotals() const {
         const int* pupil = nullptr;
         for (const Answer& answer : file->answers) {
             if (!previous || previous->pupil != answer.pupil || previous->host != answer.host) {
-                pupil = &pupils.try_emplace({answer.pupil, answer.host}, 0).first->second;
+                pupil = &pupils.try_emplace({pupilKey(answer.pupil), answer.host}, 0).first->second;
             }
             answers.push_back({pupil, &answer});
             previous = &answer;

@@ -2,6 +2,7 @@
 
 #include "core/class/answer_row.h"
 #include "core/network_lesson/pupil_name.h"
+#include "core/results/pupil_key.h"
 #include "core/results/result_columns.h"
 #include "core/text/csv_scanner.h"
 #include "core/text/utf8_text.h"
@@ -29,15 +30,19 @@ std::size_t LessonRestore::readFile(std::string_view bytes) {
         const Answer answer = answerOf(record.fields, kColumns.size(), {});
         const auto name = pupilName(answer.pupil);
         const auto* kept = std::get_if<std::string>(&name);
-        if (answer.host != host_ || !answer.timeRead || !kept || *kept != answer.pupil ||
-            !seen_.emplace(answer.pupil, answer.run, answer.turn).second) {
+        if (answer.host != host_ || !answer.timeRead || !kept || *kept != answer.pupil) {
             continue;
         }
-        rows_[answer.pupil].push_back({.utcSeconds = answer.utcSeconds,
-                                       .run = answer.run,
-                                       .staircase = answer.staircase,
-                                       .level = answer.level,
-                                       .right = answer.right});
+        std::string key = pupilKey(answer.pupil);
+        if (!seen_.emplace(key, answer.run, answer.turn).second) {
+            continue;
+        }
+        rows_[std::move(key)].push_back({.pupil = answer.pupil,
+                                         .utcSeconds = answer.utcSeconds,
+                                         .run = answer.run,
+                                         .staircase = answer.staircase,
+                                         .level = answer.level,
+                                         .right = answer.right});
         ++taken;
     }
     return taken;
@@ -45,18 +50,23 @@ std::size_t LessonRestore::readFile(std::string_view bytes) {
 
 std::vector<RestoredPupil> LessonRestore::pupils() const {
     std::vector<RestoredPupil> pupils;
-    for (const auto& [name, rows] : rows_) {
-        pupils.push_back({.name = name, .standing = standingOf(rows)});
+    for (const auto& [key, rows] : rows_) {
+        // Under the spelling of their first answer, should an older host have kept two.
+        const Row& first = *std::min_element(rows.begin(), rows.end(), earlier);
+        pupils.push_back({.name = first.pupil, .standing = standingOf(rows)});
     }
     return pupils;
+}
+
+bool LessonRestore::earlier(const Row& a, const Row& b) {
+    return a.utcSeconds < b.utcSeconds;
 }
 
 // The staircase that dealt the last turn goes on from its last answers: back from the last
 // row while a staircase dealt them and, within a run, the same one. A staircase carried over
 // a new stream (a restart, a class seed) is one staircase in rows of two runs.
 PupilStanding LessonRestore::standingOf(std::vector<Row> rows) {
-    std::stable_sort(rows.begin(), rows.end(),
-                     [](const Row& a, const Row& b) { return a.utcSeconds < b.utcSeconds; });
+    std::stable_sort(rows.begin(), rows.end(), earlier);
     PupilStanding standing{.answered = static_cast<int>(rows.size())};
     for (const Row& row : rows) {
         standing.rightCount += row.right ? 1 : 0;

@@ -1,6 +1,7 @@
 #include "core/network_lesson/network_lesson.h"
 
 #include "core/network_lesson/pupil_name.h"
+#include "core/results/pupil_key.h"
 
 #include <stdexcept>
 #include <utility>
@@ -24,12 +25,13 @@ void NetworkLesson::changeSetup(LessonSetup setup) {
 
 void NetworkLesson::restore(std::vector<RestoredPupil> pupils) {
     for (RestoredPupil& pupil : pupils) {
-        if (seats_.contains(pupil.name)) {
+        std::string key = pupilKey(pupil.name);
+        if (seats_.contains(key)) {
             continue;
         }
         auto seat = std::make_unique<Seat>(
             Seat{PupilTurns(pupil.name, *secrets_, std::move(pupil.standing)), {}, {}});
-        seats_.emplace(std::move(pupil.name), std::move(seat));
+        seats_.emplace(std::move(key), std::move(seat));
     }
 }
 
@@ -54,10 +56,13 @@ std::variant<Joined, RefusalId> NetworkLesson::join(const JoinRequest& request,
     return enter(*std::get<Seat*>(seat), request);
 }
 
-// The pupil of that name, if the device may be them; a new one while there is room.
+// The pupil of that name, if the device may be them; a new one while there is room. A device
+// back with the name in another case is the same pupil, under the spelling they first joined
+// with, so that their rows keep one name.
 std::variant<NetworkLesson::Seat*, RefusalId> NetworkLesson::seatFor(const std::string& name,
                                                                      const std::string& device) {
-    const auto found = seats_.find(name);
+    std::string key = pupilKey(name);
+    const auto found = seats_.find(key);
     if (found != seats_.end()) {
         Seat& seat = *found->second;
         if (!seat.device.empty() && seat.device != device) {
@@ -69,7 +74,7 @@ std::variant<NetworkLesson::Seat*, RefusalId> NetworkLesson::seatFor(const std::
         return RefusalId::LessonFull;
     }
     auto seat = std::make_unique<Seat>(Seat{PupilTurns(name, *secrets_), {}, {}});
-    return seats_.emplace(name, std::move(seat)).first->second.get();
+    return seats_.emplace(std::move(key), std::move(seat)).first->second.get();
 }
 
 Joined NetworkLesson::enter(Seat& seat, const JoinRequest& request) {
@@ -123,7 +128,7 @@ std::variant<PupilView, RefusalId> NetworkLesson::next(std::string_view token) {
 }
 
 const PupilTurns* NetworkLesson::pupil(std::string_view name) const {
-    const auto seat = seats_.find(name);
+    const auto seat = seats_.find(pupilKey(name));
     return seat == seats_.end() ? nullptr : &seat->second->turns;
 }
 

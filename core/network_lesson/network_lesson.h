@@ -46,9 +46,9 @@ public:
     // first device that joins with their name. A name already here keeps its pupil.
     void restore(std::vector<RestoredPupil> pupils);
 
-    // A pupil joins, or the same name from the same device comes back to the same pupil, with a
-    // new token (the one before no longer works) and the turn on screen, a first one dealt if
-    // they have none. `address` is where the request came from, `now` when.
+    // A pupil joins, or the same name (in any case) from the same device comes back to the same
+    // pupil, with a new token (the one before no longer works) and the turn on screen, a first
+    // one dealt if they have none. `address` is where the request came from, `now` when.
     std::variant<Joined, RefusalId> join(const JoinRequest& request, std::string_view address,
                                          LessonTime now);
     // The same pupil and turn again, after a connection dropped.
@@ -58,7 +58,7 @@ public:
     std::variant<PupilView, RefusalId> next(std::string_view token);
 
     std::size_t pupilCount() const { return seats_.size(); }
-    // The pupil of that name, as the host keeps it; null for none.
+    // The pupil of that name in any case, as the host keeps it; null for none.
     const PupilTurns* pupil(std::string_view name) const;
 
 private:
@@ -76,7 +76,7 @@ private:
     LessonLimits limits_;
     std::string code_;
     WrongCodeLimit wrongCodes_;
-    std::map<std::string, std::unique_ptr<Seat>, std::less<>> seats_; // by name
+    std::map<std::string, std::unique_ptr<Seat>, std::less<>> seats_; // by pupilKey
     std::map<std::string, Seat*, std::less<>> byToken_;
 };
 

@@ -62,6 +62,19 @@ QString closeReason(const Reply& reply) {
     return QStringLiteral("refused");
 }
 
+// A name comes in as NFC, so that "Е" + U+0308 is the pupil "Ё": the core, with no composition
+// tables of its own, then tells names apart by case folding only (pupilKey).
+void composeName(WireMessage& message) {
+    for (WireField& field : message.fields) {
+        auto* text = std::get_if<std::string>(&field.value);
+        if (field.name == wire_field::kName && text) {
+            *text = QString::fromStdString(*text)
+                        .normalized(QString::NormalizationForm_C)
+                        .toStdString();
+        }
+    }
+}
+
 } // namespace
 
 LessonHost::LessonHost(QString folder, LessonSetup setup, HostOptions options,
@@ -207,11 +220,12 @@ void LessonHost::answer(QWebSocket* socket, const QString& text) {
     if (!sockets_.contains(socket) || socket->state() != QAbstractSocket::ConnectedState) {
         return;
     }
-    const std::optional<WireMessage> message = wireFromJson(text.toUtf8());
+    std::optional<WireMessage> message = wireFromJson(text.toUtf8());
     if (!message) {
         socket->close(QWebSocketProtocol::CloseCodeProtocolError, QString::fromLatin1(kMalformed));
         return;
     }
+    composeName(*message);
     const std::string address = socket->peerAddress().toString().toStdString();
     const std::string time = localTimeNow();
     const Reply reply = respond(lesson_, *message,

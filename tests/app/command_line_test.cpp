@@ -51,6 +51,15 @@ private slots:
         QVERIFY(line.data.isEmpty());
     }
 
+    // A name typed decomposed is the one composed, as the results and a hosted lesson keep it.
+    void composesThePupilsName() {
+        const CommandLine line = parseCommandLine({QStringLiteral("realdataquiz"),
+                                                   QStringLiteral("--pupil"),
+                                                   QStringLiteral("Е\u0308лка")});
+        QCOMPARE(line.action, Action::Run);
+        QCOMPARE(line.pupil, QStringLiteral("Ёлка"));
+    }
+
     void takesEveryLevel() {
         for (int level = 0; level <= 4; ++level) {
             const CommandLine line =

@@ -15,6 +15,7 @@
 #include <vector>
 
 using namespace quiz::testing;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -105,6 +106,48 @@ private slots:
             pupils_[i]->next();
             QCOMPARE(pupils_[i]->receive()["kind"].toString(), QStringLiteral("turn"));
         }
+    }
+
+    // Before the hostile peers, whose wrong codes block loopback for a while. While one device
+    // plays a name, another device with that name in another case or
+    // spelling is refused; the first device back with it is the same pupil, spelt as it first
+    // was (composed); Latin look-alikes are another pupil.
+    void namesAreComparedAsPeopleReadThem_data() {
+        QTest::addColumn<QString>("playing");
+        QTest::addColumn<QString>("claimed");
+        QTest::addColumn<bool>("samePupil");
+        QTest::newRow("small letters") << u"Вера"_s << u"вера"_s << true;
+        QTest::newRow("capitals") << u"Марин Петров"_s << u"МАРИН ПЕТРОВ"_s << true;
+        QTest::newRow("Ё decomposed") << u"Ёлка"_s << u"Е\u0308лка"_s << true;
+        QTest::newRow("Й decomposed, in small letters") << u"И\u0306ордан"_s << u"йордан"_s << true;
+        QTest::newRow("Latin look-alikes") << u"Сава"_s << u"Caba"_s << false;
+        QTest::newRow("e and ë") << u"Zoë"_s << u"Zoe"_s << false;
+    }
+    void namesAreComparedAsPeopleReadThem() {
+        QFETCH(QString, playing);
+        QFETCH(QString, claimed);
+        QFETCH(bool, samePupil);
+        const QString composed = playing.normalized(QString::NormalizationForm_C);
+        LessonClient first(u"device-of-"_s + composed);
+        QVERIFY(first.open(host_.socketUrl()));
+        first.join(playing, host_.code);
+        QCOMPARE(first.receive()["pupil"].toString(), composed);
+        const int turn = first.receive()["turn"].toInt();
+        LessonClient second(u"another-device-of-"_s + composed);
+        QVERIFY(second.open(host_.socketUrl()));
+        second.join(claimed, host_.code);
+        const QJsonObject answer = second.receive();
+        if (!samePupil) {
+            QCOMPARE(answer["kind"].toString(), u"joined"_s);
+            QCOMPARE(answer["pupil"].toString(), claimed);
+            return;
+        }
+        QCOMPARE(answer["reason"].toString(), u"name-taken"_s);
+        LessonClient back(u"device-of-"_s + composed);
+        QVERIFY(back.open(host_.socketUrl()));
+        back.join(claimed, host_.code);
+        QCOMPARE(back.receive()["pupil"].toString(), composed);
+        QCOMPARE(back.receive()["turn"].toInt(), turn);
     }
 
     void hostilePeersChangeNothing_data() {

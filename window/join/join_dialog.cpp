@@ -80,7 +80,8 @@ JoinDialog::JoinDialog(const LessonFinder& finder, const JoinChoice& prefill,
 }
 
 JoinChoice JoinDialog::choice() const {
-    return {lessonAddressFromText(address_->text()).value_or(QUrl()), name_->text().trimmed(),
+    return {lessonAddressFromText(address_->text()).value_or(QUrl()),
+            name_->text().trimmed().normalized(QString::NormalizationForm_C),
             code_->text().remove(u' ')};
 }
 

@@ -201,3 +201,26 @@ TEST(ClassTotals, TheClassVerdictAllowsForThePupilsTested) {
         EXPECT_EQ(verdicts, c.verdicts) << c.rule;
     }
 }
+
+// A name typed in another case on another day is the same pupil, named as in their first
+// answer, as a hosted lesson takes them; letters that only look alike are another pupil.
+TEST(ClassTotals, ANameInAnotherCaseIsOnePupil) {
+    struct Part {
+        std::string pupil;
+        std::uint32_t seed;
+        int start;
+    };
+    const std::vector<Part> parts{
+        {"вера", 2, 30}, {"Вера", 1, 0}, {"ВЕРА", 3, 60}, {"Bepa", 4, 0}};
+    ClassResults results;
+    for (const Part& part : parts) {
+        results.feed(classFileName(part.pupil, "PC07", part.start),
+                     file(part.pupil, fixed(part.seed, {1, 1}, 1), part.start));
+    }
+    const std::vector<PupilSummary> pupils = results.pupils();
+    ASSERT_EQ(pupils.size(), 2U);
+    EXPECT_EQ(pupils[0].pupil, "Bepa");
+    EXPECT_EQ(pupils[0].answered, 2);
+    EXPECT_EQ(pupils[1].pupil, "Вера");
+    EXPECT_EQ(pupils[1].answered, 6);
+}

@@ -49,7 +49,12 @@ TEST(NetworkLessonJoin, AdmitsOrRefusesAsTheCaseSays) {
         {"a tab in the name", "Мария\tИ", "device-c", RefusalId::NameHasControls, 2},
         {"a name another device holds", "Иван", "device-c", RefusalId::NameTaken, 2},
         {"that name with blanks around it", " Иван  ", "device-b", RefusalId::NameTaken, 2},
+        {"that name in small letters, another device", "иван", "device-c", RefusalId::NameTaken, 2},
+        {"that name in capitals, another device", "ИВАН", "device-b", RefusalId::NameTaken, 2},
+        {"that name with a Latin look-alike", "Иbaн", "device-c", std::nullopt, 3},
+        {"Latin letters that look like it", "Ivan", "device-c", std::nullopt, 3},
         {"the same name from the same device", "Иван", "device-a", std::nullopt, 2},
+        {"that name in small letters, the same device", "иван", "device-a", std::nullopt, 2},
         {"another name from the same device", "Мария", "device-a", std::nullopt, 3},
     };
     for (const JoinCase& c : cases) {
@@ -116,6 +121,26 @@ TEST(NetworkLessonJoin, TheSamePupilComesBackWhereTheyWere) {
     EXPECT_EQ(again.view.answered, 1);
     EXPECT_EQ(std::get<RefusalId>(lesson.resume(first.token)), RefusalId::UnknownToken);
     EXPECT_EQ(judged(lesson, pickOf(again.token, 2, 1)).row.turn, 2);
+}
+
+// A device back with the name in another case is that pupil, under the spelling they first
+// joined with, so their rows keep one name; a pupil read back is claimed the same way.
+TEST(NetworkLessonJoin, ANameInAnotherCaseIsTheSamePupil) {
+    NetworkLesson lesson = lessonWith(setupAt(0));
+    const Joined first = joined(lesson, "Вера Ёлкова", "device-a");
+    judged(lesson, pickOf(first.token, 1, 0));
+    const Joined again = joined(lesson, "ВЕРА ёлкова", "device-a");
+    EXPECT_EQ(again.pupil, "Вера Ёлкова");
+    EXPECT_EQ(again.view.answered, 1);
+    EXPECT_EQ(lesson.pupil("вера ЁЛКОВА"), lesson.pupil("Вера Ёлкова"));
+    EXPECT_EQ(lesson.pupilCount(), 1U);
+
+    lesson.restore(
+        {{.name = "Стоян", .standing = {.answered = 4}}, {.name = "СТОЯН", .standing = {}}});
+    const Joined restored = joined(lesson, "стоян", "device-b");
+    EXPECT_EQ(restored.pupil, "Стоян");
+    EXPECT_EQ(restored.view.answered, 4);
+    EXPECT_EQ(lesson.pupilCount(), 2U);
 }
 
 namespace {

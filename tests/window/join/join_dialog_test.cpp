@@ -97,6 +97,9 @@ void JoinDialogTest::okWaitsForALocalAddressANameAndACode() {
              addressRefused);
     if (ok) {
         QCOMPARE(dialog.choice().address, QUrl(QStringLiteral("http://10.0.0.5:8080/")));
+        // Typed decomposed, the name goes out composed: one pupil whichever keyboard typed it.
+        findControl<QLineEdit>(dialog, "name")->setText(QStringLiteral(" Е\u0308лка "));
+        QCOMPARE(dialog.choice().name, QStringLiteral("Ёлка"));
     }
 }
 
