@@ -28,6 +28,7 @@ packages=(
     # the quiz under a screen reader's bridge: an X server, a session bus, the AT-SPI bus and
     # its Python bindings to drive it
     xvfb xauth dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0
+    iproute2 python3              # a peer from outside the local network, in a network namespace
 )
 
 for group in "$@"; do
