@@ -10,6 +10,10 @@ LessonAnnouncer::LessonAnnouncer(QObject* parent, QHostAddress target, quint16 p
 
 void LessonAnnouncer::start(const LessonAnnouncement& announcement) {
     datagram_ = announcementDatagram(announcement);
+    // A lesson only this computer can reach is told to this computer only, not to the network.
+    to_ = QHostAddress(announcement.address.host()).isLoopback()
+              ? QHostAddress(QHostAddress::LocalHost)
+              : target_;
     send();
     timer_.start();
 }
@@ -21,7 +25,7 @@ void LessonAnnouncer::stop() {
 void LessonAnnouncer::send() {
     // A network that drops broadcasts only keeps pupils from finding the lesson: they can
     // still type its address, so a failed send is not the teacher's to read.
-    socket_.writeDatagram(datagram_, target_, port_);
+    socket_.writeDatagram(datagram_, to_, port_);
 }
 
 } // namespace quiz

@@ -16,7 +16,8 @@ inline constexpr int kAnnounceIntervalMs = 2000;
 class LessonAnnouncer : public QObject {
     Q_OBJECT
 public:
-    // To the whole local network by default; a test names loopback and its own port.
+    // To the whole local network by default; a test names loopback and its own port. A lesson
+    // at a loopback address is announced on loopback whatever the target.
     explicit LessonAnnouncer(QObject* parent = nullptr,
                              QHostAddress target = QHostAddress::Broadcast,
                              quint16 port = kAnnouncePort);
@@ -30,6 +31,7 @@ private:
     void send();
 
     QHostAddress target_;
+    QHostAddress to_; // the target, or this computer for a lesson on loopback
     quint16 port_;
     QUdpSocket socket_;
     QTimer timer_;

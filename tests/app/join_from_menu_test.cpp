@@ -64,8 +64,9 @@ void typeText(QWidget* field, const QString& text) {
 }
 
 // What the pupil does in the dialog, once it is open and has heard the lesson: picks it from
-// the list, types the name and the code, presses OK. Runs inside the dialog's own loop.
+// the list (other tests' hosts on this computer may be heard too), types the name and the code, presses OK. Runs inside the dialog's own loop.
 struct DialogDriver {
+    QString address; // of the lesson to join, among any others this computer hears
     QString name;
     QString code;
     QString listed;  // the lesson as the list showed it
@@ -77,11 +78,12 @@ struct DialogDriver {
             return;
         }
         auto* lessons = findControl<QListWidget>(*dialog, "lessons");
-        if (lessons->count() == 0) {
+        const QList<QListWidgetItem*> ours = lessons->findItems(address, Qt::MatchContains);
+        if (ours.isEmpty()) {
             return; // the next announcement is at most two seconds away
         }
-        listed = lessons->item(0)->text();
-        lessons->setCurrentRow(0);
+        listed = ours.front()->text();
+        lessons->setCurrentItem(ours.front());
         auto* nameField = findControl<QLineEdit>(*dialog, "name");
         QTest::keyClick(nameField, Qt::Key_A, Qt::ControlModifier); // over the login name
         typeText(nameField, name);
@@ -140,8 +142,10 @@ void JoinFromMenuTest::theMenusDialogJoinsALessonHeardOnLoopback() {
     const QString localFirst = findControl<QListWidget>(form, "List1_0")->item(0)->text();
 
     // Typed decomposed: the host keeps it composed.
-    DialogDriver driver{
-        .name = QStringLiteral("Е\u0308лка"), .code = hosting->joinCode(), .listed = {}};
+    DialogDriver driver{.address = hosting->address().toString(),
+                        .name = QStringLiteral("Е\u0308лка"),
+                        .code = hosting->joinCode(),
+                        .listed = {}};
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&driver] { driver.step(); });
     poll.start(20);
@@ -157,8 +161,7 @@ void JoinFromMenuTest::theMenusDialogJoinsALessonHeardOnLoopback() {
     poll.stop();
     giveUp.stop();
     QVERIFY2(driver.done, "the dialog never listed the lesson");
-    QVERIFY2(driver.listed.contains(u"Иванова") && driver.listed.contains(u"10А") &&
-                 driver.listed.contains(hosting->address().authority()),
+    QVERIFY2(driver.listed.contains(u"Иванова") && driver.listed.contains(u"10А"),
              qPrintable(driver.listed));
 
     // The host's turn replaces the quiz's own, then a pick is judged there.

@@ -25,6 +25,7 @@ private slots:
     void hearsAnAnnouncedLessonOnce();
     void forgetsASilentLesson();
     void ignoresStrangersDatagrams();
+    void aLessonOnLoopbackIsAnnouncedOnLoopbackOnly();
 };
 
 void LessonFinderTest::hearsAnAnnouncedLessonOnce() {
@@ -75,6 +76,20 @@ void LessonFinderTest::ignoresStrangersDatagrams() {
     stranger.writeDatagram(announcementDatagram(kLesson), QHostAddress::LocalHost, finder.port());
     QVERIFY(changed.wait(kWaitMs));
     QCOMPARE(finder.lessons(), QList<LessonAnnouncement>{kLesson});
+}
+
+// A host listening on loopback (as the tests' hosts do) sends nothing onto the network: with
+// the broadcast target, its announcement still reaches a finder on loopback.
+void LessonFinderTest::aLessonOnLoopbackIsAnnouncedOnLoopbackOnly() {
+    LessonFinder finder;
+    QVERIFY2(finder.listen(QHostAddress::LocalHost, 0), qPrintable(finder.error()));
+    QSignalSpy changed(&finder, &LessonFinder::lessonsChanged);
+    LessonAnnouncer announcer(nullptr, QHostAddress::Broadcast, finder.port());
+    const LessonAnnouncement onLoopback{QUrl(QStringLiteral("http://127.0.0.1:8080/")),
+                                        QStringLiteral("Иванова"), QStringLiteral("10А")};
+    announcer.start(onLoopback);
+    QVERIFY(changed.wait(kWaitMs));
+    QCOMPARE(finder.lessons(), QList<LessonAnnouncement>{onLoopback});
 }
 
 QTEST_GUILESS_MAIN(LessonFinderTest)
