@@ -360,10 +360,25 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     for (const ValueOption& each : options) {
         parser.addOption(each.option);
     }
+    const QCommandLineOption anyNetwork(
+        QStringLiteral("any-network"),
+        QCoreApplication::translate("quiz", "With --teacher: the lesson on the network also "
+                                            "answers computers beyond the local network (by "
+                                            "default only private, link-local and loopback "
+                                            "addresses)."));
+    parser.addOption(anyNetwork);
     if (std::optional<CommandLine> ended = endBeforeRunning(parser, arguments, help, version)) {
         return *std::move(ended);
     }
-    return takeValues(parser, options);
+    CommandLine line = takeValues(parser, options);
+    if (line.action == CommandLine::Action::Run && parser.isSet(anyNetwork)) {
+        if (line.teacherDir.isEmpty()) {
+            return refuse(QCoreApplication::translate(
+                "quiz", "--any-network widens the lesson of --teacher; give --teacher DIR as well."));
+        }
+        line.anyNetwork = true;
+    }
+    return line;
 }
 
 } // namespace quiz

@@ -2,7 +2,7 @@
 
 // The program's own options: the quiz's (--seed, --level, --data), where results go (--log,
 // --class-dir, --pupil), a lesson on the network (--join, --code), the teacher's view (--teacher,
-// --serve), and --help and --version.
+// --serve, --any-network), and --help and --version.
 
 #include <QString>
 #include <QStringList>
@@ -26,6 +26,7 @@ struct CommandLine {
     // address of this computer; port 0: any free one).
     std::optional<quint16> servePort;
     QString serveAddress;
+    bool anyNetwork = false; // the lesson also answers peers beyond the local network
     // Difficulty, 0 to kLevelCount - 1, or kAdaptiveLevel; none: the lesson's, else 0.
     std::optional<int> level;
     QString data; // "catalogue", "ecb", or a file of rates; empty: the lesson's, else catalogue

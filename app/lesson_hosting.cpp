@@ -78,11 +78,12 @@ LessonHosting::LessonHosting(QString folder, std::string hostName)
 
 std::unique_ptr<LessonHosting> LessonHosting::listen(const QString& folder,
                                                     const QHostAddress& address, quint16 port,
-                                                    QString& problem) {
+                                                    QString& problem, bool anyNetwork) {
     std::unique_ptr<LessonHosting> hosting(new LessonHosting(folder, hostName()));
     HostOptions options;
     options.address = address;
     options.port = port;
+    options.anyPeer = anyNetwork;
     try {
         hosting->settings_ = settingsBytes(hosting->folder_);
         SecretRandom codeRandom;
@@ -110,7 +111,8 @@ std::unique_ptr<LessonHosting> LessonHosting::start(const CommandLine& line, QSt
     }
     const quint16 port = line.servePort.value_or(0);
     QString problem;
-    std::unique_ptr<LessonHosting> hosting = listen(line.teacherDir, address, port, problem);
+    std::unique_ptr<LessonHosting> hosting =
+        listen(line.teacherDir, address, port, problem, line.anyNetwork);
     if (!hosting) {
         refusal = QCoreApplication::translate("quiz", "%1: cannot host the lesson at \"%2\": %3")
                       .arg(QCoreApplication::applicationName(),

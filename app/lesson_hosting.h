@@ -32,9 +32,10 @@ public:
     // Listening as `line` asks, or null with the one line saying why in `refusal`.
     static std::unique_ptr<LessonHosting> start(const CommandLine& line, QString& refusal);
     // Listening for the lesson of `folder` at `address` and `port` (0: any free one), or null with
-    // the system's reason in `problem`.
+    // the system's reason in `problem`; answering only the local network unless `anyNetwork`.
     static std::unique_ptr<LessonHosting> listen(const QString& folder, const QHostAddress& address,
-                                                 quint16 port, QString& problem);
+                                                 quint16 port, QString& problem,
+                                                 bool anyNetwork = false);
 
     // "http://HOST:PORT/ CODE": where the pupils go and what they type.
     QString announcement() const;

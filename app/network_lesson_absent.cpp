@@ -19,16 +19,17 @@ public:
 
 } // namespace
 
-std::unique_ptr<TeacherNetwork> makeTeacherNetwork(const QString&) {
+std::unique_ptr<TeacherNetwork> makeTeacherNetwork(const CommandLine&) {
     return std::make_unique<AbsentTeacherNetwork>();
 }
 
 QString networkLessonRefusal(const CommandLine& line) {
-    if (!line.servePort && line.joinAddress.isEmpty()) {
+    if (!line.servePort && !line.anyNetwork && line.joinAddress.isEmpty()) {
         return {};
     }
     return QCoreApplication::translate("quiz", "%1: this build has no lesson on the network "
-                                               "(--serve, --join); the class folder serves.")
+                                               "(--serve, --any-network, --join); the class folder "
+                                               "serves.")
         .arg(QCoreApplication::applicationName());
 }
 

@@ -6,8 +6,10 @@
 
 namespace quiz {
 
-PanelHosting::PanelHosting(QString folder, QHostAddress address, FirewallCheck firewall)
-    : folder_(std::move(folder)), address_(std::move(address)), firewall_(std::move(firewall)) {
+PanelHosting::PanelHosting(QString folder, QHostAddress address, FirewallCheck firewall,
+                           bool anyNetwork)
+    : folder_(std::move(folder)), address_(std::move(address)), firewall_(std::move(firewall)),
+      anyNetwork_(anyNetwork) {
     if (!firewall_) {
         firewall_ = [](quint16 port) {
             return inboundPermission(QCoreApplication::applicationFilePath(), port);
@@ -34,7 +36,7 @@ void PanelHosting::follow() {
 std::variant<HostingSwitch::Started, HostingSwitch::Failed> PanelHosting::start(quint16 port) {
     if (!hosting_) {
         QString problem;
-        hosting_ = LessonHosting::listen(folder_, address_, port, problem);
+        hosting_ = LessonHosting::listen(folder_, address_, port, problem, anyNetwork_);
         if (!hosting_) {
             // The panel is a window, and the windows speak Bulgarian in every locale.
             return Failed{utf8("Урокът не може да слуша на порт %1: %2.")

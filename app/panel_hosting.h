@@ -20,9 +20,10 @@ public:
     // Whether other computers can reach the lesson on a port; the system's firewall by default.
     using FirewallCheck = std::function<InboundPermission(quint16 port)>;
 
-    // Listening at `address` (every one of this computer's by default) when the panel starts.
+    // Listening at `address` (every one of this computer's by default) when the panel starts,
+    // answering only the local network unless `anyNetwork`.
     explicit PanelHosting(QString folder, QHostAddress address = HostOptions{}.address,
-                          FirewallCheck firewall = {});
+                          FirewallCheck firewall = {}, bool anyNetwork = false);
 
     // Takes over a host the start-up already listens with; the panel then shows it serving.
     void adopt(std::unique_ptr<LessonHosting> hosting);
@@ -41,6 +42,7 @@ private:
     QString folder_;
     QHostAddress address_;
     FirewallCheck firewall_;
+    bool anyNetwork_;
     std::unique_ptr<LessonHosting> hosting_;
     std::function<void(const QString&)> tell_;
 };

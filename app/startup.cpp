@@ -271,7 +271,7 @@ namespace {
 
 // The teacher's view, with its lesson on the network; with --serve already serving.
 int runTeacher(const CommandLine& line, QString& refusal) {
-    const std::unique_ptr<TeacherNetwork> network = makeTeacherNetwork(line.teacherDir);
+    const std::unique_ptr<TeacherNetwork> network = makeTeacherNetwork(line);
     const std::unique_ptr<TeacherWindow> teacher = startTeacher(line, QLocale::system(), refusal);
     // Hosting is refused before any window shows.
     if (!teacher || !network->serveAsAsked(line, refusal)) {

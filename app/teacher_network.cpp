@@ -14,7 +14,8 @@ namespace {
 
 class HostedTeacherNetwork final : public TeacherNetwork {
 public:
-    explicit HostedTeacherNetwork(const QString& folder) : hosting_(folder) {}
+    explicit HostedTeacherNetwork(const CommandLine& line)
+        : hosting_(line.teacherDir, HostOptions{}.address, {}, line.anyNetwork) {}
 
     bool serveAsAsked(const CommandLine& line, QString& refusal) override {
         if (!line.servePort) {
@@ -51,8 +52,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<TeacherNetwork> makeTeacherNetwork(const QString& folder) {
-    return std::make_unique<HostedTeacherNetwork>(folder);
+std::unique_ptr<TeacherNetwork> makeTeacherNetwork(const CommandLine& line) {
+    return std::make_unique<HostedTeacherNetwork>(line);
 }
 
 QString networkLessonRefusal(const CommandLine&) {

@@ -25,7 +25,8 @@ public:
 };
 
 // Made before the view and kept until after it: the view's panel stops the host as it closes.
-std::unique_ptr<TeacherNetwork> makeTeacherNetwork(const QString& folder);
+// The panel's hosts answer as far as `line` allows (--any-network).
+std::unique_ptr<TeacherNetwork> makeTeacherNetwork(const CommandLine& line);
 
 // Empty where this build has the lesson on the network; else why --serve or --join cannot be.
 QString networkLessonRefusal(const CommandLine& line);

@@ -60,6 +60,18 @@ private slots:
         QCOMPARE(line.pupil, QStringLiteral("Ёлка"));
     }
 
+    // Only the teacher's lesson can be widened, whether served at once or from the panel.
+    void widensOnlyTheTeachersLesson() {
+        for (const QStringList& arguments :
+             {QStringList{"--teacher", "10А", "--any-network"},
+              QStringList{"--any-network", "--teacher", "10А", "--serve", "0"}}) {
+            const CommandLine line = parseCommandLine(QStringList{"realdataquiz"} + arguments);
+            QCOMPARE(line.action, Action::Run);
+            QVERIFY(line.anyNetwork);
+        }
+        QVERIFY(!parseCommandLine({"realdataquiz", "--teacher", "10А"}).anyNetwork);
+    }
+
     void takesEveryLevel() {
         for (int level = 0; level <= 4; ++level) {
             const CommandLine line =
@@ -117,6 +129,10 @@ private slots:
         QTest::newRow("stray argument") << QStringList{"results.csv"}
                                         << QStringLiteral("realdataquiz: unexpected argument "
                                                           "\"results.csv\". See --help.");
+        QTest::newRow("any network without a lesson")
+            << QStringList{"--any-network"}
+            << QStringLiteral("realdataquiz: --any-network widens the lesson of --teacher; give "
+                              "--teacher DIR as well.");
         QTest::newRow("line break in a value")
             << QStringList{"--seed", "1\n2"} << seedRange + QStringLiteral("\"1?2\".");
     }

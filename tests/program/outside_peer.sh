@@ -2,7 +2,8 @@
 # The real program hosting a lesson on every address, and a peer from outside the local network
 # in a network namespace of the test's own, behind a veth pair with TEST-NET-3 addresses
 # (203.0.113.0/24, public to the host): its page and its join get nothing but a closed
-# connection and leave nothing in the class folder, while a pupil on loopback plays.
+# connection and leave nothing in the class folder, while a pupil on loopback plays; a lesson
+# served with --any-network takes it as a pupil.
 #   outside_peer.sh <quiz program> <lesson_peer.py>
 # Exits 77 ("skipped") where not root, without iproute2 or Python, or where namespaces cannot
 # be made.
@@ -26,9 +27,11 @@ done
 outer=qzo$$a
 inner=qzo$$b
 base=$(mktemp -d)
-host_pid=""
+host_pids=()
 cleanup() {
-    [ -n "$host_pid" ] && kill "$host_pid" 2>/dev/null && wait "$host_pid" 2>/dev/null
+    for pid in "${host_pids[@]}"; do
+        kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+    done
     ip link delete "$outer" 2>/dev/null
     ip netns delete "$namespace" 2>/dev/null
     rm -rf "$base"
@@ -44,31 +47,46 @@ ip netns exec "$namespace" ip addr add 203.0.113.2/24 dev "$inner" &&
     ip netns exec "$namespace" ip link set "$inner" up &&
     ip netns exec "$namespace" ip link set lo up || fail "inner end"
 
-folder=$base/class
-mkdir "$folder"
-QT_QPA_PLATFORM=offscreen "$program" --teacher "$folder" --serve 0 \
-    >"$base/host.out" 2>"$base/host.err" &
-host_pid=$!
-for _ in $(seq 200); do
-    [ -s "$base/host.out" ] && break
-    kill -0 "$host_pid" 2>/dev/null || break
-    sleep 0.1
-done
-read -r url code <"$base/host.out" || fail "the host printed no address"
-port=${url##*:}
-port=${port%%/*}
-[ -n "$port" ] && [ -n "$code" ] || fail "the host printed \"$url $code\""
+# Serves the class folder $1 on every address, with the options after it; sets port and code.
+serve() {
+    local folder=$1 out=$base/host.out
+    shift
+    mkdir "$folder"
+    : >"$out"
+    QT_QPA_PLATFORM=offscreen "$program" --teacher "$folder" --serve 0 "$@" \
+        >"$out" 2>"$base/host.err" &
+    host_pids+=("$!")
+    for _ in $(seq 200); do
+        [ -s "$out" ] && break
+        kill -0 "$!" 2>/dev/null || break
+        sleep 0.1
+    done
+    read -r url code <"$out" || fail "the host printed no address"
+    port=${url##*:}
+    port=${port%%/*}
+    [ -n "$port" ] && [ -n "$code" ] || fail "the host printed \"$url $code\""
+}
 
-rows() { cat "$folder"/*.csv 2>/dev/null | grep -vc '^time,'; }
+folder=$base/class
+serve "$folder"
+rows() { cat "${1:-$folder}"/*.csv 2>/dev/null | grep -vc '^time,'; }
 
 said=$(ip netns exec "$namespace" "$python" "$peer" outside 203.0.113.1 "$port" "$code") ||
     fail "the outside peer was answered or could not connect: $said"
 echo "outside peer: $said"
-kill -0 "$host_pid" 2>/dev/null || fail "the host ended"
+kill -0 "${host_pids[0]}" 2>/dev/null || fail "the host ended"
 [ "$(rows)" -eq 0 ] || fail "the outside peer's attempt left rows in the class folder"
 
 verdict=$("$python" "$peer" play 127.0.0.1 "$port" "$code") ||
     fail "the loopback pupil did not play: $verdict"
 echo "loopback pupil: $verdict"
 [ "$(rows)" -eq 1 ] || fail "expected the loopback pupil's one row, found $(rows)"
+
+# Widened by its teacher, a lesson takes the same peer as a pupil.
+wide=$base/wide
+serve "$wide" --any-network
+verdict=$(ip netns exec "$namespace" "$python" "$peer" play 203.0.113.1 "$port" "$code") ||
+    fail "the outside peer could not play a lesson open to any network: $verdict"
+echo "outside peer, any network: $verdict"
+[ "$(rows "$wide")" -eq 1 ] || fail "expected the outside pupil's one row, found $(rows "$wide")"
 echo "passed"

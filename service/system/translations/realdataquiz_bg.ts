@@ -114,8 +114,16 @@ Qt's own options, such as -platform and -style, are accepted as well.</source>
         <translation>--teacher иска име на папка.</translation>
     </message>
     <message>
-        <source>%1: this build has no lesson on the network (--serve, --join); the class folder serves.</source>
-        <translation>%1: тази версия няма урок в мрежата (--serve, --join); урокът върви с папката на класа.</translation>
+        <source>%1: this build has no lesson on the network (--serve, --any-network, --join); the class folder serves.</source>
+        <translation>%1: тази версия няма урок в мрежата (--serve, --any-network, --join); урокът върви с папката на класа.</translation>
+    </message>
+    <message>
+        <source>--any-network widens the lesson of --teacher; give --teacher DIR as well.</source>
+        <translation>--any-network разширява урока на --teacher; дайте и --teacher ПАПКА.</translation>
+    </message>
+    <message>
+        <source>With --teacher: the lesson on the network also answers computers beyond the local network (by default only private, link-local and loopback addresses).</source>
+        <translation>С --teacher: урокът в мрежата отговаря и на компютри извън локалната мрежа (иначе само на частни, локални за връзката и loopback адреси).</translation>
     </message>
     <message>
         <source>--serve hosts the lesson of --teacher; give --teacher DIR as well.</source>
