@@ -7,8 +7,9 @@
 
 namespace quiz {
 
-PupilTurns::PupilTurns(std::string name, SecretSource& secrets, PupilStanding standing)
-    : name_(std::move(name)), secrets_(&secrets), staircase_(std::move(standing.staircase)),
+PupilTurns::PupilTurns(std::string name, SecretSource& secrets, PupilStanding standing,
+                       TurnMemo* memo)
+    : name_(std::move(name)), secrets_(&secrets), memo_(memo), staircase_(std::move(standing.staircase)),
       staircasesStarted_(staircase_ ? 1 : 0), number_(standing.answered),
       standingTurns_(standing.answered), answered_(standing.answered),
       rightCount_(standing.rightCount), stamp_([source = &secrets] { return source->next64(); }) {}
@@ -20,7 +21,15 @@ std::optional<RefusalId> PupilTurns::deal(const LessonSetup& setup) {
     followStream(setup);
     followLevel(setup.level);
     turnStaircase_ = staircase_ ? staircasesStarted_ : 0;
-    turn_ = NewTurn(*random_, style_, *setup.data, staircase_ ? staircase_->level() : setup.level);
+    const TurnPlace place{.seed = random_->seed(),
+                          .taken = random_->taken(),
+                          .level = staircase_ ? staircase_->level() : setup.level,
+                          .data = setup.data->id()};
+    turn_ = NewTurn(*random_, style_, *setup.data, place.level);
+    // The class view replays this row soon after; it finds the turn instead of dealing it.
+    memo_->keep(place, {.realSide = turn_.RealSide,
+                        .currency = turn_.code,
+                        .takenAfter = random_->taken()});
     ++streamTurn_;
     ++number_;
     judged_.reset();

@@ -12,6 +12,7 @@
 #include "core/scoring/staircase.h"
 #include "core/text/number_style.h"
 #include "core/turns/turn.h"
+#include "core/turns/turn_memo.h"
 
 #include <cstdint>
 #include <memory>
@@ -43,8 +44,10 @@ struct RestoredPupil {
 
 class PupilTurns {
 public:
-    // `secrets` draws the pupil's own seeds and runs' identities; it must outlive them.
-    PupilTurns(std::string name, SecretSource& secrets, PupilStanding standing = {});
+    // `secrets` draws the pupil's own seeds and runs' identities; it must outlive them, as
+    // `memo` must, which keeps every turn dealt for the class view's replay.
+    PupilTurns(std::string name, SecretSource& secrets, PupilStanding standing = {},
+               TurnMemo* memo = &TurnMemo::shared());
 
     const std::string& name() const { return name_; }
     // How their lists and report write numbers, from their next turn on.
@@ -74,6 +77,7 @@ private:
 
     std::string name_;
     SecretSource* secrets_;
+    TurnMemo* memo_;
     NumberStyle style_{.decimalSeparator = ",", .groupSeparator = " ", .groupSize = 0};
     // The stream the turns come from: the class's seed, or one of the pupil's own.
     std::unique_ptr<SeededRandomSource> random_;

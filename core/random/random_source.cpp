@@ -18,7 +18,13 @@ std::uint32_t SeededRandomSource::seedFromClock() {
     return seed;
 }
 
+void SeededRandomSource::skip(std::uint64_t count) {
+    engine_.discard(count);
+    taken_ += count;
+}
+
 float SeededRandomSource::next() {
+    ++taken_;
     // The top 24 bits scaled by 2^-24 are exact in a float and can never reach 1.0.
     constexpr float kScale = 0x1p-24F;
     return static_cast<float>(engine_() >> 8) * kScale;

@@ -26,10 +26,15 @@ public:
 
     float next() override;
     std::uint32_t seed() const { return seed_; }
+    // How many values the stream has given, so that two places in it can be compared.
+    std::uint64_t taken() const { return taken_; }
+    // Moves on `count` values without making them.
+    void skip(std::uint64_t count);
 
 private:
     std::uint32_t seed_;
     std::mt19937 engine_;
+    std::uint64_t taken_ = 0;
 };
 
 } // namespace quiz

@@ -18,13 +18,22 @@ constexpr std::uint64_t kLevelZeroDraws = 2 + kValueCount;
 
 } // namespace
 
-float RunReplay::Stream::next() {
-    ++taken_;
-    return source_.next();
-}
+RunReplay::RunReplay(std::uint32_t seed, DataFinder finder, TurnMemo* memo)
+    : finder_(std::move(finder)), memo_(memo), places_{Stream(seed)} {}
 
-RunReplay::RunReplay(std::uint32_t seed, DataFinder finder)
-    : finder_(std::move(finder)), places_{Stream(seed)} {}
+TurnOutcome RunReplay::deal(Stream& stream, const DataSet& data, int level) {
+    const TurnPlace place{
+        .seed = stream.seed(), .taken = stream.taken(), .level = level, .data = data.id()};
+    if (std::optional<TurnOutcome> known = memo_->find(place)) {
+        stream.skip(known->takenAfter - place.taken);
+        return *std::move(known);
+    }
+    const Turn turn = NewTurn(stream, {}, data, level);
+    TurnOutcome outcome{
+        .realSide = turn.RealSide, .currency = turn.code, .takenAfter = stream.taken()};
+    memo_->keep(place, outcome);
+    return outcome;
+}
 
 void RunReplay::keepDistinct() {
     std::sort(places_.begin(), places_.end(),
@@ -50,7 +59,7 @@ bool RunReplay::skipTurn() {
         for (int level = 0; level < kLevelCount; ++level) {
             for (const auto& set : data) {
                 Stream stream = place;
-                NewTurn(stream, {}, *set, level);
+                deal(stream, *set, level);
                 after.push_back(std::move(stream));
             }
         }
@@ -80,8 +89,8 @@ ReplayVerdict RunReplay::check(const ReplayRow& row) {
     for (Stream stream : places_) {
         bool same = false;
         if (data) {
-            const Turn turn = NewTurn(stream, {}, *data, row.level);
-            same = turn.RealSide == row.realSide && turn.code == row.currency;
+            const TurnOutcome turn = deal(stream, *data, row.level);
+            same = turn.realSide == row.realSide && turn.currency == row.currency;
         } else {
             // Unknown data still deals the side second; only a level-0 turn's length is known.
             const std::uint64_t start = stream.taken();

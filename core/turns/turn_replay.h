@@ -5,6 +5,7 @@
 
 #include "core/data/data_set.h"
 #include "core/random/random_source.h"
+#include "core/turns/turn_memo.h"
 
 #include <cstdint>
 #include <functional>
@@ -39,28 +40,23 @@ enum class ReplayVerdict {
 // is tried: a row that none of them explains is Unchecked, never Impossible.
 class RunReplay {
 public:
-    RunReplay(std::uint32_t seed, DataFinder finder);
+    // Turns found in `memo` are not dealt again.
+    RunReplay(std::uint32_t seed, DataFinder finder, TurnMemo* memo = &TurnMemo::shared());
 
     // The next row, of a turn above the last one given.
     ReplayVerdict check(const ReplayRow& row);
 
 private:
-    // The seed's stream, counting the values taken, so two places in it can be compared.
-    class Stream final : public RandomSource {
-    public:
-        explicit Stream(std::uint32_t seed) : source_(seed) {}
-        float next() override;
-        std::uint64_t taken() const { return taken_; }
+    // The seed's stream, at one place.
+    using Stream = SeededRandomSource;
 
-    private:
-        SeededRandomSource source_;
-        std::uint64_t taken_ = 0;
-    };
-
+    // What the stream deals at `level` from `data`, the stream moved past the turn.
+    TurnOutcome deal(Stream& stream, const DataSet& data, int level);
     bool skipTurn();
     void keepDistinct();
 
     DataFinder finder_;
+    TurnMemo* memo_;
     std::vector<Stream> places_; // where the stream may stand before the next turn
     bool exact_ = true;          // one place, known from the rows alone
     bool lost_ = false;          // the place can no longer be told
