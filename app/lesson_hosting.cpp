@@ -74,7 +74,21 @@ LessonSetup lessonSetupFrom(const QString& folder, const std::string& host) {
 }
 
 LessonHosting::LessonHosting(QString folder, std::string hostName)
-    : folder_(std::move(folder)), hostName_(std::move(hostName)) {}
+    : folder_(std::move(folder)), hostName_(std::move(hostName)) {
+    thread_.setObjectName(QStringLiteral("lesson host"));
+}
+
+LessonHosting::~LessonHosting() {
+    if (thread_.isRunning()) {
+        // Closed where it runs, so that its sockets go with it before the thread ends.
+        QMetaObject::invokeMethod(
+            host_, [host = host_] { delete host; }, Qt::BlockingQueuedConnection);
+        thread_.quit();
+        thread_.wait();
+    } else {
+        delete host_;
+    }
+}
 
 std::unique_ptr<LessonHosting> LessonHosting::listen(const QString& folder,
                                                     const QHostAddress& address, quint16 port,
@@ -87,7 +101,7 @@ std::unique_ptr<LessonHosting> LessonHosting::listen(const QString& folder,
     try {
         hosting->settings_ = settingsBytes(hosting->folder_);
         SecretRandom codeRandom;
-        hosting->host_ = std::make_unique<LessonHost>(
+        hosting->host_ = new LessonHost(
             hosting->folder_, lessonSetupFrom(hosting->folder_, hosting->hostName_), options,
             std::make_unique<SystemSecrets>(), codeRandom);
     } catch (const std::exception& error) {
@@ -96,6 +110,11 @@ std::unique_ptr<LessonHosting> LessonHosting::listen(const QString& folder,
     if (!hosting->host_ || !hosting->host_->listen(problem)) {
         return nullptr;
     }
+    hosting->listened_ = hosting->host_->address();
+    hosting->port_ = hosting->host_->port();
+    hosting->joinCode_ = QString::fromStdString(hosting->host_->joinCode());
+    hosting->host_->moveToThread(&hosting->thread_);
+    hosting->thread_.start();
     hosting->poll_.setInterval(kSettingsPollMs);
     connect(&hosting->poll_, &QTimer::timeout, hosting.get(), &LessonHosting::followSettings);
     hosting->poll_.start();
@@ -122,11 +141,7 @@ std::unique_ptr<LessonHosting> LessonHosting::start(const CommandLine& line, QSt
 }
 
 QUrl LessonHosting::address() const {
-    return QUrl(QStringLiteral("http://%1:%2/").arg(reachableHost(host_->address())).arg(host_->port()));
-}
-
-QString LessonHosting::joinCode() const {
-    return QString::fromStdString(host_->joinCode());
+    return QUrl(QStringLiteral("http://%1:%2/").arg(reachableHost(listened_)).arg(port_));
 }
 
 QString LessonHosting::announcement() const {
@@ -140,7 +155,9 @@ void LessonHosting::followSettings() {
         return;
     }
     settings_ = std::move(now);
-    host_->changeSetup(lessonSetupFrom(folder_, hostName_));
+    QMetaObject::invokeMethod(host_, [host = host_, setup = lessonSetupFrom(folder_, hostName_)] {
+        host->changeSetup(setup);
+    });
 }
 
 } // namespace quiz

@@ -1,7 +1,7 @@
 #pragma once
 
 // The teacher's lesson hosted on the network: a host made from the class folder's settings and
-// kept up with them as the lesson panel writes them.
+// kept up with them as the lesson panel writes them, dealing on a thread of its own.
 
 #include "app/command_line.h"
 #include "core/network_lesson/lesson_setup.h"
@@ -11,6 +11,7 @@
 #include <QByteArray>
 #include <QHostAddress>
 #include <QObject>
+#include <QThread>
 #include <QString>
 #include <QTimer>
 #include <QUrl>
@@ -29,6 +30,8 @@ class LessonHosting : public QObject {
     Q_OBJECT
 
 public:
+    ~LessonHosting() override;
+
     // Listening as `line` asks, or null with the one line saying why in `refusal`.
     static std::unique_ptr<LessonHosting> start(const CommandLine& line, QString& refusal);
     // Listening for the lesson of `folder` at `address` and `port` (0: any free one), or null with
@@ -40,7 +43,8 @@ public:
     // "http://HOST:PORT/ CODE": where the pupils go and what they type.
     QString announcement() const;
     QUrl address() const;
-    QString joinCode() const;
+    QString joinCode() const { return joinCode_; }
+    // Lives on the hosting's own thread: connect to its signals, never call it from here.
     LessonHost& host() { return *host_; }
 
 private:
@@ -49,7 +53,12 @@ private:
 
     QString folder_;
     std::string hostName_;
-    std::unique_ptr<LessonHost> host_;
+    // Dealing a level-4 turn takes milliseconds: forty of them must not stall the teacher's view.
+    QThread thread_;
+    LessonHost* host_ = nullptr; // deleted on thread_, where it runs
+    QHostAddress listened_;
+    quint16 port_ = 0;
+    QString joinCode_;
     std::optional<QByteArray> settings_; // the settings file as last read; none when missing
     QTimer poll_;
 };

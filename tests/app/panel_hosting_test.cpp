@@ -2,8 +2,10 @@
 // lesson while serving, says in Bulgarian why it cannot listen, and starts anew after a stop.
 
 #include "app/panel_hosting.h"
+#include "service/lesson/lesson_file.h"
 #include "tests/support/lesson_client.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -11,6 +13,7 @@
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 #include <vector>
 
@@ -44,6 +47,41 @@ private slots:
         hosting.stop();
         QVERIFY(!hosting.serving());
         QVERIFY(rival.listen(QHostAddress::LocalHost, static_cast<quint16>(started->address.port())));
+    }
+
+    // The teacher applies another level while a pupil plays: the host, dealing away from the
+    // window's thread, deals it from the pupil's next turn once it has read the settings.
+    void aChangedLessonReachesPupilsFromTheirNextTurn() {
+        const QTemporaryDir folder;
+        PanelHosting hosting(folder.path(), QHostAddress::LocalHost);
+        const auto started = std::get<HostingSwitch::Started>(hosting.start(0));
+        QVERIFY(hosting.hosting()->host().thread() != QThread::currentThread());
+        QString socketUrl = started.address.toString();
+        testing::LessonClient pupil(QStringLiteral("desk-1-of-the-class"));
+        QVERIFY(pupil.open(socketUrl.replace(QStringLiteral("http://"), QStringLiteral("ws://")) +
+                           QStringLiteral("lesson")));
+        pupil.join(QStringLiteral("Вера"), started.joinCode);
+        const QJsonObject first = pupil.receiveKind(QStringLiteral("turn"));
+        QVERIFY2(!first.isEmpty(), qPrintable(pupil.closeReason()));
+        QCOMPARE(first[QStringLiteral("level")].toInt(), 0);
+
+        QFile settings(lessonSettingsPath(folder.path()));
+        QVERIFY(settings.open(QIODevice::WriteOnly));
+        settings.write("# Real or generated data: the lesson's settings\r\nlevel=3\r\n"
+                       "data=ecb\r\nend\r\n");
+        settings.close();
+        int level = 0;
+        int turns = 0;
+        // Each turn before the host reads the file is still level 0; a few seconds at most.
+        while (level != 3 && ++turns < 200) {
+            pupil.pick(pupil.turn, 0);
+            QVERIFY(!pupil.receiveKind(QStringLiteral("judged")).isEmpty());
+            pupil.next();
+            level = pupil.receiveKind(QStringLiteral("turn"))[QStringLiteral("level")].toInt();
+            QVERIFY(level == 0 || level == 3);
+            QTest::qWait(20);
+        }
+        QCOMPARE(level, 3);
     }
 
     // The panel over a host the command line started shows the port pupils must use.
