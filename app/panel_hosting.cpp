@@ -1,6 +1,6 @@
 #include "app/panel_hosting.h"
 
-#include "window/common/utf8_string.h"
+#include "service/words/utf8_string.h"
 
 #include <QCoreApplication>
 

@@ -1,6 +1,7 @@
 #include "service/join/lesson_client.h"
 
 #include "core/network_lesson/message_kinds.h"
+#include "service/words/utf8_string.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -138,7 +139,7 @@ void LessonClient::read(const QString& text) {
     if (!document.isObject() || !readHostMessage(document.object())) {
         // Not our host's words: better no lesson than a wrong one.
         close();
-        emit refused(QString::fromUtf8("Урокът изпрати съобщение, което програмата не разбира."),
+        emit refused(utf8("Урокът изпрати съобщение, което програмата не разбира."),
                      true);
     }
 }

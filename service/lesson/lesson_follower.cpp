@@ -13,6 +13,7 @@
 #include "service/words/lesson_words.h"
 #include "service/words/level_words.h"
 #include "service/words/system_reason_words.h"
+#include "service/words/utf8_string.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,14 +27,14 @@ namespace {
 
 // Said with what the pupil plays with instead: the last good settings, or none at all.
 QString fileProblem(const QString& reason, bool keptGood) {
-    return QString::fromUtf8("Настройките на урока (%1) не са използвани: %2. %3")
+    return utf8("Настройките на урока (%1) не са използвани: %2. %3")
         .arg(QString::fromUtf8(kLessonSettingsFile.data(), kLessonSettingsFile.size()), reason,
-             keptGood ? QString::fromUtf8("Играе се с последните добри настройки.")
-                      : QString::fromUtf8("Играе се без настройки на урока."));
+             keptGood ? utf8("Играе се с последните добри настройки.")
+                      : utf8("Играе се без настройки на урока."));
 }
 
 QString dataProblem(const QString& reason) {
-    return QString::fromUtf8("Данните на урока не могат да се използват: %1. Играе се с "
+    return utf8("Данните на урока не могат да се използват: %1. Играе се с "
                              "досегашните данни.")
         .arg(reason);
 }
@@ -86,7 +87,7 @@ LessonFile readLessonFile(const QString& folder) {
         return {};
     }
     if (file.outcome == Outcome::NotRegular) {
-        return {std::nullopt, QString::fromUtf8("това ") +
+        return {std::nullopt, utf8("това ") +
                                   QString::fromStdString(notRegularFile(Wording::Bulgarian))};
     }
     if (file.outcome == Outcome::Failed) {
@@ -106,13 +107,13 @@ QString lessonDataPath(const QString& folder, const std::string& name, QString& 
     // The name is a plain one, so only a link can lead out of the folder.
     const QString inside = QFileInfo(info.canonicalFilePath()).absolutePath();
     if (!info.exists()) {
-        problem = QString::fromUtf8("в папката на класа няма файл „%1“").arg(info.fileName());
+        problem = utf8("в папката на класа няма файл „%1“").arg(info.fileName());
     } else if (!info.isFile()) {
-        problem = QString::fromUtf8("„%1“ %2").arg(
+        problem = utf8("„%1“ %2").arg(
             info.fileName(), QString::fromStdString(notRegularFile(Wording::Bulgarian)));
     } else if (inside != QFileInfo(folder).canonicalFilePath()) {
         problem =
-            QString::fromUtf8("„%1“ не е файл направо в папката на класа").arg(info.fileName());
+            utf8("„%1“ не е файл направо в папката на класа").arg(info.fileName());
     } else {
         return path;
     }
@@ -190,7 +191,7 @@ void LessonFollower::beforeTurn() {
     } else if (!file.problem.isEmpty()) {
         fileProblem_ = fileProblem(file.problem, lesson_.has_value());
     } else if (lesson_) {
-        fileProblem_ = fileProblem(QString::fromUtf8("файлът вече го няма в папката"), true);
+        fileProblem_ = fileProblem(utf8("файлът вече го няма в папката"), true);
     }
     emit seedsSealedFor(lesson_ ? lesson_->seedKey : std::string());
     apply(lessonChoices(given_, lesson_ ? &*lesson_ : nullptr));

@@ -2,6 +2,7 @@
 
 #include "core/data/data_ids.h"
 #include "core/text/message_text.h"
+#include "service/words/utf8_string.h"
 
 #include <QDateTime>
 #include <QRegularExpression>
@@ -33,25 +34,25 @@ constexpr std::array<ProblemWords, 10> kProblems{{
 QString originText(SettingOrigin origin) {
     switch (origin) {
     case SettingOrigin::Lesson:
-        return QString::fromUtf8("от учителя");
+        return utf8("от учителя");
     case SettingOrigin::CommandLine:
-        return QString::fromUtf8("от командния ред");
+        return utf8("от командния ред");
     case SettingOrigin::Default:
         break;
     }
-    return QString::fromUtf8("на този компютър");
+    return utf8("на този компютър");
 }
 
 QString turnsText(const ChosenSetting& seed) {
     switch (seed.origin) {
     case SettingOrigin::Lesson:
-        return QString::fromUtf8("еднакви за целия клас");
+        return utf8("еднакви за целия клас");
     case SettingOrigin::CommandLine:
-        return QString::fromUtf8("от числото, дадено с --seed");
+        return utf8("от числото, дадено с --seed");
     case SettingOrigin::Default:
         break;
     }
-    return QString::fromUtf8("свои за този компютър");
+    return utf8("свои за този компютър");
 }
 
 // A value from the file on one line, in its own direction, and not endless: control and
@@ -79,7 +80,7 @@ QString localTime(const std::string& utc) {
 QString lessonSummary(const LessonChoices& choices, const QString& levelText,
                       const QString& dataText, const LessonSettings* lesson,
                       const QString& owner, const QString& self) {
-    QString text = QString::fromUtf8("Настройки на урока\nТрудност: %1 (%2)\nДанни: %3 (%4)\n"
+    QString text = utf8("Настройки на урока\nТрудност: %1 (%2)\nДанни: %3 (%4)\n"
                                      "Ходове: %5")
                        .arg(levelText, originText(choices.level.origin), dataText,
                             originText(choices.data.origin), turnsText(choices.seed));
@@ -88,20 +89,20 @@ QString lessonSummary(const LessonChoices& choices, const QString& levelText,
         text += QStringLiteral(" (%1)").arg(originText(choices.seed.origin));
     }
     if (lesson && !(lesson->writtenBy.empty() && lesson->writtenAt.empty() && owner.isEmpty())) {
-        QString who = lesson->writtenBy.empty() ? QString::fromUtf8("неизвестно кого")
+        QString who = lesson->writtenBy.empty() ? utf8("неизвестно кого")
                                                 : fromFile(lesson->writtenBy);
         // The file can say anything of itself; its owner is what the system says.
         if (!owner.isEmpty()) {
             const QString account = fromFile(owner.toStdString());
             who = lesson->writtenBy.empty()
-                      ? QString::fromUtf8("акаунта „%1“").arg(account)
-                      : QString::fromUtf8("акаунта „%1“ (във файла пише „%2“)").arg(account, who);
+                      ? utf8("акаунта „%1“").arg(account)
+                      : utf8("акаунта „%1“ (във файла пише „%2“)").arg(account, who);
         }
-        text += u'\n' + QString::fromUtf8("Зададени от %1, %2.")
-                             .arg(who, lesson->writtenAt.empty() ? QString::fromUtf8("неизвестно кога")
+        text += u'\n' + utf8("Зададени от %1, %2.")
+                             .arg(who, lesson->writtenAt.empty() ? utf8("неизвестно кога")
                                                                  : localTime(lesson->writtenAt));
         if (!owner.isEmpty() && owner == self) {
-            text += QString::fromUtf8(" Файлът е записан от твоя акаунт, не от учителя.");
+            text += utf8(" Файлът е записан от твоя акаунт, не от учителя.");
         }
     }
     return text;
@@ -118,12 +119,12 @@ QString lessonProblemText(LessonProblem problem, const std::vector<std::string>&
 
 QString lessonDataName(const std::string& data) {
     if (data == kCatalogueData) {
-        return QString::fromUtf8("Шестте вградени валути");
+        return utf8("Шестте вградени валути");
     }
     if (data == kEcbData) {
-        return QString::fromUtf8("Курсове на ЕЦБ (вградени)");
+        return utf8("Курсове на ЕЦБ (вградени)");
     }
-    return QString::fromUtf8("файлът „%1“").arg(QString::fromStdString(data));
+    return utf8("файлът „%1“").arg(QString::fromStdString(data));
 }
 
 } // namespace quiz

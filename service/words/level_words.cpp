@@ -1,6 +1,7 @@
 #include "service/words/level_words.h"
 
 #include "core/turns/level.h"
+#include "service/words/utf8_string.h"
 
 #include <array>
 #include <stdexcept>
@@ -47,7 +48,7 @@ QString levelName(int level) {
 }
 
 QString adaptiveLevelName() {
-    return QString::fromUtf8("според ученика");
+    return utf8("според ученика");
 }
 
 QString levelExplanation(int level) {

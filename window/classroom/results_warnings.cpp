@@ -1,7 +1,7 @@
 #include "window/classroom/results_warnings.h"
 
 #include "service/words/system_reason_words.h"
-#include "window/common/utf8_string.h"
+#include "service/words/utf8_string.h"
 
 namespace quiz {
 

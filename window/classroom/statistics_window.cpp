@@ -8,7 +8,7 @@
 #include "window/common/scrolling_window.h"
 #include "window/common/share_string.h"
 #include "window/common/summary_table.h"
-#include "window/common/utf8_string.h"
+#include "service/words/utf8_string.h"
 #include "window/common/warning_colour.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "window/common/rate_file_dialog.h"
 
-#include "window/common/utf8_string.h"
+#include "service/words/utf8_string.h"
 
 #include <QFileDialog>
 

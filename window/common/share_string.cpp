@@ -1,7 +1,7 @@
 #include "window/common/share_string.h"
 
 #include "core/text/share_text.h"
-#include "window/common/utf8_string.h"
+#include "service/words/utf8_string.h"
 
 namespace quiz {
 

@@ -1,7 +1,7 @@
 #include "window/help/help_window.h"
 
 #include "window/common/scrolling_window.h"
-#include "window/common/utf8_string.h"
+#include "service/words/utf8_string.h"
 
 #include <QAction>
 #include <QImage>

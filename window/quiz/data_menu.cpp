@@ -2,7 +2,7 @@
 
 #include "core/data/data_ids.h"
 #include "window/common/rate_file_dialog.h"
-#include "window/common/utf8_string.h"
+#include "service/words/utf8_string.h"
 #include "window/quiz/quiz_form.h"
 
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "window/teacher/chart_png.h"
 
-#include "window/common/utf8_string.h"
+#include "service/words/utf8_string.h"
 
 #include <QSaveFile>
 

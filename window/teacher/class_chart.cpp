@@ -1,7 +1,7 @@
 #include "window/teacher/class_chart.h"
 
 #include "window/common/share_string.h"
-#include "window/common/utf8_string.h"
+#include "service/words/utf8_string.h"
 #include "window/common/warning_colour.h"
 
 #include <QPainter>

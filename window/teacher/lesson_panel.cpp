@@ -14,7 +14,7 @@
 #include "service/words/level_words.h"
 #include "service/words/system_reason_words.h"
 #include "window/common/rate_file_dialog.h"
-#include "window/common/utf8_string.h"
+#include "service/words/utf8_string.h"
 #include "window/common/warning_colour.h"
 
 #include <QCheckBox>

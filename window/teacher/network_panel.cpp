@@ -2,7 +2,7 @@
 
 #include "core/qr_code/qr_code.h"
 #include "service/announce/lesson_announcer.h"
-#include "window/common/utf8_string.h"
+#include "service/words/utf8_string.h"
 #include "window/common/warning_colour.h"
 
 #include <QGridLayout>

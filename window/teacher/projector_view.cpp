@@ -2,7 +2,7 @@
 
 #include "window/common/share_string.h"
 #include "window/common/summary_table.h"
-#include "window/common/utf8_string.h"
+#include "service/words/utf8_string.h"
 #include "window/teacher/class_chart.h"
 
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "window/teacher/teacher_keys.h"
 
-#include "window/common/utf8_string.h"
+#include "service/words/utf8_string.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-// The windows' Bulgarian texts, written as UTF-8 literals, as Qt strings.
+// The Bulgarian texts of the windows and the services, written as UTF-8 literals, as Qt strings.
 
 #include <QString>
 
