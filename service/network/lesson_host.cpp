@@ -91,6 +91,16 @@ LessonHost::LessonHost(QString folder, LessonSetup setup, HostOptions options,
                                        QWebSocketServer::NonSecureMode, this);
     webSockets_->setHandshakeTimeout(options_.requestTime);
     connect(webSockets_, &QWebSocketServer::newConnection, this, &LessonHost::takeSocket);
+    retry_.setParent(this); // so that it moves to the host's thread with it
+    retry_.setInterval(options_.retryTime);
+    connect(&retry_, &QTimer::timeout, this, &LessonHost::retryRows);
+}
+
+// The folder back, the rows that waited reach it without a pupil answering again.
+void LessonHost::retryRows() {
+    if (files_.retry() == 0) {
+        retry_.stop();
+    }
 }
 
 LessonHost::~LessonHost() = default;
@@ -236,6 +246,7 @@ void LessonHost::answer(QWebSocket* socket, const QString& text) {
     if (reply.row) {
         if (QString problem; !files_.append(*reply.row, problem)) {
             emit rowNotWritten(problem);
+            retry_.start();
         }
     }
     for (const WireMessage& each : reply.messages) {

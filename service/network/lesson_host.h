@@ -11,6 +11,7 @@
 #include <QObject>
 #include <QSet>
 #include <QString>
+#include <QTimer>
 
 #include <chrono>
 #include <memory>
@@ -31,6 +32,8 @@ struct HostOptions {
     // is closed (the page comes back by itself).
     std::chrono::milliseconds requestTime = std::chrono::seconds(10);
     std::chrono::milliseconds idleTime = std::chrono::minutes(20);
+    // While judged rows wait for the class folder, they are tried again this often.
+    std::chrono::milliseconds retryTime = std::chrono::seconds(5);
     qint64 mostMessageBytes = 4096; // far above a pupil's largest message
     qint64 mostHeadBytes = 8192;
 };
@@ -67,6 +70,7 @@ private:
     void takeSocket();
     void answer(QWebSocket* socket, const QString& text);
     void forget(QTcpSocket* socket);
+    void retryRows();
 
     PupilFiles files_;
     NetworkLesson lesson_;
@@ -76,6 +80,7 @@ private:
     QWebSocketServer* webSockets_ = nullptr;
     QSet<QTcpSocket*> requests_; // before their request is read whole
     QSet<QWebSocket*> sockets_;
+    QTimer retry_; // runs only while rows wait
 };
 
 } // namespace quiz

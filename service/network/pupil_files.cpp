@@ -49,16 +49,62 @@ ResultsFile* PupilFiles::fileOf(const std::string& pupil, QString& problem) {
     return nullptr;
 }
 
+PupilFiles::~PupilFiles() {
+    retry();
+}
+
 bool PupilFiles::append(const ResultRow& row, QString& problem) {
-    ResultsFile* file = fileOf(row.pupil, problem);
+    return writeInOrder(row.pupil, csvLine(row), problem);
+}
+
+bool PupilFiles::writeInOrder(const std::string& pupil, std::string line, QString& problem) {
+    std::vector<std::string>& unfiled = unfiled_[pupil];
+    if (!line.empty()) {
+        unfiled.push_back(std::move(line));
+    }
+    ResultsFile* file = fileOf(pupil, problem);
     if (!file) {
         return false;
     }
-    const WriteOutcome outcome = file->append(csvLine(row));
-    if (!outcome.written) {
-        problem = QString::fromStdString(outcome.error);
+    // Once the file is made, its own keeping (ResultsFile) holds what it cannot write yet.
+    bool written = true;
+    for (const std::string& each : unfiled) {
+        const WriteOutcome outcome = file->append(each);
+        if (!outcome.written) {
+            problem = QString::fromStdString(outcome.error);
+            written = false;
+        }
     }
-    return outcome.written;
+    unfiled_.erase(pupil);
+    return written;
+}
+
+std::size_t PupilFiles::retry() {
+    std::vector<std::string> unfiled;
+    for (const auto& [pupil, rows] : unfiled_) {
+        unfiled.push_back(pupil);
+    }
+    for (const std::string& pupil : unfiled) {
+        QString problem;
+        writeInOrder(pupil, {}, problem);
+    }
+    for (const auto& [pupil, file] : files_) {
+        if (file->waitingRows() > 0) {
+            file->writeKept();
+        }
+    }
+    return waiting();
+}
+
+std::size_t PupilFiles::waiting() const {
+    std::size_t count = 0;
+    for (const auto& [pupil, rows] : unfiled_) {
+        count += rows.size();
+    }
+    for (const auto& [pupil, file] : files_) {
+        count += file->waitingRows();
+    }
+    return count;
 }
 
 } // namespace quiz

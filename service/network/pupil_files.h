@@ -24,15 +24,28 @@ public:
     // The pupils the folder's results files hold rows of this host for, with their standing.
     std::vector<RestoredPupil> readBack() const;
     // Appends the row to its pupil's file, a new one in the folder on their first row since the
-    // host started. False, with the reason in `problem`, when the row is not in the file now.
+    // host started. False, with the reason in `problem`, when the row is not in the file now:
+    // it waits, in memory, for the folder to be back.
     bool append(const ResultRow& row, QString& problem);
+    // Tries the waiting rows again; how many still wait.
+    std::size_t retry();
+    std::size_t waiting() const;
+
+    // A last try for the rows that wait; the ones it cannot write are lost with the host.
+    ~PupilFiles();
+    PupilFiles(const PupilFiles&) = delete;
+    PupilFiles& operator=(const PupilFiles&) = delete;
 
 private:
     ResultsFile* fileOf(const std::string& pupil, QString& problem);
+    // The pupil's rows that waited for their file to be made, then `line`; false when some wait.
+    bool writeInOrder(const std::string& pupil, std::string line, QString& problem);
 
     QString folder_;
     std::string host_;
     std::map<std::string, std::unique_ptr<ResultsFile>> files_; // by pupil
+    // Rows of pupils whose file could not be made yet (the folder unreachable), in order.
+    std::map<std::string, std::vector<std::string>> unfiled_;
 };
 
 } // namespace quiz

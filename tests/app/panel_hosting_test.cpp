@@ -5,6 +5,7 @@
 #include "service/lesson/lesson_file.h"
 #include "tests/support/lesson_client.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -124,6 +125,19 @@ private slots:
         QVERIFY(panel.findChild<QLabel*>(QStringLiteral("networkStatus"))
                     ->text()
                     .startsWith(QStringLiteral("Отговор не е записан в папката на класа: ")));
+
+        // The folder back, the answer reaches it with nobody answering again.
+        QVERIFY(QDir().mkpath(folder.path()));
+        QStringList files;
+        QVERIFY(testing::LessonClient::waitUntil([&] {
+            files = QDir(folder.path()).entryList({QStringLiteral("*.csv")}, QDir::Files);
+            return !files.isEmpty();
+        }));
+        QFile file(QDir(folder.path()).filePath(files.front()));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = file.readAll().split('\n');
+        QCOMPARE(lines.size(), 3); // the header, the row and the end of the last line
+        QVERIFY(QString::fromUtf8(lines[1]).contains(QStringLiteral("Иван")));
     }
 
     // Serving behind a firewall that turns the pupils away: the panel says so with what to ask
