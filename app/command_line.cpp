@@ -2,6 +2,7 @@
 
 #include "core/random/seed_text.h"
 #include "core/network_lesson/join_code.h"
+#include "core/network_lesson/pupil_name.h"
 #include "core/turns/level.h"
 #include "service/join/lesson_address.h"
 
@@ -94,19 +95,30 @@ QString takeClassDir(const QString& value, CommandLine& line) {
     return {};
 }
 
+// The rule a hosted lesson holds names to, so that a folder pupil's name reads the same.
 QString takePupil(const QString& value, CommandLine& line) {
     // Composed, so that "Е" + U+0308 names the same pupil as "Ё" (see pupil_key.h).
-    line.pupil = value.trimmed().normalized(QString::NormalizationForm_C);
-    // Line breaks, control and direction marks would garble the teacher's table.
-    static const QRegularExpression unprintable(QStringLiteral(
-        "[\\x00-\\x1f\\x7f\\x{200e}\\x{200f}\\x{202a}-\\x{202e}\\x{2066}-\\x{2069}]"));
-    if (line.pupil.contains(unprintable)) {
+    const auto name = pupilName(value.normalized(QString::NormalizationForm_C).toStdString());
+    if (const auto* kept = std::get_if<std::string>(&name)) {
+        line.pupil = QString::fromStdString(*kept);
+        return {};
+    }
+    switch (std::get<RefusalId>(name)) {
+    case RefusalId::NameEmpty:
+        return QCoreApplication::translate("quiz", "--pupil needs a name.");
+    case RefusalId::NameTooLong:
+        return QCoreApplication::translate("quiz", "--pupil takes a name of at most %1 characters.")
+            .arg(kNameMostCharacters);
+    case RefusalId::NameLikeFormula:
+        // A spreadsheet opening the class's files would run it.
+        return QCoreApplication::translate("quiz", "--pupil takes a name that does not start "
+                                                   "with =, +, - or @.");
+    default:
+        // Line breaks, control and direction marks would garble the teacher's table.
         return QCoreApplication::translate(
             "quiz", "--pupil takes a name of letters, digits and signs, without control "
                     "characters.");
     }
-    return line.pupil.isEmpty() ? QCoreApplication::translate("quiz", "--pupil needs a name.")
-                                : QString();
 }
 
 QString takeJoin(const QString& value, CommandLine& line) {

@@ -58,6 +58,11 @@ private slots:
                                                    QStringLiteral("Е\u0308лка")});
         QCOMPARE(line.action, Action::Run);
         QCOMPARE(line.pupil, QStringLiteral("Ёлка"));
+        // Blanks inside as one space, as a hosted lesson keeps the name.
+        QCOMPARE(parseCommandLine({QStringLiteral("realdataquiz"), QStringLiteral("--pupil"),
+                                   QStringLiteral("  Ана   Иванова ")})
+                     .pupil,
+                 QStringLiteral("Ана Иванова"));
     }
 
     // Only the teacher's lesson can be widened, whether served at once or from the panel.

@@ -57,6 +57,16 @@ private slots:
             << QStringList{"--pupil", "Ана\u202eb"}
             << QStringLiteral("--pupil takes a name of letters, digits and signs, without "
                               "control characters.");
+        QTest::newRow("a pupil's name a spreadsheet would run")
+            << QStringList{"--pupil", "=HYPERLINK(\"http://x\")"}
+            << QStringLiteral("--pupil takes a name that does not start with =, +, - or @.");
+        QTest::newRow("a pupil's name too long for the teacher's table")
+            << QStringList{"--pupil", QString(41, u'я')}
+            << QStringLiteral("--pupil takes a name of at most 40 characters.");
+        QTest::newRow("a pupil's name with a line separator")
+            << QStringList{"--pupil", "Ана\u2028Иван"}
+            << QStringLiteral("--pupil takes a name of letters, digits and signs, without "
+                              "control characters.");
         QTest::newRow("seed before level, whatever the order typed")
             << QStringList{"--level", "9", "--seed", "x"} << noSeed;
         QTest::newRow("a wrong seed before the teacher's view")

@@ -100,6 +100,14 @@ Qt's own options, such as -platform and -style, are accepted as well.</source>
         <translation>--log и --class-dir казват къде да отиват отговорите; дайте само едното.</translation>
     </message>
     <message>
+        <source>--pupil takes a name of at most %1 characters.</source>
+        <translation>--pupil приема име от най-много %1 знака.</translation>
+    </message>
+    <message>
+        <source>--pupil takes a name that does not start with =, +, - or @.</source>
+        <translation>--pupil приема име, което не започва с =, +, - или @.</translation>
+    </message>
+    <message>
         <location filename="../command_line.cpp" line="178" />
         <source>--pupil needs a name.</source>
         <translation>--pupil иска име.</translation>
