@@ -179,8 +179,9 @@ void NetworkPanel::showWarning(const QString& text) {
 }
 
 void NetworkPanel::warnRowNotWritten(const QString& problem) {
-    showWarning(utf8("Отговор не е записан в папката на класа: %1. Проверете папката; "
-                     "докато е така, урокът пази отговорите само в паметта.")
+    showWarning(utf8("Отговор не е записан в папката на класа: %1. Проверете папката: докато "
+                     "не е достъпна, урокът пази отговорите само в паметта и ги записва, щом "
+                     "тя се върне.")
                     .arg(problem));
 }
 
