@@ -8,12 +8,8 @@ int shownDecimals(int wholeDigits) {
     return std::clamp(kListDigits - wholeDigits, 0, kMostShownDecimals);
 }
 
-int wholeDigitsOf(std::string_view value) {
-    return static_cast<int>(std::min(value.find_first_of(".,"), value.size()));
-}
-
 std::optional<std::string> roundedRate(std::string_view value, int decimals) {
-    const std::size_t point = value.find_first_of(".,");
+    const std::size_t point = decimalSeparatorAt(value);
     const auto kept = static_cast<std::size_t>(std::max(decimals, 0));
     if (point == std::string_view::npos || value.size() - point - 1 <= kept) {
         return std::nullopt;

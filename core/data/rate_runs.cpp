@@ -10,7 +10,7 @@ void ColumnRuns::closeOpen() {
         if (open_.capacity() > 2 * open_.size()) {
             open_.shrink_to_fit();
         }
-        kept_.push_back({openFirst_, std::move(open_)});
+        kept_.push_back({openFirst_, std::move(open_), openDigits_});
     }
     open_.clear();
 }

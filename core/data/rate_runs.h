@@ -4,6 +4,7 @@
 
 #include "core/data/catalogue.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <string_view>
 #include <vector>
@@ -18,10 +19,17 @@ struct Span {
     std::size_t last() const { return first + length - 1; }
 };
 
+// The widest parts of a run's values: the most digits before the separator and after it.
+struct RunDigits {
+    int whole = 0;
+    int decimals = 0;
+};
+
 // A run long enough to keep, as the file lists it: `first` is its first row in file order.
 struct KeptRun {
     std::size_t first = 0;
     std::vector<std::string_view> texts;
+    RunDigits digits;
 };
 
 // One value column, gathered row by row: its runs long enough to keep, and the longest one
@@ -30,12 +38,18 @@ class ColumnRuns {
 public:
     // `rowsLeft` bounds how long a run starting at `row` can grow: room for that many is
     // taken at once, as growing dozens of buffers step by step costs more than reading.
-    void add(std::size_t row, std::string_view text, std::size_t rowsLeft) {
+    // `whole` is the digits of `text` before its separator, as reading it found.
+    void add(std::size_t row, std::string_view text, std::size_t rowsLeft, std::size_t whole) {
         if (open_.empty()) {
             openFirst_ = row;
             open_.reserve(rowsLeft);
+            openDigits_ = {};
         }
         open_.push_back(text);
+        const auto size = static_cast<int>(text.size());
+        const auto digits = static_cast<int>(whole);
+        openDigits_.whole = std::max(openDigits_.whole, digits);
+        openDigits_.decimals = std::max(openDigits_.decimals, size - digits - 1);
     }
 
     // A gap or the end of the file ends the open run. Every missing cell comes here, most of
@@ -54,6 +68,7 @@ private:
 
     std::size_t openFirst_ = 0;
     std::vector<std::string_view> open_;
+    RunDigits openDigits_;
     std::vector<KeptRun> kept_;
     Span longest_;
 };

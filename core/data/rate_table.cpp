@@ -252,15 +252,16 @@ private:
             const auto at = static_cast<std::size_t>(text.data() - text_.data());
             std::replace(text_.begin() + at, text_.begin() + at + text.size(), ',', '.');
         }
-        column.add(dates_.size() - 1, text, lines_ - line() + 1);
+        const std::size_t whole = parts.separators == 0 ? text.size() : decimalSeparatorAt(text);
+        column.add(dates_.size() - 1, text, lines_ - line() + 1, whole);
     }
 
     // A value with more decimals than a list shows is kept as written until its run is known
     // (roundRun); here it is only checked that rounding leaves a number of few enough digits.
     static std::optional<RateReason> roundingProblem(std::string_view text,
                                                      std::optional<RateReason> problem) {
-        const std::size_t point = text.find_first_of(".,");
-        if (point == std::string_view::npos ||
+        const auto point = static_cast<std::size_t>(wholeDigitsOf(text));
+        if (point == text.size() ||
             text.size() - point - 1 <= static_cast<std::size_t>(kMostShownDecimals)) {
             return problem;
         }
@@ -277,14 +278,13 @@ private:
     // with more ("0.9108986183789483", as programs save a double) is rounded where it stands,
     // so the turn, the log and the chart all show the same rounded value; the bytes it no
     // longer needs become blanks. `number` is the column's field.
-    int roundRun(std::vector<std::string_view>& texts, std::size_t number) {
-        int whole = 0;
-        for (const std::string_view text : texts) {
-            whole = std::max(whole, wholeDigitsOf(text));
-        }
-        const int decimals = shownDecimals(whole);
+    int roundRun(KeptRun& run, std::size_t number) {
+        const int decimals = shownDecimals(run.digits.whole);
         int roundedTo = 0;
-        for (std::string_view& text : texts) {
+        if (run.digits.decimals <= decimals) {
+            return roundedTo; // as a rate table's own file is: nothing to round
+        }
+        for (std::string_view& text : run.texts) {
             if (decimalsOf(text) <= decimals) {
                 continue;
             }
@@ -371,7 +371,7 @@ private:
                 }
                 const std::size_t oldest =
                     rowInDateOrder(rising_ ? run.first : run.first + length - 1);
-                const int roundedTo = roundRun(run.texts, c + 2);
+                const int roundedTo = roundRun(run, c + 2);
                 table.runs.push_back({.column = names_[c],
                                       .dates = std::span(*dates).subspan(oldest, length),
                                       .texts = std::move(run.texts),

@@ -265,6 +265,24 @@ TEST(RateRounding, RoundsEachRunToItsOwnDecimals) {
     EXPECT_EQ(table.runs[1].roundedTo, 5);
 }
 
+// Runs of one column are rounded each by its own values: a gap ends the run of large ones.
+TEST(RateRounding, RoundsTheRunsOfOneColumnEachToItsOwnDecimals) {
+    std::string bytes = "Date,IDR\n";
+    for (int i = 0; i < 44; ++i) { // a year before the next run
+        std::string date = dateText(i, false);
+        date.replace(0, 4, "2023");
+        bytes += date + (i < 43 ? ",18606.591234567\n" : ",N/A\n");
+    }
+    for (int i = 0; i < 43; ++i) {
+        bytes += dateText(i, false) + ",0.9108986183789483\n";
+    }
+    const RateTable table = readRateTable(bytes, "rates.csv");
+    ASSERT_EQ(table.runs.size(), 2U);
+    EXPECT_EQ(table.runs[0].texts[0], "18606.59123");
+    EXPECT_EQ(table.runs[1].texts[0], "0.910899");
+    EXPECT_EQ(table.runs[1].roundedTo, 6);
+}
+
 // A value in a run of large ones that rounds to nothing at the run's decimals names its place.
 TEST(RateRounding, RefusesAValueThatRoundsToNothingInItsRun) {
     std::string bytes = "Date;A\n";
