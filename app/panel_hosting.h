@@ -3,7 +3,7 @@
 // The teacher's „Урок в мрежата“ panel over the program's own lesson host: started and stopped
 // from the panel, or already serving when the start-up was given --serve.
 
-#include "app/lesson_hosting.h"
+#include "service/network/lesson_hosting.h"
 #include "service/network/firewall.h"
 #include "window/teacher/network_panel.h"
 

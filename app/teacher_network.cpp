@@ -1,16 +1,38 @@
 #include "app/teacher_network.h"
 
 #include "app/console_output.h"
-#include "app/lesson_hosting.h"
 #include "app/panel_hosting.h"
 #include "service/announce/lesson_announcer.h"
+#include "service/network/lesson_hosting.h"
 #include "service/system/login_names.h"
 #include "window/teacher/network_panel.h"
 #include "window/teacher/teacher_window.h"
 
+#include <QCoreApplication>
+
 namespace quiz {
 
 namespace {
+
+// Listening as --serve asks, or null with the one line saying why in `refusal`.
+std::unique_ptr<LessonHosting> serveAsCommanded(const CommandLine& line, QString& refusal) {
+    QHostAddress address = HostOptions{}.address;
+    if (!line.serveAddress.isEmpty() && !address.setAddress(line.serveAddress)) {
+        refusal = QCoreApplication::translate("quiz", "%1: \"%2\" is no address of this computer.")
+                      .arg(QCoreApplication::applicationName(), line.serveAddress);
+        return nullptr;
+    }
+    const quint16 port = line.servePort.value_or(0);
+    QString problem;
+    std::unique_ptr<LessonHosting> hosting =
+        LessonHosting::listen(line.teacherDir, address, port, problem, line.anyNetwork);
+    if (!hosting) {
+        refusal = QCoreApplication::translate("quiz", "%1: cannot host the lesson at \"%2\": %3")
+                      .arg(QCoreApplication::applicationName(),
+                           line.serveAddress + u':' + QString::number(port), problem);
+    }
+    return hosting;
+}
 
 class HostedTeacherNetwork final : public TeacherNetwork {
 public:
@@ -21,7 +43,7 @@ public:
         if (!line.servePort) {
             return true;
         }
-        std::unique_ptr<LessonHosting> serving = LessonHosting::start(line, refusal);
+        std::unique_ptr<LessonHosting> serving = serveAsCommanded(line, refusal);
         if (!serving) {
             return false;
         }

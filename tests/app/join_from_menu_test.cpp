@@ -3,7 +3,7 @@
 // code, and the quiz then plays the host's turns, a pick judged by the host and written into
 // its class folder.
 
-#include "app/lesson_hosting.h"
+#include "service/network/lesson_hosting.h"
 #include "app/startup.h"
 #include "service/announce/lesson_announcer.h"
 #include "tests/support/find_control.h"

@@ -1,4 +1,4 @@
-#include "app/lesson_hosting.h"
+#include "service/network/lesson_hosting.h"
 
 #include "core/network_lesson/session_token.h"
 #include "service/lesson/lesson_file.h"
@@ -6,7 +6,6 @@
 #include "service/network/local_peer.h"
 #include "service/system/login_names.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QNetworkInterface>
 
@@ -118,25 +117,6 @@ std::unique_ptr<LessonHosting> LessonHosting::listen(const QString& folder,
     hosting->poll_.setInterval(kSettingsPollMs);
     connect(&hosting->poll_, &QTimer::timeout, hosting.get(), &LessonHosting::followSettings);
     hosting->poll_.start();
-    return hosting;
-}
-
-std::unique_ptr<LessonHosting> LessonHosting::start(const CommandLine& line, QString& refusal) {
-    QHostAddress address = HostOptions{}.address;
-    if (!line.serveAddress.isEmpty() && !address.setAddress(line.serveAddress)) {
-        refusal = QCoreApplication::translate("quiz", "%1: \"%2\" is no address of this computer.")
-                      .arg(QCoreApplication::applicationName(), line.serveAddress);
-        return nullptr;
-    }
-    const quint16 port = line.servePort.value_or(0);
-    QString problem;
-    std::unique_ptr<LessonHosting> hosting =
-        listen(line.teacherDir, address, port, problem, line.anyNetwork);
-    if (!hosting) {
-        refusal = QCoreApplication::translate("quiz", "%1: cannot host the lesson at \"%2\": %3")
-                      .arg(QCoreApplication::applicationName(),
-                           line.serveAddress + u':' + QString::number(port), problem);
-    }
     return hosting;
 }
 

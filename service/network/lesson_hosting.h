@@ -3,7 +3,6 @@
 // The teacher's lesson hosted on the network: a host made from the class folder's settings and
 // kept up with them as the lesson panel writes them, dealing on a thread of its own.
 
-#include "app/command_line.h"
 #include "core/network_lesson/lesson_setup.h"
 #include "core/random/random_source.h"
 #include "service/network/lesson_host.h"
@@ -32,8 +31,6 @@ class LessonHosting : public QObject {
 public:
     ~LessonHosting() override;
 
-    // Listening as `line` asks, or null with the one line saying why in `refusal`.
-    static std::unique_ptr<LessonHosting> start(const CommandLine& line, QString& refusal);
     // Listening for the lesson of `folder` at `address` and `port` (0: any free one), or null with
     // the system's reason in `problem`; answering only the local network unless `anyNetwork`.
     static std::unique_ptr<LessonHosting> listen(const QString& folder, const QHostAddress& address,
