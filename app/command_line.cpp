@@ -98,7 +98,9 @@ QString takeClassDir(const QString& value, CommandLine& line) {
 // The rule a hosted lesson holds names to, so that a folder pupil's name reads the same.
 QString takePupil(const QString& value, CommandLine& line) {
     // Composed, so that "Е" + U+0308 names the same pupil as "Ё" (see pupil_key.h).
-    const auto name = pupilName(value.normalized(QString::NormalizationForm_C).toStdString());
+    // A tab or a line end at the ends is the shell's or the shortcut's, not the name's.
+    const auto name =
+        pupilName(value.trimmed().normalized(QString::NormalizationForm_C).toStdString());
     if (const auto* kept = std::get_if<std::string>(&name)) {
         line.pupil = QString::fromStdString(*kept);
         return {};

@@ -7,8 +7,6 @@ namespace quiz {
 
 namespace {
 
-constexpr char32_t kNoBreakSpace = 0xA0;
-
 // Beside controls and direction marks: line and paragraph separators, the soft hyphen, and the
 // zero-width spaces and joiners, which would make a classmate's name look the same as another.
 bool isHidden(char32_t point) {
@@ -35,7 +33,7 @@ std::variant<std::string, RefusalId> pupilName(std::string_view typed) {
             return RefusalId::NameHasControls;
         }
         const char32_t point = utf8CharacterAt(typed, at).codePoint;
-        if (point == U' ' || point == kNoBreakSpace) {
+        if (isBlank(point)) { // one that looks like a blank would make a classmate's name another
             blankPending = !name.empty();
         } else if (isHidden(point)) {
             return RefusalId::NameHasControls;

@@ -11,6 +11,11 @@ bool isDirectionMark(char32_t c) {
            (c >= 0x2066 && c <= 0x2069);
 }
 
+bool isBlank(char32_t c) {
+    return c == U' ' || c == 0x00A0 || c == 0x1680 || (c >= 0x2000 && c <= 0x200A) || c == 0x202F ||
+           c == 0x205F || c == 0x3000;
+}
+
 std::string scrubControls(std::string_view text) {
     std::string shown(text);
     for (char& c : shown) {

@@ -63,6 +63,11 @@ private slots:
                                    QStringLiteral("  Ана   Иванова ")})
                      .pupil,
                  QStringLiteral("Ана Иванова"));
+        // A tab or a line end at the ends, as a shortcut or a script may leave, is no part of it.
+        QCOMPARE(parseCommandLine({QStringLiteral("realdataquiz"), QStringLiteral("--pupil"),
+                                   QStringLiteral("\tАна\n")})
+                     .pupil,
+                 QStringLiteral("Ана"));
     }
 
     // Only the teacher's lesson can be widened, whether served at once or from the panel.
