@@ -22,7 +22,7 @@ void PanelHosting::adopt(std::unique_ptr<LessonHosting> hosting) {
     follow();
 }
 
-void PanelHosting::onRowNotWritten(std::function<void(const QString&)> tell) {
+void PanelHosting::onRowNotWritten(std::function<void(const QString&, int)> tell) {
     tell_ = std::move(tell);
     follow();
 }

@@ -31,7 +31,7 @@ public:
     LessonHosting* hosting() { return hosting_.get(); }
 
     // Called with the reason whenever the host could not write a judged answer to its file.
-    void onRowNotWritten(std::function<void(const QString&)> tell);
+    void onRowNotWritten(std::function<void(const QString&, int)> tell);
 
     std::variant<Started, Failed> start(quint16 port) override;
     void stop() override;
@@ -44,7 +44,7 @@ private:
     FirewallCheck firewall_;
     bool anyNetwork_;
     std::unique_ptr<LessonHosting> hosting_;
-    std::function<void(const QString&)> tell_;
+    std::function<void(const QString&, int)> tell_;
 };
 
 } // namespace quiz

@@ -54,8 +54,9 @@ public:
     void attach(TeacherWindow& teacher) override {
         panel_ = teacher.offerNetworkLesson(hosting_, QString::fromStdString(loginName()),
                                             &announcer_);
-        hosting_.onRowNotWritten(
-            [panel = panel_](const QString& problem) { panel->warnRowNotWritten(problem); });
+        hosting_.onRowNotWritten([panel = panel_](const QString& problem, int lost) {
+            panel->warnRowNotWritten(problem, lost);
+        });
     }
 
     void announceServing() override {

@@ -40,6 +40,8 @@ std::string statusPath(const std::string& path);
 int openDescriptor(const std::string& path, Creation creation, int folder);
 // Opens `path` for reading only, without waiting for a writer when it is a pipe; -1 with errno.
 int openForReading(const std::string& path);
+// Removes the file `path`, in `folder` when one is held open (as openDescriptor); false with errno.
+bool removeFile(const std::string& path, int folder);
 // Puts the file `from` in the place of `to` in one step, replacing what was there; false with
 // errno. Both in one folder.
 bool replaceWith(const std::string& from, const std::string& to);

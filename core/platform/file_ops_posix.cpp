@@ -89,6 +89,11 @@ int openForReading(const std::string& path) {
     return descriptor;
 }
 
+bool removeFile(const std::string& path, int folder) {
+    const std::string name = folder == kNoFolder ? path : path.substr(nameStart(path));
+    return ::unlinkat(folder == kNoFolder ? AT_FDCWD : folder, name.c_str(), 0) == 0;
+}
+
 bool replaceWith(const std::string& from, const std::string& to) {
     return ::rename(from.c_str(), to.c_str()) == 0;
 }

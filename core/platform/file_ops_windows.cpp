@@ -199,6 +199,19 @@ int openForReading(const std::string& path) {
     return descriptor;
 }
 
+bool removeFile(const std::string& path, int) {
+    const std::wstring wide = widePath(path);
+    if (wide.empty()) {
+        errno = EINVAL;
+        return false;
+    }
+    if (!DeleteFileW(wide.c_str())) {
+        errno = errnoOf(GetLastError());
+        return false;
+    }
+    return true;
+}
+
 bool replaceWith(const std::string& from, const std::string& to) {
     const std::wstring source = widePath(from);
     const std::wstring target = widePath(to);

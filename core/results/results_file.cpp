@@ -184,6 +184,11 @@ std::unique_ptr<ResultsFile> ResultsFile::openIn(int folder, const std::string& 
     }
     std::unique_ptr<ResultsFile> file(new ResultsFile(descriptor, path, header, writer, devices));
     if (!file->prepare(error)) {
+        file.reset();
+        if (mode == Mode::CreateNew) {
+            // Made just now and left without its header: each later try would leave one more.
+            removeFile(path, folder);
+        }
         return nullptr;
     }
     return file;

@@ -96,10 +96,22 @@ LessonHost::LessonHost(QString folder, LessonSetup setup, HostOptions options,
     connect(&retry_, &QTimer::timeout, this, &LessonHost::retryRows);
 }
 
-// The folder back, the rows that waited reach it without a pupil answering again.
+// The folder back, the rows that waited reach it without a pupil answering again. That they
+// wait was told as each came; only rows refused now for good are news.
 void LessonHost::retryRows() {
-    if (files_.retry() == 0) {
+    const Filing filing = files_.retry();
+    if (filing.lost > 0) {
+        emit rowNotWritten(filing.problem, static_cast<int>(filing.lost));
+    }
+    keepRetrying();
+}
+
+// Not restarted by each answer that waits, so that answers failing often still let it fire.
+void LessonHost::keepRetrying() {
+    if (files_.waiting() == 0) {
         retry_.stop();
+    } else if (!retry_.isActive()) {
+        retry_.start();
     }
 }
 
@@ -244,9 +256,9 @@ void LessonHost::answer(QWebSocket* socket, const QString& text) {
                                  .localTime = time});
     // The row is in its file before the pupil hears the verdict: a host killed now loses none.
     if (reply.row) {
-        if (QString problem; !files_.append(*reply.row, problem)) {
-            emit rowNotWritten(problem);
-            retry_.start();
+        if (const Filing filing = files_.append(*reply.row); !filing.problem.isEmpty()) {
+            emit rowNotWritten(filing.problem, static_cast<int>(filing.lost));
+            keepRetrying();
         }
     }
     for (const WireMessage& each : reply.messages) {

@@ -59,8 +59,9 @@ public:
     int connections() const { return static_cast<int>(requests_.size() + sockets_.size()); }
 
 signals:
-    // A judged row that is not in the pupil's file, and why.
-    void rowNotWritten(const QString& problem);
+    // A judged row that is not in the pupil's file, and why: it waits for the folder to be back,
+    // or `lost` rows were refused for good.
+    void rowNotWritten(const QString& problem, int lost);
 
 private:
     void accept();
@@ -71,6 +72,7 @@ private:
     void answer(QWebSocket* socket, const QString& text);
     void forget(QTcpSocket* socket);
     void retryRows();
+    void keepRetrying();
 
     PupilFiles files_;
     NetworkLesson lesson_;

@@ -53,47 +53,54 @@ PupilFiles::~PupilFiles() {
     retry();
 }
 
-bool PupilFiles::append(const ResultRow& row, QString& problem) {
-    return writeInOrder(row.pupil, csvLine(row), problem);
+namespace {
+
+void addOutcome(const WriteOutcome& outcome, Filing& filing) {
+    if (!outcome.written) {
+        filing.problem = QString::fromStdString(outcome.error);
+    }
+    filing.lost += outcome.lost;
 }
 
-bool PupilFiles::writeInOrder(const std::string& pupil, std::string line, QString& problem) {
+} // namespace
+
+Filing PupilFiles::append(const ResultRow& row) {
+    Filing filing;
+    writeInOrder(row.pupil, csvLine(row), filing);
+    return filing;
+}
+
+void PupilFiles::writeInOrder(const std::string& pupil, std::string line, Filing& filing) {
     std::vector<std::string>& unfiled = unfiled_[pupil];
     if (!line.empty()) {
         unfiled.push_back(std::move(line));
     }
-    ResultsFile* file = fileOf(pupil, problem);
+    ResultsFile* file = fileOf(pupil, filing.problem);
     if (!file) {
-        return false;
+        return;
     }
     // Once the file is made, its own keeping (ResultsFile) holds what it cannot write yet.
-    bool written = true;
     for (const std::string& each : unfiled) {
-        const WriteOutcome outcome = file->append(each);
-        if (!outcome.written) {
-            problem = QString::fromStdString(outcome.error);
-            written = false;
-        }
+        addOutcome(file->append(each), filing);
     }
     unfiled_.erase(pupil);
-    return written;
 }
 
-std::size_t PupilFiles::retry() {
+Filing PupilFiles::retry() {
     std::vector<std::string> unfiled;
     for (const auto& [pupil, rows] : unfiled_) {
         unfiled.push_back(pupil);
     }
+    Filing filing;
     for (const std::string& pupil : unfiled) {
-        QString problem;
-        writeInOrder(pupil, {}, problem);
+        writeInOrder(pupil, {}, filing);
     }
     for (const auto& [pupil, file] : files_) {
         if (file->waitingRows() > 0) {
-            file->writeKept();
+            addOutcome(file->writeKept(), filing);
         }
     }
-    return waiting();
+    return filing;
 }
 
 std::size_t PupilFiles::waiting() const {

@@ -16,6 +16,12 @@
 
 namespace quiz {
 
+// What filing a row, or trying the waiting ones again, came to.
+struct Filing {
+    QString problem;      // why a row is not in its file now; empty when every row is
+    std::size_t lost = 0; // rows the folder refused for good (a full disk, a file too large)
+};
+
 class PupilFiles {
 public:
     // `host` is the name every row of this host carries.
@@ -24,11 +30,11 @@ public:
     // The pupils the folder's results files hold rows of this host for, with their standing.
     std::vector<RestoredPupil> readBack() const;
     // Appends the row to its pupil's file, a new one in the folder on their first row since the
-    // host started. False, with the reason in `problem`, when the row is not in the file now:
-    // it waits, in memory, for the folder to be back.
-    bool append(const ResultRow& row, QString& problem);
-    // Tries the waiting rows again; how many still wait.
-    std::size_t retry();
+    // host started. A row not in the file now waits, in memory, for the folder to be back,
+    // unless the folder refused it for good.
+    Filing append(const ResultRow& row);
+    // Tries the waiting rows again.
+    Filing retry();
     std::size_t waiting() const;
 
     // A last try for the rows that wait; the ones it cannot write are lost with the host.
@@ -38,8 +44,8 @@ public:
 
 private:
     ResultsFile* fileOf(const std::string& pupil, QString& problem);
-    // The pupil's rows that waited for their file to be made, then `line`; false when some wait.
-    bool writeInOrder(const std::string& pupil, std::string line, QString& problem);
+    // The pupil's rows that waited for their file to be made, then `line`.
+    void writeInOrder(const std::string& pupil, std::string line, Filing& filing);
 
     QString folder_;
     std::string host_;

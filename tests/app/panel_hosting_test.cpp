@@ -2,6 +2,7 @@
 // lesson while serving, says in Bulgarian why it cannot listen, and starts anew after a stop.
 
 #include "app/panel_hosting.h"
+#include "core/results/result_row.h"
 #include "service/lesson/lesson_file.h"
 #include "tests/support/lesson_client.h"
 
@@ -18,9 +19,73 @@
 
 #include <vector>
 
+#include <csignal>
+#ifdef Q_OS_UNIX
+#include <sys/resource.h>
+#endif
+
 using namespace quiz;
 
 Q_DECLARE_METATYPE(quiz::InboundPermission)
+
+namespace {
+
+// A pupil joined to the panel's lesson, and their first turn.
+QJsonObject joined(testing::LessonClient& pupil, PanelHosting& hosting, const QString& name) {
+    const QUrl address = hosting.hosting()->address();
+    if (!pupil.open(QStringLiteral("ws://127.0.0.1:%1/lesson").arg(address.port()))) {
+        return {};
+    }
+    pupil.join(name, hosting.hosting()->joinCode());
+    pupil.receiveKind(QStringLiteral("joined"));
+    return pupil.receiveKind(QStringLiteral("turn"));
+}
+
+// Picks the first list of `turn`; true once the verdict is back.
+bool judged(testing::LessonClient& pupil, const QJsonObject& turn) {
+    pupil.pick(turn["turn"].toInt(), 0);
+    return pupil.receiveKind(QStringLiteral("judged"))["kind"].toString() ==
+           QStringLiteral("judged");
+}
+
+QString statusOf(const NetworkPanel& panel) {
+    return panel.findChild<QLabel*>(QStringLiteral("networkStatus"))->text();
+}
+
+// The lines of the one results file in `folder`; none while there is no such file.
+QList<QByteArray> linesIn(const QString& folder) {
+    const QStringList files = QDir(folder).entryList({QStringLiteral("*.csv")}, QDir::Files);
+    QFile file(files.isEmpty() ? QString() : QDir(folder).filePath(files.front()));
+    return files.size() == 1 && file.open(QIODevice::ReadOnly) ? file.readAll().split('\n')
+                                                               : QList<QByteArray>{};
+}
+
+#ifdef Q_OS_UNIX
+// The largest file this process may write, for as long as it lives; a write past it fails with
+// EFBIG instead of ending the process.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &before_);
+        signal_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = before_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &before_);
+        std::signal(SIGXFSZ, signal_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit before_{};
+    void (*signal_)(int) = nullptr;
+};
+#endif
+
+} // namespace
 
 class PanelHostingTest : public QObject {
     Q_OBJECT
@@ -104,41 +169,62 @@ private slots:
         QTemporaryDir folder;
         PanelHosting hosting(folder.path(), QHostAddress::LocalHost);
         NetworkPanel panel(hosting, QStringLiteral("учител"), QStringLiteral("8а"));
-        QStringList told;
-        hosting.onRowNotWritten([&](const QString& problem) {
-            told.append(problem);
-            panel.warnRowNotWritten(problem);
+        std::vector<int> told; // the rows lost, for each telling
+        hosting.onRowNotWritten([&](const QString& problem, int lost) {
+            told.push_back(lost);
+            panel.warnRowNotWritten(problem, lost);
         });
         QVERIFY(panel.start());
-        const QUrl address = hosting.hosting()->address();
         testing::LessonClient pupil(QStringLiteral("device-of-ivan"));
-        QVERIFY(pupil.open(QStringLiteral("ws://127.0.0.1:%1/lesson").arg(address.port())));
-        pupil.join(QStringLiteral("Иван"), hosting.hosting()->joinCode());
-        QCOMPARE(pupil.receiveKind(QStringLiteral("joined"))["kind"].toString(),
-                 QStringLiteral("joined"));
-        const QJsonObject turn = pupil.receiveKind(QStringLiteral("turn"));
+        QJsonObject turn = joined(pupil, hosting, QStringLiteral("Иван"));
         QVERIFY(folder.remove());
-        pupil.pick(turn["turn"].toInt(), 0);
-        QCOMPARE(pupil.receiveKind(QStringLiteral("judged"))["kind"].toString(),
-                 QStringLiteral("judged"));
-        QCOMPARE(told.size(), 1);
-        QVERIFY(panel.findChild<QLabel*>(QStringLiteral("networkStatus"))
-                    ->text()
-                    .startsWith(QStringLiteral("Отговор не е записан в папката на класа: ")));
+        QVERIFY(judged(pupil, turn));
+        QCOMPARE(told, std::vector<int>{0});
+        QVERIFY(statusOf(panel).startsWith(
+            QStringLiteral("Отговор не е записан в папката на класа: ")));
 
-        // The folder back, the answer reaches it with nobody answering again.
+        // The folder back, the answer reaches it with nobody answering again; the next answer
+        // follows it, and the one that waited is not written twice.
         QVERIFY(QDir().mkpath(folder.path()));
-        QStringList files;
-        QVERIFY(testing::LessonClient::waitUntil([&] {
-            files = QDir(folder.path()).entryList({QStringLiteral("*.csv")}, QDir::Files);
-            return !files.isEmpty();
-        }));
-        QFile file(QDir(folder.path()).filePath(files.front()));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QList<QByteArray> lines = file.readAll().split('\n');
-        QCOMPARE(lines.size(), 3); // the header, the row and the end of the last line
+        QVERIFY(
+            testing::LessonClient::waitUntil([&] { return linesIn(folder.path()).size() == 3; }));
+        pupil.next();
+        turn = pupil.receiveKind(QStringLiteral("turn"));
+        QVERIFY(judged(pupil, turn));
+        const QList<QByteArray> lines = linesIn(folder.path());
+        QCOMPARE(lines.size(), 4); // the header, two rows and the end of the last line
         QVERIFY(QString::fromUtf8(lines[1]).contains(QStringLiteral("Иван")));
+        QVERIFY(lines[1] != lines[2]);
+        QCOMPARE(told.size(), 1U);
     }
+
+#ifdef Q_OS_UNIX
+    // A folder that refuses a row for good (here a file grown past the size the system allows):
+    // the teacher is told the answer is lost, not that it waits.
+    void anAnswerRefusedForGoodIsToldAsLost() {
+        QTemporaryDir folder;
+        PanelHosting hosting(folder.path(), QHostAddress::LocalHost);
+        NetworkPanel panel(hosting, QStringLiteral("учител"), QStringLiteral("8а"));
+        std::vector<int> told;
+        hosting.onRowNotWritten([&](const QString& problem, int lost) {
+            told.push_back(lost);
+            panel.warnRowNotWritten(problem, lost);
+        });
+        QVERIFY(panel.start());
+        testing::LessonClient pupil(QStringLiteral("device-of-ana"));
+        const QJsonObject turn = joined(pupil, hosting, QStringLiteral("Ана"));
+        {
+            // Room for the header only: the row's write fails with EFBIG rather than a signal.
+            const FileSizeLimit limit(static_cast<rlim_t>(csvHeader().size() + 8));
+            QVERIFY(judged(pupil, turn));
+            QVERIFY(testing::LessonClient::waitUntil([&] { return !told.empty(); }));
+        }
+        QCOMPARE(told, std::vector<int>{1});
+        QVERIFY(statusOf(panel).startsWith(
+            QStringLiteral("Папката на класа не прие отговори и те са загубени (1): ")));
+        QCOMPARE(linesIn(folder.path()).size(), 2); // the header and the end of its line
+    }
+#endif
 
     // Serving behind a firewall that turns the pupils away: the panel says so with what to ask
     // IT, and offers the folder lesson; the firewall is asked about the port listened on.

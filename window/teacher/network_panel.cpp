@@ -178,10 +178,17 @@ void NetworkPanel::showWarning(const QString& text) {
     status_->setText(text);
 }
 
-void NetworkPanel::warnRowNotWritten(const QString& problem) {
-    showWarning(utf8("Отговор не е записан в папката на класа: %1. Проверете папката: докато "
-                     "не е достъпна, урокът пази отговорите само в паметта и ги записва, щом "
-                     "тя се върне.")
+void NetworkPanel::warnRowNotWritten(const QString& problem, int lost) {
+    if (lost == 0) {
+        showWarning(utf8("Отговор не е записан в папката на класа: %1. Проверете папката: докато "
+                         "не е достъпна, урокът пази отговорите само в паметта и ги записва, щом "
+                         "тя се върне.")
+                        .arg(problem));
+        return;
+    }
+    showWarning(utf8("Папката на класа не прие отговори и те са загубени (%1): %2. Проверете "
+                     "свободното място на диска и правата на папката.")
+                    .arg(lost)
                     .arg(problem));
 }
 

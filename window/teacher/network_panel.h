@@ -55,7 +55,7 @@ public:
     void stop();
     bool serving() const { return serving_; }
     // Says in the panel, as a warning, that an answer is not in the class folder yet.
-    void warnRowNotWritten(const QString& problem);
+    void warnRowNotWritten(const QString& problem, int lost);
     // The QR code as drawn, dark modules black, with its quiet zone; null while not serving.
     const QImage& qrImage() const { return qr_; }
 

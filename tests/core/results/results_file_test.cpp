@@ -367,6 +367,21 @@ TEST_F(ResultsFileTest, AFileWithAnotherHeaderIsLeftAsItIsAndAFreeNameSuggested)
     }
 }
 
+// A new file whose header cannot be written is taken back, so that trying again on a full disk
+// leaves no empty files behind.
+TEST_F(ResultsFileTest, ANewFileWithoutItsHeaderIsRemoved) {
+    for (const std::size_t budget : {std::size_t{0}, kHeaderLine.size() - 1}) {
+        FailingWriter writer;
+        writer.plan = {.budget = budget, .sink = openSink("/dev/full"), .sinkError = ENOSPC};
+        EXPECT_FALSE(ResultsFile::open(path, kHeader, Mode::CreateNew, error, writer));
+        EXPECT_EQ(error.errorNumber, ENOSPC);
+        EXPECT_FALSE(fs::exists(path));
+        closeSink(writer.plan.sink);
+    }
+    EXPECT_TRUE(ResultsFile::open(path, kHeader, Mode::CreateNew, error));
+    EXPECT_EQ(wholeContents(path), kHeaderLine);
+}
+
 TEST_F(ResultsFileTest, CreateNewRefusesAnyExistingFile) {
     for (const std::string& existing : {std::string(), kHeaderLine}) {
         write(path, existing);
