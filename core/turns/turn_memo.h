@@ -33,7 +33,7 @@ struct TurnOutcome {
 // host's thread and the class view's reader at once.
 class TurnMemo {
 public:
-    static constexpr std::size_t kMostPlaces = 1U << 16; // a long lesson's turns, a few MB
+    static constexpr std::size_t kMostPlaces = 1U << 16; // a long lesson's turns, ~12 MB
 
     explicit TurnMemo(std::size_t mostPlaces = kMostPlaces) : mostPlaces_(mostPlaces) {}
 

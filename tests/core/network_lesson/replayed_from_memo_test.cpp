@@ -86,16 +86,4 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{"forgedLater", 3, 7}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// Full, the memo starts again rather than grow: the newest place is still found.
-TEST(TurnMemo, StaysWithinItsBound) {
-    TurnMemo memo(2);
-    for (std::uint64_t taken = 0; taken < 5; ++taken) {
-        memo.keep({.seed = 1, .taken = taken, .level = 2, .data = "ecb"},
-                  {.realSide = 1, .currency = "USD", .takenAfter = taken + 90});
-        EXPECT_LE(memo.size(), 2U);
-    }
-    EXPECT_TRUE(memo.find({.seed = 1, .taken = 4, .level = 2, .data = "ecb"}));
-    EXPECT_FALSE(memo.find({.seed = 1, .taken = 4, .level = 3, .data = "ecb"}));
-}
-
 } // namespace
