@@ -135,8 +135,9 @@ void LessonHosting::followSettings() {
         return;
     }
     settings_ = std::move(now);
-    QMetaObject::invokeMethod(host_, [host = host_, setup = lessonSetupFrom(folder_, hostName_)] {
-        host->changeSetup(setup);
+    // Read on the host's thread: a teacher's data file can take the view's thread for long.
+    QMetaObject::invokeMethod(host_, [host = host_, folder = folder_, name = hostName_] {
+        host->changeSetup(lessonSetupFrom(folder, name));
     });
 }
 
