@@ -292,6 +292,10 @@ int runQuiz(int argc, char* argv[], const ProgramIdentity& identity) {
     // A reader that goes away is a failed write, reported like a full disk, never the end.
     std::signal(SIGPIPE, SIG_IGN);
 #endif
+#ifdef SIGXFSZ
+    // So is a file grown to the size a login's limit allows: killed mid-row, a file keeps half.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     if (const std::string problem =
             missingDisplayMessage(identity.executable, argc, argv, environmentVariable);
         !problem.empty()) {

@@ -14,6 +14,10 @@
 #include <memory>
 #include <vector>
 
+#ifdef Q_OS_UNIX
+#include <sys/resource.h>
+#endif
+
 using namespace quiz::testing;
 using namespace Qt::StringLiterals;
 
@@ -197,6 +201,37 @@ private slots:
         }
         everyJudgedAnswerIsInTheFolderOnce();
     }
+
+#ifdef Q_OS_UNIX
+    // Under a limit on the size of files (a login's ulimit), an answer the folder cannot take
+    // is reported, not the end of the host, and no half of a row is left in the pupil's file.
+    void aFileSizeLimitEndsNeitherTheHostNorARow() {
+        QTemporaryDir folder;
+        QProcess host;
+        host.setChildProcessModifier([] {
+            rlimit limit{};
+            getrlimit(RLIMIT_FSIZE, &limit);
+            limit.rlim_cur = 130; // the header's line and a few bytes of a row
+            setrlimit(RLIMIT_FSIZE, &limit);
+        });
+        const HostedLesson lesson = startHost(host, QStringLiteral(QUIZ_PROGRAM), folder.path());
+        QVERIFY(!lesson.url.isEmpty());
+        LessonClient pupil(QStringLiteral("device-under-a-limit"));
+        QVERIFY(pupil.open(lesson.socketUrl()));
+        pupil.join(QStringLiteral("Ана"), lesson.code);
+        QCOMPARE(pupil.receive()["kind"].toString(), QStringLiteral("joined"));
+        pupil.pick(pupil.receive()["turn"].toInt(), 0);
+        QCOMPARE(pupil.receive()["kind"].toString(), QStringLiteral("judged"));
+        QCOMPARE(host.state(), QProcess::Running);
+        const QStringList files = QDir(folder.path()).entryList({QStringLiteral("*.csv")});
+        QCOMPARE(files.size(), 1);
+        QFile file(QDir(folder.path()).filePath(files.front()));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll().count('\n'), 1); // the header alone
+        host.kill();
+        host.waitForFinished(kWaitMs);
+    }
+#endif
 
     void cleanupTestCase() {
         pupils_.clear();
