@@ -18,6 +18,7 @@ SystemReason systemReasonOf(int errorNumber) {
         std::pair{EPIPE, SystemReason::ReaderGone},
         std::pair{EIO, SystemReason::DeviceFault},
         std::pair{ENODEV, SystemReason::DeviceGone},
+        std::pair{EFBIG, SystemReason::TooLarge},
     };
 #ifdef EDQUOT // not on Windows
     if (errorNumber == EDQUOT) {

@@ -16,6 +16,7 @@ enum class SystemReason {
     QuotaFull,
     ShareGone, // a network folder's file gone from under the client
     ShareCut,  // the link to a network folder broken
+    TooLarge,  // the file at the largest size the system allows this program
     Other,     // any other: the system's own text says it
 };
 

@@ -3,6 +3,7 @@
 #include "core/network_lesson/lesson_restore.h"
 #include "core/results/class_file_name.h"
 #include "service/system/system_path.h"
+#include "service/words/system_reason_words.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -45,7 +46,7 @@ ResultsFile* PupilFiles::fileOf(const std::string& pupil, QString& problem) {
         }
         path = error.suggestedPath;
     }
-    problem = QString::fromStdString(error.text);
+    problem = QString::fromStdString(bulgarianReason(error.errorNumber, error.text));
     return nullptr;
 }
 
@@ -57,7 +58,7 @@ namespace {
 
 void addOutcome(const WriteOutcome& outcome, Filing& filing) {
     if (!outcome.written) {
-        filing.problem = QString::fromStdString(outcome.error);
+        filing.problem = QString::fromStdString(bulgarianReason(outcome.errorNumber, outcome.error));
     }
     filing.lost += outcome.lost;
 }

@@ -28,6 +28,8 @@ std::string bulgarianReason(int errorNumber, std::string_view systemText) {
         return "мрежовата папка вече не е достъпна";
     case SystemReason::ShareCut:
         return "връзката с мрежовата папка е прекъсната";
+    case SystemReason::TooLarge:
+        return "файлът е толкова голям, колкото системата позволява";
     case SystemReason::Other:
         break;
     }

@@ -221,7 +221,7 @@ private slots:
         }
         QCOMPARE(told, std::vector<int>{1});
         QVERIFY(statusOf(panel).startsWith(
-            QStringLiteral("Папката на класа не прие отговори и те са загубени (1): ")));
+            QStringLiteral("Папката на класа не прие отговори и те са загубени (1): файлът е ")));
         QCOMPARE(linesIn(folder.path()).size(), 2); // the header and the end of its line
     }
 #endif

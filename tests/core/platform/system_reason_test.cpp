@@ -22,6 +22,7 @@ TEST(SystemReason, CommonErrorsHaveTheirReasonAndTheRestNone) {
         {EPIPE, SystemReason::ReaderGone},
         {EIO, SystemReason::DeviceFault},
         {ENODEV, SystemReason::DeviceGone},
+        {EFBIG, SystemReason::TooLarge},
 #ifdef EDQUOT
         {EDQUOT, SystemReason::QuotaFull},
 #endif
