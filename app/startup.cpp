@@ -27,7 +27,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QStandardPaths>
 
 #include <csignal>
 #include <cstdio>
@@ -159,13 +158,10 @@ std::unique_ptr<ResultsFile> openClassFile(const QString& folder, const std::str
 // Answers that wait for their file are kept in the user's own data folder too; none where it
 // cannot be made.
 void spoolAnswers(ResultsTarget& results) {
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-    const QString folder = QDir(data).filePath(QStringLiteral("spool"));
-    if (data.isEmpty() || !QDir().mkpath(folder)) {
-        return;
+    results.spoolFolder = answerSpoolFolder(QStringLiteral("spool"));
+    if (!results.spoolFolder.empty()) {
+        results.spool = AnswerSpool::open(results.spoolFolder, results.file->path());
     }
-    results.spoolFolder = systemPath(folder);
-    results.spool = AnswerSpool::open(results.spoolFolder, results.file->path());
 }
 
 // What the lesson sets reaches the quiz and the classroom; the quiz's turns and menus reach the

@@ -94,19 +94,23 @@ struct OneDelivery {
     std::size_t present = 0;
 };
 
-// The rows the results file lacks, appended to it with its own header; never a file made anew.
-OneDelivery deliverRows(const std::string& target, const std::vector<std::string>& rows) {
+// The rows the results file lacks, appended to it with its own header. A missing file is made
+// with `newHeader` where one is given (in a folder that is there); else never made anew.
+OneDelivery deliverRows(const std::string& target, const std::vector<std::string>& rows,
+                        std::string_view newHeader) {
     OneDelivery result;
     const RegularFile file = readRegularFile(target, kLargestFile + 1);
-    if (file.outcome != RegularFile::Outcome::Read || file.bytes.size() > kLargestFile) {
+    const bool make = file.outcome == RegularFile::Outcome::Missing && !newHeader.empty();
+    if (!make && (file.outcome != RegularFile::Outcome::Read || file.bytes.size() > kLargestFile)) {
         return result;
     }
-    const std::vector<std::string> held = records(file.bytes);
-    if (held.empty()) {
+    const std::vector<std::string> held = make ? std::vector<std::string>{} : records(file.bytes);
+    if (!make && held.empty()) {
         return result;
     }
     std::set<std::string> lines(held.begin(), held.end());
-    const std::string header = held.front().substr(0, held.front().size() - kLineEnd.size());
+    const std::string header = make ? std::string(newHeader)
+                                    : held.front().substr(0, held.front().size() - kLineEnd.size());
     ResultsFile::OpenError error;
     const auto results = ResultsFile::open(target, header, ResultsFile::Mode::Append, error);
     if (!results) {
@@ -128,7 +132,7 @@ OneDelivery deliverRows(const std::string& target, const std::vector<std::string
 }
 
 // One spool no running quiz holds: its rows delivered, and the spool removed once they all are.
-void deliverSpool(const std::string& path, SpoolDelivery& delivery) {
+void deliverSpool(const std::string& path, std::string_view newHeader, SpoolDelivery& delivery) {
     const int descriptor = openDescriptor(path, Creation::Existing, kNoFolder);
     if (descriptor < 0) {
         return;
@@ -143,7 +147,7 @@ void deliverSpool(const std::string& path, SpoolDelivery& delivery) {
     if (!rows.empty()) {
         const std::string target = rows.front().substr(0, rows.front().size() - kLineEnd.size());
         rows.erase(rows.begin());
-        one = deliverRows(target, rows);
+        one = deliverRows(target, rows, newHeader);
         delivery.delivered += one.delivered;
         delivery.present += one.present;
         if (one.delivered > 0) {
@@ -222,7 +226,8 @@ void AnswerSpool::clear() {
     }
 }
 
-SpoolDelivery deliverLeftSpools(const std::string& folder, const std::string& ownSpool) {
+SpoolDelivery deliverLeftSpools(const std::string& folder, const std::string& ownSpool,
+                                std::string_view newHeader) {
     SpoolDelivery delivery;
     std::error_code error;
     std::vector<std::string> spools;
@@ -233,7 +238,7 @@ SpoolDelivery deliverLeftSpools(const std::string& folder, const std::string& ow
         }
     }
     for (const std::string& path : spools) {
-        deliverSpool(path, delivery);
+        deliverSpool(path, newHeader, delivery);
     }
     return delivery;
 }

@@ -55,7 +55,10 @@ struct SpoolDelivery {
 // Delivers every spool in `folder` that no running quiz holds, except the one at `ownSpool`:
 // each row the results file does not hold yet is appended to it, then the spool is removed. A
 // results file that is missing (its share unmounted) or refuses a row keeps its spool for later;
-// a file is never made anew for it, so nothing reaches the disk beneath an unmounted share.
-SpoolDelivery deliverLeftSpools(const std::string& folder, const std::string& ownSpool = {});
+// a file is never made anew for it, so nothing reaches the disk beneath an unmounted share. A
+// lesson host, which makes its pupils' files itself, gives `newHeader`: a missing results file
+// whose folder is there is then made with it.
+SpoolDelivery deliverLeftSpools(const std::string& folder, const std::string& ownSpool = {},
+                                std::string_view newHeader = {});
 
 } // namespace quiz

@@ -80,7 +80,7 @@ void composeName(WireMessage& message) {
 LessonHost::LessonHost(QString folder, LessonSetup setup, HostOptions options,
                        std::unique_ptr<SecretSource> secrets, RandomSource& codeRandom,
                        QObject* parent)
-    : QObject(parent), files_(std::move(folder), setup.host),
+    : QObject(parent), files_(std::move(folder), setup.host, options.spoolFolder),
       lesson_(setup, codeRandom, std::move(secrets)), options_(std::move(options)) {
     lesson_.restore(files_.readBack());
     clock_.start();

@@ -15,6 +15,7 @@
 
 #include <chrono>
 #include <memory>
+#include <string>
 
 class QTcpServer;
 class QTcpSocket;
@@ -34,6 +35,7 @@ struct HostOptions {
     std::chrono::milliseconds idleTime = std::chrono::minutes(20);
     // While judged rows wait for the class folder, they are tried again this often.
     std::chrono::milliseconds retryTime = std::chrono::seconds(5);
+    std::string spoolFolder; // where waiting rows are kept on this computer too; empty: nowhere
     qint64 mostMessageBytes = 4096; // far above a pupil's largest message
     qint64 mostHeadBytes = 8192;
 };

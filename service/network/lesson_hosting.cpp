@@ -5,6 +5,7 @@
 #include "service/lesson/lesson_follower.h"
 #include "service/network/local_peer.h"
 #include "service/system/login_names.h"
+#include "service/system/system_path.h"
 
 #include <QFile>
 #include <QNetworkInterface>
@@ -97,6 +98,7 @@ std::unique_ptr<LessonHosting> LessonHosting::listen(const QString& folder,
     options.address = address;
     options.port = port;
     options.anyPeer = anyNetwork;
+    options.spoolFolder = answerSpoolFolder(QStringLiteral("lesson-spool"));
     try {
         hosting->settings_ = settingsBytes(hosting->folder_);
         SecretRandom codeRandom;

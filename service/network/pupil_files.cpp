@@ -11,10 +11,13 @@
 
 namespace quiz {
 
-PupilFiles::PupilFiles(QString folder, std::string host)
-    : folder_(std::move(folder)), host_(std::move(host)) {}
+PupilFiles::PupilFiles(QString folder, std::string host, std::string spoolFolder)
+    : folder_(std::move(folder)), host_(std::move(host)), spoolFolder_(std::move(spoolFolder)) {}
 
 std::vector<RestoredPupil> PupilFiles::readBack() const {
+    if (!spoolFolder_.empty()) {
+        deliverLeftSpools(spoolFolder_, {}, csvHeader());
+    }
     LessonRestore restore(host_);
     const QFileInfoList files =
         QDir(folder_).entryInfoList({QStringLiteral("*.csv")}, QDir::Files | QDir::Readable);
@@ -32,13 +35,17 @@ ResultsFile* PupilFiles::fileOf(const std::string& pupil, QString& problem) {
     if (const auto found = files_.find(pupil); found != files_.end()) {
         return found->second.get();
     }
-    const std::string name = classFileName(pupil, host_, QDateTime::currentSecsSinceEpoch());
-    std::string path = systemPath(QDir(folder_).filePath(QString::fromStdString(name)));
+    const auto unmade = unmade_.find(pupil);
+    std::string path = unmade != unmade_.end()
+                           ? unmade->second
+                           : systemPath(QDir(folder_).filePath(QString::fromStdString(
+                                 classFileName(pupil, host_, QDateTime::currentSecsSinceEpoch()))));
     ResultsFile::OpenError error;
     // A pupil back after a restart within the same second finds their name taken: the one
     // beside it is theirs.
     for (int attempt = 0; attempt < 2; ++attempt) {
         if (auto file = ResultsFile::open(path, csvHeader(), ResultsFile::Mode::CreateNew, error)) {
+            unmade_.erase(pupil);
             return files_.emplace(pupil, std::move(file)).first->second.get();
         }
         if (error.suggestedPath.empty()) {
@@ -46,6 +53,7 @@ ResultsFile* PupilFiles::fileOf(const std::string& pupil, QString& problem) {
         }
         path = error.suggestedPath;
     }
+    unmade_.emplace(pupil, path);
     problem = QString::fromStdString(bulgarianReason(error.errorNumber, error.text));
     return nullptr;
 }
@@ -73,18 +81,48 @@ Filing PupilFiles::append(const ResultRow& row) {
 
 void PupilFiles::writeInOrder(const std::string& pupil, std::string line, Filing& filing) {
     std::vector<std::string>& unfiled = unfiled_[pupil];
-    if (!line.empty()) {
+    const bool added = !line.empty();
+    if (added) {
         unfiled.push_back(std::move(line));
     }
     ResultsFile* file = fileOf(pupil, filing.problem);
     if (!file) {
+        if (added) {
+            addToSpool(pupil, unmade_.at(pupil), unfiled.back());
+        }
         return;
     }
     // Once the file is made, its own keeping (ResultsFile) holds what it cannot write yet.
     for (const std::string& each : unfiled) {
-        addOutcome(file->append(each), filing);
+        const WriteOutcome outcome = file->append(each);
+        addOutcome(outcome, filing);
+        spool(pupil, *file, each, outcome);
     }
     unfiled_.erase(pupil);
+}
+
+void PupilFiles::spool(const std::string& pupil, const ResultsFile& file, std::string_view line,
+                       const WriteOutcome& outcome) {
+    if (outcome.status == WriteStatus::Kept) {
+        addToSpool(pupil, file.path(), line);
+    } else if (const auto found = spools_.find(pupil);
+               found != spools_.end() && file.waitingRows() == 0) {
+        found->second->clear();
+    }
+}
+
+void PupilFiles::addToSpool(const std::string& pupil, const std::string& target,
+                            std::string_view line) {
+    if (spoolFolder_.empty()) {
+        return;
+    }
+    std::unique_ptr<AnswerSpool>& kept = spools_[pupil];
+    if (!kept) {
+        kept = AnswerSpool::open(spoolFolder_, target);
+    }
+    if (kept && !line.empty()) {
+        kept->add(line);
+    }
 }
 
 Filing PupilFiles::retry() {
@@ -98,7 +136,9 @@ Filing PupilFiles::retry() {
     }
     for (const auto& [pupil, file] : files_) {
         if (file->waitingRows() > 0) {
-            addOutcome(file->writeKept(), filing);
+            const WriteOutcome outcome = file->writeKept();
+            addOutcome(outcome, filing);
+            spool(pupil, *file, {}, outcome);
         }
     }
     return filing;

@@ -1,6 +1,8 @@
 #include "service/system/system_path.h"
 
+#include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 
 namespace quiz {
 
@@ -11,6 +13,15 @@ std::string systemPath(const QString& path) {
 #else
     return QFile::encodeName(path).toStdString();
 #endif
+}
+
+std::string answerSpoolFolder(const QString& name) {
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    const QString folder = QDir(data).filePath(name);
+    if (data.isEmpty() || !QDir().mkpath(folder)) {
+        return {};
+    }
+    return systemPath(folder);
 }
 
 } // namespace quiz

@@ -4,6 +4,7 @@
 #include "app/panel_hosting.h"
 #include "core/results/result_row.h"
 #include "service/lesson/lesson_file.h"
+#include "service/system/system_path.h"
 #include "tests/support/lesson_client.h"
 
 #include <QDir>
@@ -46,6 +47,12 @@ bool judged(testing::LessonClient& pupil, const QJsonObject& turn) {
     pupil.pick(turn["turn"].toInt(), 0);
     return pupil.receiveKind(QStringLiteral("judged"))["kind"].toString() ==
            QStringLiteral("judged");
+}
+
+// The spools of waiting answers this computer holds.
+QStringList spoolsKept() {
+    return QDir(QString::fromStdString(answerSpoolFolder(QStringLiteral("lesson-spool"))))
+        .entryList({QStringLiteral("*.spool")}, QDir::Files);
 }
 
 QString statusOf(const NetworkPanel& panel) {
@@ -166,6 +173,7 @@ private slots:
 
     // The class folder gone mid-lesson: the pick is still judged, and the teacher is told.
     void anAnswerTheFolderRefusesIsToldToTheTeacher() {
+        const QStringList spoolsBefore = spoolsKept();
         QTemporaryDir folder;
         PanelHosting hosting(folder.path(), QHostAddress::LocalHost);
         NetworkPanel panel(hosting, QStringLiteral("учител"), QStringLiteral("8а"));
@@ -196,6 +204,9 @@ private slots:
         QVERIFY(QString::fromUtf8(lines[1]).contains(QStringLiteral("Иван")));
         QVERIFY(lines[1] != lines[2]);
         QCOMPARE(told.size(), 1U);
+        // What waited was kept on this computer too, and is let go once in the folder.
+        panel.stop();
+        QCOMPARE(spoolsKept(), spoolsBefore);
     }
 
 #ifdef Q_OS_UNIX

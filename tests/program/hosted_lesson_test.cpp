@@ -202,6 +202,56 @@ private slots:
         everyJudgedAnswerIsInTheFolderOnce();
     }
 
+    // The class folder away, a host killed with answers waiting for it: started again once the
+    // folder is back, the host finds them on this computer and the pupil's count has them, also
+    // when the folder went before the pupil's file could be made.
+    void aHostKilledWhileTheFolderIsAwayLosesNoAnswer_data() {
+        QTest::addColumn<int>("awayFrom");
+        QTest::newRow("after the pupil's file was made") << 2;
+        QTest::newRow("before the pupil's first answer") << 1;
+    }
+
+    void aHostKilledWhileTheFolderIsAwayLosesNoAnswer() {
+        QFETCH(const int, awayFrom);
+        QTemporaryDir base;
+        const QString folder = base.filePath(QStringLiteral("8а"));
+        const QString away = base.filePath(QStringLiteral("8а (далеч)"));
+        QVERIFY(QDir().mkpath(folder));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), base.filePath(QStringLiteral("data")));
+        QProcess host;
+        HostedLesson lesson = startHost(host, QStringLiteral(QUIZ_PROGRAM), folder, environment);
+        QVERIFY(!lesson.url.isEmpty());
+        LessonClient pupil(QStringLiteral("device-of-bozhana"));
+        QVERIFY(pupil.open(lesson.socketUrl()));
+        pupil.join(QStringLiteral("Божана"), lesson.code);
+        QCOMPARE(pupil.receive()["kind"].toString(), QStringLiteral("joined"));
+        for (int turn = 1; turn <= 2; ++turn) {
+            QCOMPARE(pupil.receive()["turn"].toInt(), turn);
+            if (turn == awayFrom) {
+                QVERIFY(QDir().rename(folder, away));
+            }
+            pupil.pick(turn, 0);
+            QCOMPARE(pupil.receive()["kind"].toString(), QStringLiteral("judged"));
+            pupil.next();
+        }
+        host.kill();
+        QVERIFY(host.waitForFinished(kWaitMs));
+        QVERIFY(QDir().rename(away, folder));
+
+        lesson = startHost(host, QStringLiteral(QUIZ_PROGRAM), folder, environment);
+        QVERIFY(!lesson.url.isEmpty());
+        LessonClient back(QStringLiteral("device-of-bozhana"));
+        QVERIFY(back.open(lesson.socketUrl()));
+        back.join(QStringLiteral("Божана"), lesson.code);
+        QCOMPARE(back.receive()["answered"].toInt(), 2);
+        const QMap<QString, int> rows = rowsInFolder(folder);
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows.values(), (QList<int>{1, 1}));
+        host.kill();
+        host.waitForFinished(kWaitMs);
+    }
+
 #ifdef Q_OS_UNIX
     // Under a limit on the size of files (a login's ulimit), an answer the folder cannot take
     // is reported, not the end of the host, and no half of a row is left in the pupil's file.

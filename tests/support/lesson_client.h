@@ -120,8 +120,9 @@ struct HostedLesson {
     }
 };
 
-inline HostedLesson startHost(QProcess& process, const QString& program, const QString& folder) {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+inline HostedLesson
+startHost(QProcess& process, const QString& program, const QString& folder,
+          QProcessEnvironment environment = QProcessEnvironment::systemEnvironment()) {
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     process.setProcessEnvironment(environment);
     process.start(program, {QStringLiteral("--teacher"), folder, QStringLiteral("--serve"),

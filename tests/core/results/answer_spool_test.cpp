@@ -117,6 +117,22 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"an_empty_spool", kHeader, {}, "", kHeader, 0, 0, 0, false}),
     [](const testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
+// A lesson host makes the missing file of its own spool, where its folder is there; never where
+// it is not.
+TEST_F(AnswerSpoolTest, AHostMakesTheMissingFileWhereItsFolderIs) {
+    const std::string header = kHeader.substr(0, kHeader.size() - 2);
+    leaveSpool({kRow1, kRow2});
+    fs::rename(base_ / "class", base_ / "away");
+    SpoolDelivery result = deliverLeftSpools(spoolFolder().string(), {}, header);
+    EXPECT_EQ(result.waiting, 2U);
+    EXPECT_FALSE(fs::exists(base_ / "class"));
+    fs::rename(base_ / "away", base_ / "class");
+    result = deliverLeftSpools(spoolFolder().string(), {}, header);
+    EXPECT_EQ(result.delivered, 2U);
+    EXPECT_EQ(contents(target()), kHeader + kRow1 + kRow2);
+    EXPECT_TRUE(spools(spoolFolder()).empty());
+}
+
 TEST_F(AnswerSpoolTest, ARunningQuizKeepsItsOwnSpool) {
     write(target(), kHeader);
     auto running = AnswerSpool::open(spoolFolder().string(), target().string());
