@@ -7,12 +7,16 @@ namespace quiz {
 
 namespace {
 
-// Beside controls and direction marks: line and paragraph separators, the soft hyphen, and the
-// zero-width spaces and joiners, which would make a classmate's name look the same as another.
+// Beside controls and direction marks: line and paragraph separators, the soft hyphen, the
+// zero-width spaces and joiners, the invisible operators, variation selectors and tags, and the
+// fillers that show as nothing, any of which would make a name look the same as a classmate's.
 bool isHidden(char32_t point) {
     return isControl(point) || isDirectionMark(point) || point == 0x2028 || point == 0x2029 ||
            point == 0xFEFF || point == 0x00AD || (point >= 0x200B && point <= 0x200D) ||
-           point == 0x2060;
+           (point >= 0x2060 && point <= 0x2064) || point == 0x034F || point == 0x180E ||
+           (point >= 0xFE00 && point <= 0xFE0F) || (point >= 0xE0000 && point <= 0xE0FFF) ||
+           point == 0x115F || point == 0x1160 || point == 0x3164 || point == 0xFFA0 ||
+           point == 0x2800;
 }
 
 // A spreadsheet runs a cell that starts so as a formula, and the teacher opens the class's files

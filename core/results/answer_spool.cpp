@@ -88,6 +88,13 @@ std::vector<std::string> records(std::string_view text) {
     return found;
 }
 
+// An empty folder may be a share's mount point with the share away: nothing is made in it.
+bool holdsAnything(const std::string& folder) {
+    std::error_code error;
+    return std::filesystem::directory_iterator(fsPath(folder), error) !=
+           std::filesystem::directory_iterator();
+}
+
 struct OneDelivery {
     bool done = false; // every row is in the results file now: the spool can go
     std::size_t delivered = 0;
@@ -100,7 +107,8 @@ OneDelivery deliverRows(const std::string& target, const std::vector<std::string
                         std::string_view newHeader) {
     OneDelivery result;
     const RegularFile file = readRegularFile(target, kLargestFile + 1);
-    const bool make = file.outcome == RegularFile::Outcome::Missing && !newHeader.empty();
+    const bool make = file.outcome == RegularFile::Outcome::Missing && !newHeader.empty() &&
+                      holdsAnything(folderOf(target));
     if (!make && (file.outcome != RegularFile::Outcome::Read || file.bytes.size() > kLargestFile)) {
         return result;
     }
@@ -192,13 +200,14 @@ std::unique_ptr<AnswerSpool> AnswerSpool::open(const std::string& folder,
             std::filesystem::remove(fsPath(path), ignored);
             return nullptr;
         }
-        return std::unique_ptr<AnswerSpool>(new AnswerSpool(descriptor, path, header.size()));
+        return std::unique_ptr<AnswerSpool>(new AnswerSpool(descriptor, path, target));
     }
     return nullptr;
 }
 
-AnswerSpool::AnswerSpool(int descriptor, std::string path, std::size_t headerSize)
-    : descriptor_(descriptor), path_(std::move(path)), headerSize_(headerSize) {}
+AnswerSpool::AnswerSpool(int descriptor, std::string path, std::string target)
+    : descriptor_(descriptor), path_(std::move(path)), target_(std::move(target)),
+      headerSize_(target_.size() + kLineEnd.size()) {}
 
 AnswerSpool::~AnswerSpool() {
     if (rows_ == 0 && !failed_) {

@@ -32,12 +32,14 @@ public:
     // Rows added since the last clear.
     std::size_t rows() const { return rows_; }
     const std::string& path() const { return path_; }
+    const std::string& target() const { return target_; }
 
 private:
-    AnswerSpool(int descriptor, std::string path, std::size_t headerSize);
+    AnswerSpool(int descriptor, std::string path, std::string target);
 
     int descriptor_;
     std::string path_;
+    std::string target_;
     std::size_t headerSize_; // the line naming the target: what clearing keeps
     std::size_t rows_ = 0;
     bool failed_ = false; // a row could not be added: the spool is not whole, so never cleared
@@ -57,7 +59,7 @@ struct SpoolDelivery {
 // results file that is missing (its share unmounted) or refuses a row keeps its spool for later;
 // a file is never made anew for it, so nothing reaches the disk beneath an unmounted share. A
 // lesson host, which makes its pupils' files itself, gives `newHeader`: a missing results file
-// whose folder is there is then made with it.
+// is then made with it in a folder that holds other files (an empty one may be a mount point).
 SpoolDelivery deliverLeftSpools(const std::string& folder, const std::string& ownSpool = {},
                                 std::string_view newHeader = {});
 

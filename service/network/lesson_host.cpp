@@ -256,7 +256,8 @@ void LessonHost::answer(QWebSocket* socket, const QString& text) {
                                  .localTime = time});
     // The row is in its file before the pupil hears the verdict: a host killed now loses none.
     if (reply.row) {
-        if (const Filing filing = files_.append(*reply.row); !filing.problem.isEmpty()) {
+        if (const Filing filing = files_.append(*reply.row);
+            !filing.problem.isEmpty() || filing.lost > 0) {
             emit rowNotWritten(filing.problem, static_cast<int>(filing.lost));
             keepRetrying();
         }

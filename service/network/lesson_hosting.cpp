@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QNetworkInterface>
 
+#include <exception>
+
 namespace quiz {
 
 namespace {
@@ -139,7 +141,11 @@ void LessonHosting::followSettings() {
     settings_ = std::move(now);
     // Read on the host's thread: a teacher's data file can take the view's thread for long.
     QMetaObject::invokeMethod(host_, [host = host_, folder = folder_, name = hostName_] {
-        host->changeSetup(lessonSetupFrom(folder, name));
+        try {
+            host->changeSetup(lessonSetupFrom(folder, name));
+        } catch (const std::exception&) {
+            // Out of memory for a huge data file, say: the lesson goes on as it was.
+        }
     });
 }
 

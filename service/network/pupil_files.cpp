@@ -31,7 +31,25 @@ std::vector<RestoredPupil> PupilFiles::readBack() const {
     return restore.pupils();
 }
 
-ResultsFile* PupilFiles::fileOf(const std::string& pupil, QString& problem) {
+namespace {
+
+// A loss's reason wins over a wait's, and no outcome without a reason takes one away.
+void addProblem(int errorNumber, const std::string& error, bool lost, Filing& filing) {
+    if (!error.empty() && (lost || filing.lost == 0)) {
+        filing.problem = QString::fromStdString(bulgarianReason(errorNumber, error));
+    }
+}
+
+void addOutcome(const WriteOutcome& outcome, Filing& filing) {
+    if (!outcome.written || outcome.lost > 0) {
+        addProblem(outcome.errorNumber, outcome.error, outcome.lost > 0, filing);
+    }
+    filing.lost += outcome.lost;
+}
+
+} // namespace
+
+ResultsFile* PupilFiles::fileOf(const std::string& pupil, Filing& filing) {
     if (const auto found = files_.find(pupil); found != files_.end()) {
         return found->second.get();
     }
@@ -54,24 +72,13 @@ ResultsFile* PupilFiles::fileOf(const std::string& pupil, QString& problem) {
         path = error.suggestedPath;
     }
     unmade_.emplace(pupil, path);
-    problem = QString::fromStdString(bulgarianReason(error.errorNumber, error.text));
+    addProblem(error.errorNumber, error.text, false, filing);
     return nullptr;
 }
 
 PupilFiles::~PupilFiles() {
     retry();
 }
-
-namespace {
-
-void addOutcome(const WriteOutcome& outcome, Filing& filing) {
-    if (!outcome.written) {
-        filing.problem = QString::fromStdString(bulgarianReason(outcome.errorNumber, outcome.error));
-    }
-    filing.lost += outcome.lost;
-}
-
-} // namespace
 
 Filing PupilFiles::append(const ResultRow& row) {
     Filing filing;
@@ -85,7 +92,7 @@ void PupilFiles::writeInOrder(const std::string& pupil, std::string line, Filing
     if (added) {
         unfiled.push_back(std::move(line));
     }
-    ResultsFile* file = fileOf(pupil, filing.problem);
+    ResultsFile* file = fileOf(pupil, filing);
     if (!file) {
         if (added) {
             addToSpool(pupil, unmade_.at(pupil), unfiled.back());
@@ -117,6 +124,10 @@ void PupilFiles::addToSpool(const std::string& pupil, const std::string& target,
         return;
     }
     std::unique_ptr<AnswerSpool>& kept = spools_[pupil];
+    // The file moved (replaced, or made beside a name taken) since its last rows waited.
+    if (kept && kept->rows() == 0 && kept->target() != target) {
+        kept.reset();
+    }
     if (!kept) {
         kept = AnswerSpool::open(spoolFolder_, target);
     }

@@ -47,8 +47,9 @@ public:
     PupilFiles& operator=(const PupilFiles&) = delete;
 
 private:
-    // The pupil's file, made on their first row; null, with `problem`, while it cannot be.
-    ResultsFile* fileOf(const std::string& pupil, QString& problem);
+    // The pupil's file, made on their first row; null, with the problem in `filing`, while it
+    // cannot be.
+    ResultsFile* fileOf(const std::string& pupil, Filing& filing);
     // The pupil's rows that waited for their file to be made, then `line`.
     void writeInOrder(const std::string& pupil, std::string line, Filing& filing);
     // Keeps the spool of the pupil's file as its waiting rows: `line` added while it waits, all

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -98,6 +99,9 @@ class PanelHostingTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // The host's spools in a folder of the test's own, not among the account's.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
     void servesOneLessonUntilStopped() {
         const QTemporaryDir folder;
         PanelHosting hosting(folder.path(), QHostAddress::LocalHost);

@@ -124,6 +124,10 @@ inline HostedLesson
 startHost(QProcess& process, const QString& program, const QString& folder,
           QProcessEnvironment environment = QProcessEnvironment::systemEnvironment()) {
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    if (!environment.contains(QStringLiteral("XDG_DATA_HOME"))) {
+        // The host's spools beside the lesson, not among the account's own.
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), folder + QStringLiteral("/.data"));
+    }
     process.setProcessEnvironment(environment);
     process.start(program, {QStringLiteral("--teacher"), folder, QStringLiteral("--serve"),
                             QStringLiteral("127.0.0.1:0")});

@@ -181,8 +181,8 @@ void NetworkPanel::showWarning(const QString& text) {
 void NetworkPanel::warnRowNotWritten(const QString& problem, int lost) {
     if (lost == 0) {
         showWarning(utf8("Отговор не е записан в папката на класа: %1. Проверете папката: докато "
-                         "не е достъпна, урокът пази отговорите само в паметта и ги записва, щом "
-                         "тя се върне.")
+                         "не е достъпна, урокът пази отговорите на този компютър и ги записва, "
+                         "щом тя се върне.")
                         .arg(problem));
         return;
     }

@@ -117,8 +117,8 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"an_empty_spool", kHeader, {}, "", kHeader, 0, 0, 0, false}),
     [](const testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
-// A lesson host makes the missing file of its own spool, where its folder is there; never where
-// it is not.
+// A lesson host makes the missing file of its own spool where its folder is back; never where
+// the folder is not there, nor in an empty one, which may be a share's mount point.
 TEST_F(AnswerSpoolTest, AHostMakesTheMissingFileWhereItsFolderIs) {
     const std::string header = kHeader.substr(0, kHeader.size() - 2);
     leaveSpool({kRow1, kRow2});
@@ -126,7 +126,13 @@ TEST_F(AnswerSpoolTest, AHostMakesTheMissingFileWhereItsFolderIs) {
     SpoolDelivery result = deliverLeftSpools(spoolFolder().string(), {}, header);
     EXPECT_EQ(result.waiting, 2U);
     EXPECT_FALSE(fs::exists(base_ / "class"));
+    fs::create_directory(base_ / "class"); // an empty mount point
+    result = deliverLeftSpools(spoolFolder().string(), {}, header);
+    EXPECT_EQ(result.waiting, 2U);
+    EXPECT_FALSE(fs::exists(target()));
+    fs::remove(base_ / "class");
     fs::rename(base_ / "away", base_ / "class");
+    write(base_ / "class" / "ivan.csv", kHeader + kRow3); // a classmate's
     result = deliverLeftSpools(spoolFolder().string(), {}, header);
     EXPECT_EQ(result.delivered, 2U);
     EXPECT_EQ(contents(target()), kHeader + kRow1 + kRow2);
