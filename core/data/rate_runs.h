@@ -39,17 +39,16 @@ public:
     // `rowsLeft` bounds how long a run starting at `row` can grow: room for that many is
     // taken at once, as growing dozens of buffers step by step costs more than reading.
     // `whole` is the digits of `text` before its separator, as reading it found.
-    void add(std::size_t row, std::string_view text, std::size_t rowsLeft, std::size_t whole) {
+    void add(std::size_t row, std::string_view text, std::size_t rowsLeft, int whole) {
         if (open_.empty()) {
             openFirst_ = row;
             open_.reserve(rowsLeft);
             openDigits_ = {};
         }
         open_.push_back(text);
-        const auto size = static_cast<int>(text.size());
-        const auto digits = static_cast<int>(whole);
-        openDigits_.whole = std::max(openDigits_.whole, digits);
-        openDigits_.decimals = std::max(openDigits_.decimals, size - digits - 1);
+        openDigits_.whole = std::max(openDigits_.whole, whole);
+        openDigits_.decimals =
+            std::max(openDigits_.decimals, static_cast<int>(text.size()) - whole - 1);
     }
 
     // A gap or the end of the file ends the open run. Every missing cell comes here, most of

@@ -252,16 +252,15 @@ private:
             const auto at = static_cast<std::size_t>(text.data() - text_.data());
             std::replace(text_.begin() + at, text_.begin() + at + text.size(), ',', '.');
         }
-        const std::size_t whole = parts.separators == 0 ? text.size() : decimalSeparatorAt(text);
-        column.add(dates_.size() - 1, text, lines_ - line() + 1, whole);
+        column.add(dates_.size() - 1, text, lines_ - line() + 1, wholeDigitsOf(text));
     }
 
     // A value with more decimals than a list shows is kept as written until its run is known
     // (roundRun); here it is only checked that rounding leaves a number of few enough digits.
     static std::optional<RateReason> roundingProblem(std::string_view text,
                                                      std::optional<RateReason> problem) {
-        const auto point = static_cast<std::size_t>(wholeDigitsOf(text));
-        if (point == text.size() ||
+        const std::size_t point = decimalSeparatorAt(text);
+        if (point == std::string_view::npos ||
             text.size() - point - 1 <= static_cast<std::size_t>(kMostShownDecimals)) {
             return problem;
         }

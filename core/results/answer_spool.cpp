@@ -206,8 +206,7 @@ std::unique_ptr<AnswerSpool> AnswerSpool::open(const std::string& folder,
 }
 
 AnswerSpool::AnswerSpool(int descriptor, std::string path, std::string target)
-    : descriptor_(descriptor), path_(std::move(path)), target_(std::move(target)),
-      headerSize_(target_.size() + kLineEnd.size()) {}
+    : descriptor_(descriptor), path_(std::move(path)), target_(std::move(target)) {}
 
 AnswerSpool::~AnswerSpool() {
     if (rows_ == 0 && !failed_) {
@@ -229,7 +228,7 @@ bool AnswerSpool::add(std::string_view row) {
 }
 
 void AnswerSpool::clear() {
-    if (cutTo(descriptor_, static_cast<std::int64_t>(headerSize_))) {
+    if (cutTo(descriptor_, static_cast<std::int64_t>(target_.size() + kLineEnd.size()))) {
         rows_ = 0;
         failed_ = false;
     }

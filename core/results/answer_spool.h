@@ -39,8 +39,7 @@ private:
 
     int descriptor_;
     std::string path_;
-    std::string target_;
-    std::size_t headerSize_; // the line naming the target: what clearing keeps
+    std::string target_; // named on the spool's first line, which clearing keeps
     std::size_t rows_ = 0;
     bool failed_ = false; // a row could not be added: the spool is not whole, so never cleared
                           // on the word of the rows it holds
